@@ -1,0 +1,29 @@
+# kvtk_add_test(<name> LABEL unit|integration SOURCES ... LIBS ...)
+# Builds one GoogleTest program and registers its tests with ctest.
+# Every test program links tests/support (a main() that creates the
+# QCoreApplication or QApplication first), so Qt code can be exercised.
+function(kvtk_add_test name)
+  cmake_parse_arguments(T "GUI" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_LABEL)
+    set(T_LABEL unit)
+  endif()
+  if(NOT T_TIMEOUT)
+    if(T_LABEL STREQUAL "unit")
+      set(T_TIMEOUT 60)
+    else()
+      set(T_TIMEOUT 300)
+    endif()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  if(T_GUI)
+    target_link_libraries(${name} PRIVATE kvtk_test_main_gui)
+  else()
+    target_link_libraries(${name} PRIVATE kvtk_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock kvtk_common)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace kvtk {
+
+// One command to one panel address and its classified reply: "A" + data
+// accepted, "C" garbled, "T" no response, "I" ignored by the user, empty
+// when cancelled. Styles 0..5 choose the failure message (0: none).
+// Implemented by the communication layer; tests script it.
+class PanelExchange {
+public:
+    virtual ~PanelExchange() = default;
+    virtual std::string Exchange(int address, const std::string& command,
+                                 const std::string& description, int style) = 0;
+};
+
+}  // namespace kvtk

@@ -1,0 +1,83 @@
+#pragma once
+// Product identity, the offline catalogue, the comparison rules used when a
+// new identity meets a configuration, and the capability rules that turn an
+// identity into limits, lists and enabled commands.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/configuration.h"
+#include "model/panel_exchange.h"
+
+namespace kvtk {
+
+// Numeric value of a version text ("4.00+" reads as 4.00, "" as 0).
+double VersionValue(const std::string& version);
+// "##.00": at least two decimals, no leading zero below 1 (0.5 -> ".50").
+std::string FormatVersion(double version);
+
+// Splits "KV-4800 Version 4.00" (a status text or catalogue entry) at
+// " Version ": model before it, version text after "Version ".
+ProductIdentity IdentityFromText(const std::string& text);
+std::string StatusText(const ProductIdentity& id);  // model + " Version " + version
+
+// Status texts of an address.
+inline constexpr const char* kUntestedAddress = "Untested Address";
+inline constexpr const char* kNotConnected = "Not connected";
+inline constexpr const char* kOldestPanelStatus = "KV-4500 Version 1.07";
+
+// The offline catalogue, 15 entries; position 10 is selected at first.
+const std::vector<std::string>& ProductCatalogue();
+inline constexpr int kDefaultCataloguePosition = 10;
+
+// 0 no match, -1 match, 1 match where a is the more general (or a WQ model
+// is involved). Models without a family ("-") that are not WQ give 0.
+int16_t ProductMatch(const std::string& a, const std::string& b);
+
+// The file-header information last read from a configuration file; a
+// KV-4500 at 1.09 or below there makes every version comparison equal.
+struct FileHeaderInfo {
+    std::string Model;
+    std::string Version;
+};
+// 0 equal (or treated as equal), -1 b is newer, 1 b is older.
+int16_t VersionCompare(const std::string& a, const std::string& b,
+                       const std::optional<FileHeaderInfo>& lastFileHeader = std::nullopt);
+
+// Catalogue position that fits an identity (the connect dialog's update box).
+int SelectCatalogueEntry(const ProductIdentity& id);
+
+// What the windows must show after the capability rules ran.
+struct CapabilityView {
+    std::string GroupRange;  // e.g. "0..60"
+    std::string InputRange;  // e.g. "1..120"
+    std::string RelayRange;  // e.g. "1..8"
+    std::vector<std::string> InputTypes;  // the input-type list of every row
+    std::vector<std::string> GroupNames;  // name list entries of groups 1..MaxGroups with a name
+    std::vector<int> GroupNumbers;        // the group number attached to each entry
+    bool SetAllLinkedOnEnabled = false;
+    bool SetAllStateChangeEnabled = false;
+    bool SpecialOptionsEnabled = false;
+};
+
+// Sets the limits, clamps counts and input groups, clears supergroups when
+// not allowed, rebuilds the energize list and selects its default, and
+// returns what the windows show. Model and version are trimmed first.
+CapabilityView ApplyProductCapabilities(Configuration& config, const std::string& model,
+                                        const std::string& version);
+
+// Input-type list offered for a firmware version.
+std::vector<std::string> InputTypeNames(double version);
+const std::vector<std::string>& AllInputTypeNames();  // the six names
+
+// The check-bad-relays command is enabled only online for these models.
+bool BadRelayCommandEnabled(bool online, const std::string& model);
+
+// Asks LR73 then KV at an address and records the status text in the
+// address table. Returns the status text.
+std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address);
+
+}  // namespace kvtk
