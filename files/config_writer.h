@@ -1,0 +1,27 @@
+#pragma once
+// The writer of configuration files (.kvx): one fixed text layout, CR LF line
+// ends, written all or nothing.
+
+#include <string>
+
+#include "files/file_result.h"
+#include "model/configuration.h"
+
+namespace kvtk {
+
+// What the header carries beside the product. The caller supplies the clock
+// readings so that the same configuration always gives the same text.
+struct FileStamp {
+    std::string Date;         // month-day-year, "12-03-26"
+    std::string Time;         // "hh:mm:ss", 24-hour clock
+    std::string Description;  // trimmed by the writer
+};
+
+// The complete file text for a configuration.
+std::string ConfigFileText(const Configuration& config, const FileStamp& stamp);
+
+// Replaces (or creates) the file; a failure leaves any previous file intact.
+FileResult WriteConfigFile(const std::string& fileName, const Configuration& config,
+                           const FileStamp& stamp);
+
+}  // namespace kvtk

@@ -1,0 +1,86 @@
+#include "files/safe_save.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace kvtk {
+namespace {
+
+namespace fs = std::filesystem;
+
+int LastErrorOr(int fallback) {
+    return errno != 0 ? errno : fallback;
+}
+
+// Opens a new file beside the target under the first free temporary name.
+std::FILE* OpenTemporary(const fs::path& target, const TemporaryOpener& open, fs::path& chosen,
+                         int& error) {
+    error = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        chosen = target;
+        chosen += ".tmp" + std::to_string(attempt);
+        errno = 0;
+        if (std::FILE* file = open(chosen)) return file;
+        error = LastErrorOr(EIO);
+        if (error != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+// The file to replace: a symbolic link is followed so that the link stays.
+fs::path ResolveTarget(const std::string& path) {
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) return resolved;
+    }
+    return target;
+}
+
+}  // namespace
+
+std::FILE* CreateNewFile(const fs::path& candidate) {
+    // "x": exclusive create, so a stale temporary of another save is never
+    // reused or truncated.
+    return std::fopen(candidate.c_str(), "wbx");
+}
+
+FileResult WriteAllBytes(std::FILE* file, std::string_view bytes) {
+    errno = 0;
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+        return SystemFailureResult(kWriteErrorTitle, LastErrorOr(EIO));
+    if (std::fflush(file) != 0) return SystemFailureResult(kWriteErrorTitle, LastErrorOr(EIO));
+    if (std::ferror(file)) return SystemFailureResult(kWriteErrorTitle, LastErrorOr(EIO));
+    return {};
+}
+
+FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
+                              const TemporaryOpener& open) {
+    const fs::path target = ResolveTarget(path);
+    fs::path temporary;
+    int openError = 0;
+    std::FILE* file = OpenTemporary(target, open, temporary, openError);
+    if (!file) return SystemFailureResult(kWriteErrorTitle, openError);
+
+    FileResult result = WriteAllBytes(file, bytes);
+    errno = 0;
+    if (std::fclose(file) != 0 && result.Ok())
+        result = SystemFailureResult(kWriteErrorTitle, LastErrorOr(EIO));
+
+    std::error_code ec;
+    if (result.Ok()) {
+        // Keep the permissions of the file being replaced.
+        const fs::file_status old = fs::status(target, ec);
+        if (!ec && fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
+        ec.clear();
+        fs::rename(temporary, target, ec);
+        if (!ec) return result;
+        result = SystemFailureResult(kWriteErrorTitle, ec.value());
+    }
+    fs::remove(temporary, ec);
+    return result;
+}
+
+}  // namespace kvtk
