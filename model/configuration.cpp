@@ -60,6 +60,8 @@ int DefaultEnergizeIndex(const std::string& model, const std::vector<std::string
     return last >= 2 ? last - 2 : 0;
 }
 
-int32_t CountValue(const std::string& text) { return IntegerValue(text); }
+int32_t CountValue(const std::string& text) {
+    return IntegerValue(text);
+}
 
 }  // namespace kvtk

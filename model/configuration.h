@@ -21,8 +21,12 @@ inline constexpr int kAddressCount = 256;  // AddressTable 0..255
 inline constexpr int kTimerCount = 3;      // TimerDuration 1..3
 
 inline constexpr int16_t kTrue = -1;
-inline constexpr bool IsOn(int16_t v) { return v != 0; }
-inline constexpr int16_t OnValue(bool on) { return on ? kTrue : 0; }
+inline constexpr bool IsOn(int16_t v) {
+    return v != 0;
+}
+inline constexpr int16_t OnValue(bool on) {
+    return on ? kTrue : 0;
+}
 
 // Input types, the index of the type in the input editor's list.
 enum InputType : int16_t {
@@ -47,9 +51,9 @@ struct GroupConfig {
     std::string Name;
     int16_t Type = 0;  // 0 normal (members are relays), 1 super (members are groups)
     std::array<int16_t, kMemberCount + 1> Members{};  // 1..60, booleans
-    int16_t Priority = 0;            // 0 None, 1 On, 2 Off, 3 On/Off
-    int16_t SerialOnPriority = kTrue;  // boolean; a panel read stores 1 or 0
-    int16_t ConstantFlash = 0;       // boolean
+    int16_t Priority = 0;                             // 0 None, 1 On, 2 Off, 3 On/Off
+    int16_t SerialOnPriority = kTrue;                 // boolean; a panel read stores 1 or 0
+    int16_t ConstantFlash = 0;                        // boolean
 
     bool HasMember(int k) const { return k >= 1 && k <= kMemberCount && IsOn(Members[k]); }
     void SetMember(int k, bool on) {
@@ -86,17 +90,18 @@ struct ProductIdentity {
 // means no entry is selected.
 struct PanelConfig {
     std::string DeviceName;
-    std::string Address = "0";      // decimal 0..255
-    std::string NumInputs = "16";   // decimal count
-    std::string NumRelays = "8";    // decimal count
+    std::string Address = "0";               // decimal 0..255
+    std::string NumInputs = "16";            // decimal count
+    std::string NumRelays = "8";             // decimal count
     std::string OnTimeAfterFlash = "10:00";  // "mm:ss"
-    std::string FlashOffTime = "0.5";         // entry of FlashOffTimeList()
-    std::array<std::string, kTimerCount + 1> TimerDuration{"", "01:00", "02:00", "03:00"};  // "hh:mm"
-    std::string RelayRefresh = "OFF";         // entry of RelayRefreshList()
-    std::string RelayEnergize = "0.048";      // entry of EnergizeList
-    std::vector<std::string> EnergizeList;    // rebuilt per product
-    int32_t SpecialOptions = 0;               // bit 0 = option 1
-    std::string UnitsAt0V;                    // analog calibration (input check)
+    std::string FlashOffTime = "0.5";        // entry of FlashOffTimeList()
+    std::array<std::string, kTimerCount + 1> TimerDuration{"", "01:00", "02:00",
+                                                           "03:00"};  // "hh:mm"
+    std::string RelayRefresh = "OFF";                                 // entry of RelayRefreshList()
+    std::string RelayEnergize = "0.048";                              // entry of EnergizeList
+    std::vector<std::string> EnergizeList;                            // rebuilt per product
+    int32_t SpecialOptions = 0;                                       // bit 0 = option 1
+    std::string UnitsAt0V;  // analog calibration (input check)
     std::string UnitsAt5V;
 };
 

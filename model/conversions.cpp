@@ -81,7 +81,9 @@ int32_t RoundHalfEven(double value) {
     return static_cast<int32_t>(r);
 }
 
-int32_t IntegerValue(const std::string& text) { return RoundHalfEven(NumericValue(text)); }
+int32_t IntegerValue(const std::string& text) {
+    return RoundHalfEven(NumericValue(text));
+}
 
 std::string NumberToBase32(int32_t value) {
     if (value < 0) value = 0;
@@ -90,7 +92,8 @@ std::string NumberToBase32(int32_t value) {
         lead = NumberToBase32(value / 32);
         value %= 32;
     }
-    const char last = value < 10 ? static_cast<char>('0' + value) : static_cast<char>('A' + value - 10);
+    const char last =
+        value < 10 ? static_cast<char>('0' + value) : static_cast<char>('A' + value - 10);
     return lead + last;
 }
 
@@ -101,11 +104,13 @@ std::string NumberToBase32Padded(double value, int width) {
 
 std::string NumberToHex(double value, int width) {
     if (!(value > 0)) value = 0;  // negative and NaN values have no panel spelling
-    value = std::min(value, 4294967295.0);
+    // Round the whole value before splitting it: rounding only the low digit
+    // would turn 31.6 into "1" + "10" instead of "20".
+    value = std::nearbyint(std::min(value, 4294967295.0));
     const double high = std::floor(value / 16);
     const double low = value - high * 16;
     const std::string highText = high > 0 ? PlainHex(high) : "0";
-    return RightChars("000000" + highText + PlainHex(std::nearbyint(low)), width);
+    return RightChars("000000" + highText + PlainHex(low), width);
 }
 
 double HexToNumber(const std::string& text) {

@@ -29,7 +29,8 @@ std::string NumberToBase32(int32_t value);
 // longer forms lose their leading digits (768 -> "O0", 1535 -> "FV").
 std::string NumberToBase32Padded(double value, int width);
 
-// Upper-case hexadecimal, zero padded, rightmost `width` characters.
+// Upper-case hexadecimal of the nearest whole number (negative reads as 0),
+// zero padded, rightmost `width` characters.
 std::string NumberToHex(double value, int width);
 // Up to 8 leading hex digits as a 32-bit two's complement value; "FFFF" is
 // 65535, "FFFFFFFF" is -1; empty or non-hex start gives 0.
@@ -51,7 +52,7 @@ int32_t TimeToSeconds(std::string& text);
 // (before any character of a field was read).
 std::optional<std::string> ReadField(std::istream& in);
 
-// Trims blanks (space and tab) at both ends.
+// Removes blanks (spaces only, as the fields and replies use them) at both ends.
 std::string Trim(const std::string& text);
 std::string ToUpper(std::string text);
 
@@ -67,7 +68,6 @@ struct SpinTick {
 int SpinStepDelay(SpinTick& tick, int64_t nowMs, int currentDelayMs);
 // The value step: up (direction 1) below the limit adds one, down above the
 // limit subtracts one. Returns nothing when the field must beep instead.
-std::optional<int32_t> SpinStepValue(const std::string& fieldText, int32_t limit,
-                                     int direction);
+std::optional<int32_t> SpinStepValue(const std::string& fieldText, int32_t limit, int direction);
 
 }  // namespace kvtk

@@ -8,23 +8,27 @@
 namespace kvtk {
 namespace {
 
-std::string Upper(const std::string& s) { return ToUpper(s); }
+std::string Upper(const std::string& s) {
+    return ToUpper(s);
+}
 
 bool StartsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::string Range(int lo, int hi) { return std::to_string(lo) + ".." + std::to_string(hi); }
+std::string Range(int lo, int hi) {
+    return std::to_string(lo) + ".." + std::to_string(hi);
+}
 
-int16_t ClampCountText(std::string& text, int16_t max) {
-    const int32_t v = CountValue(text);
-    if (v > max) text = std::to_string(max);
-    return static_cast<int16_t>(std::min<int32_t>(v, max));
+void ClampCountText(std::string& text, int16_t max) {
+    if (CountValue(text) > max) text = std::to_string(max);
 }
 
 }  // namespace
 
-double VersionValue(const std::string& version) { return NumericValue(version); }
+double VersionValue(const std::string& version) {
+    return NumericValue(version);
+}
 
 std::string FormatVersion(double version) {
     char buf[64];
@@ -42,12 +46,14 @@ ProductIdentity IdentityFromText(const std::string& text) {
     return {text.substr(0, at), text.substr(at + kSep.size())};
 }
 
-std::string StatusText(const ProductIdentity& id) { return id.Model + " Version " + id.Version; }
+std::string StatusText(const ProductIdentity& id) {
+    return id.Model + " Version " + id.Version;
+}
 
 const std::vector<std::string>& ProductCatalogue() {
     static const std::vector<std::string> list{
-        "KV-??00 Version 4.00+", "KV-4800 Version 4.00+", "TMC-1400 Version 4.00+",
-        "KV-??00 Version 2.05+", "KV-4800 Version 2.05+", "TMC-1400 Version 2.05+",
+        "KV-??00 Version 4.00+", "KV-4800 Version 4.00+",  "TMC-1400 Version 4.00+",
+        "KV-??00 Version 2.05+", "KV-4800 Version 2.05+",  "TMC-1400 Version 2.05+",
         "KV-??00 Version 1.10+", "TMC-1400 Version 1.10+", "KV-4500 Version 1.09",
         "KV-4800 Version 1.00+", "WQ08 Version 5.00+",     "WQ16 Version 5.00+",
         "WQ32 Version 5.00+",    "WQ48 Version 5.00+",     "WQ60 Version 5.00"};
@@ -87,9 +93,10 @@ int16_t VersionCompare(const std::string& a, const std::string& b,
 
 int SelectCatalogueEntry(const ProductIdentity& id) {
     const double v = VersionValue(id.Version);
-    const int column = id.Model == "TMC-1400" ? 0 : id.Model == "KV-4800" ? 1
-                                                  : id.Model == "KV-4500" ? 2
-                                                                          : 3;
+    const int column = id.Model == "TMC-1400"  ? 0
+                       : id.Model == "KV-4800" ? 1
+                       : id.Model == "KV-4500" ? 2
+                                               : 3;
     static const int kTable[4][4] = {
         {2, 1, 0, 0},  // 4.00 or more
         {5, 4, 3, 3},  // 2.05 to below 4.00
@@ -183,7 +190,8 @@ std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int ad
     // A cancelled query identifies nothing; do not invent an identity from it.
     if (reply.empty()) return record(kNotConnected);
     const std::string model = Trim(reply.size() > 1 ? reply.substr(1, 9) : std::string{});
-    const double version = NumericValue(reply.size() > 10 ? reply.substr(10, 4) : std::string{}) / 100;
+    const double version =
+        NumericValue(reply.size() > 10 ? reply.substr(10, 4) : std::string{}) / 100;
     return record(model + " Version " + FormatVersion(version));
 }
 

@@ -52,9 +52,9 @@ int SelectCatalogueEntry(const ProductIdentity& id);
 
 // What the windows must show after the capability rules ran.
 struct CapabilityView {
-    std::string GroupRange;  // e.g. "0..60"
-    std::string InputRange;  // e.g. "1..120"
-    std::string RelayRange;  // e.g. "1..8"
+    std::string GroupRange;               // e.g. "0..60"
+    std::string InputRange;               // e.g. "1..120"
+    std::string RelayRange;               // e.g. "1..8"
     std::vector<std::string> InputTypes;  // the input-type list of every row
     std::vector<std::string> GroupNames;  // name list entries of groups 1..MaxGroups with a name
     std::vector<int> GroupNumbers;        // the group number attached to each entry

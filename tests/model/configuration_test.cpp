@@ -1,0 +1,81 @@
+#include "model/configuration.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kvtk {
+namespace {
+
+TEST(Configuration, StartUpInputsAndGroups) {
+    const Configuration config;
+    EXPECT_EQ(config.Inputs[1].Group, 1);
+    EXPECT_EQ(config.Inputs[60].Group, 60);
+    EXPECT_EQ(config.Inputs[61].Group, 1);
+    EXPECT_EQ(config.Inputs[120].Group, 60);
+    EXPECT_EQ(config.Inputs[7].Type, kMomentaryOn);
+    EXPECT_EQ(config.Inputs[7].Timer, 0);
+    EXPECT_FALSE(IsOn(config.Inputs[7].Flash));
+    for (int g = 1; g <= kGroupCount; ++g) {
+        for (int m = 1; m <= kMemberCount; ++m)
+            EXPECT_EQ(config.Groups[g].HasMember(m), m == g) << g << "/" << m;
+        EXPECT_EQ(config.Groups[g].Type, 0);
+        EXPECT_EQ(config.Groups[g].SerialOnPriority, kTrue);
+        EXPECT_FALSE(IsOn(config.Groups[g].ConstantFlash));
+    }
+}
+
+TEST(Configuration, StartUpPanelTexts) {
+    const Configuration config;
+    EXPECT_EQ(config.Panel.OnTimeAfterFlash, "10:00");
+    EXPECT_EQ(config.Panel.FlashOffTime, "0.5");
+    EXPECT_EQ(config.Panel.TimerDuration[1], "01:00");
+    EXPECT_EQ(config.Panel.TimerDuration[2], "02:00");
+    EXPECT_EQ(config.Panel.TimerDuration[3], "03:00");
+    EXPECT_EQ(config.Panel.RelayRefresh, "OFF");
+    EXPECT_EQ(config.Panel.RelayEnergize, "0.048");
+    EXPECT_EQ(config.Panel.SpecialOptions, 0);
+}
+
+TEST(Configuration, FlashOffListHasFourteenEntriesWithoutPointNine) {
+    const auto& list = FlashOffTimeList();
+    ASSERT_EQ(list.size(), 14u);
+    EXPECT_EQ(list.front(), "2.0");
+    EXPECT_EQ(list.back(), "0.5");
+    EXPECT_EQ(std::count(list.begin(), list.end(), "0.9"), 0);
+    EXPECT_EQ(std::count(list.begin(), list.end(), "1.9"), 0);
+}
+
+TEST(Configuration, RelayRefreshListEndsWithOff) {
+    const auto& list = RelayRefreshList();
+    ASSERT_EQ(list.size(), 29u);
+    EXPECT_EQ(list[0], "30");
+    EXPECT_EQ(list[27], "3");
+    EXPECT_EQ(list[28], "OFF");
+}
+
+TEST(Configuration, EnergizeListPerProduct) {
+    const auto other = BuildEnergizeList("KV-4800");
+    ASSERT_EQ(other.size(), 129u);
+    EXPECT_EQ(other.front(), "1.560");
+    EXPECT_EQ(other[1], "1.548");
+    EXPECT_EQ(other.back(), "0.024");
+    EXPECT_EQ(other[DefaultEnergizeIndex("KV-4800", other)], "0.048");
+
+    const auto tmc = BuildEnergizeList("TMC-1400");
+    ASSERT_EQ(tmc.size(), 118u);
+    EXPECT_EQ(tmc.back(), "0.156");
+    EXPECT_EQ(tmc[DefaultEnergizeIndex("TMC-1400", tmc)], "0.156");
+
+    EXPECT_EQ(DefaultEnergizeIndex("KV-4800", {}), 0);
+}
+
+TEST(Configuration, CountValueNeverOverflows) {
+    EXPECT_EQ(CountValue("16"), 16);
+    EXPECT_EQ(CountValue(""), 0);
+    EXPECT_EQ(CountValue("abc"), 0);
+    EXPECT_EQ(CountValue("99999999999999999999"), 2147483647);
+}
+
+}  // namespace
+}  // namespace kvtk

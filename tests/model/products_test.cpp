@@ -1,0 +1,187 @@
+#include "model/products.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace kvtk {
+namespace {
+
+std::vector<std::string> Types(int count) {
+    const auto& all = AllInputTypeNames();
+    return {all.begin(), all.begin() + count};
+}
+
+TEST(Capabilities, KV4800Version205) {
+    Configuration config;
+    const auto view = ApplyProductCapabilities(config, "KV-4800", "2.05");
+    EXPECT_EQ(view.InputRange, "1..16");
+    EXPECT_EQ(view.RelayRange, "1..8");
+    EXPECT_EQ(view.GroupRange, "0..12");
+    EXPECT_FALSE(config.Limits.SupergroupsAllowed);
+    EXPECT_EQ(view.InputTypes, Types(5));  // Linked On, not State Change
+    EXPECT_TRUE(view.SetAllLinkedOnEnabled);
+    EXPECT_FALSE(view.SetAllStateChangeEnabled);
+    EXPECT_FALSE(view.SpecialOptionsEnabled);
+}
+
+TEST(Capabilities, KV4900Version109) {
+    Configuration config;
+    const auto view = ApplyProductCapabilities(config, "KV-4900", "1.09");
+    EXPECT_EQ(view.InputRange, "1..120");
+    EXPECT_EQ(view.RelayRange, "1..60");
+    EXPECT_EQ(view.GroupRange, "1..30");
+    EXPECT_FALSE(config.Limits.SupergroupsAllowed);
+    EXPECT_EQ(view.InputTypes, Types(4));
+    EXPECT_FALSE(view.SetAllLinkedOnEnabled);
+    EXPECT_FALSE(view.SetAllStateChangeEnabled);
+}
+
+TEST(Capabilities, WQ32Version500) {
+    Configuration config;
+    const auto view = ApplyProductCapabilities(config, " WQ32 ", " 5.00 ");
+    EXPECT_EQ(view.RelayRange, "1..32");
+    EXPECT_EQ(view.GroupRange, "0..60");
+    EXPECT_TRUE(config.Limits.SupergroupsAllowed);
+    EXPECT_EQ(view.InputTypes, Types(6));
+    EXPECT_TRUE(view.SpecialOptionsEnabled);
+}
+
+TEST(Capabilities, RelayPanelsKeepTheirRelayCount) {
+    const std::vector<std::pair<std::string, int>> cases{
+        {"WQ08", 8}, {"WQ16", 16}, {"WQ32", 32}, {"WQ48", 48}, {"WQ60", 60}, {"Unknown", 60}};
+    for (const auto& [model, relays] : cases) {
+        Configuration config;
+        ApplyProductCapabilities(config, model, "5.00");
+        EXPECT_EQ(config.Limits.MaxRelays, relays) << model;
+    }
+}
+
+TEST(Capabilities, ChangingToKV4800CutsInputsAndGroups) {
+    Configuration config;
+    ApplyProductCapabilities(config, "KV-4900", "4.00");
+    config.Panel.NumInputs = "120";
+    config.Panel.NumRelays = "60";
+    config.Groups[5].Type = 1;
+    ApplyProductCapabilities(config, "KV-4800", "3.00");
+    EXPECT_EQ(config.Panel.NumInputs, "16");
+    EXPECT_EQ(config.Panel.NumRelays, "8");
+    EXPECT_EQ(config.Inputs[12].Group, 12);
+    EXPECT_EQ(config.Inputs[13].Group, 12);
+    EXPECT_EQ(config.Inputs[60].Group, 12);
+    EXPECT_EQ(config.Inputs[5].Group, 5);
+    EXPECT_EQ(config.Groups[5].Type, 0);  // supergroups are not allowed
+}
+
+TEST(Capabilities, HugeCountTextIsCutNotOverflowed) {
+    Configuration config;
+    config.Panel.NumInputs = "99999999999999999999";
+    config.Panel.NumRelays = "junk";
+    ApplyProductCapabilities(config, "KV-4800", "4.00");
+    EXPECT_EQ(config.Panel.NumInputs, "16");
+    EXPECT_EQ(config.Panel.NumRelays, "junk");  // not above the maximum: left to the editor
+}
+
+TEST(Capabilities, EnergizeDefaultPerProduct) {
+    Configuration config;
+    ApplyProductCapabilities(config, "TMC-1400", "4.00");
+    EXPECT_EQ(config.Panel.EnergizeList.back(), "0.156");
+    EXPECT_EQ(config.Panel.RelayEnergize, "0.156");
+    ApplyProductCapabilities(config, "KV-4800", "4.00");
+    EXPECT_EQ(config.Panel.EnergizeList.back(), "0.024");
+    EXPECT_EQ(config.Panel.RelayEnergize, "0.048");
+}
+
+TEST(Capabilities, GroupNameListCarriesGroupNumbers) {
+    Configuration config;
+    config.Groups[3].Name = "Lobby";
+    config.Groups[20].Name = "Hall";
+    auto view = ApplyProductCapabilities(config, "KV-4900", "4.00");
+    EXPECT_EQ(view.GroupNames, (std::vector<std::string>{"Lobby", "Hall"}));
+    EXPECT_EQ(view.GroupNumbers, (std::vector<int>{3, 20}));
+    view = ApplyProductCapabilities(config, "KV-4800", "2.00");  // 12 groups
+    EXPECT_EQ(view.GroupNumbers, (std::vector<int>{3}));
+}
+
+TEST(Products, ProductMatch) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int16_t result;
+    };
+    const std::vector<Case> cases{
+        {"KV-??00", "KV-4500", 1},  {"KV-4500", "KV-??00", -1},
+        {"KV-4500", "KV-4800", 0},  {"TMC-1400", "KV-4800", 0},
+        {"WQ16", "KV-4800", 1},     {"KV-4800", "WQ60", 1},
+        {"kv-4800", "KV-4800", -1}, {"KV-4800", "KV-4800", -1},
+        {"KV4800", "KV4800", 0},    {"", "", 0},
+        {"KV-", "KV-", -1},         {"KV-480?", "KV-4801", 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ProductMatch(c.a, c.b), c.result) << c.a << " / " << c.b;
+}
+
+TEST(Products, VersionCompare) {
+    EXPECT_EQ(VersionCompare("2.05", "4.00"), -1);
+    EXPECT_EQ(VersionCompare("4.00", "4.00"), 0);
+    EXPECT_EQ(VersionCompare("4.00", "2.05"), 1);
+    EXPECT_EQ(VersionCompare("4.00+", "4"), 0);
+    EXPECT_EQ(VersionCompare("", "0"), 0);
+    const FileHeaderInfo oldPanel{"KV-4500", "1.09"};
+    EXPECT_EQ(VersionCompare("2.05", "4.00", oldPanel), 0);
+    EXPECT_EQ(VersionCompare("4.00", "1.00", oldPanel), 0);
+    const FileHeaderInfo newerPanel{"KV-4500", "1.10"};
+    EXPECT_EQ(VersionCompare("2.05", "4.00", newerPanel), -1);
+    const FileHeaderInfo otherPanel{"KV-4800", "1.00"};
+    EXPECT_EQ(VersionCompare("2.05", "4.00", otherPanel), -1);
+}
+
+TEST(Products, SelectCatalogueEntry) {
+    struct Case {
+        const char* model;
+        const char* version;
+        int position;
+    };
+    const std::vector<Case> cases{
+        {"TMC-1400", "4.00", 2}, {"KV-4800", "4.00", 1},  {"KV-4500", "5.00", 0},
+        {"WQ16", "4.00", 0},     {"TMC-1400", "2.05", 5}, {"KV-4800", "3.99", 4},
+        {"KV-4500", "2.05", 3},  {"KV-4900", "2.50", 3},  {"TMC-1400", "1.10", 7},
+        {"KV-4800", "2.04", 6},  {"KV-4500", "1.10", 6},  {"KV-4900", "1.50", 6},
+        {"TMC-1400", "1.09", 9}, {"KV-4800", "1.00", 9},  {"KV-4500", "1.09", 8},
+        {"KV-4900", "", 9},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SelectCatalogueEntry({c.model, c.version}), c.position)
+            << c.model << " " << c.version;
+}
+
+TEST(Products, FormatVersion) {
+    EXPECT_EQ(FormatVersion(0.5), ".50");
+    EXPECT_EQ(FormatVersion(4), "4.00");
+    EXPECT_EQ(FormatVersion(1.07), "1.07");
+    EXPECT_EQ(FormatVersion(12.5), "12.50");
+    EXPECT_EQ(FormatVersion(0), ".00");
+    EXPECT_EQ(FormatVersion(1e300), "1000000000.00");
+}
+
+TEST(Products, IdentityFromCatalogueAndStatusTexts) {
+    const auto& catalogue = ProductCatalogue();
+    ASSERT_EQ(catalogue.size(), 15u);
+    EXPECT_EQ(catalogue[kDefaultCataloguePosition], "WQ08 Version 5.00+");
+    const auto id = IdentityFromText(catalogue[0]);
+    EXPECT_EQ(id.Model, "KV-??00");
+    EXPECT_EQ(id.Version, "4.00+");
+    EXPECT_EQ(VersionValue(id.Version), 4.0);
+    EXPECT_EQ(StatusText({"KV-4800", "4.00"}), "KV-4800 Version 4.00");
+    EXPECT_EQ(IdentityFromText("Not connected").Version, "");
+}
+
+TEST(Products, BadRelayCommand) {
+    EXPECT_TRUE(BadRelayCommandEnabled(true, "KV-4900"));
+    EXPECT_TRUE(BadRelayCommandEnabled(true, "TMC-1400"));
+    EXPECT_FALSE(BadRelayCommandEnabled(false, "KV-4900"));
+    EXPECT_FALSE(BadRelayCommandEnabled(true, "KV-4800"));
+}
+
+}  // namespace
+}  // namespace kvtk
