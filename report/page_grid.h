@@ -16,9 +16,10 @@ struct PageGrid {
     int TopMargin = 0;     // (Lines mod 10) / 2, ties to even: blank lines on top of a page
 };
 
-// The smallest grid a report is laid out on: the page header, a group and
-// its member lines need at least this much room.
-inline constexpr int kMinReportWidth = 40;
+// The smallest grid a report is laid out on: the page header (product,
+// version, date, time and "Page N") and a group with its member lines need
+// at least this much room.
+inline constexpr int kMinReportWidth = 60;
 inline constexpr int kMinLinesPerPage = 10;
 // A larger grid means the page or character size was misreported.
 inline constexpr int kMaxReportWidth = 1000;

@@ -20,8 +20,13 @@ std::vector<EmphasisRun> RunsWithin(const ReportLine& line, int from, int to) {
 }
 
 // Where to break text that does not fit in `room` characters: after the
-// last blank that lets the piece fit, or hard at `room` when there is none.
+// last ", " between items that lets the piece fit, else at the last blank,
+// else hard at `room`. Returns the end of the piece.
 int BreakPoint(const std::string& text, int from, int room) {
+    for (int i = from + room - 1; i > from; --i) {
+        if (text[static_cast<size_t>(i)] == ',' && text[static_cast<size_t>(i) + 1] == ' ')
+            return i + 1;
+    }
     for (int i = from + room; i > from; --i) {
         if (text[static_cast<size_t>(i)] == ' ') return i;
     }

@@ -1,0 +1,127 @@
+#include <gmock/gmock.h>
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "report/pdf/report_painter.h"
+#include "report_fixture.h"
+
+namespace kvtk {
+namespace {
+
+using namespace kvtk::testing;
+
+// A printer set up the way WriteReportPdf sets up its own.
+void SetUpLikeWriteReportPdf(QPrinter& printer, const ReportPdfOptions& options) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(QPageLayout(options.PageSize, options.Orientation, options.MarginsMm,
+                                      QPageLayout::Millimeter));
+}
+
+Configuration PrintedConfiguration() {
+    Configuration config = SampleConfiguration("KV-4800", "4.00");
+    config.Panel.NumRelays = "8";
+    config.Groups[3].Name = "Lobby";
+    config.Inputs[7] = {"Front Door", kMomentaryOn, 0, 3, 1, 0};
+    for (int k = 1; k <= 8; ++k) config.Groups[1].SetMember(k, true);
+    return config;
+}
+
+// Lines of text with blanks at the end removed and empty lines dropped.
+std::vector<std::string> ContentLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\f')) line.pop_back();
+        while (!line.empty() && line.front() == '\f') line.erase(0, 1);
+        if (!line.empty()) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Removes the blanks all lines share at their start (the page's left margin).
+std::vector<std::string> WithoutCommonIndent(std::vector<std::string> lines) {
+    size_t indent = std::string::npos;
+    for (const auto& line : lines) indent = std::min(indent, line.find_first_not_of(' '));
+    for (auto& line : lines) line.erase(0, indent);
+    return lines;
+}
+
+TEST(ReportPdfTest, GridIsMeasuredFromThePageAndTheLetterM) {
+    const ReportPdfOptions options;
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpLikeWriteReportPdf(printer, options);
+    const QFont font = ReportFont(options.PointSize);
+    const PageGrid grid = MeasurePageGrid(printer, font);
+    const QFontMetricsF metrics(font, &printer);
+    EXPECT_EQ(grid.Columns, qRound(printer.width() / metrics.horizontalAdvance(QLatin1Char('M'))));
+    EXPECT_EQ(grid.Lines, qRound(printer.height() / metrics.height()));
+    EXPECT_EQ(PageGridProblem(grid), "");
+}
+
+TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed; the PDF text is not checked";
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const Configuration config = PrintedConfiguration();
+    const ReportRequest request = SampleRequest(3);
+    const ReportPdfOptions options;
+    ASSERT_EQ(WriteReportPdf(pdf, config, request, options).toStdString(), "");
+
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpLikeWriteReportPdf(printer, options);
+    const QFont font = ReportFont(options.PointSize);
+    const ReportResult expected =
+        BuildConfigurationReport(config, request, MeasurePageGrid(printer, font));
+    ASSERT_TRUE(expected.Layout.has_value());
+    const double pitchPoints = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('M')) *
+                               72.0 / printer.resolution();
+
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-fixed"), QString::number(pitchPoints, 'f', 4), pdf,
+                              QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const std::string text = process.readAllStandardOutput().toStdString();
+
+    const std::string want = RenderReportText(*expected.Layout);
+    EXPECT_THAT(text, ::testing::HasSubstr("GENERAL INFORMATION"));
+    EXPECT_THAT(text, ::testing::HasSubstr("Input   7=Front Door: Momentary On, Nrm Open, "
+                                           "Grp 3=Lobby, Tmr 1, No Flash"));
+    EXPECT_THAT(text, ::testing::HasSubstr("Relays:  1  2  3  4  5  6  7  8"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'),
+              static_cast<long>(expected.Layout->Pages.size()));
+    EXPECT_EQ(WithoutCommonIndent(ContentLines(text)), WithoutCommonIndent(ContentLines(want)));
+}
+
+TEST(ReportPdfTest, UnwritableFileIsReportedAndSmallPagesAreRefused) {
+    const Configuration config = PrintedConfiguration();
+    const ReportRequest request = SampleRequest(3);
+    EXPECT_THAT(WriteReportPdf(QStringLiteral("/nonexistent-folder/report.pdf"), config, request)
+                    .toStdString(),
+                ::testing::HasSubstr("could not be started"));
+
+    QTemporaryDir dir;
+    ReportPdfOptions tiny;
+    tiny.PageSize = QPageSize(QSizeF(60, 60), QPageSize::Millimeter);
+    tiny.MarginsMm = QMarginsF(5, 5, 5, 5);
+    const QString pdf = dir.filePath(QStringLiteral("tiny.pdf"));
+    EXPECT_THAT(WriteReportPdf(pdf, config, request, tiny).toStdString(),
+                ::testing::HasSubstr("too small"));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+}  // namespace
+}  // namespace kvtk
