@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/configuration.h"
+#include "transfer/register_map.h"
+
+namespace kvtk {
+namespace {
+
+TEST(HeaderRegisters, ElevenRowsInTransferOrder) {
+    const std::vector<std::pair<const char*, const char*>> expected{
+        {"Device Address", "73"},           {"Maximum Number of Inputs", "65"},
+        {"Maximum Number of Relays", "64"}, {"Time On After Flash", "61"},
+        {"Flash Off Time", "62"},           {"Timer 1 Duration", "41"},
+        {"Timer 2 Duration", "42"},         {"Timer 3 Duration", "43"},
+        {"Relay Refresh Time", "66"},       {"Relay Energize Time", "63"},
+        {"Special Options", "24"},
+    };
+    const auto& rows = HeaderRegisters();
+    ASSERT_EQ(rows.size(), expected.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].Row, static_cast<int>(i) + 1);
+        EXPECT_EQ(rows[i].Description, expected[i].first);
+        EXPECT_EQ(rows[i].Register, expected[i].second);
+        EXPECT_EQ(HeaderReadCommand(rows[i].Row), std::string("LR") + expected[i].second);
+    }
+    EXPECT_EQ(HeaderReadCommand(0), "");
+    EXPECT_EQ(HeaderReadCommand(12), "");
+}
+
+PanelConfig DefaultPanel() {
+    return Configuration{}.Panel;
+}
+
+TEST(HeaderRegisters, WriteCommandsOfTheStartUpTexts) {
+    const PanelConfig panel = DefaultPanel();
+    const ProductIdentity id{"KV-4900", "4.00"};
+    const std::vector<std::pair<int, const char*>> expected{
+        {2, "LW6510"},   {3, "LW6408"},   {4, "LW610258"}, {5, "LW6205"},  {6, "LW410E10"},
+        {7, "LW421C20"}, {8, "LW432A30"}, {9, "LW6600"},   {10, "LW6304"}, {11, "LW2400"},
+    };
+    for (const auto& [row, command] : expected)
+        EXPECT_EQ(HeaderWriteCommand(row, panel, id), command) << "row " << row;
+    EXPECT_EQ(HeaderWriteCommand(1, panel, id), std::nullopt);
+    EXPECT_EQ(HeaderWriteCommand(12, panel, id), std::nullopt);
+}
+
+struct WriteCase {
+    int row;
+    void (*edit)(PanelConfig&);
+    ProductIdentity id;
+    std::optional<std::string> command;
+};
+
+TEST(HeaderRegisters, WriteCommandsOfEditedTexts) {
+    const ProductIdentity kv4900{"KV-4900", "4.00"};
+    const ProductIdentity oldKv4500{"KV-4500", "1.09"};
+    const std::vector<WriteCase> cases{
+        {2, [](PanelConfig& p) { p.NumInputs = "120"; }, kv4900, "LW6578"},
+        {2, [](PanelConfig& p) { p.NumInputs = "99999999999999999999"; }, kv4900, "LW65FF"},
+        {3, [](PanelConfig& p) { p.NumRelays = "junk"; }, kv4900, "LW6400"},
+        {4, [](PanelConfig& p) { p.OnTimeAfterFlash = "60:00"; }, kv4900, "LW610E10"},
+        {4, [](PanelConfig& p) { p.OnTimeAfterFlash = "00:10"; }, kv4900, "LW61000A"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "2.0"; }, kv4900, "LW6214"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "1.1"; }, kv4900, "LW620B"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = ""; }, kv4900, std::nullopt},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "0.9"; }, kv4900, std::nullopt},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "0.5"; }, oldKv4500, "LW6204"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "1.1"; }, oldKv4500, "LW620C"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "2.0"; }, oldKv4500, "LW6214"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "1.0"; }, {"KV-4500", "1.10"}, "LW620A"},
+        {6, [](PanelConfig& p) { p.TimerDuration[1] = "18:00"; }, kv4900, "LW41FD20"},
+        {8, [](PanelConfig& p) { p.TimerDuration[3] = "00:01"; }, kv4900, "LW43003C"},
+        {9, [](PanelConfig& p) { p.RelayRefresh = "30"; }, kv4900, "LW661E"},
+        {9, [](PanelConfig& p) { p.RelayRefresh = "3"; }, kv4900, "LW6603"},
+        {10, [](PanelConfig& p) { p.RelayEnergize = "1.560"; }, kv4900, "LW6382"},
+        {10, [](PanelConfig& p) { p.RelayEnergize = "0.024"; }, kv4900, "LW6302"},
+        {10, [](PanelConfig& p) { p.RelayEnergize = "0.156"; }, kv4900, "LW630D"},
+        {11, [](PanelConfig& p) { p.SpecialOptions = 0xA5; }, kv4900, "LW24A5"},
+        {11, [](PanelConfig& p) { p.SpecialOptions = -1; }, kv4900, "LW24FF"},
+    };
+    for (const auto& c : cases) {
+        PanelConfig panel = DefaultPanel();
+        c.edit(panel);
+        EXPECT_EQ(HeaderWriteCommand(c.row, panel, c.id), c.command)
+            << "row " << c.row << " " << c.id.Model << " " << c.id.Version;
+    }
+}
+
+TEST(HeaderRegisters, FlashOffCodeTableCoversOnlyItsKeys) {
+    struct Case {
+        const char* text;
+        const char* code;    // KV-4500 below 1.1
+        const char* tenths;  // every other panel
+    };
+    const std::vector<Case> cases{
+        {"0.5", "04", "05"}, {"0.6", "07", "06"}, {"0.7", "08", "07"}, {"0.8", "09", "08"},
+        {"1.0", "0A", "0A"}, {"1.1", "0C", "0B"}, {"1.2", "0D", "0C"}, {"1.3", "0E", "0D"},
+        {"1.4", "0F", "0E"}, {"1.5", "10", "0F"}, {"1.6", "11", "10"}, {"1.7", "12", "11"},
+        {"1.8", "13", "12"}, {"2.0", "14", "14"}, {"2", "14", "14"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FlashOffWriteValue(c.text, true), c.code) << c.text;
+        EXPECT_EQ(FlashOffWriteValue(c.text, false), c.tenths) << c.text;
+    }
+    for (const char* unlisted : {"0.9", "1.9", "", "OFF", "0.4", "2.1"}) {
+        EXPECT_EQ(FlashOffWriteValue(unlisted, true), std::nullopt) << unlisted;
+        EXPECT_EQ(FlashOffWriteValue(unlisted, false), std::nullopt) << unlisted;
+    }
+}
+
+TEST(HeaderRegisters, WriteDescriptions) {
+    PanelConfig panel = DefaultPanel();
+    EXPECT_EQ(HeaderWriteDescription(2, panel), "Input Count = 16");
+    EXPECT_EQ(HeaderWriteDescription(3, panel), "Relay Count = 8");
+    EXPECT_EQ(HeaderWriteDescription(4, panel), "Flash On Time = 10:00");
+    EXPECT_EQ(HeaderWriteDescription(5, panel), "Flash Off Time = 0.5");
+    EXPECT_EQ(HeaderWriteDescription(7, panel), "Timer 2 Duration = 02:00");
+    EXPECT_EQ(HeaderWriteDescription(9, panel), "Relay Refresh = OFF");
+    EXPECT_EQ(HeaderWriteDescription(10, panel), "Energize Duration = 0.048");
+    EXPECT_EQ(HeaderWriteDescription(11, panel), "Special Options");
+    EXPECT_EQ(HeaderWriteDescription(1, panel), "");
+}
+
+struct ReadCase {
+    int row;
+    const char* reply;
+    const char* text;  // the field text (or the decimal value) afterwards
+};
+
+std::string FieldOf(int row, const PanelConfig& p) {
+    switch (row) {
+        case 2:
+            return p.NumInputs;
+        case 3:
+            return p.NumRelays;
+        case 4:
+            return p.OnTimeAfterFlash;
+        case 5:
+            return p.FlashOffTime;
+        case 6:
+        case 7:
+        case 8:
+            return p.TimerDuration[static_cast<size_t>(row - 5)];
+        case 9:
+            return p.RelayRefresh;
+        case 10:
+            return p.RelayEnergize;
+        case 11:
+            return std::to_string(p.SpecialOptions);
+        default:
+            return "?";
+    }
+}
+
+TEST(HeaderRegisters, ReadRepliesBecomeFieldTexts) {
+    const std::vector<ReadCase> cases{
+        {2, "A78", "120"},
+        {2, "A10", "16"},
+        {3, "A3C", "60"},
+        {4, "A0258", "10:00"},
+        {4, "A000A", "00:10"},
+        {4, "A0E10", "60:00"},
+        {4, "AFFFF", "99:59"},
+        {5, "A03", "0.5"},
+        {5, "A19", "2.0"},
+        {5, "A0B", "1.1"},
+        {5, "A09", ""},
+        {5, "A13", ""},
+        {5, "A05", "0.5"},
+        {5, "A14", "2.0"},
+        {6, "A0E10", "01:00"},
+        {7, "AFD20", "18:00"},
+        {8, "AFFFF", "18:12"},
+        {8, "A003B", "00:00"},
+        {9, "A00", "OFF"},
+        {9, "A02", "3"},
+        {9, "A28", "30"},
+        {9, "A0F", "15"},
+        {10, "AC8", "1.560"},
+        {10, "A01", "0.024"},
+        {10, "A04", "0.048"},
+        {10, "A82", "1.560"},
+        {10, "A81", "1.548"},
+        {11, "AA5", "165"},
+        // Short and garbage replies: missing digits are simply absent.
+        {2, "A", "0"},
+        {2, "A7", "7"},
+        {2, "AZZ", "0"},
+        {2, "", "0"},
+        {4, "A", "00:00"},
+        {6, "A", "00:00"},
+        {6, "A1", "00:00"},
+        {6, "A3C", "00:01"},
+        {5, "A", "0.5"},
+        {9, "A", "OFF"},
+        {10, "A", "0.024"},
+        {11, "A", "0"},
+        {9, "A!!", "OFF"},
+        {2, "AFF", "255"},
+        {4, "A0E10XYZ", "60:00"},
+    };
+    for (const auto& c : cases) {
+        PanelConfig panel = DefaultPanel();
+        ApplyHeaderReply(c.row, c.reply, panel);
+        EXPECT_EQ(FieldOf(c.row, panel), c.text) << "row " << c.row << " reply " << c.reply;
+    }
+}
+
+TEST(HeaderRegisters, EnergizeReadOnTheShorterTmcList) {
+    const auto list = BuildEnergizeList("TMC-1400");
+    EXPECT_EQ(DecodeRelayEnergize("A01", list), "0.156");
+    EXPECT_EQ(DecodeRelayEnergize("A0D", list), "0.156");
+    EXPECT_EQ(DecodeRelayEnergize("AC8", list), "1.560");
+    EXPECT_EQ(DecodeRelayEnergize("A05", {}), "");
+}
+
+TEST(HeaderRegisters, ReadProgressTexts) {
+    PanelConfig panel = DefaultPanel();
+    EXPECT_EQ(ApplyHeaderReply(2, "A10", panel), "16");
+    EXPECT_EQ(ApplyHeaderReply(9, "A00", panel), "OFF");
+    EXPECT_EQ(ApplyHeaderReply(11, "A05", panel), "10100000");
+    EXPECT_EQ(ApplyHeaderReply(1, "A05", panel), "");
+    EXPECT_EQ(ApplyHeaderReply(12, "A05", panel), "");
+}
+
+TEST(HeaderRegisters, ReadThenWriteGivesTheSameDigits) {
+    const ProductIdentity id{"KV-4900", "4.00"};
+    const std::vector<std::pair<int, const char*>> values{
+        {2, "78"},   {3, "3C"}, {4, "0E10"}, {4, "0258"}, {5, "0F"},  {6, "FD20"},
+        {7, "0E10"}, {9, "00"}, {9, "1E"},   {10, "82"},  {10, "02"}, {11, "FF"},
+    };
+    for (const auto& [row, digits] : values) {
+        PanelConfig panel = DefaultPanel();
+        ApplyHeaderReply(row, std::string("A") + digits, panel);
+        EXPECT_EQ(HeaderWriteCommand(row, panel, id),
+                  "LW" + HeaderRegisters()[static_cast<size_t>(row - 1)].Register + digits)
+            << "row " << row;
+    }
+}
+
+TEST(OtherRegisters, SystemAndSingleCommands) {
+    EXPECT_STREQ(kWriteEnableCommand, "LSWEN");
+    EXPECT_STREQ(kWriteDisableCommand, "LSU");
+    EXPECT_STREQ(kSaveEnableCommand, "LSAVE_EN");
+    EXPECT_STREQ(kSaveCommand, "LSYS_SAVE");
+    EXPECT_STREQ(kResetCommand, "LSRESET83");
+    EXPECT_EQ(AddressWriteCommand(200), "LW73C8");
+    EXPECT_EQ(ProductCodeCommand(5), "LW105");
+}
+
+TEST(OtherRegisters, MemoryCheck) {
+    struct Case {
+        const char* reply;
+        const char* eprom;
+        const char* eeprom;
+    };
+    const std::vector<Case> cases{
+        {"A00", "OK", "OK"},         {"A01", "OK", "Error!"},     {"A10", "Error!", "OK"},
+        {"T", "Unknown", "Unknown"}, {"", "Unknown", "Unknown"},  {"C", "Unknown", "Unknown"},
+        {"A0", "OK", "Unknown"},     {"A", "Unknown", "Unknown"},
+    };
+    for (const auto& c : cases) {
+        const auto result = DecodeMemoryCheck(c.reply);
+        EXPECT_EQ(result.Eprom, c.eprom) << c.reply;
+        EXPECT_EQ(result.Eeprom, c.eeprom) << c.reply;
+    }
+}
+
+}  // namespace
+}  // namespace kvtk
