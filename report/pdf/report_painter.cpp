@@ -5,6 +5,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+#include <algorithm>
 
 #include "report/pdf/windows1252.h"
 
