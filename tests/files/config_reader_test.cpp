@@ -1,0 +1,481 @@
+// The accepted variants, limits and failures of the configuration reader.
+#include "files/config_reader.h"
+
+#include <gmock/gmock.h>
+
+#include <functional>
+#include <random>
+#include <sstream>
+
+#include "config_fixtures.h"
+#include "files/config_writer.h"
+#include "test_folder.h"
+
+namespace kvtk {
+namespace {
+
+using test::ConfigFor;
+
+const std::string kRule(40, '-');
+
+// A file with the given lines in its panel, input and group sections.
+std::string FileWith(const std::vector<std::string>& panel, const std::vector<std::string>& inputs,
+                     const std::vector<std::string>& groups) {
+    std::string text = kRule + "\r\nKV-??00 4.00 data\r\n" + kRule + "\r\nFile Header\r\n" + kRule +
+                       "\r\nPanel Information\r\n";
+    for (const auto& line : panel) text += line + "\r\n";
+    text += kRule + "\r\nInput Information\r\n";
+    for (const auto& line : inputs) text += line + "\r\n";
+    text += kRule + "\r\nGroup Information\r\n";
+    for (const auto& line : groups) text += line + "\r\n";
+    return text + kRule + "\r\nEnd of KV-??00 Data\r\n" + kRule + "\r\n";
+}
+
+FileResult Read(const std::string& text, Configuration& c, ReadMode mode = ReadMode::Full) {
+    std::istringstream in(text);
+    return ReadConfigStream(in, c, mode);
+}
+
+struct ReaderCase {
+    const char* Name;
+    const char* Model;  // product in memory while reading
+    const char* Version;
+    bool Online;
+    std::vector<std::string> Panel, Inputs, Groups;
+    std::function<void(const Configuration&)> Check;
+};
+
+class ReaderVariants : public testing::TestWithParam<ReaderCase> {};
+
+TEST_P(ReaderVariants, ReadsAsSpecified) {
+    const ReaderCase& tc = GetParam();
+    Configuration c = ConfigFor(tc.Model, tc.Version);
+    c.Panel.Address = "7";
+    if (tc.Online) c.Status.Connection = "Online";
+    const FileResult result = Read(FileWith(tc.Panel, tc.Inputs, tc.Groups), c);
+    ASSERT_TRUE(result.Ok()) << result.Message;
+    tc.Check(c);
+}
+
+const ReaderCase kReaderCases[] = {
+    {"TimersNumberedFromZero",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00"},
+     {},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Panel.TimerDuration[1], "00:30");
+         EXPECT_EQ(c.Panel.TimerDuration[2], "01:00");
+         EXPECT_EQ(c.Panel.TimerDuration[3], "02:00");
+     }},
+    {"KeysInAnyCase",
+     "KV-??00",
+     "4.00",
+     false,
+     {"timer 1 = 04:00", "FLASH ON TIME=01:30", "rElAy EnErGiZeR dUrAtIoN=0.060"},
+     {},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Panel.TimerDuration[1], "04:00");
+         EXPECT_EQ(c.Panel.OnTimeAfterFlash, "01:30");
+         EXPECT_EQ(c.Panel.RelayEnergize, "0.060");
+     }},
+    {"FlashOffNotListedSelects17",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Flash Off Time=0.50"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.FlashOffTime, "1.7"); }},
+    {"FlashOffListed",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Flash Off Time=1.2"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.FlashOffTime, "1.2"); }},
+    {"RefreshNotListedSelectsOff",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Refresh Duration=45"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayRefresh, "OFF"); }},
+    {"RefreshByNumericValue",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Refresh Duration=3.0"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayRefresh, "3"); }},
+    {"EnergizeZeroSelectsLast",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Relay Energize Duration=0.000"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "0.024"); }},
+    {"EnergizeZeroSelectsLastOfTmc",
+     "TMC-1400",
+     "4.00",
+     false,
+     {"Relay Energize Duration=0"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "0.156"); }},
+    {"EnergizeNineSelectsFirst",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Relay Energize Duration=9"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "1.560"); }},
+    {"EnergizeNegativeSelectsLast",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Relay Energize Duration=-99999999999"},
+     {},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "0.024"); }},
+    {"CountsLimitedToTheProduct",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Inputs=200", "Relays=0"},
+     {},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Panel.NumInputs, "120");
+         EXPECT_EQ(c.Panel.NumRelays, "1");
+     }},
+    {"AddressLimitedOffline",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Address=300", "Name=North"},
+     {},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Panel.Address, "255");
+         EXPECT_EQ(c.AddressTable[255].Name, "North");
+         EXPECT_EQ(c.Panel.DeviceName, "North");
+     }},
+    {"AddressIgnoredOnline",
+     "KV-??00",
+     "4.00",
+     true,
+     {"Address=300", "Name=North"},
+     {},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Panel.Address, "7");
+         EXPECT_EQ(c.AddressTable[7].Name, "North");
+     }},
+    {"UnitsMustBeNumeric",
+     "KV-??00",
+     "4.00",
+     false,
+     {"Units At 0V=abc", "Units At 5V=-1.5"},
+     {},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Panel.UnitsAt0V, "0");
+         EXPECT_EQ(c.Panel.UnitsAt5V, "-1.5");
+     }},
+    {"ContactTypeInLowerCase",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"Line #3", "Contact Type = linked on"},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Inputs[3].Type, kLinkedOn); }},
+    {"ContactTypeNotOfferedLeavesMomentaryOn",
+     "KV-4500",
+     "1.09",
+     false,
+     {},
+     {"Line #3", "Contact Type = linked on"},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Inputs[3].Type, kMomentaryOn); }},
+    {"InputHeadingAndGroupKey",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"INPUT #4", "group = 75", "flash = on", "Polarity = normally open", "Timer = 3"},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Inputs[4].Group, 60);
+         EXPECT_EQ(c.Inputs[4].Flash, kTrue);
+         EXPECT_EQ(c.Inputs[4].Polarity, 0);
+         EXPECT_EQ(c.Inputs[4].Timer, 3);
+     }},
+    {"ZoneBelowMinimumGroup",
+     "KV-4500",
+     "1.09",
+     false,
+     {},
+     {"Line #1", "Zone = 0"},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Group, 1); }},
+    {"PolarityOtherThanOpenIsClosed",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"Line #1", "Polarity = whatever"},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Polarity, 1); }},
+    {"TimerOutsideZeroToThreeIsIgnored",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"Line #1", "Timer = 2", "Line #2", "Timer = 2", "Timer = 7", "Line #3", "Timer = 2",
+      "Timer = -1"},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Inputs[1].Timer, 2);
+         EXPECT_EQ(c.Inputs[2].Timer, 2);
+         EXPECT_EQ(c.Inputs[3].Timer, 2);
+     }},
+    {"NameHoldingLineNumberStaysAName",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"Line #1", "Name = Switch line #4", "Timer = 1"},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Inputs[1].Name, "Switch line #4");
+         EXPECT_EQ(c.Inputs[1].Timer, 1);
+         EXPECT_EQ(c.Inputs[4].Timer, 0);
+     }},
+    {"NameHoldingSpecialOptionStaysAName",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"Special Option = 01000000", "Line #1", "Name = Special option 1"},
+     {},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Inputs[1].Name, "Special option 1");
+         EXPECT_EQ(c.Panel.SpecialOptions, 2);
+     }},
+    {"SpecialOptionsBitZeroFirst",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {"special option = 10100000"},
+     {},
+     [](const Configuration& c) { EXPECT_EQ(c.Panel.SpecialOptions, 5); }},
+    {"GroupMemberKeysAndPriorities",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {},
+     {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Child = 61", "Child = 0",
+      "Priority = on / off", "Priority = maybe", "Type = super", "Serial Override = disabled",
+      "Constant Flash = ENABLED"},
+     [](const Configuration& c) {
+         const GroupConfig& g = c.Groups[2];
+         for (int k = 1; k <= kMemberCount; ++k)
+             EXPECT_EQ(g.HasMember(k), k >= 3 && k <= 5) << "member " << k;
+         EXPECT_EQ(g.Priority, 3);
+         EXPECT_EQ(g.Type, 1);
+         EXPECT_EQ(g.SerialOnPriority, 0);
+         EXPECT_EQ(g.ConstantFlash, kTrue);
+     }},
+    {"GroupPriorityWords",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {},
+     {"Zone #1", "Priority = off", "Zone #2", "Priority = ON/OFF", "Zone #3", "Priority = On"},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Groups[1].Priority, 2);
+         EXPECT_EQ(c.Groups[2].Priority, 3);
+         EXPECT_EQ(c.Groups[3].Priority, 1);
+     }},
+    {"NameHoldingGroupNumberStaysAName",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {},
+     {"Zone #1", "Name = Group #3 lights", "Child = 9"},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Groups[1].Name, "Group #3 lights");
+         EXPECT_TRUE(c.Groups[1].HasMember(9));
+         EXPECT_TRUE(c.Groups[3].HasMember(3));  // untouched default
+     }},
+    {"ZoneZeroChangesNothing",
+     "KV-??00",
+     "4.00",
+     false,
+     {},
+     {},
+     {"Zone #1", "Name = One", "Zone #0", "Name = Zero", "Child = 5", "Type = Super"},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Groups[1].Name, "One");
+         EXPECT_FALSE(c.Groups[1].HasMember(5));
+         EXPECT_EQ(c.Groups[1].Type, 0);
+     }},
+    {"GroupsAboveMaxGroupsAreStored",
+     "KV-4800",
+     "2.05",
+     false,
+     {},
+     {},
+     {"Zone #40", "Name = Far", "Child = 2"},
+     [](const Configuration& c) {
+         EXPECT_EQ(c.Groups[40].Name, "Far");
+         EXPECT_TRUE(c.Groups[40].HasMember(2));
+         EXPECT_FALSE(c.Groups[40].HasMember(40));
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReaderVariants, testing::ValuesIn(kReaderCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ConfigReader, NamesOnlyChangesNamesAndNothingElse) {
+    Configuration source = test::RandomConfigMaker(7).Make("KV-??00", "4.00");
+    source.Panel.Address = "0";
+    source.AddressTable[0].Name = "From file";
+    const std::string text = ConfigFileText(source, {});
+
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    c.Panel.Address = "0";
+    c.Panel.SpecialOptions = 0;
+    const Configuration before = c;
+    ASSERT_TRUE(Read(text, c, ReadMode::NamesOnly).Ok());
+
+    EXPECT_EQ(c.Panel.DeviceName, "From file");
+    EXPECT_EQ(c.AddressTable[0].Name, "From file");
+    EXPECT_EQ(c.Panel.NumInputs, before.Panel.NumInputs);
+    EXPECT_EQ(c.Panel.TimerDuration, before.Panel.TimerDuration);
+    EXPECT_EQ(c.Panel.RelayEnergize, before.Panel.RelayEnergize);
+    EXPECT_EQ(c.Panel.SpecialOptions, 0);
+    // Inputs 1..NumInputs of the file and all groups of the product.
+    for (int n = 1; n <= CountValue(source.Panel.NumInputs); ++n) {
+        EXPECT_EQ(c.Inputs[n].Name, source.Inputs[n].Name);
+        EXPECT_EQ(c.Inputs[n].Type, before.Inputs[n].Type);
+        EXPECT_EQ(c.Inputs[n].Group, before.Inputs[n].Group);
+        EXPECT_EQ(c.Inputs[n].Timer, before.Inputs[n].Timer);
+    }
+    for (int g = 1; g <= kGroupCount; ++g) {
+        EXPECT_EQ(c.Groups[g].Name, source.Groups[g].Name);
+        EXPECT_EQ(c.Groups[g].Members, before.Groups[g].Members);
+        EXPECT_EQ(c.Groups[g].Priority, before.Groups[g].Priority);
+    }
+}
+
+struct FailureCase {
+    const char* Name;
+    std::string Text;
+    FileOutcome Outcome;
+    std::string Message;
+};
+
+class ReaderFailures : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(ReaderFailures, EndWithTheMessageAndKeepWhatWasRead) {
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    const FileResult result = Read(GetParam().Text, c);
+    EXPECT_EQ(result.Outcome, GetParam().Outcome);
+    EXPECT_EQ(result.Title, "File Error");
+    EXPECT_EQ(result.Message, GetParam().Message);
+    // Every file below sets timer 1 before it fails.
+    if (GetParam().Text.find("Timer 1=04:44") != std::string::npos) {
+        EXPECT_EQ(c.Panel.TimerDuration[1], "04:44");
+    }
+}
+
+const std::string kDamaged = "I was not able to read all of the data.\rThe file may be damaged.";
+const std::string kPanelOnly = kRule + "\r\nPanel Information\r\nTimer 1=04:44\r\n";
+
+const FailureCase kFailures[] = {
+    {"ZoneSixtyOne", FileWith({"Timer 1=04:44"}, {}, {"Zone #61", "Name = x"}), FileOutcome::Other,
+     "Group number 61 is outside 0 to 60(10002)\r"},
+    {"InputZero", FileWith({"Timer 1=04:44"}, {"Line #0"}, {}), FileOutcome::Other,
+     "Input number 0 is outside 1 to 120(10001)\r"},
+    {"Input121", FileWith({"Timer 1=04:44"}, {"Input #121"}, {}), FileOutcome::Other,
+     "Input number 121 is outside 1 to 120(10001)\r"},
+    {"NoPanelSection", "just text\r\n", FileOutcome::Damaged, kDamaged},
+    {"EmptyFile", "", FileOutcome::Damaged, kDamaged},
+    {"PanelSectionNotClosed", kPanelOnly, FileOutcome::Damaged, kDamaged},
+    {"NoInputSection", kPanelOnly + kRule + "\r\n", FileOutcome::Damaged, kDamaged},
+    {"GroupSectionNotClosed",
+     kPanelOnly + kRule + "\r\nInput Information\r\n" + kRule + "\r\nZone #1\r\n",
+     FileOutcome::Damaged, kDamaged},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, ReaderFailures, testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ConfigReader, ValuesBeforeAFailureStayAndTheRestKeepsItsValue) {
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    c.Groups[2].Name = "Kept";
+    const FileResult result = Read(FileWith({}, {}, {"Zone #1", "Name = Read", "Zone #99"}), c);
+    EXPECT_EQ(result.Outcome, FileOutcome::Other);
+    EXPECT_EQ(c.Groups[1].Name, "Read");
+    EXPECT_EQ(c.Groups[2].Name, "Kept");
+}
+
+// Files that are not configuration files at all end with the damaged-file
+// message, whatever their size or bytes.
+TEST(ConfigReader, HostileFilesEndAsDamaged) {
+    test::TestFolder folder;
+    std::mt19937 rng(42);
+    std::string garbage(1 << 20, '\0');
+    for (char& ch : garbage) ch = static_cast<char>(rng());
+    const std::pair<const char*, std::string> files[] = {
+        {"garbage.kvx", garbage},
+        {"oneline.kvx", std::string(10 << 20, 'A')},
+        {"zeros.kvx", std::string(1 << 16, '\0')},
+        {"nul-in-lines.kvx", std::string("--\0--\r\nPANEL\0INFORMATION\r\n\0\0\0", 29)},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        test::PutFileBytes(folder.File(name), bytes);
+        Configuration c = ConfigFor("KV-??00", "4.00");
+        const FileResult result = ReadConfigFile(folder.File(name), c, ReadMode::Full);
+        EXPECT_EQ(result.Outcome, FileOutcome::Damaged);
+        EXPECT_EQ(result.Message, kDamaged);
+    }
+}
+
+TEST(ConfigReader, NulBytesInsideAValidFileAreKeptInNames) {
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    const std::string name("Hall\0East", 9);
+    ASSERT_TRUE(Read(FileWith({}, {"Line #1", "Name = " + name}, {}), c).Ok());
+    EXPECT_EQ(c.Inputs[1].Name, name);
+}
+
+TEST(ConfigReader, MissingFileAndFolderAreOtherFailures) {
+    test::TestFolder folder;
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    const FileResult missing = ReadConfigFile(folder.File("none.kvx"), c, ReadMode::Full);
+    EXPECT_EQ(missing.Outcome, FileOutcome::PathNotFound);
+    EXPECT_EQ(missing.Title, "File Error");
+    EXPECT_EQ(missing.Message, "No such file or directory(2)\r");
+    const FileResult folderName = ReadConfigFile(folder.Path().string(), c, ReadMode::Full);
+    EXPECT_EQ(folderName.Outcome, FileOutcome::Other);
+    EXPECT_EQ(folderName.Message, "Is a directory(21)\r");
+}
+
+}  // namespace
+}  // namespace kvtk

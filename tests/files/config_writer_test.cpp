@@ -1,0 +1,257 @@
+// The written text of a known configuration, and the round trip of random
+// configurations through the writer and the reader.
+#include "files/config_writer.h"
+
+#include <gmock/gmock.h>
+
+#include <sstream>
+
+#include "config_fixtures.h"
+#include "files/config_reader.h"
+
+namespace kvtk {
+namespace {
+
+using test::ConfigFor;
+using test::CrLf;
+
+TEST(ConfigWriter, WritesTheExactTextOfAKnownConfiguration) {
+    Configuration c = ConfigFor("KV-4800", "2.05");  // 16 inputs, 8 relays, 12 groups
+    c.Panel.Address = "5";
+    c.AddressTable[5].Name = "Lobby Panel";
+    c.Panel.NumInputs = "2";
+    c.Panel.TimerDuration = {"", "00:30", "02:00", "18:00"};
+    c.Panel.OnTimeAfterFlash = "05:30";
+    c.Panel.FlashOffTime = "1.2";
+    c.Panel.RelayRefresh = "15";
+    c.Panel.RelayEnergize = "0.156";
+    c.Panel.SpecialOptions = 5;
+    c.Panel.UnitsAt0V = "0";
+    c.Panel.UnitsAt5V = "100";
+    c.Inputs[1] = {"Door", kLinkedOn, 1, 3, 2, kTrue};
+    c.Inputs[2] = {"", kStateChange, 0, 12, 0, 0};  // not offered before 4.00
+    c.Groups[1].Name = "Hall";
+    for (int k : {2, 8, 9}) c.Groups[1].SetMember(k, true);  // 9 is above MaxRelays
+    c.Groups[2].Priority = 3;
+    c.Groups[2].SerialOnPriority = 0;
+    c.Groups[2].ConstantFlash = kTrue;
+    c.Groups[3].Priority = 7;  // no priority line
+    c.Groups[4].Type = 1;
+
+    const std::string expected = CrLf({
+        "----------------------------------------",
+        "KV-4800 2.05 data",
+        "----------------------------------------",
+        "File Header",
+        "Date=12-03-26",
+        "Time=14:05:09",
+        "Desc=Night test",
+        "----------------------------------------",
+        "Panel Information",
+        "Address=5",
+        "Name=Lobby Panel",
+        "Inputs=2",
+        "Relays=8",
+        "Timer 1=00:30",
+        "Timer 2=02:00",
+        "Timer 3=18:00",
+        "Flash On Time=05:30",
+        "Flash Off Time=1.2",
+        "Refresh Duration=15",
+        "Relay Energize Duration=0.156",
+        "Units At 0V=0",
+        "Units At 5V=100",
+        "----------------------------------------",
+        "Input Information",
+        "Special Option = 10100000",
+        "Line #1",
+        "Name = Door",
+        "Contact Type = Linked On",
+        "Timer = 2",
+        "Flash = ON",
+        "Polarity = Normally Closed",
+        "Zone = 3",
+        "Line #2",
+        "Name = ",
+        "Contact Type = ",
+        "Timer = 0",
+        "Flash = OFF",
+        "Polarity = Normally Open",
+        "Zone = 12",
+        "----------------------------------------",
+        "Group Information",
+        "Zone #1",
+        "Name = Hall",
+        "Type = Normal",
+        "Child = 1",
+        "Child = 2",
+        "Child = 8",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #2",
+        "Name = ",
+        "Type = Normal",
+        "Child = 2",
+        "Priority = On/Off",
+        "Serial Override = Disabled",
+        "Constant Flash = Enabled",
+        "Zone #3",
+        "Name = ",
+        "Type = Normal",
+        "Child = 3",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #4",
+        "Name = ",
+        "Type = Super",
+        "Child = 4",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #5",
+        "Name = ",
+        "Type = Normal",
+        "Child = 5",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #6",
+        "Name = ",
+        "Type = Normal",
+        "Child = 6",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #7",
+        "Name = ",
+        "Type = Normal",
+        "Child = 7",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #8",
+        "Name = ",
+        "Type = Normal",
+        "Child = 8",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #9",
+        "Name = ",
+        "Type = Normal",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #10",
+        "Name = ",
+        "Type = Normal",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #11",
+        "Name = ",
+        "Type = Normal",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "Zone #12",
+        "Name = ",
+        "Type = Normal",
+        "Priority = None",
+        "Serial Override = Enabled",
+        "Constant Flash = Disabled",
+        "----------------------------------------",
+        "End of KV-4800 Data",
+        "----------------------------------------",
+    });
+    EXPECT_EQ(ConfigFileText(c, {"12-03-26", "14:05:09", "  Night test  "}), expected);
+}
+
+TEST(ConfigWriter, SpecialOptionOneIsWrittenBitZeroFirstAndReadBack) {
+    Configuration c = ConfigFor("KV-4800", "4.00");
+    c.Panel.SpecialOptions = 1;
+    const std::string text = ConfigFileText(c, {});
+    EXPECT_THAT(text, testing::HasSubstr("\r\nSpecial Option = 10000000\r\n"));
+    Configuration back = ConfigFor("KV-4800", "4.00");
+    back.Panel.SpecialOptions = 0xFE;
+    std::istringstream in(text);
+    ASSERT_TRUE(ReadConfigStream(in, back, ReadMode::Full).Ok());
+    EXPECT_EQ(back.Panel.SpecialOptions, 1);
+}
+
+void ExpectSameFileContent(const Configuration& a, const Configuration& b) {
+    const PanelConfig& p = a.Panel;
+    const PanelConfig& q = b.Panel;
+    EXPECT_EQ(p.Address, q.Address);
+    EXPECT_EQ(p.DeviceName, q.DeviceName);
+    const auto address = static_cast<size_t>(CountValue(p.Address));
+    EXPECT_EQ(a.AddressTable[address].Name, b.AddressTable[address].Name);
+    EXPECT_EQ(p.NumInputs, q.NumInputs);
+    EXPECT_EQ(p.NumRelays, q.NumRelays);
+    EXPECT_EQ(p.TimerDuration, q.TimerDuration);
+    EXPECT_EQ(p.OnTimeAfterFlash, q.OnTimeAfterFlash);
+    EXPECT_EQ(p.FlashOffTime, q.FlashOffTime);
+    EXPECT_EQ(p.RelayRefresh, q.RelayRefresh);
+    EXPECT_EQ(p.RelayEnergize, q.RelayEnergize);
+    EXPECT_EQ(p.SpecialOptions, q.SpecialOptions);
+    EXPECT_EQ(p.UnitsAt0V, q.UnitsAt0V);
+    EXPECT_EQ(p.UnitsAt5V, q.UnitsAt5V);
+    for (int n = 1; n <= CountValue(p.NumInputs); ++n) {
+        SCOPED_TRACE("input " + std::to_string(n));
+        const InputConfig& x = a.Inputs[static_cast<size_t>(n)];
+        const InputConfig& y = b.Inputs[static_cast<size_t>(n)];
+        EXPECT_EQ(x.Name, y.Name);
+        EXPECT_EQ(x.Type, y.Type);
+        EXPECT_EQ(x.Polarity, y.Polarity);
+        EXPECT_EQ(x.Group, y.Group);
+        EXPECT_EQ(x.Timer, y.Timer);
+        EXPECT_EQ(x.Flash, y.Flash);
+    }
+    for (int g = 1; g <= a.Limits.MaxGroups; ++g) {
+        SCOPED_TRACE("group " + std::to_string(g));
+        const GroupConfig& x = a.Groups[static_cast<size_t>(g)];
+        const GroupConfig& y = b.Groups[static_cast<size_t>(g)];
+        EXPECT_EQ(x.Name, y.Name);
+        EXPECT_EQ(x.Type, y.Type);
+        EXPECT_EQ(x.Members, y.Members);
+        EXPECT_EQ(x.Priority, y.Priority);
+        EXPECT_EQ(x.SerialOnPriority, y.SerialOnPriority);
+        EXPECT_EQ(x.ConstantFlash, y.ConstantFlash);
+    }
+}
+
+struct Product {
+    const char* Model;
+    const char* Version;
+};
+
+class ConfigRoundTrip : public testing::TestWithParam<Product> {};
+
+TEST_P(ConfigRoundTrip, RandomConfigurationsReadBackIdentical) {
+    for (uint32_t seed = 1; seed <= 25; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        test::RandomConfigMaker maker(seed);
+        const Configuration written = maker.Make(GetParam().Model, GetParam().Version);
+        const std::string text = ConfigFileText(written, {"01-02-03", "04:05:06", "x"});
+
+        // A fresh configuration for the same product, offline, so that the
+        // file's address is taken.
+        Configuration read = ConfigFor(GetParam().Model, GetParam().Version);
+        std::istringstream in(text);
+        const FileResult result = ReadConfigStream(in, read, ReadMode::Full);
+        ASSERT_TRUE(result.Ok()) << result.Message;
+        ExpectSameFileContent(written, read);
+        // And the text of what was read is the text that was written.
+        EXPECT_EQ(ConfigFileText(read, {"01-02-03", "04:05:06", "x"}), text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Products, ConfigRoundTrip,
+                         testing::Values(Product{"KV-4800", "4.00"}, Product{"KV-4800", "2.05"},
+                                         Product{"TMC-1400", "4.00"}, Product{"KV-4500", "1.09"},
+                                         Product{"KV-??00", "1.10"}, Product{"WQ32", "5.00"},
+                                         Product{"WQ60", "5.00"}));
+
+}  // namespace
+}  // namespace kvtk

@@ -1,0 +1,93 @@
+// libFuzzer target: any bytes given to the configuration reader and the
+// header reader end without a crash, leave every list choice on an entry of
+// its list, and whatever was read can be written and read again.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "files/config_reader.h"
+#include "files/config_writer.h"
+#include "files/file_header.h"
+#include "model/conversions.h"
+#include "model/products.h"
+
+namespace {
+
+using namespace kvtk;
+
+struct Product {
+    const char* Model;
+    const char* Version;
+};
+constexpr Product kProducts[] = {
+    {"KV-4800", "4.00"}, {"KV-4800", "2.05"}, {"TMC-1400", "4.00"}, {"KV-4500", "1.09"},
+    {"WQ32", "5.00"},    {"KV-??00", "1.10"}, {"WQ60", "5.00"},     {"KV-4900", "4.00"},
+};
+
+Configuration ConfigFor(const Product& product, bool online) {
+    Configuration c;
+    c.Identity = {product.Model, product.Version};
+    ApplyProductCapabilities(c, product.Model, product.Version);
+    if (online) c.Status.Connection = "Online";
+    return c;
+}
+
+template <class List>
+bool Listed(const List& list, const std::string& value) {
+    for (const auto& entry : list)
+        if (entry == value) return true;
+    return false;
+}
+
+void Require(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+void CheckInvariants(const Configuration& c) {
+    const CapabilityLimits& lim = c.Limits;
+    Require(Listed(FlashOffTimeList(), c.Panel.FlashOffTime));
+    Require(Listed(RelayRefreshList(), c.Panel.RelayRefresh));
+    Require(Listed(c.Panel.EnergizeList, c.Panel.RelayEnergize));
+    const int32_t inputs = CountValue(c.Panel.NumInputs);
+    Require(inputs >= lim.MinInputs && inputs <= lim.MaxInputs);
+    const int32_t relays = CountValue(c.Panel.NumRelays);
+    Require(relays >= lim.MinRelays && relays <= lim.MaxRelays);
+    const int32_t address = CountValue(c.Panel.Address);
+    Require(address >= 0 && address <= 255);
+    for (int n = 1; n <= kInputCount; ++n) {
+        const InputConfig& in = c.Inputs[static_cast<size_t>(n)];
+        Require(in.Timer >= 0 && in.Timer <= 3);
+        Require(in.Group >= lim.MinGroupNumber && in.Group <= lim.MaxGroups);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    // The first byte chooses the product, the read mode and the connection.
+    const uint8_t choice = data[0];
+    const Product& product = kProducts[choice % std::size(kProducts)];
+    const ReadMode mode = (choice & 0x08) ? ReadMode::NamesOnly : ReadMode::Full;
+    const bool online = (choice & 0x10) != 0;
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    std::istringstream headerIn(text);
+    (void)ReadHeaderStream(headerIn);
+
+    Configuration c = ConfigFor(product, online);
+    std::istringstream in(text);
+    const FileResult result = ReadConfigStream(in, c, mode);
+    Require(result.Ok() == result.Message.empty());
+    CheckInvariants(c);
+
+    // What was read is writable, and the written file reads without failure.
+    const std::string written = ConfigFileText(c, {"01-01-01", "00:00:00", "fuzz"});
+    Configuration again = ConfigFor(product, online);
+    std::istringstream writtenIn(written);
+    Require(ReadConfigStream(writtenIn, again, ReadMode::Full).Ok());
+    std::istringstream writtenHeader(written);
+    Require(ReadHeaderStream(writtenHeader).Status != HeaderStatus::Unreadable);
+    return 0;
+}

@@ -1,0 +1,87 @@
+// File-name rule, file comparison and texts of the Open and Save commands.
+#include "files/open_save_rules.h"
+
+#include <gmock/gmock.h>
+
+namespace kvtk {
+namespace {
+
+TEST(OpenSaveRules, KvxFileNameTouchesOnlyTheFileNamePart) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"panel", "panel.kvx"},
+        {"panel.txt", "panel.kvx"},
+        {"panel.old.txt", "panel.kvx"},
+        {"/data/site.v1.2/panel", "/data/site.v1.2/panel.kvx"},
+        {"/data/site.v1.2/plan.txt", "/data/site.v1.2/plan.kvx"},
+        {"C:\\jobs\\a.b\\plan", "C:\\jobs\\a.b\\plan.kvx"},
+        {" /data/plan  ", "/data/plan.kvx"},
+        {"/data/plan.kvx", "/data/plan.kvx"},
+    };
+    for (const auto& [chosen, saved] : cases) EXPECT_EQ(KvxFileName(chosen), saved) << chosen;
+}
+
+TEST(OpenSaveRules, DifferenceTexts) {
+    struct Case {
+        bool address, same, version;
+        const char* text;  // nullptr: no dialog
+    };
+    const Case cases[] = {
+        {false, false, false, "This is a different product type."},
+        {false, false, true, "This is a different product type."},
+        {false, true, true, "This is a different version."},
+        {false, true, false, nullptr},
+        {true, false, false, "This is a different address and product type."},
+        {true, false, true, "This is a different address and product type."},
+        {true, true, true, "This is a different address and version."},
+        {true, true, false, "This is a different address."},
+    };
+    for (const Case& c : cases) {
+        const auto text = DifferenceText({c.address, c.same, c.version});
+        if (c.text)
+            EXPECT_EQ(text, std::optional<std::string>(c.text));
+        else
+            EXPECT_EQ(text, std::nullopt);
+    }
+}
+
+FileHeaderView FileFor(const char* model, const char* version, const char* address) {
+    FileHeaderView v;
+    v.Model = model;
+    v.Version = version;
+    v.Address = address;
+    return v;
+}
+
+TEST(OpenSaveRules, ComparesAddressProductAndVersion) {
+    const auto address5 =
+        CompareWithFile({"KV-4800", "4.00"}, "3", FileFor("KV-4800", "4.00", "5"));
+    EXPECT_EQ(DifferenceText(address5), "This is a different address.");
+    EXPECT_TRUE(
+        CompareWithFile({"KV-??00 ", " 4.00"}, "3", FileFor("KV-4500", "4.00", "3")).Matches());
+    EXPECT_FALSE(
+        CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4800", "4.00", "3")).SameProduct);
+    EXPECT_TRUE(
+        CompareWithFile({"KV-4800", "2.05"}, "3", FileFor("KV-4800", "4.00", "3")).VersionDiffers);
+    // An old KV-4500 file makes every version equal.
+    EXPECT_FALSE(
+        CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4500", "1.09", "3")).VersionDiffers);
+}
+
+TEST(OpenSaveRules, Texts) {
+    EXPECT_EQ(
+        CurrentDeviceText({"KV-4800", "4.00"}, "3", true),
+        "You are connected to and programming data for an KV-4800 Version 4.00 at address 3.");
+    EXPECT_EQ(CurrentDeviceText({"KV-4800", "4.00"}, "3", false),
+              "You are programming data for an KV-4800 Version 4.00 at address 3.");
+    EXPECT_EQ(FileDeviceText(FileFor("WQ16", "5.00", "9")),
+              "You are opening a file for an WQ16 Version 5.00 at address 9.");
+    EXPECT_EQ(MainWindowCaption("/jobs/plan.kvx", " NIGHT TEST "),
+              "KV Programming Kit V5.1 - /jobs/plan.kvx(NIGHT TEST)");
+    EXPECT_EQ(MainWindowCaption("/jobs/plan.kvx", "  "),
+              "KV Programming Kit V5.1 - /jobs/plan.kvx");
+    EXPECT_EQ(OverwriteQuestion("/jobs/plan.kvx"),
+              "File '/jobs/plan.kvx' already exists!\rDo you want to overwrite it?");
+}
+
+}  // namespace
+}  // namespace kvtk

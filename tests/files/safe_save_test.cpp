@@ -1,0 +1,97 @@
+// Saving: all or nothing, and failures told apart with their exact texts.
+#include "files/safe_save.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "config_fixtures.h"
+#include "files/config_writer.h"
+#include "test_folder.h"
+
+namespace kvtk {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kDiskFull[] = "The disk is FULL!\rTry another drive, \ror insert another floppy.";
+
+int FilesIn(const fs::path& folder) {
+    int n = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) ++n;
+    return n;
+}
+
+TEST(SafeSave, AFullDeviceIsReportedAsDiskFull) {
+    std::FILE* full = std::fopen("/dev/full", "wb");
+    if (!full) GTEST_SKIP() << "/dev/full is not available";
+    const FileResult result = WriteAllBytes(full, std::string(100000, 'x'));
+    std::fclose(full);
+    EXPECT_EQ(result.Outcome, FileOutcome::DiskFull);
+    EXPECT_EQ(result.Title, "Write Error");
+    EXPECT_EQ(result.Message, kDiskFull);
+}
+
+TEST(SafeSave, ADiskFullSaveLeavesThePreviousFileUntouched) {
+    test::TestFolder folder;
+    const std::string target = folder.File("plan.kvx");
+    test::PutFileBytes(target, "previous contents");
+    const auto writeToFullDevice = [](const fs::path&) { return std::fopen("/dev/full", "wb"); };
+    const FileResult result = SaveFileAtomically(target, "new contents", writeToFullDevice);
+    EXPECT_EQ(result.Outcome, FileOutcome::DiskFull);
+    EXPECT_EQ(result.Message, kDiskFull);
+    EXPECT_EQ(test::FileBytes(target), "previous contents");
+    EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
+TEST(SafeSave, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporary) {
+    test::TestFolder folder;
+    const std::string target = folder.File("plan.kvx");
+    test::PutFileBytes(target, "previous contents that were longer");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const Configuration c = test::ConfigFor("WQ16", "5.00");
+    ASSERT_TRUE(WriteConfigFile(target, c, {"01-01-01", "00:00:00", ""}).Ok());
+    EXPECT_EQ(test::FileBytes(target), ConfigFileText(c, {"01-01-01", "00:00:00", ""}));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
+TEST(SafeSave, ASymbolicLinkStaysALinkToTheSavedFile) {
+    test::TestFolder folder;
+    test::PutFileBytes(folder.File("real.kvx"), "old");
+    fs::create_symlink(folder.Path() / "real.kvx", folder.Path() / "link.kvx");
+    ASSERT_TRUE(SaveFileAtomically(folder.File("link.kvx"), "new").Ok());
+    EXPECT_TRUE(fs::is_symlink(folder.Path() / "link.kvx"));
+    EXPECT_EQ(test::FileBytes(folder.File("real.kvx")), "new");
+}
+
+TEST(SafeSave, AMissingFolderIsReportedInWords) {
+    test::TestFolder folder;
+    const FileResult result = WriteConfigFile(folder.File("no/such/folder/plan.kvx"),
+                                              test::ConfigFor("WQ16", "5.00"), {});
+    EXPECT_EQ(result.Outcome, FileOutcome::PathNotFound);
+    EXPECT_EQ(result.Title, "Write Error");
+    EXPECT_EQ(result.Message, "No such file or directory(2)\r");
+}
+
+TEST(SafeSave, AnUnwritableFolderIsReportedWithTheSystemsWords) {
+    test::TestFolder folder;
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    std::string target = folder.File("plan.kvx");
+    if (std::FILE* probe = std::fopen(folder.File("probe").c_str(), "wb")) {
+        // Permissions do not bind this user (root): use a folder nobody may
+        // create files in.
+        std::fclose(probe);
+        target = "/sys/kvtk-plan.kvx";
+    }
+    const FileResult result = WriteConfigFile(target, test::ConfigFor("WQ16", "5.00"), {});
+    EXPECT_EQ(result.Outcome, FileOutcome::Other);
+    EXPECT_EQ(result.Title, "Write Error");
+    EXPECT_EQ(result.Message, "Permission denied(13)\r");
+    EXPECT_FALSE(fs::exists(target));
+}
+
+}  // namespace
+}  // namespace kvtk
