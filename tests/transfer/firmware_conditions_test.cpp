@@ -49,13 +49,5 @@ TEST(FirmwareConditions, Table) {
     }
 }
 
-TEST(FirmwareConditions, GroupTypeFollowsSupergroups) {
-    CapabilityLimits limits;
-    limits.SupergroupsAllowed = true;
-    EXPECT_TRUE(TransfersGroupType(limits));
-    limits.SupergroupsAllowed = false;
-    EXPECT_FALSE(TransfersGroupType(limits));
-}
-
 }  // namespace
 }  // namespace kvtk
