@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "report/pdf/report_painter.h"
+#include "report/pdf/windows1252.h"
 #include "report_fixture.h"
 
 namespace kvtk {
@@ -27,6 +28,9 @@ Configuration PrintedConfiguration() {
     config.Panel.NumRelays = "8";
     config.Groups[3].Name = "Lobby";
     config.Inputs[7] = {"Front Door", kMomentaryOn, 0, 3, 1, 0};
+    config.Inputs[2].Name =
+        "Caf\xE9 \x80"
+        "5";  // Windows-1252 text
     for (int k = 1; k <= 8; ++k) config.Groups[1].SetMember(k, true);
     return config;
 }
@@ -96,7 +100,9 @@ TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     const std::string text = process.readAllStandardOutput().toStdString();
 
-    const std::string want = RenderReportText(*expected.Layout);
+    const std::string want =
+        FromWindows1252(RenderReportText(*expected.Layout)).toUtf8().toStdString();
+    EXPECT_THAT(text, ::testing::HasSubstr("Input   2=Caf\u00e9 \u20ac5: Momentary On"));
     EXPECT_THAT(text, ::testing::HasSubstr("GENERAL INFORMATION"));
     EXPECT_THAT(text, ::testing::HasSubstr("Input   7=Front Door: Momentary On, Nrm Open, "
                                            "Grp 3=Lobby, Tmr 1, No Flash"));
