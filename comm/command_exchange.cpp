@@ -1,0 +1,116 @@
+#include "comm/command_exchange.h"
+
+#include <QElapsedTimer>
+
+#include "comm/exchange_settings.h"
+#include "comm/prompter.h"
+#include "comm/relay_connection.h"
+#include "comm/serial_exchange.h"
+#include "comm/wire_format.h"
+
+namespace kvtk {
+namespace {
+
+bool Accepted(const std::string& reply) {
+    return !reply.empty() && reply[0] == 'A';
+}
+
+// Resets the running flag however the exchange ends.
+class RunningGuard {
+public:
+    explicit RunningGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningGuard() { flag_ = false; }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+CommandExchange::CommandExchange(ExchangeSettings& settings, Prompter& prompter)
+    : settings_(settings), prompter_(prompter) {}
+
+std::string CommandExchange::Exchange(int address, const std::string& command,
+                                      const std::string& description, int style) {
+    // One exchange at a time: a nested call must not hand its caller the
+    // reply to another command, nor change the running exchange.
+    if (running_) return {};
+    RunningGuard guard(running_);
+
+    settings_.SetRequest(address, command, description, style);
+    settings_.SetBusy(true);
+    settings_.SetResponse({});
+    settings_.SetResponseDescription({});
+
+    if (command.empty()) {
+        settings_.SetRelativeSpeed(0);
+        Finish(false, 0);
+        return settings_.Response();
+    }
+
+    const std::string frame = mode_ == ConnectionMode::Relay ? RelayFrame(address, command)
+                                                             : SerialFrame(address, command);
+    QElapsedTimer clock;
+    clock.start();
+
+    for (;;) {
+        int attemptsLeft = settings_.Attempts();
+        std::string reply;
+        do {
+            --attemptsLeft;
+            reply = TryOnce(frame);
+            settings_.SetResponse(reply);
+        } while (!settings_.Cancel() && !Accepted(reply) && attemptsLeft > 0);
+
+        if (settings_.Cancel() || Accepted(reply) || style == 0) break;
+
+        // Every failure is shown, so that a panel answering with lines of
+        // another kind cannot keep the exchange retrying unseen.
+        const char* text = reply == "T" ? kNoResponseText : kGarbledText;
+        const auto buttons = static_cast<MessageButtons>(style >= 1 && style <= 5 ? style : 1);
+        const MessageAnswer answer =
+            prompter_.Ask({kCommErrorTitle + description, text, buttons, MessageIcon::Exclamation});
+        if (answer == MessageAnswer::Abort || answer == MessageAnswer::Cancel) {
+            settings_.SetCancel(true);
+        } else if (answer == MessageAnswer::Ignore) {
+            settings_.SetResponse("I");
+        }
+        if (settings_.Cancel() || settings_.Response() == "I") break;
+    }
+
+    Finish(true, static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    return settings_.Response();
+}
+
+std::string CommandExchange::TryOnce(const std::string& frame) {
+    if (mode_ == ConnectionMode::Serial) return DoComm(link_, frame, settings_, offline_);
+    if (relay_ == nullptr || !relay_->IsEstablished()) {
+        ShowNetworkFailure(kNoNetworkText);
+        return {};
+    }
+    const RelayConnection::Reply reply = relay_->DoWinsock(frame, settings_);
+    if (reply.ConnectionLost) ShowNetworkFailure(kNetworkLostText);
+    return reply.Text;
+}
+
+void CommandExchange::ShowNetworkFailure(const char* text) {
+    prompter_.Ask({kCommErrorTitle + settings_.Description(), text, MessageButtons::Ok,
+                   MessageIcon::Critical});
+    settings_.SetCancel(true);
+}
+
+void CommandExchange::Finish(bool measured, double elapsedMs) {
+    if (settings_.Cancel()) {
+        settings_.SetResponse({});
+        settings_.SetCancel(false);
+    } else if (measured) {
+        const double characters =
+            static_cast<double>(settings_.Command().size() + 6 + settings_.Response().size() + 3);
+        settings_.AddResponseTime(static_cast<int>(elapsedMs - characters * kCharacterMs));
+    }
+    settings_.SetBusy(false);
+}
+
+}  // namespace kvtk

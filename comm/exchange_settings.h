@@ -1,0 +1,78 @@
+#pragma once
+// The settings and results of the command exchange, shown and edited by the
+// communication window: what the last call asked, how long a panel may stay
+// silent, how often to try, the Busy and Cancel flags, the reply and the
+// response-time statistics. Survives between exchanges.
+
+#include <QObject>
+#include <string>
+
+namespace kvtk {
+
+class ExchangeSettings : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultMaxResponseMs = 500;
+    static constexpr int kDefaultAttempts = 2;
+    static constexpr int kDefaultAddress = 1;
+    static constexpr int kDefaultStyle = 1;
+
+    using QObject::QObject;
+
+    // Set by every call.
+    int Address() const { return address_; }
+    const std::string& Command() const { return command_; }
+    const std::string& Description() const { return description_; }
+    int Style() const { return style_; }
+    void SetRequest(int address, const std::string& command, const std::string& description,
+                    int style);
+
+    // Kept between exchanges.
+    int MaxResponseMs() const { return maxResponseMs_; }
+    void SetMaxResponseMs(int ms);
+    int Attempts() const { return attempts_; }
+    void SetAttempts(int attempts);
+
+    bool Busy() const { return busy_; }
+    void SetBusy(bool on);
+    bool Cancel() const { return cancel_; }
+    // Stops a running exchange at its next check; set while idle it stops
+    // the next exchange right after its frame is sent.
+    void SetCancel(bool on);
+
+    const std::string& Response() const { return response_; }
+    void SetResponse(const std::string& response);
+    const std::string& ResponseDescription() const { return responseDescription_; }
+    void SetResponseDescription(const std::string& description);
+
+    int AverageResponseMs() const { return averageMs_; }
+    int RelativeSpeed() const { return relativeSpeed_; }  // 0..100
+    void SetRelativeSpeed(int percent);
+    // Folds one measured response time into the running average and the
+    // relative speed.
+    void AddResponseTime(int responseMs);
+
+signals:
+    void requestChanged();
+    void limitsChanged();
+    void busyChanged(bool on);
+    void cancelChanged(bool on);
+    void responseChanged();
+    void statisticsChanged();
+
+private:
+    int address_ = kDefaultAddress;
+    std::string command_;
+    std::string description_;
+    int style_ = kDefaultStyle;
+    int maxResponseMs_ = kDefaultMaxResponseMs;
+    int attempts_ = kDefaultAttempts;
+    bool busy_ = false;
+    bool cancel_ = false;
+    std::string response_;
+    std::string responseDescription_;
+    int averageMs_ = 0;
+    int relativeSpeed_ = 0;
+};
+
+}  // namespace kvtk

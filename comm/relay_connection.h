@@ -1,0 +1,110 @@
+#pragma once
+// The TCP connection to the Glintora relay server: connecting, the login
+// with its one-second answer window, the sequence-numbered command exchange
+// (DoWinsock) and the reactions to the server closing the connection or a
+// socket error. The password is kept only until the login is sent.
+
+#include <QObject>
+#include <QString>
+#include <QTcpSocket>
+#include <QTimer>
+#include <string>
+
+#include "comm/relay_lines.h"
+
+namespace kvtk {
+
+class ExchangeSettings;
+
+inline constexpr const char* kAuthenticatedStatus = "Authenticated with Glintora";
+inline constexpr const char* kAuthenticationFailureStatus = "Authentication Failure";
+
+class RelayConnection : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 17076;
+    static constexpr int kLoginWindowMs = 1000;
+    // The server's own forwarding time on top of the serial allowance.
+    static constexpr int kRelayAllowanceMs = 500;
+
+    struct Reply {
+        std::string Text;             // as DoComm: "A" + data, "C", "T", other line
+        bool ConnectionLost = false;  // the connection went down while waiting
+    };
+
+    explicit RelayConnection(QObject* parent = nullptr);
+    ~RelayConnection() override;
+
+    // "host" or "host:port" (also "[v6-address]:port") -> host and port.
+    static void ParseServer(const QString& server, QString& host, quint16& port);
+
+    // Closes an open connection, then starts connecting; once connected the
+    // login is sent. Results arrive as signals.
+    void Connect(const QString& server, const std::string& user, const std::string& password);
+    // Serves events until the login window has ended or the attempt failed;
+    // returns IsAuthenticated().
+    bool WaitForLogin(int timeoutMs);
+    // Closes the connection; no serverClosed() follows.
+    void Close();
+
+    bool IsEstablished() const;
+    bool IsAuthenticated() const { return authenticated_; }
+    // "closed" when an attempt starts, "connect" once connected, "error"
+    // after a socket error.
+    const QString& StateText() const { return stateText_; }
+    const QString& HostName() const { return host_; }
+    int SequenceNumber() const { return sequence_; }
+    void SetSequenceNumber(int number) { sequence_ = number; }
+
+    // Sends the relay frame under the next sequence number and waits for the
+    // answer with that number, at most 500 ms + frame time + T.
+    Reply DoWinsock(const std::string& frame, ExchangeSettings& settings);
+
+signals:
+    // The connect dialog's new status line.
+    void statusChanged(const QString& status);
+    void stateTextChanged(const QString& text);
+    // End of the login window (or of a failed attempt).
+    void loginFinished(bool authenticated);
+    // The server closed the connection (ResetWinsock).
+    void serverClosed();
+    // A socket error closed the connection; `message` is the information
+    // text to show before falling back to offline.
+    void socketError(int number, const QString& description, const QString& message);
+    // Internal: an answer to the awaited command arrived.
+    void answerArrived();
+
+private:
+    enum class Phase { Idle, Login, Exchange };
+
+    void SetStateText(const QString& text);
+    void OnConnected();
+    void OnReadyRead();
+    void OnDisconnected();
+    void OnError(QAbstractSocket::SocketError error);
+    void OnLoginWindowEnded();
+    void HandleLine(const std::string& line);
+    void DecideLogin(bool accepted);
+    void ForgetPassword();
+    void FinishLogin();
+
+    QTcpSocket socket_;
+    QTimer loginWindow_;
+    RelayLineSplitter lines_;
+    QString host_;
+    QString stateText_ = QStringLiteral("closed");
+    std::string loginUser_;
+    std::string loginPassword_;
+    bool loginRunning_ = false;  // from Connect to loginFinished
+    bool loginDecided_ = false;
+    bool authenticated_ = false;
+    bool closingOurselves_ = false;
+    int sequence_ = 0;
+    Phase phase_ = Phase::Idle;
+    // The awaited answer of a running DoWinsock.
+    bool answerReady_ = false;
+    bool answerIsError_ = false;
+    std::string answer_;
+};
+
+}  // namespace kvtk

@@ -1,0 +1,251 @@
+#include "comm/command_exchange.h"
+
+#include <gmock/gmock.h>
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "comm/exchange_settings.h"
+#include "comm/wire_format.h"
+#include "tests/comm/fake_link.h"
+#include "tests/comm/scripted_prompter.h"
+
+namespace kvtk {
+namespace {
+
+using test::FakeLink;
+using test::PanelReply;
+using test::ScriptedPrompter;
+using ::testing::ElementsAre;
+
+constexpr int kShortT = 50;
+
+class CommandExchangeTest : public ::testing::Test {
+protected:
+    CommandExchangeTest() {
+        settings.SetMaxResponseMs(kShortT);
+        exchange.SetOffline(false);
+        exchange.SetSerialLink(&link);
+    }
+    // The panel answers every frame with the same bytes.
+    void AnswerWith(const std::string& bytes, int delayMs = 0) {
+        link.responder = [bytes, delayMs](FakeLink& l, const std::string&) {
+            l.Deliver(bytes, delayMs);
+        };
+    }
+    double Timed(const std::function<void()>& action) {
+        QElapsedTimer clock;
+        clock.start();
+        action();
+        return static_cast<double>(clock.elapsed());
+    }
+
+    ExchangeSettings settings;
+    ScriptedPrompter prompter;
+    CommandExchange exchange{settings, prompter};
+    FakeLink link;
+};
+
+TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
+    AnswerWith(PanelReply("0001"));
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_THAT(link.writes, ElementsAre(">01LR7369\r"));
+    EXPECT_EQ(link.discards, 1);
+    EXPECT_FALSE(settings.Busy());
+    EXPECT_EQ(settings.Response(), "A0001");
+}
+
+TEST_F(CommandExchangeTest, AddressFieldsOnTheWire) {
+    AnswerWith(PanelReply("AY"));
+    exchange.Exchange(300, "LR73", "", 0);
+    exchange.Exchange(2000, "LR73", "", 0);
+    ASSERT_EQ(link.writes.size(), 2u);
+    EXPECT_EQ(link.writes[0], SerialFrame(300, "LR73"));
+    EXPECT_EQ(link.writes[0].substr(0, 3), ">PC");
+    EXPECT_EQ(link.writes[1].substr(0, 3), std::string(">\x07\xD0"));
+}
+
+TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
+    const std::string frame = SerialFrame(1, "LR73");
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string reply;
+    } cases[] = {
+        {"echo then reply", frame + PanelReply("0001"), "A0001"},
+        {"bare A", "A\r", "A"},
+        {"wrong checksum", "A1234FF\r", "C"},
+        {"two characters", "A0\r", "C"},
+        {"line not starting with A", "NAK\r", "NAK"},
+        {"echo and silence", frame, "T"},
+        {"half a line", "A00", "T"},
+        {"garbage line without end", std::string(20000, 'x'), "T"},
+        {"dots then reply", ".." + PanelReply("12"), "A12"},
+    };
+    for (const auto& c : cases) {
+        AnswerWith(c.bytes);
+        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), c.reply) << c.name;
+    }
+}
+
+TEST_F(CommandExchangeTest, BusyDotsKeepTheExchangeWaitingPastT) {
+    link.responder = [](FakeLink& l, const std::string&) {
+        for (int i = 1; i <= 6; ++i) l.Deliver(".", i * 30);
+        l.Deliver(PanelReply("0001"), 6 * 30 + 30);
+    };
+    std::string reply;
+    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
+    EXPECT_EQ(reply, "A0001");
+    EXPECT_GE(ms, 200);
+    EXPECT_EQ(link.writes.size(), 1u);
+}
+
+TEST_F(CommandExchangeTest, DeadPanelWithStyle0CostsExactlyTheAttempts) {
+    for (int attempts : {0, 1, 3}) {
+        link.writes.clear();
+        settings.SetAttempts(attempts);
+        std::string reply;
+        const double ms = Timed([&] { reply = exchange.Exchange(5, "LR73", "", 0); });
+        EXPECT_EQ(reply, "T");
+        const size_t tries = attempts < 1 ? 1u : static_cast<size_t>(attempts);
+        EXPECT_EQ(link.writes.size(), tries) << attempts;
+        EXPECT_GE(ms, static_cast<double>(tries * kShortT));
+    }
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(CommandExchangeTest, Style2IgnoreGivesIAndRetryStartsTheAttemptsAgain) {
+    prompter.answers = {MessageAnswer::Retry, MessageAnswer::Ignore};
+    EXPECT_EQ(exchange.Exchange(1, "LR65", "Maximum Number of Inputs", 2), "I");
+    EXPECT_EQ(link.writes.size(), 4u);  // 2 attempts, Retry, 2 attempts, Ignore
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    const MessageRequest& box = prompter.asked[0];
+    EXPECT_EQ(box.Title, "Comm Error: Maximum Number of Inputs");
+    EXPECT_EQ(box.Text, "Device did not respond in time.");
+    EXPECT_EQ(box.Buttons, MessageButtons::AbortRetryIgnore);
+    EXPECT_EQ(box.Icon, MessageIcon::Exclamation);
+    EXPECT_EQ(settings.Response(), "I");
+}
+
+TEST_F(CommandExchangeTest, GarbledReplyAskedAndAbortOrCancelStops) {
+    AnswerWith("A1234FF\r");
+    for (auto [style, answer] :
+         {std::pair{1, MessageAnswer::Cancel}, std::pair{2, MessageAnswer::Abort},
+          std::pair{5, MessageAnswer::Cancel}}) {
+        prompter.asked.clear();
+        prompter.answers = {answer};
+        EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", style), "") << style;
+        ASSERT_EQ(prompter.asked.size(), 1u);
+        EXPECT_EQ(prompter.asked[0].Text, "Device response was garbled.");
+        EXPECT_EQ(static_cast<int>(prompter.asked[0].Buttons), style);
+        EXPECT_FALSE(settings.Cancel());
+    }
+}
+
+TEST_F(CommandExchangeTest, OtherReplyLinesAreShownInsteadOfRetriedUnseen) {
+    AnswerWith("NAK\r");
+    prompter.answers = {MessageAnswer::Retry, MessageAnswer::Ignore};
+    EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", 2), "I");
+    EXPECT_EQ(prompter.asked.size(), 2u);
+}
+
+TEST_F(CommandExchangeTest, CancelDuringTheWaitReturnsEmptyAndClearsCancel) {
+    link.responder = [this](FakeLink& l, const std::string&) {
+        QTimer::singleShot(10, &l, [this] { settings.SetCancel(true); });
+    };
+    settings.SetMaxResponseMs(5000);
+    std::string reply = "x";
+    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", 1); });
+    EXPECT_EQ(reply, "");
+    EXPECT_LT(ms, 1000);
+    EXPECT_FALSE(settings.Cancel());
+    EXPECT_EQ(link.writes.size(), 1u);
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(CommandExchangeTest, CancelSetWhileIdleStopsTheNextExchangeAfterItsFrame) {
+    settings.SetMaxResponseMs(5000);
+    settings.SetCancel(true);
+    std::string reply = "x";
+    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 1); });
+    EXPECT_EQ(reply, "");
+    EXPECT_LT(ms, 1000);
+    EXPECT_THAT(link.writes, ElementsAre(">01LR7369\r"));
+    EXPECT_FALSE(settings.Cancel());
+}
+
+TEST_F(CommandExchangeTest, NestedCallSendsNothingAndGetsTheEmptyReply) {
+    std::string nested = "unset";
+    link.responder = [&](FakeLink& l, const std::string& written) {
+        if (written != SerialFrame(1, "LR73")) return;
+        QTimer::singleShot(5, &l, [&] { nested = exchange.Exchange(2, "KV", "Other", 2); });
+        l.Deliver(PanelReply("0001"), 20);
+    };
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "Mine", 0), "A0001");
+    EXPECT_EQ(nested, "");
+    EXPECT_EQ(link.writes.size(), 1u);
+    EXPECT_EQ(settings.Description(), "Mine");
+}
+
+TEST_F(CommandExchangeTest, OfflineNoLinkOrEmptyCommandSendNothing) {
+    exchange.SetOffline(true);
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "T");
+    exchange.SetOffline(false);
+    EXPECT_EQ(exchange.Exchange(1, "", "", 1), "");
+    EXPECT_EQ(settings.RelativeSpeed(), 0);
+    exchange.SetSerialLink(nullptr);
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "T");
+    EXPECT_TRUE(link.writes.empty());
+}
+
+TEST_F(CommandExchangeTest, LinkLostMidExchangeEndsTheWaitAsTimeOut) {
+    settings.SetMaxResponseMs(5000);
+    link.responder = [](FakeLink& l, const std::string&) { l.LoseAfter(10); };
+    std::string reply;
+    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
+    EXPECT_EQ(reply, "T");
+    EXPECT_LT(ms, 1000);
+}
+
+TEST_F(CommandExchangeTest, RelayModeWithoutConnectionSaysSoAndCancels) {
+    exchange.SetConnectionMode(ConnectionMode::Relay);
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "Inputs", 0), "");
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].Text, "Unable to initiate network connection.");
+    EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Inputs");
+    EXPECT_EQ(prompter.asked[0].Icon, MessageIcon::Critical);
+    EXPECT_FALSE(settings.Cancel());
+    EXPECT_TRUE(link.writes.empty());
+}
+
+TEST(ExchangeSettingsTest, AverageAndRelativeSpeed) {
+    ExchangeSettings settings;
+    EXPECT_EQ(settings.MaxResponseMs(), 500);
+    EXPECT_EQ(settings.Attempts(), 2);
+    const struct {
+        int responseMs;
+        int average;
+        int speed;
+    } steps[] = {
+        {100, 50, 90},   // (0 + 100) / 2
+        {-5, 25, 95},    // faster than the frame allowance counts as 0
+        {1001, 500, 0},  // above T -> T
+        {500, 500, 0},  {0, 250, 50},
+    };
+    for (const auto& s : steps) {
+        settings.AddResponseTime(s.responseMs);
+        EXPECT_EQ(settings.AverageResponseMs(), s.average) << s.responseMs;
+        EXPECT_EQ(settings.RelativeSpeed(), s.speed) << s.responseMs;
+    }
+}
+
+TEST_F(CommandExchangeTest, SuccessfulExchangeUpdatesTheStatistics) {
+    AnswerWith(PanelReply("0001"));
+    exchange.Exchange(1, "LR73", "", 0);
+    EXPECT_GE(settings.AverageResponseMs(), 0);
+    EXPECT_LE(settings.AverageResponseMs(), kShortT);
+    EXPECT_GE(settings.RelativeSpeed(), 50);
+}
+
+}  // namespace
+}  // namespace kvtk

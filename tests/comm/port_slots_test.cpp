@@ -1,0 +1,91 @@
+#include "comm/port_slots.h"
+
+#include <gmock/gmock.h>
+
+#include "comm/policy_prompter.h"
+
+namespace kvtk {
+namespace {
+
+std::vector<std::string> Std(const QStringList& list) {
+    std::vector<std::string> out;
+    for (const auto& s : list) out.push_back(s.toStdString());
+    return out;
+}
+
+TEST(PortSlots, AdaptersComeFirstThenBuiltInPortsInNaturalOrder) {
+    const QStringList ordered =
+        PortSlots::OrderPorts({QStringLiteral("/dev/ttyS10"), QStringLiteral("/dev/ttyS2"),
+                               QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB0")});
+    EXPECT_THAT(Std(ordered), ::testing::ElementsAre("/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS2",
+                                                     "/dev/ttyS10"));
+}
+
+#ifndef Q_OS_WIN
+TEST(PortSlots, ExplicitBindingsWinAndTheRestTakeSystemPortsInOrder) {
+    PortSlots portSlots({QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyS0")});
+    EXPECT_EQ(portSlots.Device(1), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(portSlots.Device(2), QStringLiteral("/dev/ttyS0"));
+    EXPECT_TRUE(portSlots.Device(3).isEmpty());
+    EXPECT_TRUE(portSlots.Bind(2, QStringLiteral("/dev/pts/7")));
+    EXPECT_TRUE(portSlots.Bind(3, QStringLiteral("/dev/ttyUSB0")));
+    EXPECT_FALSE(portSlots.Bind(5, QStringLiteral("/dev/x")));
+    EXPECT_EQ(portSlots.Device(1), QStringLiteral("/dev/ttyS0"));  // ttyUSB0 is taken by slot 3
+    EXPECT_EQ(portSlots.Device(2), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(portSlots.Device(3), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_TRUE(portSlots.Device(4).isEmpty());
+    EXPECT_TRUE(portSlots.Device(0).isEmpty());
+}
+
+TEST(PortSlots, MissingOrUnopenableDevicesAreNotListedAndSayWhy) {
+    PortSlots portSlots(QStringList{});
+    portSlots.Bind(1, QStringLiteral("/nonexistent/tty"));
+    EXPECT_TRUE(DiscoverPorts(portSlots).isEmpty());
+    PortOpenFailure failure;
+    EXPECT_EQ(OpenPortSlot(portSlots, 1, failure), nullptr);
+    EXPECT_EQ(failure.Title, QStringLiteral("Oops"));
+    EXPECT_EQ(OpenPortSlot(portSlots, 2, failure), nullptr);
+    EXPECT_EQ(failure.Kind, PortOpenError::NotFound);
+}
+#endif
+
+TEST(PortSlots, BindingOptionAndPortEntries) {
+    const auto binding = PortSlots::ParseBinding(QStringLiteral("2=/dev/pts/3"));
+    ASSERT_TRUE(binding.has_value());
+    EXPECT_EQ(binding->first, 2);
+    EXPECT_EQ(binding->second, QStringLiteral("/dev/pts/3"));
+    for (const char* bad : {"5=/dev/x", "=/dev/x", "1=", "x=/dev/y", "/dev/y"})
+        EXPECT_FALSE(PortSlots::ParseBinding(QString::fromLatin1(bad)).has_value()) << bad;
+    EXPECT_EQ(PortEntry(3), QStringLiteral("Com3"));
+    EXPECT_EQ(PortEntrySlot(QStringLiteral("Com4")), 4);
+    EXPECT_EQ(PortEntrySlot(QString()), 0);
+}
+
+TEST(PolicyPrompter, EveryButtonSetHasAnAnswerThatEndsTheExchange) {
+    const struct {
+        FailurePolicy policy;
+        MessageButtons buttons;
+        MessageAnswer answer;
+    } cases[] = {
+        {FailurePolicy::Ignore, MessageButtons::AbortRetryIgnore, MessageAnswer::Ignore},
+        {FailurePolicy::Abort, MessageButtons::AbortRetryIgnore, MessageAnswer::Abort},
+        {FailurePolicy::Ignore, MessageButtons::YesNo, MessageAnswer::Cancel},
+        {FailurePolicy::Abort, MessageButtons::OkCancel, MessageAnswer::Cancel},
+        {FailurePolicy::Abort, MessageButtons::Ok, MessageAnswer::Ok},
+    };
+    for (const auto& c : cases) {
+        PolicyPrompter prompter(c.policy);
+        EXPECT_EQ(prompter.Ask({"t", "x", c.buttons, MessageIcon::Exclamation}), c.answer);
+    }
+    int reported = 0;
+    PolicyPrompter retry(
+        FailurePolicy::Retry, [&](const MessageRequest&) { ++reported; }, 2);
+    const MessageRequest box{"t", "x", MessageButtons::RetryCancel, MessageIcon::Exclamation};
+    EXPECT_EQ(retry.Ask(box), MessageAnswer::Retry);
+    EXPECT_EQ(retry.Ask(box), MessageAnswer::Retry);
+    EXPECT_EQ(retry.Ask(box), MessageAnswer::Cancel);
+    EXPECT_EQ(reported, 3);
+}
+
+}  // namespace
+}  // namespace kvtk
