@@ -117,7 +117,7 @@ void RelayConnection::OnConnected() {
     QByteArray login = ToBytes("0" + loginUser_ + "|" + loginPassword_ + kCarriageReturn);
     ForgetPassword();
     phase_ = Phase::Login;
-    loginWindow_.start(kLoginWindowMs);
+    loginWindow_.start(loginWindowMs_);
     socket_.write(login);
     login.fill('\0');
 }

@@ -54,6 +54,8 @@ public:
     const QString& StateText() const { return stateText_; }
     const QString& HostName() const { return host_; }
     int SequenceNumber() const { return sequence_; }
+    // The login answer window (kLoginWindowMs; tests shorten it).
+    void SetLoginWindowMs(int ms) { loginWindowMs_ = ms; }
     void SetSequenceNumber(int number) { sequence_ = number; }
 
     // Sends the relay frame under the next sequence number and waits for the
@@ -100,6 +102,7 @@ private:
     bool authenticated_ = false;
     bool closingOurselves_ = false;
     int sequence_ = 0;
+    int loginWindowMs_ = kLoginWindowMs;
     Phase phase_ = Phase::Idle;
     // The awaited answer of a running DoWinsock.
     bool answerReady_ = false;

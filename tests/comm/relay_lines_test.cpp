@@ -47,9 +47,12 @@ TEST(RelayLines, AnswerNumberIsTheWholeLeadingNumber) {
         int number;
         std::string rest;
     } cases[] = {
-        {"1A0001C1", true, 1, "A0001C1"}, {"12A0001C1", true, 12, "A0001C1"},  // not number 1 with
-                                                                               // "2A..."
-        {"0ERR", true, 0, "ERR"},         {"255AY59", true, 255, "AY59"},     {"OK", false, 0, ""},
+        {"1A0001C1", true, 1, "A0001C1"},
+        {"12A0001C1", true, 12, "A0001C1"},  // not number 1 with
+                                             // "2A..."
+        {"0ERR", true, 0, "ERR"},
+        {"255AY59", true, 255, "AY59"},
+        {"OK", false, 0, ""},
     };
     for (const auto& c : cases) {
         int number = -1;

@@ -1,0 +1,255 @@
+// The relay connection against small loopback servers that misbehave in
+// the ways a real network or server can.
+#include "comm/relay_connection.h"
+
+#include <gmock/gmock.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <functional>
+
+#include "comm/command_exchange.h"
+#include "comm/exchange_settings.h"
+#include "tests/comm/scripted_prompter.h"
+
+namespace kvtk {
+namespace {
+
+using ::testing::ElementsAre;
+
+// A loopback server that logs in everybody with "OK" and hands each
+// further line from the client to a script.
+class ScriptedServer : public QObject {
+public:
+    using Script = std::function<void(QTcpSocket&, const std::string& line)>;
+
+    ScriptedServer() {
+        server_.listen(QHostAddress::LocalHost);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                client = socket;
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(*socket); });
+            }
+        });
+    }
+    QString Address() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
+
+    Script onLogin = [](QTcpSocket& s, const std::string&) { s.write("OK\r\n"); };
+    Script onCommand;
+    std::vector<std::string> received;
+    QTcpSocket* client = nullptr;
+
+private:
+    void Read(QTcpSocket& socket) {
+        buffer_ += socket.readAll().toStdString();
+        size_t end;
+        while ((end = buffer_.find('\r')) != std::string::npos) {
+            const std::string line = buffer_.substr(0, end);
+            buffer_.erase(0, end + 1);
+            received.push_back(line);
+            if (line.rfind("0", 0) == 0) {
+                if (onLogin) onLogin(socket, line);
+            } else if (onCommand) {
+                onCommand(socket, line);
+            }
+        }
+    }
+    QTcpServer server_;
+    std::string buffer_;
+};
+
+// Sends bytes after a delay, from the event loop.
+void SendLater(QTcpSocket& socket, const QByteArray& bytes, int delayMs) {
+    QTimer::singleShot(delayMs, &socket, [&socket, bytes] {
+        socket.write(bytes);
+        socket.flush();
+    });
+}
+
+std::string Sequence(const std::string& line) {  // "2" + number + "|" ... -> number
+    return line.substr(1, line.find('|') - 1);
+}
+
+class RelayTest : public ::testing::Test {
+protected:
+    RelayTest() {
+        settings.SetMaxResponseMs(50);
+        relay.SetLoginWindowMs(100);
+        exchange.SetConnectionMode(ConnectionMode::Relay);
+        exchange.SetRelayConnection(&relay);
+    }
+    void ConnectAndLogin() {
+        relay.Connect(server.Address(), "user", "secret");
+        ASSERT_TRUE(relay.WaitForLogin(5000));
+    }
+    double Timed(const std::function<void()>& action) {
+        QElapsedTimer clock;
+        clock.start();
+        action();
+        return static_cast<double>(clock.elapsed());
+    }
+
+    ScriptedServer server;
+    RelayConnection relay;
+    ExchangeSettings settings;
+    test::ScriptedPrompter prompter;
+    CommandExchange exchange{settings, prompter};
+};
+
+TEST_F(RelayTest, LoginShowsEachStatusAndWaitsTheWholeWindow) {
+    relay.SetLoginWindowMs(RelayConnection::kLoginWindowMs);
+    QSignalSpy statuses(&relay, &RelayConnection::statusChanged);
+    const double ms = Timed([&] { ConnectAndLogin(); });
+    EXPECT_GE(ms, 990);
+    std::vector<std::string> texts;
+    for (const auto& args : statuses) texts.push_back(args[0].toString().toStdString());
+    EXPECT_THAT(texts, ElementsAre("Attempting to connect to 127.0.0.1.",
+                                   "Connection established with 127.0.0.1.",
+                                   "Authenticated with Glintora"));
+    EXPECT_THAT(server.received, ElementsAre("0user|secret"));
+    EXPECT_EQ(relay.StateText(), QStringLiteral("connect"));
+}
+
+TEST_F(RelayTest, RefusedOrUnansweredLoginFailsAndCloses) {
+    const ScriptedServer::Script refusals[] = {
+        [](QTcpSocket& s, const std::string&) { s.write("DENIED\r\n"); },
+        [](QTcpSocket& s, const std::string&) { s.write("N"); },  // decided without a line end
+        [](QTcpSocket&, const std::string&) {},                   // never answers
+    };
+    for (const auto& refusal : refusals) {
+        server.onLogin = refusal;
+        QSignalSpy statuses(&relay, &RelayConnection::statusChanged);
+        relay.Connect(server.Address(), "user", "wrong");
+        EXPECT_FALSE(relay.WaitForLogin(5000));
+        ASSERT_FALSE(statuses.isEmpty());
+        EXPECT_EQ(statuses.back()[0].toString(), QStringLiteral("Authentication Failure"));
+        EXPECT_FALSE(relay.IsEstablished());
+    }
+}
+
+TEST_F(RelayTest, TheRelayExampleAndSequenceNumbersWrapAfter255) {
+    server.onCommand = [](QTcpSocket& s, const std::string& line) {
+        s.write(QByteArray::fromStdString(Sequence(line) + "A0001C1\r\n"));
+    };
+    ConnectAndLogin();
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    relay.SetSequenceNumber(254);
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_THAT(server.received,
+                ElementsAre("0user|secret", "21|01LR73", "2255|01LR73", "20|01LR73", "21|01LR73"));
+}
+
+TEST_F(RelayTest, AnswersAreFramedByLineEndsHoweverTcpCutsThem) {
+    const struct {
+        const char* name;
+        std::function<void(QTcpSocket&, const std::string& number)> answer;
+        std::string reply;
+    } cases[] = {
+        {"byte by byte",
+         [](QTcpSocket& s, const std::string& n) {
+             const std::string text = n + "A0001C1\r\n";
+             for (size_t i = 0; i < text.size(); ++i)
+                 SendLater(s, QByteArray(1, text[i]), static_cast<int>(i) * 3);
+         },
+         "A0001"},
+        {"late answer and ours in one read",
+         [](QTcpSocket& s, const std::string& n) {
+             const int late = std::stoi(n) - 1;
+             s.write(QByteArray::fromStdString(std::to_string(late) + "A0002C2\r\n" + n +
+                                               "A0001C1\r\n"));
+         },
+         "A0001"},
+        {"answer for another number first, ours later",
+         [](QTcpSocket& s, const std::string& n) {
+             s.write(QByteArray::fromStdString(std::to_string(std::stoi(n) - 1) + "A0002C2\r\n"));
+             SendLater(s, QByteArray::fromStdString(n + "A0001C1\r\n"), 30);
+         },
+         "A0001"},
+        {"wrong checksum",
+         [](QTcpSocket& s, const std::string& n) {
+             s.write(QByteArray::fromStdString(n + "A1234FF\r\n"));
+         },
+         "C"},
+    };
+    ConnectAndLogin();
+    for (const auto& c : cases) {
+        server.onCommand = [&c](QTcpSocket& s, const std::string& line) {
+            c.answer(s, Sequence(line));
+        };
+        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), c.reply) << c.name;
+    }
+}
+
+TEST_F(RelayTest, ErrIsATimeOutAtOnceAndSilenceCostsTheRelayAllowance) {
+    server.onCommand = [](QTcpSocket& s, const std::string& line) {
+        s.write(QByteArray::fromStdString(Sequence(line) + "ERR no panel\r\n"));
+    };
+    ConnectAndLogin();
+    settings.SetAttempts(1);
+    std::string reply;
+    double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
+    EXPECT_EQ(reply, "T");
+    EXPECT_LT(ms, 400);
+
+    server.onCommand = nullptr;  // never answers
+    ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
+    EXPECT_EQ(reply, "T");
+    EXPECT_GE(ms, RelayConnection::kRelayAllowanceMs + 50);
+}
+
+TEST_F(RelayTest, FloodWithoutLineEndStaysBoundedAndTimesOut) {
+    server.onCommand = [](QTcpSocket& s, const std::string&) {
+        const QByteArray chunk(1024 * 1024, '7');
+        for (int i = 0; i < 10; ++i) s.write(chunk);
+    };
+    ConnectAndLogin();
+    settings.SetAttempts(1);
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "T");
+}
+
+TEST_F(RelayTest, ServerClosingMidExchangeCancelsWithItsMessage) {
+    server.onCommand = [](QTcpSocket& s, const std::string&) {
+        QTimer::singleShot(20, &s, [&s] { s.close(); });
+    };
+    ConnectAndLogin();
+    QSignalSpy closed(&relay, &RelayConnection::serverClosed);
+    settings.SetMaxResponseMs(5000);
+    std::string reply = "x";
+    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", 1); });
+    EXPECT_EQ(reply, "");
+    EXPECT_LT(ms, 2000);
+    EXPECT_FALSE(settings.Cancel());
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].Text,
+              "Unable to initiate network connection while waiting for response from server.");
+    EXPECT_EQ(prompter.asked[0].Icon, MessageIcon::Critical);
+    EXPECT_EQ(closed.count(), 1);
+}
+
+TEST_F(RelayTest, SocketErrorReportsNumberAndDescription) {
+    QTcpServer closedPort;
+    closedPort.listen(QHostAddress::LocalHost);
+    const quint16 port = closedPort.serverPort();
+    closedPort.close();  // nobody listens there now
+    QSignalSpy errors(&relay, &RelayConnection::socketError);
+    QSignalSpy statuses(&relay, &RelayConnection::statusChanged);
+    relay.Connect(QStringLiteral("127.0.0.1:%1").arg(port), "user", "secret");
+    EXPECT_FALSE(relay.WaitForLogin(5000));
+    ASSERT_EQ(errors.count(), 1);
+    const QString description = errors[0][1].toString();
+    EXPECT_EQ(errors[0][2].toString(),
+              QStringLiteral("Connection with Glintora has been lost due to Winsock error: ") +
+                  QString::number(errors[0][0].toInt()) + QStringLiteral("\r\n") + description);
+    EXPECT_EQ(statuses.back()[0].toString(),
+              QStringLiteral("Error: ") + description + QStringLiteral("."));
+    EXPECT_EQ(relay.StateText(), QStringLiteral("error"));
+}
+
+}  // namespace
+}  // namespace kvtk
