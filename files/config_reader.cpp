@@ -277,8 +277,12 @@ FileResult ReadConfigStream(std::istream& in, Configuration& config, ReadMode mo
 
 FileResult ReadConfigFile(const std::string& fileName, Configuration& config, ReadMode mode) {
     std::error_code ec;
-    if (std::filesystem::is_directory(fileName, ec))
-        return SystemFailureResult(kFileErrorTitle, EISDIR);
+    const auto status = std::filesystem::status(fileName, ec);
+    if (std::filesystem::is_directory(status)) return SystemFailureResult(kFileErrorTitle, EISDIR);
+    // A device or pipe may never end (/dev/zero): only plain files are read.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return OtherFailureResult(FileOutcome::Other, kFileErrorTitle, "Not a plain file",
+                                  kNotARegularFile);
     errno = 0;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return SystemFailureResult(kFileErrorTitle, errno != 0 ? errno : ENOENT);

@@ -82,7 +82,8 @@ HeaderReadResult ReadHeaderStream(std::istream& in) {
 
 HeaderReadResult ReadHeader(const std::string& fileName) {
     std::error_code ec;
-    if (std::filesystem::is_directory(fileName, ec)) return {};
+    // Only plain files: a device or pipe may never end.
+    if (!std::filesystem::is_regular_file(fileName, ec)) return {};
     std::ifstream in(fileName, std::ios::binary);
     if (!in) return {};
     return ReadHeaderStream(in);

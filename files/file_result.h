@@ -19,6 +19,7 @@ enum class FileOutcome {
 inline constexpr int kInputNumberOutOfRange = 10001;
 inline constexpr int kGroupNumberOutOfRange = 10002;
 inline constexpr int kUnreadableStream = 10003;
+inline constexpr int kNotARegularFile = 10004;
 
 struct FileResult {
     FileOutcome Outcome = FileOutcome::Ok;

@@ -475,6 +475,10 @@ TEST(ConfigReader, MissingFileAndFolderAreOtherFailures) {
     const FileResult folderName = ReadConfigFile(folder.Path().string(), c, ReadMode::Full);
     EXPECT_EQ(folderName.Outcome, FileOutcome::Other);
     EXPECT_EQ(folderName.Message, "Is a directory(21)\r");
+    // A device that never ends is refused instead of read forever.
+    const FileResult device = ReadConfigFile("/dev/zero", c, ReadMode::Full);
+    EXPECT_EQ(device.Outcome, FileOutcome::Other);
+    EXPECT_EQ(device.Message, "Not a plain file(10004)\r");
 }
 
 }  // namespace

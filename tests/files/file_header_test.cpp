@@ -89,6 +89,7 @@ TEST(FileHeader, UnreadableHeadersKeepWhatWasFilledBefore) {
     EXPECT_EQ(ReadHeader("/nonexistent/folder/x.kvx").Status, HeaderStatus::Unreadable);
     test::TestFolder folder;
     EXPECT_EQ(ReadHeader(folder.Path().string()).Status, HeaderStatus::Unreadable);
+    EXPECT_EQ(ReadHeader("/dev/zero").Status, HeaderStatus::Unreadable);
 }
 
 TEST(FileHeader, HostileBytesNeverGiveAUsableHeader) {
