@@ -12,6 +12,12 @@ public:
     virtual ~PanelExchange() = default;
     virtual std::string Exchange(int address, const std::string& command,
                                  const std::string& description, int style) = 0;
+
+    // The number of tries before a failure is reported. The address change
+    // forces 4 tries for its save and restores the setting afterwards; an
+    // exchange without such a setting keeps these defaults.
+    virtual int Attempts() const { return 0; }
+    virtual void SetAttempts(int /*attempts*/) {}
 };
 
 }  // namespace kvtk
