@@ -13,7 +13,14 @@ const std::string kRule(40, '-');
 
 class LineWriter {
 public:
-    void Line(const std::string& text) { text_ += text + "\r\n"; }
+    // One item per line: a line break inside a value (a name taken from a
+    // panel, say) would start a line of its own and could end a section, so
+    // it is written as a blank.
+    void Line(std::string text) {
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        text_ += text + "\r\n";
+    }
     std::string Take() { return std::move(text_); }
 
 private:

@@ -180,6 +180,19 @@ TEST(ConfigWriter, SpecialOptionOneIsWrittenBitZeroFirstAndReadBack) {
     EXPECT_EQ(back.Panel.SpecialOptions, 1);
 }
 
+TEST(ConfigWriter, ALineBreakInsideANameCannotStartAnotherLine) {
+    Configuration c = ConfigFor("KV-4800", "4.00");
+    c.Inputs[1].Name = "Up\r\nLine #9\r\nTimer = 3";
+    c.Inputs[9].Name = "Nine";
+    const std::string text = ConfigFileText(c, {});
+    EXPECT_THAT(text, testing::HasSubstr("\r\nName = Up  Line #9  Timer = 3\r\n"));
+    std::istringstream in(text);
+    ASSERT_TRUE(ReadConfigStream(in, c, ReadMode::Full).Ok());
+    EXPECT_EQ(c.Inputs[1].Name, "Up  Line #9  Timer = 3");
+    EXPECT_EQ(c.Inputs[1].Timer, 0);
+    EXPECT_EQ(c.Inputs[9].Name, "Nine");
+}
+
 void ExpectSameFileContent(const Configuration& a, const Configuration& b) {
     const PanelConfig& p = a.Panel;
     const PanelConfig& q = b.Panel;
