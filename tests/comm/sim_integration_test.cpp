@@ -1,0 +1,158 @@
+// The exchange over a real pseudo-terminal and real loopback TCP against the
+// simulated panels.
+#include <gmock/gmock.h>
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "comm/command_exchange.h"
+#include "comm/exchange_settings.h"
+#include "comm/port_slots.h"
+#include "comm/relay_connection.h"
+#include "comm/serial_link.h"
+#include "model/configuration.h"
+#include "model/products.h"
+#include "sim/sim_line.h"
+#include "sim/sim_pty.h"
+#include "sim/sim_relay_server.h"
+#include "tests/comm/scripted_prompter.h"
+
+namespace kvtk {
+namespace {
+
+double Timed(const std::function<void()>& action) {
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    return static_cast<double>(clock.elapsed());
+}
+
+// A line with a current panel at 2, a panel without "KV" at 17 and nobody
+// at 9.
+void AddPanels(SimLine& line) {
+    line.AddPanel(2, "KV-4800", "0400");
+    line.AddPanel(17, "KV-4500", "0107", false);
+}
+
+class PtyTest : public ::testing::Test {
+protected:
+    PtyTest() : pty(line) {
+        AddPanels(line);
+        settings.SetMaxResponseMs(100);
+        exchange.SetOffline(false);
+        exchange.SetSerialLink(&link);
+    }
+    void SetUp() override {
+        ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+        ASSERT_TRUE(link.open(pty.SlavePath())) << link.lastErrorText().toStdString();
+    }
+
+    SimLine line;
+    SimPty pty;
+    SerialLink link;
+    ExchangeSettings settings;
+    test::ScriptedPrompter prompter;
+    CommandExchange exchange{settings, prompter};
+};
+
+TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {
+    Configuration config;
+    EXPECT_EQ(IdentifyPanel(config, exchange, 2), "KV-4800 Version 4.00");
+    EXPECT_EQ(IdentifyPanel(config, exchange, 9), "Not connected");
+    EXPECT_EQ(IdentifyPanel(config, exchange, 17), "KV-4500 Version 1.07");
+    EXPECT_EQ(config.AddressTable[2].Status, "KV-4800 Version 4.00");
+    EXPECT_THAT(line.PanelAt(2)->Received(), ::testing::ElementsAre("LR73", "KV"));
+}
+
+TEST_F(PtyTest, EchoIsIgnoredAndGarbledRepliesAreC) {
+    line.Options().echo = true;
+    EXPECT_EQ(exchange.Exchange(2, "LR73", "", 0), "A0002");
+    line.Options().echo = false;
+    line.Options().garbleChecksum = true;
+    EXPECT_EQ(exchange.Exchange(2, "LR73", "", 0), "C");
+}
+
+TEST_F(PtyTest, BusyDotsEvery400MsKeepTheExchangeWaitingPastT) {
+    settings.SetMaxResponseMs(500);
+    line.Options().busyDots = 3;  // dots at 0, 400, 800 ms, the reply at 1200 ms
+    std::string reply;
+    const double ms = Timed([&] { reply = exchange.Exchange(2, "LR73", "", 0); });
+    EXPECT_EQ(reply, "A0002");
+    EXPECT_GE(ms, 1100);
+    EXPECT_EQ(line.FramesReceived(), 1);
+}
+
+TEST_F(PtyTest, PortDisappearingMidExchangeEndsItAndClosesThePort) {
+    settings.SetMaxResponseMs(5000);
+    QSignalSpy lost(&link, &ByteLink::linkLost);
+    QTimer::singleShot(50, &pty, [this] { pty.CloseMaster(); });
+    std::string reply;
+    const double ms = Timed([&] { reply = exchange.Exchange(9, "LR73", "", 0); });
+    EXPECT_EQ(reply, "T");
+    EXPECT_LT(ms, 3000);
+    EXPECT_EQ(lost.count(), 1);
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST_F(PtyTest, DiscoveryListsOpenableSlotsAndABusyPortSaysOops) {
+    link.close();
+    PortSlots portSlots(QStringList{});
+    portSlots.Bind(2, pty.SlavePath());
+    portSlots.Bind(3, QStringLiteral("/nonexistent/ttyX"));
+    EXPECT_EQ(DiscoverPorts(portSlots), QStringList{QStringLiteral("Com2")});
+
+    PortOpenFailure failure;
+    auto first = OpenPortSlot(portSlots, 2, failure);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(OpenPortSlot(portSlots, 2, failure), nullptr);  // locked by `first`
+    EXPECT_EQ(failure.Kind, PortOpenError::InUse);
+    EXPECT_EQ(failure.Title, QStringLiteral("Oops"));
+    EXPECT_EQ(failure.Text,
+              QStringLiteral("The port you selected is now in use. Please select another port."));
+}
+
+class SimRelayTest : public ::testing::Test {
+protected:
+    SimRelayTest() : server(line, QStringLiteral("tech"), QStringLiteral("pw")) {
+        AddPanels(line);
+        settings.SetMaxResponseMs(100);
+        relay.SetLoginWindowMs(100);
+        exchange.SetConnectionMode(ConnectionMode::Relay);
+        exchange.SetRelayConnection(&relay);
+    }
+    void SetUp() override {
+        ASSERT_TRUE(server.Listen());
+        relay.Connect(QStringLiteral("127.0.0.1:%1").arg(server.Port()), "tech", "pw");
+        ASSERT_TRUE(relay.WaitForLogin(5000));
+    }
+
+    SimLine line;
+    SimRelayServer server;
+    RelayConnection relay;
+    ExchangeSettings settings;
+    test::ScriptedPrompter prompter;
+    CommandExchange exchange{settings, prompter};
+};
+
+TEST_F(SimRelayTest, IdentifyPanelFindsEachKindOfAddress) {
+    Configuration config;
+    EXPECT_EQ(IdentifyPanel(config, exchange, 2), "KV-4800 Version 4.00");
+    EXPECT_EQ(IdentifyPanel(config, exchange, 9), "Not connected");
+    EXPECT_EQ(IdentifyPanel(config, exchange, 17), "KV-4500 Version 1.07");
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST(SimRelayLogin, WrongCredentialsFail) {
+    SimLine line;
+    SimRelayServer server(line, QStringLiteral("tech"), QStringLiteral("pw"));
+    ASSERT_TRUE(server.Listen());
+    RelayConnection relay;
+    relay.SetLoginWindowMs(200);
+    relay.Connect(QStringLiteral("127.0.0.1:%1").arg(server.Port()), "tech", "nope");
+    EXPECT_FALSE(relay.WaitForLogin(5000));
+    EXPECT_FALSE(relay.IsEstablished());
+}
+
+}  // namespace
+}  // namespace kvtk
