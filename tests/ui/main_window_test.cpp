@@ -1,0 +1,282 @@
+#include <QAccessible>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <cstdlib>
+
+#include "main_window_fixture.h"
+#include "ui/hint_line.h"
+#include "ui/number_field.h"
+#include "ui/spin_buttons.h"
+#include "ui/time_field.h"
+
+namespace kvtk {
+namespace {
+
+TEST_F(MainWindowTest, StartsWithTheDefaults) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KV Programming Kit V5.1"));
+    EXPECT_TRUE(window->Hints().text().startsWith(QStringLiteral("KV-TK Version 5.1 ")));
+    EXPECT_EQ(config().Inputs[61].Group, 1);
+    EXPECT_EQ(config().Inputs[120].Group, 60);
+    EXPECT_EQ(settings().cmbFlashOffTime()->count(), 14);
+    EXPECT_EQ(settings().cmbFlashOffTime()->currentText(), QStringLiteral("0.5"));
+    EXPECT_EQ(settings().cmbFlashOffTime()->findText(QStringLiteral("0.9")), -1);
+    EXPECT_EQ(settings().cmbRelayRefresh()->currentIndex(), 28);
+    EXPECT_EQ(settings().cmbRelayRefresh()->currentText(), QStringLiteral("OFF"));
+    EXPECT_EQ(settings().cmbRelayEnergize()->currentText(), QStringLiteral("0.048"));
+    EXPECT_EQ(settings().txtOnTimeAfterFlash()->text(), QStringLiteral("10:00"));
+    EXPECT_EQ(settings().txtTimerDuration(3)->text(), QStringLiteral("03:00"));
+    EXPECT_EQ(settings().lblType()->text(), QStringLiteral("WQ08"));
+    EXPECT_EQ(settings().lblVersion()->text(), QStringLiteral("5.00+"));
+    EXPECT_EQ(settings().lblStatus()->text(), QStringLiteral("Offline"));
+    EXPECT_EQ(settings().lblPort()->text(), QStringLiteral("N/A"));
+    EXPECT_EQ(settings().lblEprom()->text(), QStringLiteral("N/A"));
+    EXPECT_EQ(settings().lblInputRange()->text(), QStringLiteral("1..120"));
+    EXPECT_EQ(settings().lblRelayRange()->text(), QStringLiteral("1..8"));
+    EXPECT_EQ(settings().txtAddress()->text(), settings().lblAddress()->text());
+    EXPECT_EQ(row(1).cmbInputType->count(), 6);
+    EXPECT_EQ(row(1).cmbInputType->currentIndex(), kMomentaryOn);
+    EXPECT_TRUE(row(1).LinePolarityOpen->isChecked());
+    EXPECT_FALSE(row(1).LinePolarityClosed->isChecked());
+    EXPECT_EQ(row(10).txtInputGroupNumber->text(), QStringLiteral("10"));
+}
+
+TEST_F(MainWindowTest, CountsAreKeptInRange) {
+    Type(settings().txtNumInputs(), QStringLiteral("130"));
+    QTest::keyClick(settings().txtNumInputs(), Qt::Key_Return);
+    EXPECT_EQ(settings().txtNumInputs()->text(), QStringLiteral("120"));
+    EXPECT_EQ(config().Panel.NumInputs, "120");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(inputs().InputSelector()->maximum(), 111);
+
+    beeps = 0;
+    TypeAndLeave(settings().txtNumInputs(), QString());
+    EXPECT_EQ(settings().txtNumInputs()->text(), QStringLiteral("1"));
+    EXPECT_EQ(beeps, 1);
+
+    beeps = 0;
+    TypeAndLeave(settings().txtNumInputs(), QStringLiteral("9"));
+    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(inputs().InputSelector()->maximum(), 1);
+
+    // Relays are checked after every key: 9 is above the WQ08's 8 relays.
+    beeps = 0;
+    Type(settings().txtNumRelays(), QStringLiteral("9"));
+    EXPECT_EQ(settings().txtNumRelays()->text(), QStringLiteral("8"));
+    EXPECT_EQ(beeps, 1);
+
+    beeps = 0;
+    TypeAndLeave(settings().txtNumRelays(), QString());
+    EXPECT_EQ(settings().txtNumRelays()->text(), QStringLiteral("1"));
+    EXPECT_EQ(config().Panel.NumRelays, "1");
+    EXPECT_EQ(beeps, 1);
+
+    beeps = 0;
+    Type(settings().txtNumRelays(), QStringLiteral("x-"));
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(MainWindowTest, SpinButtonsStepWithinTheLimits) {
+    SpinButtons* spin = settings().spnNumRelays();
+    EXPECT_EQ(settings().txtNumRelays()->text(), QStringLiteral("8"));
+    QTest::mouseClick(spin->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(settings().txtNumRelays()->text(), QStringLiteral("8"));
+    EXPECT_EQ(beeps, 1);
+    QTest::mouseClick(spin->DownButton(), Qt::LeftButton);
+    EXPECT_EQ(settings().txtNumRelays()->text(), QStringLiteral("7"));
+    EXPECT_EQ(config().Panel.NumRelays, "7");
+    EXPECT_TRUE(settings().txtNumRelays()->hasFocus());
+    QTest::keyClick(settings().txtNumRelays(), Qt::Key_Up);
+    EXPECT_EQ(settings().txtNumRelays()->text(), QStringLiteral("8"));
+}
+
+TEST_F(MainWindowTest, TimeFieldsRefuseAndComplete) {
+    TimeField* onTime = settings().txtOnTimeAfterFlash();
+    TypeAndLeave(onTime, QStringLiteral("0005"));
+    EXPECT_EQ(onTime->text(), QStringLiteral("00:10"));
+    EXPECT_EQ(config().Panel.OnTimeAfterFlash, "00:10");
+    EXPECT_EQ(beeps, 1);
+
+    beeps = 0;
+    TypeAndLeave(onTime, QStringLiteral("7"));
+    EXPECT_EQ(onTime->text(), QStringLiteral("07:00"));
+    EXPECT_EQ(beeps, 0);
+
+    TimeField* timer = settings().txtTimerDuration(1);
+    Type(timer, QStringLiteral("3"));
+    QTest::keyClick(timer, Qt::Key_Right);
+    QTest::keyClick(timer, Qt::Key_Right);  // over the colon
+    QTest::keyClicks(timer, QStringLiteral("7"));
+    EXPECT_EQ(timer->text(), QStringLiteral("3_:7_"));
+    EXPECT_EQ(config().Panel.TimerDuration[1], "03:59");  // what it stands for
+    Leave();
+    EXPECT_EQ(timer->text(), QStringLiteral("03:59"));
+    EXPECT_EQ(beeps, 1);
+
+    beeps = 0;
+    Type(timer, QStringLiteral("19"));  // 19 is refused, the caret stays
+    EXPECT_EQ(timer->text(), QStringLiteral("1_:__"));
+    EXPECT_EQ(beeps, 1);
+    QTest::keyClicks(timer, QStringLiteral("801"));
+    EXPECT_EQ(timer->text(), QStringLiteral("18:0_"));
+    EXPECT_EQ(beeps, 2);
+    QTest::keyClicks(timer, QStringLiteral(":0"));
+    EXPECT_EQ(timer->text(), QStringLiteral("18:00"));
+    EXPECT_EQ(beeps, 3);
+    QTest::keyClick(timer, Qt::Key_Return);
+    EXPECT_EQ(config().Panel.TimerDuration[1], "18:00");
+}
+
+TEST_F(MainWindowTest, NameGoesToTheAddressTable) {
+    window->SetAddress(7);
+    EXPECT_EQ(settings().lblAddress()->text(), QStringLiteral("7"));
+    Type(settings().txtDeviceName(), QStringLiteral("  Lobby "));
+    EXPECT_EQ(config().Panel.DeviceName, "  Lobby ");
+    EXPECT_EQ(config().AddressTable[7].Name, "Lobby");
+}
+
+TEST_F(MainWindowTest, DoubleClicksAskForTheDialogs) {
+    QSignalSpy address(window.get(), &frmMain::addressChangeRequested);
+    QSignalSpy connectAgain(window.get(), &frmMain::connectDialogRequested);
+    QTest::mouseDClick(settings().txtAddress(), Qt::LeftButton);
+    QTest::mouseDClick(settings().lblVersion(), Qt::LeftButton);
+    QTest::mouseDClick(settings().fraStatus(), Qt::LeftButton);
+    EXPECT_EQ(address.count(), 1);
+    EXPECT_EQ(connectAgain.count(), 2);
+}
+
+TEST_F(MainWindowTest, HintsFollowThePointer) {
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(settings().lblType(), &enter);
+    EXPECT_EQ(window->Hints().text(),
+              QStringLiteral("Programming for an WQ08 V5.00+ at address 1."));
+    QApplication::sendEvent(settings().lblPort(), &enter);
+    EXPECT_EQ(window->Hints().text(),
+              QStringLiteral("You are not connected to a communications port."));
+    QApplication::sendEvent(settings().lblEeprom(), &enter);
+    EXPECT_EQ(
+        window->Hints().text(),
+        QStringLiteral("You are not connected to a device, so this value is not applicable."));
+    QApplication::sendEvent(row(3).txtInputName, &enter);
+    EXPECT_EQ(window->Hints().text(),
+              QStringLiteral("This is the name for this input.  You can edit this."));
+    QApplication::sendEvent(row(3).cmbInputTimer, &enter);
+    EXPECT_EQ(window->Hints().text(),
+              QStringLiteral("Specify a timer (auto-off) for the input (0 = no auto-off)."));
+
+    ConnectChoice online;
+    online.Offline = false;
+    online.Address = 5;
+    online.Product = "KV-4800 Version 4.00";
+    online.Port = "COM 2";
+    QSignalSpy connected(window.get(), &frmMain::panelConnected);
+    window->ApplyConnectChoice(online);
+    window->SetMemoryCheck("OK", "Error!");
+    EXPECT_EQ(connected.count(), 1);
+    EXPECT_EQ(window->Hints().HintFor(settings().fraStatus()),
+              QStringLiteral("Connected to and programming for an KV-4800 V4.00 at address 5."));
+    EXPECT_EQ(window->Hints().HintFor(settings().lblPort()),
+              QStringLiteral("You are connected to communications port COM 2."));
+    EXPECT_EQ(window->Hints().HintFor(settings().lblEprom()),
+              QStringLiteral("The EPROM on the current device checks out OK."));
+    EXPECT_EQ(window->Hints().HintFor(settings().lblEeprom()),
+              QStringLiteral("There is a problem with the EEPROM on the current device."));
+    window->ApplyConnectChoice(online);  // nothing differs: no new read offered
+    EXPECT_EQ(connected.count(), 1);
+}
+
+TEST_F(MainWindowTest, OfflineChoiceKeepsTheMoreSpecificIdentity) {
+    Open("KV-4800 Version 4.00+");
+    ConnectChoice choice;
+    choice.Product = "KV-??00 Version 2.05+";  // more general: the model stays
+    window->ApplyConnectChoice(choice);
+    EXPECT_EQ(config().Identity.Model, "KV-4800");
+    EXPECT_EQ(config().Identity.Version, "2.05+");  // an older version is taken
+    EXPECT_EQ(settings().lblVersion()->text(), QStringLiteral("2.05+"));
+    EXPECT_EQ(inputs().Row(1).cmbInputType->count(), 5);
+    choice.Product = "TMC-1400 Version 2.05+";  // another family
+    window->ApplyConnectChoice(choice);
+    EXPECT_EQ(config().Identity.Model, "TMC-1400");
+    EXPECT_EQ(config().Identity.Version, "2.05+");
+    EXPECT_EQ(settings().cmbRelayEnergize()->currentText(), QStringLiteral("0.156"));
+}
+
+TEST_F(MainWindowTest, NewProductCutsCountsAndLists) {
+    SetInputCount(100);
+    config().Inputs[50].Group = 40;
+    window->SetIdentity({"KV-4800", "2.05"});
+    EXPECT_EQ(settings().txtNumInputs()->text(), QStringLiteral("16"));
+    EXPECT_EQ(config().Inputs[50].Group, 12);
+    EXPECT_EQ(settings().lblInputRange()->text(), QStringLiteral("1..16"));
+    EXPECT_EQ(row(1).cmbInputType->count(), 5);  // Linked On, no State Change
+    EXPECT_TRUE(window->SetAllTypeAction(kLinkedOn)->isEnabled());
+    EXPECT_FALSE(window->SetAllTypeAction(kStateChange)->isEnabled());
+    window->SetIdentity({"KV-4900", "1.09"});
+    EXPECT_FALSE(window->SetAllTypeAction(kLinkedOn)->isEnabled());
+    EXPECT_EQ(row(1).cmbInputType->count(), 4);
+}
+
+TEST_F(MainWindowTest, StateChangeShownAsMomentaryOnWhereNotOffered) {
+    config().Inputs[2].Type = kStateChange;
+    window->SetIdentity({"KV-4800", "2.05"});
+    EXPECT_EQ(row(2).cmbInputType->currentIndex(), kMomentaryOn);
+    EXPECT_EQ(config().Inputs[2].Type, kMomentaryOn);
+}
+
+TEST_F(MainWindowTest, ExitAsksAndNoKeepsEverything) {
+    answer = false;
+    config().Inputs[5].Name = "Stairs";
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(config().Inputs[5].Name, "Stairs");
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0],
+              QStringLiteral("Exit ?|If settings have been changed you should save them to a file "
+                             "and/or write them to a device.\n\nAre you sure you want to exit the "
+                             "KV programmer?"));
+    answer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, EveryControlHasAnAccessibleName) {
+    int checked = 0;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QAbstractButton*>(w) || qobject_cast<QScrollBar*>(w);
+        const bool comboText =
+            qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget());
+        if (!control || comboText || !w->isVisibleTo(window.get())) continue;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << w->metaObject()->className();
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
+    EXPECT_EQ(row(3).txtInputName->accessibleName(), QStringLiteral("Input 3 name"));
+    EXPECT_EQ(settings().txtTimerDuration(2)->accessibleName(), QStringLiteral("Timer 2"));
+    EXPECT_TRUE(settings().lblType()->accessibleName().isEmpty());  // its text is read
+}
+
+// Writes the picture of the main window when KVTK_SCREENSHOT names a file.
+TEST_F(MainWindowTest, Screenshot) {
+    const char* path = std::getenv("KVTK_SCREENSHOT");
+    if (!path) GTEST_SKIP() << "KVTK_SCREENSHOT not set";
+    window->Config().Groups[1].Name = "Lobby";
+    window->Config().Groups[2].Name = "Corridor";
+    window->RebuildGroupNameLists();
+    window->Inputs().CreateDefaultNames(0);
+    window->Hints().setText(
+        QStringLiteral("Move the pointer over a control to have information "
+                       "about it displayed here."));
+    window->resize(window->sizeHint());
+    QApplication::processEvents();
+    EXPECT_TRUE(window->grab().save(QString::fromLocal8Bit(path)));
+}
+
+}  // namespace
+}  // namespace kvtk

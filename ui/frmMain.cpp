@@ -1,0 +1,241 @@
+#include "ui/frmMain.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "ui/frmAbout.h"
+#include "ui/hint_line.h"
+#include "ui/input_editor.h"
+#include "ui/settings_editor.h"
+#include "ui/text_convert.h"
+
+namespace kvtk {
+namespace {
+
+const char* const kExitTitle = "Exit ?";
+const char* const kExitText =
+    "If settings have been changed you should save them to a file and/or write them to a "
+    "device.\n\nAre you sure you want to exit the KV programmer?";
+
+QString VersionLine() {
+    return QStringLiteral("KV-TK Version ") + QString::fromLatin1(kProgramVersion) +
+           QStringLiteral(" ") + QString::fromLatin1(kMakerNotice);
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QString::fromLatin1(kProductName) + QStringLiteral(" V") +
+                   QString::fromLatin1(kProgramVersion));
+    ask_ = [this](const QString& title, const QString& text) {
+        return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No) ==
+               QMessageBox::Yes;
+    };
+
+    auto* central = new QWidget;
+    hints_ = new HintLine;
+    hints_->setObjectName(QStringLiteral("lblInfo"));
+    hints_->setText(VersionLine());
+    settings_ = new PanelSettingsEditor(config_, beeper_, spinTick_, *hints_);
+    inputs_ = new InputEditor(config_, beeper_, spinTick_, *hints_);
+    hints_->Register(hints_, QStringLiteral("Move the pointer over a control to have information "
+                                            "about it displayed here."));
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(settings_);
+    layout->addWidget(inputs_, 1);
+    layout->addWidget(hints_);
+    setCentralWidget(central);
+
+    connect(settings_, &PanelSettingsEditor::inputCountLeft, this, &frmMain::RefreshInputs);
+    connect(settings_, &PanelSettingsEditor::addressDoubleClicked, this,
+            &frmMain::addressChangeRequested);
+    connect(settings_, &PanelSettingsEditor::statusDoubleClicked, this,
+            &frmMain::connectDialogRequested);
+
+    BuildMenus();
+    ShowConfiguration();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->setObjectName(QStringLiteral("mnuFile"));
+    QAction* exit = fileMenu_->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    inputMenu_ = menuBar()->addMenu(QStringLiteral("&Input"));
+    inputMenu_->setObjectName(QStringLiteral("mnuInput"));
+    // Each submenu is a command array: the index of an entry is its position.
+    auto addArray = [this](const char* title, const char* name, const QStringList& entries,
+                           void (InputEditor::*command)(int)) {
+        QMenu* sub = inputMenu_->addMenu(QString::fromLatin1(title));
+        sub->setObjectName(QString::fromLatin1(name));
+        std::vector<QAction*> actions;
+        for (int index = 0; index < entries.size(); ++index) {
+            QAction* action = sub->addAction(entries[index]);
+            action->setObjectName(
+                QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(index));
+            connect(action, &QAction::triggered, this, [this, command, index] {
+                CommitEdits();
+                (inputs_->*command)(index);
+            });
+            actions.push_back(action);
+        }
+        return actions;
+    };
+    const auto types =
+        addArray("Set All As Type...", "mnuInputSetAllType",
+                 {QStringLiteral("&Maintained"), QStringLiteral("Momentary &On"),
+                  QStringLiteral("Momentary O&ff"), QStringLiteral("Momentary On&/Off"),
+                  QStringLiteral("&Linked On"), QStringLiteral("&State Change")},
+                 &InputEditor::SetAllType);
+    std::copy(types.begin(), types.end(), setAllType_.begin());
+    addArray("Set Polarity For All To...", "mnuInputSetAllPolarity",
+             {QStringLiteral("Normally &Open"), QStringLiteral("Normally &Closed")},
+             &InputEditor::SetAllPolarity);
+    addArray("Set All For Timer...", "mnuInputSetAllTimer",
+             {QStringLiteral("&0 (none)"), QStringLiteral("&1"), QStringLiteral("&2"),
+              QStringLiteral("&3")},
+             &InputEditor::SetAllTimer);
+    addArray("Set All For...", "mnuInputSetAllFlash",
+             {QStringLiteral("&No Flash"), QStringLiteral("&Flash")}, &InputEditor::SetAllFlash);
+    addArray("Auto Assign Groups To Inputs...", "mnuInputAutoAssignGroups",
+             {QStringLiteral("&Do Not Change The Input Name"),
+              QStringLiteral("&Copy Group Name To Input")},
+             &InputEditor::AutoAssignGroups);
+    addArray("Create Default Names For All...", "mnuInputSetDefault",
+             {QStringLiteral("&As \"Input n\""), QStringLiteral("&Copy Name From Assigned Group")},
+             &InputEditor::CreateDefaultNames);
+    // The live input view (mnuInputView) joins the end of this menu.
+
+    QAction* about = menuBar()->addAction(QStringLiteral("&About"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, [this] {
+        frmAbout box(this);
+        box.exec();
+    });
+}
+
+bool frmMain::Ask(const QString& title, const QString& text) const {
+    return ask_(title, text);
+}
+
+void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
+    const ProductIdentity wanted = IdentityFromText(choice.Product);
+    const ProductIdentity shown = config_.Identity;
+    if (choice.Offline) {
+        SetConnection(false);
+        SetAddress(choice.Address);
+        const int16_t match = ProductMatch(shown.Model, wanted.Model);
+        const int16_t newer = VersionCompare(shown.Version, wanted.Version, lastFileHeader_);
+        ProductIdentity next = shown;
+        if (match == 0 || newer == -1) {
+            next = wanted;
+        } else {
+            if (match == 1) next.Model = wanted.Model;
+            if (newer == 1) next.Version = wanted.Version;
+        }
+        SetIdentity(next);
+        SetMemoryCheck("N/A", "N/A");
+    } else if (!config_.Status.IsOnline() || wanted.Model != shown.Model ||
+               choice.Address != Address() ||
+               VersionCompare(shown.Version, wanted.Version, lastFileHeader_) != 0) {
+        SetConnection(true, choice.Port);
+        SetAddress(choice.Address);
+        SetIdentity(wanted);
+        emit panelConnected();
+    }
+    RefreshInputs();
+}
+
+void frmMain::SetIdentity(const ProductIdentity& identity) {
+    const ProductIdentity next{Trim(identity.Model), Trim(identity.Version)};
+    if (next.Model == config_.Identity.Model && next.Version == config_.Identity.Version) return;
+    config_.Identity = next;
+    ApplyCapabilities(ApplyProductCapabilities(config_, next.Model, next.Version));
+}
+
+void frmMain::ApplyCapabilities(const CapabilityView& view) {
+    capabilities_ = view;
+    settings_->ShowStatus();
+    settings_->ApplyCapabilities(view);
+    inputs_->ApplyCapabilities(view);
+    setAllType_[kLinkedOn]->setEnabled(view.SetAllLinkedOnEnabled);
+    setAllType_[kStateChange]->setEnabled(view.SetAllStateChangeEnabled);
+    emit capabilitiesApplied(view);
+}
+
+void frmMain::SetConnection(bool online, const std::string& port) {
+    config_.Status.Connection = online ? "Online" : "Offline";
+    config_.Status.Port = online ? port : "N/A";
+    settings_->ShowStatus();
+    emit connectionChanged(online);
+}
+
+void frmMain::SetMemoryCheck(const std::string& eprom, const std::string& eeprom) {
+    config_.Status.Eprom = eprom;
+    config_.Status.Eeprom = eeprom;
+    settings_->ShowStatus();
+}
+
+void frmMain::SetAddress(int address) {
+    settings_->txtAddress()->setText(QString::number(address));
+}
+
+int frmMain::Address() const {
+    return IntegerValue(config_.Panel.Address);
+}
+
+void frmMain::ShowConfiguration() {
+    settings_->ShowConfiguration();
+    inputs_->RebuildGroupNameLists();
+    inputs_->Redraw();
+}
+
+void frmMain::RefreshInputs() {
+    inputs_->Redraw();
+}
+
+void frmMain::RebuildGroupNameLists() {
+    inputs_->RebuildGroupNameLists();
+}
+
+void frmMain::CommitEdits() {
+    settings_->CommitEdits();
+    inputs_->CommitEdits();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (exiting_) {
+        event->accept();
+        return;
+    }
+    if (!Ask(QString::fromLatin1(kExitTitle), QString::fromLatin1(kExitText))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    exiting_ = true;
+    // Yes ends the program at once, with every other window.
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (centred_) return;
+    centred_ = true;
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+}
+
+}  // namespace kvtk

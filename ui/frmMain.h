@@ -1,0 +1,128 @@
+#pragma once
+// The main window. It owns the one configuration for the whole run; every
+// dialog and command works on it through Config(). The upper half edits the
+// panel-wide values and shows the device status, the lower half edits the
+// inputs, and the hint line at the bottom explains what the pointer rests on.
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "model/configuration.h"
+#include "model/conversions.h"
+#include "model/products.h"
+#include "ui/beeper.h"
+
+class QAction;
+class QMenu;
+
+namespace kvtk {
+
+class HintLine;
+class InputEditor;
+class PanelSettingsEditor;
+
+// What the connect dialog hands over when the user presses OK.
+struct ConnectChoice {
+    bool Offline = true;
+    int Address = 1;
+    // Offline: the catalogue entry chosen ("WQ08 Version 5.00+"); online:
+    // the status of the address ("KV-4800 Version 4.00").
+    std::string Product;
+    // Online: "COM 1".."COM 4" or "Glintora".
+    std::string Port;
+};
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Asks a yes/no question; true for Yes.
+    using QuestionAsker = std::function<bool(const QString& title, const QString& text)>;
+
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    Configuration& Config() { return config_; }
+    const Beeper& GetBeeper() const { return beeper_; }
+    void SetBeepSink(Beeper::Sink sink) { beeper_.SetSink(std::move(sink)); }
+    SpinTick& SpinTicker() { return spinTick_; }
+    // The question boxes of the window go through this (tests answer them).
+    void SetQuestionAsker(QuestionAsker asker) { ask_ = std::move(asker); }
+    bool Ask(const QString& title, const QString& text) const;
+
+    // Takes over the connect dialog's choice (activation after its OK).
+    void ApplyConnectChoice(const ConnectChoice& choice);
+    // Shows an identity; a change of either text runs the product rules.
+    void SetIdentity(const ProductIdentity& identity);
+    // Whether a product is shown yet (the start-up placeholder is gone).
+    bool HasProduct() const { return !config_.Identity.Model.empty(); }
+    // "Online" with its port, or "Offline" (the port becomes "N/A").
+    void SetConnection(bool online, const std::string& port = "N/A");
+    // Results of the memory check ("OK", "Error!", "Unknown", "N/A").
+    void SetMemoryCheck(const std::string& eprom, const std::string& eeprom);
+    void SetAddress(int address);
+    int Address() const;
+    // The file header last read; it can make version comparisons equal.
+    void SetLastFileHeader(std::optional<FileHeaderInfo> header) {
+        lastFileHeader_ = std::move(header);
+    }
+    const CapabilityView& Capabilities() const { return capabilities_; }
+
+    // After a read, an open or the group editor: every field, list and row
+    // from the configuration.
+    void ShowConfiguration();
+    // Redraws the input rows (InputSelector_Change).
+    void RefreshInputs();
+    void RebuildGroupNameLists();
+    // Ends an edit in progress (count leave check, time completion) so the
+    // configuration holds checked values; commands call it first.
+    void CommitEdits();
+
+    PanelSettingsEditor& Settings() { return *settings_; }
+    InputEditor& Inputs() { return *inputs_; }
+    HintLine& Hints() { return *hints_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* InputMenu() const { return inputMenu_; }
+    // The Input menu command arrays (index = position).
+    QAction* SetAllTypeAction(int index) const { return setAllType_.at(index); }
+
+signals:
+    // A double click on the address field (the address change opens).
+    void addressChangeRequested();
+    // A double click on the status frame (the connect dialog opens again).
+    void connectDialogRequested();
+    // The activation went online with a new panel: the memory check and the
+    // "Read configuration?" question follow.
+    void panelConnected();
+    void connectionChanged(bool online);
+    // The product rules ran for a new identity.
+    void capabilitiesApplied(const CapabilityView& view);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildMenus();
+    void ApplyCapabilities(const CapabilityView& view);
+
+    Configuration config_;
+    Beeper beeper_;
+    SpinTick spinTick_;
+    QuestionAsker ask_;
+    std::optional<FileHeaderInfo> lastFileHeader_;
+    CapabilityView capabilities_;
+    bool centred_ = false;
+    bool exiting_ = false;
+
+    HintLine* hints_ = nullptr;
+    PanelSettingsEditor* settings_ = nullptr;
+    InputEditor* inputs_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* inputMenu_ = nullptr;
+    std::array<QAction*, 6> setAllType_{};
+};
+
+}  // namespace kvtk
