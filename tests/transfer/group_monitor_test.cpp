@@ -1,0 +1,285 @@
+#include "transfer/group_monitor.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "live_fake_exchange.h"
+#include "transfer/group_state.h"
+
+namespace kvtk {
+namespace {
+
+// A panel whose groups follow the switch codes, except the stuck ones.
+struct GroupPanel {
+    std::array<bool, 61> on{};
+    std::array<bool, 61> stuck{};
+    std::string relays = "08";
+
+    std::string Answer(const std::string& command) {
+        if (command == "LR64") return "A" + relays;
+        std::string reply = "A";
+        for (size_t i = 1; i + 1 < command.size(); i += 2) {
+            const int code = std::stoi(command.substr(i, 2), nullptr, 16);
+            const int g = code & 0x3F;
+            if (!stuck[static_cast<size_t>(g)]) {
+                if ((code & kOnBase) == kOnBase)
+                    on[static_cast<size_t>(g)] = true;
+                else if (code & kOffBase)
+                    on[static_cast<size_t>(g)] = false;
+            }
+            reply += on[static_cast<size_t>(g)] ? "01" : "00";
+        }
+        return reply;
+    }
+};
+
+class GroupMonitorTest : public ::testing::Test {
+protected:
+    GroupMonitorTest() {
+        config.Panel.Address = "9";
+        config.Identity = {"KV-4900", "4.00"};
+        config.Limits.MaxGroups = 12;
+        exchange.responder = [this](int, const std::string& c) { return panel.Answer(c); };
+    }
+
+    // Opens the window and forgets the opening's exchanges.
+    void OpenQuietly() {
+        ASSERT_TRUE(monitor.Open());
+        exchange.calls.clear();
+    }
+
+    Configuration config;
+    GroupPanel panel;
+    LiveFakeExchange exchange;
+    GroupMonitor monitor{exchange, config};
+};
+
+TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
+    panel.relays = "3C";
+    monitor.PostAllOff();
+    monitor.PostToggle(2);
+    monitor.PostStatusQuery(3);
+    monitor.PostGroupOn();
+    ASSERT_TRUE(monitor.Open());
+    EXPECT_EQ(monitor.RelayCount(), 60);
+    EXPECT_EQ(monitor.RefreshCaption(), "&Close");
+    EXPECT_EQ(monitor.StatusText(), "");
+    EXPECT_EQ(monitor.NoteText(), "");
+    EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
+                  monitor.PendingGroupCommand(),
+              0);
+    ASSERT_EQ(exchange.calls.size(), 1u);
+    EXPECT_EQ(exchange.calls[0].Address, 9);
+    EXPECT_EQ(exchange.calls[0].Description, "");
+    EXPECT_EQ(exchange.calls[0].Style, 5);
+    EXPECT_TRUE(monitor.RowVisible(12));
+    EXPECT_FALSE(monitor.RowVisible(13));
+
+    exchange.queued = {""};
+    EXPECT_FALSE(monitor.Open());
+    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+}
+
+TEST_F(GroupMonitorTest, PollsInBatchesOfThirty) {
+    monitor.PollGroups(kReportBase);
+    ASSERT_EQ(exchange.Commands(), std::vector<std::string>{"L0102030405060708090A0B0C"});
+    EXPECT_EQ(exchange.calls[0].Command.size(), 25u);
+
+    exchange.calls.clear();
+    config.Limits.MaxGroups = 60;
+    monitor.PollGroups(kReportBase);
+    const auto commands = exchange.Commands();
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0], GroupCommand(kReportBase, 1, 30));
+    EXPECT_EQ(commands[1].substr(0, 3), "L1F");
+    EXPECT_EQ(commands[1], GroupCommand(kReportBase, 31, 60));
+    EXPECT_EQ(commands[1].size(), 61u);
+}
+
+TEST_F(GroupMonitorTest, AllGroupsOnSwitchesEveryGroup) {
+    config.Limits.MaxGroups = 60;
+    OpenQuietly();
+    monitor.PostAllOn();
+    monitor.RunPass();
+    const auto commands = exchange.Commands();
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].substr(0, 3), "LC1");
+    EXPECT_EQ(commands[0].substr(commands[0].size() - 2), "DE");
+    EXPECT_EQ(commands[1].substr(0, 3), "LDF");
+    EXPECT_EQ(commands[1].substr(commands[1].size() - 2), "FC");
+    EXPECT_TRUE(monitor.IndicatorOn(1));
+    EXPECT_TRUE(monitor.IndicatorOn(60));
+    EXPECT_EQ(monitor.StatusText(), AllGroupsComplianceText(4.0));
+    EXPECT_EQ(monitor.PendingAllGroups(), 0);
+}
+
+TEST_F(GroupMonitorTest, AllOffPressedTwiceIsSentOnce) {
+    OpenQuietly();
+    monitor.PostAllOff();
+    monitor.PostAllOff();
+    monitor.PostAllOn();  // one all-groups command at a time
+    monitor.RunPass();
+    monitor.RunPass();
+    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{GroupCommand(kOffBase, 1, 12),
+                                                             GroupCommand(kReportBase, 1, 12)}));
+}
+
+TEST_F(GroupMonitorTest, ACodeFourRecordTakesEightCharacters) {
+    config.Limits.MaxGroups = 3;
+    exchange.queued = {
+        "A04050010"
+        "01"
+        "00"};
+    EXPECT_EQ(monitor.PollGroups(kReportBase), "A040500100100");
+    EXPECT_TRUE(monitor.IndicatorOn(1));
+    EXPECT_TRUE(monitor.IndicatorOn(2));
+    EXPECT_FALSE(monitor.IndicatorOn(3));
+
+    exchange.queued = {"A0107"};
+    monitor.PollGroups(kReportBase);
+    EXPECT_FALSE(monitor.IndicatorUnreadable(1));
+    EXPECT_TRUE(monitor.IndicatorUnreadable(2));
+    EXPECT_TRUE(monitor.IndicatorUnreadable(3));
+    EXPECT_FALSE(monitor.IndicatorOn(3));
+}
+
+TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
+    panel.on[3] = true;
+    OpenQuietly();
+    monitor.RunPass();  // shows group 3 on
+    exchange.calls.clear();
+    monitor.PostStatusQuery(3);  // a double click clicks first
+    monitor.PostToggle(3);
+    monitor.PostToggle(4);  // one toggle at a time
+    EXPECT_EQ(monitor.PendingToggle(), 0x83);
+    monitor.RunPass();
+    EXPECT_EQ(exchange.Commands(),
+              (std::vector<std::string>{"L83", GroupCommand(kReportBase, 1, 12)}));
+    EXPECT_FALSE(monitor.IndicatorOn(3));
+    EXPECT_EQ(monitor.PendingStatusQuery(), 0);
+    EXPECT_EQ(monitor.TakeFocusRequest(), 3);
+    EXPECT_EQ(monitor.TakeFocusRequest(), std::nullopt);
+    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  3");
+    EXPECT_EQ(monitor.NoteText(), kRelaysRemainOnNote);
+
+    exchange.calls.clear();
+    monitor.PostToggle(3);
+    EXPECT_EQ(monitor.PendingToggle(), 0xC3);
+    monitor.RunPass();
+    EXPECT_EQ(exchange.Commands().front(), "LC3");
+    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  3");
+    EXPECT_EQ(monitor.NoteText(), "");
+}
+
+TEST_F(GroupMonitorTest, ToggleMembersStopAtTheRelayCountAndSixty) {
+    panel.relays = "FF";
+    config.Groups[5].SetMember(2, true);
+    config.Groups[5].SetMember(60, true);
+    OpenQuietly();
+    monitor.PostToggle(5);
+    monitor.RunPass();
+    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  2 5 60");
+
+    panel.relays = "04";
+    OpenQuietly();
+    monitor.PostToggle(5);
+    monitor.RunPass();
+    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  2");
+
+    // A supergroup lists its member groups, whatever the relay count.
+    config.Groups[5].Type = 1;
+    config.Groups[5].SetMember(11, true);
+    monitor.PostToggle(5);
+    monitor.RunPass();
+    EXPECT_EQ(monitor.StatusText(), "Groups that should be turned on:  2 5 11");
+}
+
+TEST_F(GroupMonitorTest, RefusedToggleExplainsWhy) {
+    panel.stuck[7] = true;
+    for (const char* firmware : {"3.50", "4.00"}) {
+        config.Identity.Version = firmware;
+        OpenQuietly();
+        monitor.PostToggle(7);
+        monitor.RunPass();
+        EXPECT_EQ(monitor.StatusText(), RefusedToggleText(7, std::stod(firmware))) << firmware;
+        EXPECT_EQ(monitor.NoteText(), "");
+    }
+}
+
+TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
+    OpenQuietly();
+    exchange.queued = {"A8378"};
+    monitor.PostStatusQuery(4);
+    monitor.PostStatusQuery(5);  // one query at a time
+    monitor.RunPass();
+    EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"L04"});
+    EXPECT_EQ(monitor.StatusText(), "Device is in manual mode.");
+    EXPECT_EQ(monitor.NoteText(), "Group 4 was last turned on by input 120.");
+    EXPECT_EQ(monitor.TakeFocusRequest(), 4);
+
+    config.Identity.Version = "3.50";
+    exchange.queued = {"A8378"};
+    monitor.PostStatusQuery(4);
+    monitor.RunPass();
+    EXPECT_EQ(monitor.StatusText(), StatusDigitText('8', 4, 3.5, ""));
+
+    exchange.queued = {"A41"};
+    monitor.PostStatusQuery(4);
+    monitor.RunPass();
+    EXPECT_EQ(monitor.StatusText(), "Group 4 has not been commanded since power up.");
+    EXPECT_EQ(monitor.NoteText(), "");
+}
+
+TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
+    OpenQuietly();
+    monitor.IndicatorFocused(6);
+    EXPECT_EQ(monitor.GroupOnCaption(), "&Turn group 6 on");
+    EXPECT_EQ(monitor.GroupOffCaption(), "Turn &group 6 off");
+    EXPECT_TRUE(monitor.RowBold(6));
+    monitor.PostGroupOff();
+    monitor.PostGroupOn();  // replaces the pending one
+    monitor.PostAllOff();
+    monitor.PostToggle(1);
+    monitor.PostStatusQuery(3);  // the toggle clears it, as a double click's first click
+    monitor.RunPass();
+    monitor.PostStatusQuery(2);
+    for (int pass = 0; pass < 3; ++pass) monitor.RunPass();
+    EXPECT_EQ(exchange.Commands(),
+              (std::vector<std::string>{"LC1", GroupCommand(kReportBase, 1, 12),
+                                        GroupCommand(kOffBase, 1, 12), "L02", "LC6",
+                                        GroupCommand(kReportBase, 1, 12)}));
+    EXPECT_EQ(monitor.StatusText(), GroupCommandComplianceText(4.0));
+    EXPECT_TRUE(monitor.IndicatorOn(6));
+}
+
+TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
+    OpenQuietly();
+    int passes = 0;
+    monitor.Run([&] {
+        if (++passes == 3) {
+            monitor.PostStatusQuery(2);  // posted, then the close box
+            monitor.Stop();
+        }
+    });
+    EXPECT_EQ(passes, 3);
+    EXPECT_EQ(exchange.calls.size(), 3u);  // the query is never sent
+    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+    EXPECT_TRUE(monitor.Open());
+    EXPECT_EQ(monitor.PendingStatusQuery(), 0);
+
+    // A cancelled group command ends the loop without another exchange.
+    exchange.calls.clear();
+    exchange.queued = {""};
+    monitor.PostGroupOn();
+    passes = 0;
+    monitor.Run([&] { ++passes; });
+    EXPECT_EQ(passes, 1);
+    EXPECT_EQ(exchange.calls.size(), 1u);
+    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+}
+
+}  // namespace
+}  // namespace kvtk

@@ -1,0 +1,133 @@
+#include "transfer/group_state.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kvtk {
+namespace {
+
+const char* const kBadRelays =
+    "Error! At least one relay in group 7 is misbehaving.\n"
+    "Select 'Other->Check For Bad Relays' from the main screen menu.";
+
+TEST(GroupState, CommandsCarryTwoDigitCodes) {
+    EXPECT_EQ(GroupCommand(kReportBase, 1, 12), "L0102030405060708090A0B0C");
+    EXPECT_EQ(GroupCommand(kOffBase, 60, 60), "LBC");
+    EXPECT_EQ(GroupCommand(kOnBase, 1, 2), "LC1C2");
+    EXPECT_EQ(GroupCommand(0x83), "L83");
+}
+
+struct DecodeCase {
+    const char* reply;
+    int count;
+    std::vector<bool> on;
+    int unreadableFrom;
+};
+
+TEST(GroupState, RecordsAreWalkedByTheirLength) {
+    const std::vector<DecodeCase> cases{
+        {"A00010005000600", 7, {false, true, false, true, false, false, false}, -1},
+        // Code 4 carries input and time: 8 characters, next record after them.
+        {"A0405001001", 2, {true, true}, -1},
+        {"A0405001000", 2, {true, false}, -1},
+        // Codes 2 and 3 carry the input number: 4 characters.
+        {"A020301030A01", 3, {false, true, true}, -1},
+        // A non-digit code counts as 0: off, 2 characters.
+        {"A0X01", 2, {false, true}, -1},
+        // A short reply: the missing groups read as off.
+        {"A01", 3, {true, false, false}, -1},
+        {"", 2, {false, false}, -1},
+        // Codes 7 to 9 cannot be placed: the rest of the batch is unreadable
+        // instead of being read from the same position.
+        {"A0107010101", 4, {true, false, false, false}, 1},
+        {"A09", 1, {false}, 0},
+    };
+    for (const auto& c : cases) {
+        const GroupStates states = DecodeGroupStates(c.reply, c.count);
+        EXPECT_EQ(states.On, c.on) << c.reply;
+        EXPECT_EQ(states.UnreadableFrom, c.unreadableFrom) << c.reply;
+    }
+}
+
+struct DigitCase {
+    char digit;
+    double firmware;
+    std::string current;
+    std::string expected;
+};
+
+TEST(GroupState, StatusDigitTexts) {
+    const std::string manualOld =
+        "Device is in manual mode.  Serial commands and inputs will be ignored during manual "
+        "mode with firmware versions < 4.00.";
+    const std::string cannot =
+        "  It can not be controlled by serial commands with firmware versions < 4.00.";
+    const std::vector<DigitCase> cases{
+        {'0', 4.0, "x", "Device is in operating mode."},
+        {'1', 4.0, "x", "Group 7 is in flash state."},
+        {'2', 3.5, "x", kBadRelays},
+        {'3', 4.0, "x", std::string("Group 7 is in a flash state.  --  ") + kBadRelays},
+        {'3', 3.5, "Old text.", "Old text." + cannot},
+        {'3', 3.5, "Old text." + cannot, "Old text." + cannot},  // not stacked up
+        {'4', 4.0, "x", "Group 7 has not been commanded since power up."},
+        {'6', 4.0, "x",
+         std::string("Group 7 has not been commanded since power up.--  ") + kBadRelays},
+        {'8', 3.5, "x", manualOld},
+        {'8', 4.0, "x", "Device is in manual mode."},
+        {'5', 4.0, "kept", "kept"},
+        {'9', 4.0, "kept", "kept"},
+        {'\0', 4.0, "kept", "kept"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StatusDigitText(c.digit, 7, c.firmware, c.current), c.expected)
+            << c.digit << " " << c.firmware;
+}
+
+TEST(GroupState, LastSwitchedTexts) {
+    const std::string lead = "Group 12 was last turned ";
+    const std::vector<std::pair<const char*, std::string>> cases{
+        {"A00", lead + "off by serial command."},
+        {"A01", lead + "on by serial command."},
+        {"A020A", lead + "off by input 10."},
+        {"A0378", lead + "on by input 120."},
+        {"A04050E10", lead + "on by input 5 with timer.  Time remaining is 01:00:00(hh:mm:ss)."},
+        {"A0405", lead + "on by input 5 with timer.  Time remaining is (hh:mm:ss)."},
+        {"A05", lead + "on by manual override."},
+        {"A06", lead + "off by manual override."},
+        {"A07", lead},
+        {"A0", lead},
+    };
+    for (const auto& [reply, expected] : cases) EXPECT_EQ(LastSwitchedText(12, reply), expected);
+}
+
+TEST(GroupState, ToggleAndComplianceTexts) {
+    EXPECT_EQ(RefusedToggleText(9, 3.5),
+              "Group 9 refused to change states. It may be under the control of a priority "
+              "maintained input, or a momentary input with timer or the device may be in manual "
+              "mode.");
+    EXPECT_EQ(RefusedToggleText(9, 4.0),
+              "Group 9 refused to change states. It may be under the control of a priority "
+              "maintained input, or a momentary input with timer.");
+    EXPECT_EQ(AllGroupsComplianceText(4.0),
+              "Groups that do not comply with the on/off request may be under the control of a "
+              "maintained-priority input or may be timing with serial-on-priority disabled.");
+    EXPECT_EQ(GroupCommandComplianceText(3.99),
+              "If the group does not comply with the on/off request it may be under the control "
+              "of a maintained-priority input or may be timing with serial-on-priority disabled "
+              "or the device may be in manual mode.");
+
+    GroupConfig group;
+    group.SetMember(1, true);
+    group.SetMember(3, true);
+    group.SetMember(60, true);
+    EXPECT_EQ(ToggleMembersText(group, true, 8), "Relays that should be turned off:  1 3");
+    EXPECT_EQ(ToggleMembersText(group, false, 200), "Relays that should be turned on:  1 3 60");
+    group.Type = 1;
+    EXPECT_EQ(ToggleMembersText(group, false, 2), "Groups that should be turned on:  1");
+    EXPECT_EQ(GroupOnCaption(17), "&Turn group 17 on");
+    EXPECT_EQ(GroupOffCaption(17), "Turn &group 17 off");
+}
+
+}  // namespace
+}  // namespace kvtk

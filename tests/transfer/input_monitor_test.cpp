@@ -1,0 +1,160 @@
+#include "transfer/input_monitor.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "live_fake_exchange.h"
+
+namespace kvtk {
+namespace {
+
+class InputMonitorTest : public ::testing::Test {
+protected:
+    InputMonitorTest() {
+        config.Panel.Address = "12";
+        config.Identity = {"KV-4900", "4.01"};
+        exchange.responder = [this](int, const std::string& command) {
+            if (command == "LR65") return inputCount;
+            if (command == "LR8") return inputs;
+            if (command == "LR270106") return sixChannels;
+            if (command == "LR26") return oneChannel;
+            return std::string("T");
+        };
+    }
+
+    std::vector<int> Ticked() const {
+        std::vector<int> ticked;
+        for (int k = 1; k <= 120; ++k)
+            if (monitor.BoxTicked(k)) ticked.push_back(k);
+        return ticked;
+    }
+
+    std::string inputCount = "A78";
+    std::string inputs = "A" + std::string(30, '0');
+    std::string sixChannels = "A" + std::string(24, '0');
+    std::string oneChannel = "A00";
+    Configuration config;
+    LiveFakeExchange exchange;
+    InputMonitor monitor{exchange, config};
+};
+
+TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
+    EXPECT_EQ(monitor.UnitsAt0VText(), "0");
+    EXPECT_EQ(monitor.UnitsAt5VText(), "100");
+    inputCount = "A0C";
+    ASSERT_TRUE(monitor.Open());
+    EXPECT_EQ(monitor.RefreshCaption(), "&Close");
+    EXPECT_TRUE(monitor.BoxVisible(12));
+    EXPECT_FALSE(monitor.BoxVisible(13));
+    EXPECT_FALSE(monitor.BoxVisible(120));
+    ASSERT_EQ(exchange.calls.size(), 1u);
+    EXPECT_EQ(exchange.calls[0].Address, 12);
+    EXPECT_EQ(exchange.calls[0].Command, "LR65");
+    EXPECT_EQ(exchange.calls[0].Style, 5);
+
+    inputCount = "AFF";  // never more than 120 boxes
+    ASSERT_TRUE(monitor.Open());
+    EXPECT_EQ(monitor.VisibleInputs(), 120);
+
+    inputCount = "";
+    EXPECT_FALSE(monitor.Open());
+    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+}
+
+TEST_F(InputMonitorTest, InputBytesTickTheirBoxes) {
+    inputs = "A05";
+    ASSERT_TRUE(monitor.Open());
+    monitor.PollInputs();
+    EXPECT_EQ(Ticked(), (std::vector<int>{1, 3}));
+
+    inputs = "A0080" + std::string(24, '0') + "01";  // input 16 and input 113
+    monitor.PollInputs();
+    EXPECT_EQ(Ticked(), (std::vector<int>{16, 113}));
+
+    // A KV-4800 reports 16 inputs: later bytes are ignored.
+    config.Identity = {"KV-4800", "4.01"};
+    inputs = "A" + std::string(30, 'F');
+    monitor.PollInputs();
+    EXPECT_EQ(Ticked().size(), 17u);  // 1..16, and 113 left as it was
+    EXPECT_FALSE(monitor.BoxTicked(17));
+    EXPECT_TRUE(monitor.BoxTicked(113));
+}
+
+TEST_F(InputMonitorTest, AnalogChannelsByFirmware) {
+    sixChannels =
+        "A00FF"
+        "0000"
+        "0080"
+        "0200"
+        "0001"
+        "00FE";
+    oneChannel = "A80";
+    ASSERT_TRUE(monitor.Open());
+    exchange.calls.clear();
+    EXPECT_EQ(monitor.PollInputs(), sixChannels);
+    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{"LR8", "LR270106"}));
+    const std::vector<std::string> six{"100", "0", "50", "201", "0", "100"};
+    for (int c = 1; c <= 6; ++c) EXPECT_EQ(monitor.AnalogText(c), six[c - 1]) << c;
+
+    // 4.00: only channel 5, through LR26.
+    config.Identity.Version = "4.00";
+    ASSERT_TRUE(monitor.Open());
+    EXPECT_TRUE(monitor.AnalogShown());
+    exchange.calls.clear();
+    monitor.PollInputs();
+    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{"LR8", "LR26"}));
+    for (int c = 1; c <= 6; ++c) EXPECT_EQ(monitor.AnalogText(c), c == 5 ? "50" : "0") << c;
+
+    // 3.90: no analog frame, no analog command.
+    config.Identity.Version = "3.90";
+    ASSERT_TRUE(monitor.Open());
+    EXPECT_FALSE(monitor.AnalogShown());
+    exchange.calls.clear();
+    monitor.PollInputs();
+    EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"LR8"});
+}
+
+TEST_F(InputMonitorTest, CalibrationFields) {
+    config.Panel.UnitsAt0V = "100";
+    config.Panel.UnitsAt5V = "0";
+    sixChannels = "A00FF";  // short: the other channels read 0
+    ASSERT_TRUE(monitor.Open());
+    monitor.PollInputs();
+    EXPECT_EQ(monitor.AnalogText(1), "0");
+    EXPECT_EQ(monitor.AnalogText(2), "100");
+
+    EXPECT_EQ(monitor.LeaveUnitsAt0V("abc"), std::optional<std::string>("Invalid value."));
+    EXPECT_EQ(monitor.UnitsAt0VText(), "100");
+    EXPECT_EQ(monitor.LeaveUnitsAt5V("40000"), std::optional<std::string>("Invalid value."));
+    EXPECT_EQ(monitor.LeaveUnitsAt0V("-50"), std::nullopt);
+    EXPECT_EQ(monitor.LeaveUnitsAt5V("50"), std::nullopt);
+    EXPECT_EQ(config.Panel.UnitsAt0V, "-50");
+    monitor.PollInputs();  // applies at once, before the next opening
+    EXPECT_EQ(monitor.AnalogText(1), "50");
+    EXPECT_EQ(monitor.AnalogText(2), "-50");
+}
+
+TEST_F(InputMonitorTest, LoopPollsOnceMoreAfterClose) {
+    ASSERT_TRUE(monitor.Open());
+    exchange.calls.clear();
+    int events = 0;
+    monitor.Run([&] {
+        if (++events == 2) monitor.Stop();
+    });
+    // Two polls with events after them, then the poll that notices the close.
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(exchange.Commands().size(), 6u);
+    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+
+    ASSERT_TRUE(monitor.Open());
+    exchange.queued = {"A00", ""};  // cancelled analog read
+    events = 0;
+    monitor.Run([&] { ++events; });
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(monitor.LastReply(), "");
+}
+
+}  // namespace
+}  // namespace kvtk

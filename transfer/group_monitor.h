@@ -1,0 +1,108 @@
+#pragma once
+// The group check window without its widgets: live on/off states of groups
+// 1..MaxGroups, the user's switch requests and the refresh loop that serves
+// them. User actions only post a request; each pass of the loop polls the
+// panel and serves at most one request, in the order toggle, all groups,
+// status query, group command. Every exchange goes to the configuration's
+// Address with an empty description and message style 5; an empty reply
+// (the user cancelled) ends the loop.
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "model/configuration.h"
+#include "model/panel_exchange.h"
+
+namespace kvtk {
+
+class GroupMonitor {
+public:
+    // Reads Groups, MaxGroups, the firmware version and Address of `config`
+    // whenever it runs; changes nothing in it.
+    GroupMonitor(PanelExchange& exchange, const Configuration& config);
+
+    // Opening (each time the window becomes active): clears the pending
+    // requests, reads the relay count ("LR64") and starts the loop. False when
+    // the reply is empty: the window closes at once.
+    bool Open();
+
+    // The loop: passes until the last reply is empty or Stop() was called;
+    // `processEvents` runs after each pass (the window's pending events, or
+    // the command line's output). The caption is "&Auto Refresh" afterwards.
+    void Run(const std::function<void()>& processEvents);
+    // One pass: serves the first pending request, else polls.
+    void RunPass();
+    // Whether the loop goes on after this pass.
+    bool KeepRunning() const { return running_ && !lastReply_.empty(); }
+    // The Close button or the close box: the loop ends after its current pass.
+    void Stop() { running_ = false; }
+
+    // One poll of every group, switching them first when base is 0x80 (all
+    // off) or 0xC0 (all on); returns the last reply (empty when cancelled).
+    std::string PollGroups(int base);
+
+    // User actions.
+    void PostGroupOn();   // single-group on button
+    void PostGroupOff();  // single-group off button
+    void PostAllOn();     // only if no all-groups command is pending
+    void PostAllOff();
+    void PostStatusQuery(int group);   // single click / Enter on an indicator
+    void PostToggle(int group);        // double click / Space on an indicator
+    void IndicatorFocused(int group);  // selects the group, labels bold
+    void IndicatorLostFocus(int group);
+
+    // What the window shows.
+    int MaxGroups() const;
+    bool RowVisible(int group) const { return group >= 1 && group <= MaxGroups(); }
+    std::string RowName(int group) const;
+    bool IndicatorOn(int group) const;
+    // True when the last poll could not place this group's record (it shows off).
+    bool IndicatorUnreadable(int group) const;
+    bool RowBold(int group) const { return group != 0 && group == focusedGroup_; }
+    const std::string& StatusText() const { return statusText_; }
+    const std::string& NoteText() const { return noteText_; }
+    std::string RefreshCaption() const { return running_ ? "&Close" : "&Auto Refresh"; }
+    std::string GroupOnCaption() const;
+    std::string GroupOffCaption() const;
+    // The indicator the loop wants focused after serving a request (once).
+    std::optional<int> TakeFocusRequest();
+
+    // Window state.
+    int RelayCount() const { return relayCount_; }
+    int SelectedGroup() const { return selectedGroup_; }
+    int PendingGroupCommand() const { return pendingGroupCommand_; }
+    int PendingAllGroups() const { return pendingAllGroups_; }
+    int PendingStatusQuery() const { return pendingStatusQuery_; }
+    int PendingToggle() const { return pendingToggle_; }
+    const std::string& LastReply() const { return lastReply_; }
+
+private:
+    std::string Send(const std::string& command);
+    double Firmware() const;
+    void ServeToggle();
+    void ServeAllGroups();
+    void ServeStatusQuery();
+    void ServeGroupCommand();
+    void EmptyPanels();
+
+    PanelExchange& exchange_;
+    const Configuration& config_;
+    int relayCount_ = 0;
+    int selectedGroup_ = 1;
+    int focusedGroup_ = 0;
+    int pendingGroupCommand_ = 0;
+    int pendingAllGroups_ = 0;
+    int pendingStatusQuery_ = 0;
+    int pendingToggle_ = 0;
+    std::string lastReply_;
+    std::array<bool, kGroupCount + 1> on_{};
+    std::array<bool, kGroupCount + 1> unreadable_{};
+    std::string statusText_;
+    std::string noteText_;
+    bool running_ = false;
+    std::optional<int> focusRequest_;
+};
+
+}  // namespace kvtk

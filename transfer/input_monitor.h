@@ -1,0 +1,86 @@
+#pragma once
+// The input check window without its widgets: which inputs of the panel are
+// activated ("LR8") and, from firmware 4.00, its analog channels in user
+// units ("LR270106" from 4.01, only channel 5 through "LR26" below). Every
+// exchange goes to the configuration's Address with an empty description
+// and message style 5; an empty reply (the user cancelled) ends the loop.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "model/configuration.h"
+#include "model/panel_exchange.h"
+
+namespace kvtk {
+
+inline constexpr int kAnalogChannels = 6;
+
+class InputMonitor {
+public:
+    // The calibration fields are the configuration's UnitsAt0V / UnitsAt5V
+    // texts; empty ones start as "0" and "100".
+    InputMonitor(PanelExchange& exchange, Configuration& config);
+
+    // Opening (each time the window becomes active): shows the analog frame
+    // from firmware 4.00, takes the calibration values from the fields, reads
+    // the input count ("LR65") and starts the loop. False when the reply is
+    // empty: the window closes at once.
+    bool Open();
+
+    // The loop: polls until a reply is empty or until the poll that follows a
+    // Stop(); `processEvents` runs after each poll. The caption is
+    // "&Auto Refresh" afterwards.
+    void Run(const std::function<void()>& processEvents);
+    // One pass of the loop; false when the loop ends after it.
+    bool RunPass();
+    // The Close button or the close box.
+    void Stop() { running_ = false; }
+
+    // One poll; returns the last reply (empty when an exchange was cancelled).
+    std::string PollInputs();
+
+    // Leaving a calibration field: nothing when the text was taken (it becomes
+    // the configuration's text and its value applies at once), else the message
+    // to show ("Invalid value.") with the focus kept in the field; the
+    // configuration then keeps its last valid text.
+    std::optional<std::string> LeaveUnitsAt0V(const std::string& text);
+    std::optional<std::string> LeaveUnitsAt5V(const std::string& text);
+
+    // What the window shows.
+    bool BoxVisible(int input) const;
+    bool BoxTicked(int input) const;
+    int VisibleInputs() const { return visibleInputs_; }
+    bool AnalogShown() const { return analogShown_; }
+    const std::string& AnalogText(int channel) const;  // channels 1..6
+    std::string RefreshCaption() const { return running_ ? "&Close" : "&Auto Refresh"; }
+    const std::string& UnitsAt0VText() const { return config_.Panel.UnitsAt0V; }
+    const std::string& UnitsAt5VText() const { return config_.Panel.UnitsAt5V; }
+    int16_t UnitsAt0V() const { return unitsAt0V_; }
+    int16_t UnitsAt5V() const { return unitsAt5V_; }
+    const std::string& LastReply() const { return lastReply_; }
+
+    // Input bytes decoded from "LR8": 2 (inputs 1..16) for exactly
+    // "KV-4800", 15 (inputs 1..120) otherwise.
+    int InputBytes() const;
+
+private:
+    std::string Send(const std::string& command);
+    double Firmware() const;
+    std::optional<std::string> Leave(std::string& field, int16_t& value, const std::string& text);
+
+    PanelExchange& exchange_;
+    Configuration& config_;
+    int16_t unitsAt0V_ = 0;
+    int16_t unitsAt5V_ = 100;
+    int visibleInputs_ = kInputCount;
+    bool analogShown_ = false;
+    bool running_ = false;
+    std::array<bool, kInputCount + 1> ticked_{};
+    std::array<std::string, kAnalogChannels + 1> analog_{};
+    std::string lastReply_;
+};
+
+}  // namespace kvtk
