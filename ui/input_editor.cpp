@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QToolButton>
 #include <algorithm>
 #include <limits>
 
@@ -97,7 +98,7 @@ QGroupBox* InputEditor::BuildColumn(const QString& title, const QStringList& hea
 void InputEditor::BuildRow(int r) {
     InputRow& row = rows_[static_cast<std::size_t>(r)];
     auto place = [this, r](QGroupBox* frame, QWidget* w, int column) {
-        w->setMinimumHeight(rowHeight_);
+        w->setFixedHeight(rowHeight_);  // the rows of all columns line up
         static_cast<QGridLayout*>(frame->layout())->addWidget(w, r, column);
     };
 
@@ -149,6 +150,8 @@ void InputEditor::BuildRow(int r) {
     place(fraGroup_, row.txtInputGroupNumber, 1);
     place(fraGroup_, row.spnInputGroupNumber, 2);
     row.spnInputGroupNumber->setFixedHeight(rowHeight_);
+    row.spnInputGroupNumber->UpButton()->setFixedHeight(rowHeight_ / 2);
+    row.spnInputGroupNumber->DownButton()->setFixedHeight(rowHeight_ - rowHeight_ / 2);
 
     RelabelRow(r, r);
 

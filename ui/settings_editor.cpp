@@ -53,6 +53,7 @@ PanelSettingsEditor::PanelSettingsEditor(Configuration& config, const Beeper& be
     txtDeviceName_ = new QLineEdit;
     txtDeviceName_->setObjectName(QStringLiteral("txtDeviceName"));
     txtDeviceName_->setAccessibleName(QStringLiteral("Device name"));
+    txtDeviceName_->setPlaceholderText(QStringLiteral("Device name"));
     connect(txtDeviceName_, &QLineEdit::textChanged, this, [this] { StoreDeviceName(); });
 
     auto* grid = new QGridLayout(this);

@@ -275,6 +275,7 @@ TEST_F(MainWindowTest, Screenshot) {
                        "about it displayed here."));
     window->resize(window->sizeHint());
     QApplication::processEvents();
+    EXPECT_EQ(window->Inputs().InputSelector()->value(), 1);
     EXPECT_TRUE(window->grab().save(QString::fromLocal8Bit(path)));
 }
 
