@@ -1,0 +1,98 @@
+// The simulated line reached the way the tool reaches panels: a serial
+// device on a pseudo-terminal and the relay server over TCP.
+
+#include <gtest/gtest.h>
+
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QTcpSocket>
+
+#include "sim/demo_line.h"
+#include "sim/sim_pty.h"
+#include "sim/sim_relay_server.h"
+#include "tests/sim/sim_test_support.h"
+
+namespace kvtk {
+namespace {
+
+using test::ByteCollector;
+
+TEST(SimPty, SerialPortOnTheSlaveGetsReplies) {
+    auto line = MakeDemoLine();
+    SimPty pty(*line);
+    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+    ASSERT_TRUE(pty.SlavePath().startsWith(QStringLiteral("/dev/")));
+
+    QSerialPort port(pty.SlavePath());
+    port.setBaudRate(QSerialPort::Baud9600);
+    ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
+    ByteCollector in;
+    QObject::connect(&port, &QSerialPort::readyRead, &in, [&] { in.Add(port.readAll()); });
+
+    port.write(BuildFrame(1, "LR73"));
+    ASSERT_TRUE(in.WaitForLines(1));
+    EXPECT_EQ(in.Bytes(), QByteArray("A0001C1\r"));
+
+    // The device can be closed and opened again.
+    port.close();
+    ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+    in.Clear();
+    port.write(BuildFrame(2, "KV"));
+    ASSERT_TRUE(in.WaitForLines(1));
+    EXPECT_EQ(in.Bytes(), BuildReply("AKV-4800  0400"));
+
+    // Closing the master makes the device vanish under the open port.
+    QSignalSpy errors(&port, &QSerialPort::errorOccurred);
+    pty.CloseMaster();
+    EXPECT_FALSE(pty.IsOpen());
+    ASSERT_TRUE(errors.wait(2000) || !errors.isEmpty());
+    EXPECT_NE(port.error(), QSerialPort::NoError);
+}
+
+class SimRelay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        line_ = MakeDemoLine();
+        server_ = std::make_unique<SimRelayServer>(*line_, QStringLiteral("tech"),
+                                                   QStringLiteral("s3cret"));
+        server_->SetNoAnswerDelayMs(20);
+        ASSERT_TRUE(server_->Listen());
+        socket_.connectToHost(QStringLiteral("127.0.0.1"), server_->Port());
+        ASSERT_TRUE(socket_.waitForConnected(2000));
+        QObject::connect(&socket_, &QTcpSocket::readyRead, &in_,
+                         [this] { in_.Add(socket_.readAll()); });
+    }
+    QByteArray Ask(const QByteArray& message) {
+        in_.Clear();
+        socket_.write(message);
+        in_.WaitFor([this] { return in_.Bytes().endsWith("\r\n"); });
+        return in_.Bytes();
+    }
+
+    std::unique_ptr<SimLine> line_;
+    std::unique_ptr<SimRelayServer> server_;
+    QTcpSocket socket_;
+    ByteCollector in_;
+};
+
+TEST_F(SimRelay, LoginThenCommandsAnsweredBySequenceNumber) {
+    EXPECT_EQ(Ask("21|01LR73\r"), QByteArray("1ERR not logged in\r\n"));
+    EXPECT_TRUE(Ask("0tech|wrong\r").startsWith("NO"));
+    EXPECT_TRUE(Ask("0tech|s3cret\r").startsWith("OK"));
+    EXPECT_EQ(Ask("21|01LR73\r"), QByteArray("1A0001C1\r\n"));
+    EXPECT_EQ(Ask("2255|02KV\r"), QByteArray("255AKV-4800  04009E\r\n"));
+    EXPECT_EQ(Ask("20|11KV\r"), QByteArray("0ERR no answer from the panel\r\n"));
+    EXPECT_EQ(Ask("23|04LR73\r"), QByteArray("3ERR no answer from the panel\r\n"));
+    EXPECT_EQ(line_->PanelAt(2)->Received(), std::vector<std::string>{"KV"});
+}
+
+TEST_F(SimRelay, BrokenLineClosesTheConnection) {
+    line_->Options().disconnectAfter = 0;
+    ASSERT_TRUE(Ask("0tech|s3cret\r").startsWith("OK"));
+    QSignalSpy closed(&socket_, &QTcpSocket::disconnected);
+    socket_.write("21|01LR73\r");
+    ASSERT_TRUE(closed.wait(2000));
+}
+
+}  // namespace
+}  // namespace kvtk

@@ -1,0 +1,211 @@
+#include "sim/sim_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "sim/demo_line.h"
+#include "sim/simulated_link.h"
+#include "tests/sim/sim_test_support.h"
+
+namespace kvtk {
+namespace {
+
+using test::ByteCollector;
+
+QByteArray Wire(const char* text) {
+    return QByteArray(text);
+}
+
+TEST(SimLineWire, FramesInRepliesOut) {
+    struct Case {
+        const char* name;
+        QByteArray in;
+        QByteArray out;
+    };
+    const Case cases[] = {
+        {"LR73 to address 1", Wire(">01LR7369\r"), Wire("A0001C1\r")},
+        {"KV to address 2", BuildFrame(2, "KV"), Wire("AKV-4800  04009E\r")},
+        {"lower-case checksum", Wire(">07LR646f\r"), Wire("A3C76\r")},
+        {"noise before the frame", Wire("xx\r\n>01LR7369\r"), Wire("A0001C1\r")},
+        {"a new start resynchronises", Wire(">01LR>01LR7369\r"), Wire("A0001C1\r")},
+        {"two frames in one write", BuildFrame(1, "LR73") + BuildFrame(2, "LR73"),
+         Wire("A0001C1\rA0002C2\r")},
+        {"wrong checksum", Wire(">01LR736A\r"), Wire("")},
+        {"checksum not hex", Wire(">01LR73ZZ\r"), Wire("")},
+        {"nobody at the address", BuildFrame(4, "LR73"), Wire("")},
+        {"no KV answer from address 17", BuildFrame(17, "KV"), Wire("")},
+        {"unknown command", BuildFrame(1, "XYZ"), Wire("")},
+        {"too short", Wire(">01\r"), Wire("")},
+        {"no start", Wire("01LR7369\r"), Wire("")},
+    };
+    for (const auto& c : cases) {
+        auto line = MakeDemoLine();
+        ByteCollector out(line.get(), &SimLine::Transmit);
+        line->Receive(c.in);
+        EXPECT_TRUE(out.Bytes().isEmpty()) << c.name << ": replies come from the event loop";
+        if (c.out.isEmpty()) {
+            out.Idle(15);
+        } else {
+            out.WaitForBytes(c.out.size());
+        }
+        EXPECT_EQ(out.Bytes(), c.out) << c.name;
+    }
+}
+
+TEST(SimLineWire, FrameSplitIntoSingleBytes) {
+    auto line = MakeDemoLine();
+    ByteCollector out(line.get(), &SimLine::Transmit);
+    const QByteArray frame = BuildFrame(7, "LR64");
+    for (char c : frame) line->Receive(QByteArray(1, c));
+    ASSERT_TRUE(out.WaitForLines(1));
+    EXPECT_EQ(out.Bytes(), BuildReply("A3C"));
+    EXPECT_EQ(line->PanelAt(7)->Received().back(), "LR64");
+}
+
+TEST(SimLineWire, EchoComesBeforeTheReply) {
+    auto line = MakeDemoLine();
+    line->Options().echo = true;
+    ByteCollector out(line.get(), &SimLine::Transmit);
+    line->Receive(BuildFrame(1, "LR73"));
+    line->Receive(BuildFrame(4, "LR73"));  // echoed, not answered
+    ASSERT_TRUE(out.WaitForLines(3));
+    out.Idle(20);
+    EXPECT_EQ(out.Bytes(), BuildFrame(1, "LR73") + "A0001C1\r" + BuildFrame(4, "LR73"));
+}
+
+TEST(SimLineWire, BusyDotsPrecedeTheReplyAtTheirInterval) {
+    auto line = MakeDemoLine();
+    line->Options().busyDots = 3;
+    line->Options().busyDotIntervalMs = 25;
+    ByteCollector out(line.get(), &SimLine::Transmit);
+    line->Receive(BuildFrame(1, "LR73"));
+    ASSERT_TRUE(out.WaitForLines(1));
+    EXPECT_EQ(out.Bytes(), Wire("...A0001C1\r"));
+    ASSERT_EQ(out.Chunks().size(), 4u);
+    // Dots at 0, 25, 50 ms and the reply at 75 ms.
+    EXPECT_GE(out.ArrivalsMs()[3] - out.ArrivalsMs()[0], 70);
+}
+
+TEST(SimLineWire, PacingSpreadsTheReplyAt9600Baud) {
+    auto line = MakeDemoLine();
+    line->Options().pacing = true;
+    ByteCollector out(line.get(), &SimLine::Transmit);
+    line->Receive(BuildFrame(2, "KV"));  // 17-character reply line
+    ASSERT_TRUE(out.WaitForLines(1));
+    EXPECT_EQ(out.Bytes(), BuildReply("AKV-4800  0400"));
+    EXPECT_GT(out.Chunks().size(), 1u);
+    EXPECT_GE(out.ArrivalsMs().back() - out.ArrivalsMs().front(), 14);
+}
+
+TEST(SimLineFaults, DropGarbleAndDisconnect) {
+    struct Case {
+        const char* name;
+        SimLineOptions options;
+        int frames;
+        QByteArray expected;
+    };
+    SimLineOptions dropFirst;
+    dropFirst.dropFirst = 2;
+    SimLineOptions dropAll;
+    dropAll.dropFraction = 1.0;
+    SimLineOptions garble;
+    garble.garbleChecksum = true;
+    SimLineOptions garbleFirst;
+    garbleFirst.garbleFirst = 1;
+    const Case cases[] = {
+        {"first two replies lost", dropFirst, 3, Wire("A0001C1\r")},
+        {"every reply lost", dropAll, 3, Wire("")},
+        {"every checksum wrong", garble, 2, Wire("A0001C2\rA0001C2\r")},
+        {"first checksum wrong", garbleFirst, 2, Wire("A0001C2\rA0001C1\r")},
+    };
+    for (const auto& c : cases) {
+        auto line = MakeDemoLine();
+        line->Options() = c.options;
+        line->ResetFaults();
+        ByteCollector out(line.get(), &SimLine::Transmit);
+        for (int i = 0; i < c.frames; ++i) line->Receive(BuildFrame(1, "LR73"));
+        out.Idle(30);
+        EXPECT_EQ(out.Bytes(), c.expected) << c.name;
+        // A lost reply is lost on the wire: the panel did act on the command.
+        EXPECT_EQ(line->PanelAt(1)->Received().size(), static_cast<size_t>(c.frames)) << c.name;
+    }
+}
+
+TEST(SimLineFaults, DropFractionRepeatsForTheSameSeed) {
+    auto pattern = [](unsigned seed) {
+        auto line = MakeDemoLine();
+        line->Options().dropFraction = 0.5;
+        line->Options().seed = seed;
+        line->ResetFaults();
+        std::string answered;
+        for (int i = 0; i < 40; ++i) answered += line->Answer("01", "LR73") ? '1' : '0';
+        return answered;
+    };
+    const std::string first = pattern(7);
+    EXPECT_EQ(first, pattern(7));
+    EXPECT_NE(first.find('0'), std::string::npos);
+    EXPECT_NE(first.find('1'), std::string::npos);
+    EXPECT_NE(first, pattern(8));
+}
+
+TEST(SimLineFaults, DisconnectAfterNFramesBreaksTheLink) {
+    auto line = MakeDemoLine();
+    line->Options().disconnectAfter = 1;
+    SimulatedLink link(*line);
+    QSignalSpy lost(&link, &ByteLink::linkLost);
+    QSignalSpy ready(&link, &ByteLink::readyRead);
+    ASSERT_TRUE(link.write(BuildFrame(1, "LR73")));
+    ASSERT_TRUE(ready.wait(1000));
+    EXPECT_EQ(link.readAll(), Wire("A0001C1\r"));
+    ASSERT_TRUE(link.write(BuildFrame(1, "LR73")));  // the second frame breaks the line
+    ASSERT_TRUE(lost.wait(1000));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(link.write(BuildFrame(1, "LR73")));
+    EXPECT_TRUE(link.readAll().isEmpty());
+    EXPECT_EQ(line->PanelAt(1)->Received().size(), 1u);
+}
+
+TEST(SimLinePanels, Lw73MovesThePanelToItsNewAddress) {
+    auto line = MakeDemoLine();
+    SimulatedLink link(*line);
+    ByteCollector out;
+    QObject::connect(&link, &ByteLink::readyRead, &out, [&] { out.Add(link.readAll()); });
+    link.write(BuildFrame(1, "LW7309"));
+    ASSERT_TRUE(out.WaitForLines(1));
+    EXPECT_EQ(out.Bytes(), BuildReply("AY"));  // answered at the old address
+    out.Clear();
+    link.write(BuildFrame(1, "LR73"));
+    link.write(BuildFrame(9, "LR73"));
+    ASSERT_TRUE(out.WaitForLines(1));
+    out.Idle(20);
+    EXPECT_EQ(out.Bytes(), BuildReply("A0009"));
+    EXPECT_EQ(line->PanelAt(9)->Model(), "WQ16");
+    EXPECT_EQ(line->PanelAt(1), nullptr);
+}
+
+TEST(SimLinePanels, AnswerServesTheRelayServer) {
+    auto line = MakeDemoLine();
+    EXPECT_EQ(line->Answer("01", "LR73"), std::optional<std::string>("A0001C1"));
+    EXPECT_EQ(line->Answer("07", "LW78"), std::optional<std::string>("AY59"));
+    EXPECT_EQ(line->Answer("11", "KV"), std::nullopt);  // address 17 keeps silent
+    EXPECT_EQ(line->Answer("11", "LR73"), std::optional<std::string>("A0011C2"));
+    EXPECT_EQ(line->Answer("PC", "LR73"), std::nullopt);  // address 300 is not on this line
+    EXPECT_EQ(line->Answer("", "LR73"), std::nullopt);
+}
+
+TEST(SimLinePanels, DemoLineHasTheDocumentedPanels) {
+    auto line = MakeDemoLine();
+    const std::pair<int, std::optional<std::string>> expected[] = {
+        {1, "AWQ16     0500"}, {2, "AKV-4800  0400"}, {3, "AKV-4800  0300"},
+        {5, "AKV-4900  0109"}, {7, "ATMC-1400 0400"}, {17, std::nullopt},
+    };
+    for (const auto& [address, kv] : expected) {
+        ASSERT_NE(line->PanelAt(address), nullptr) << address;
+        EXPECT_EQ(line->PanelAt(address)->Handle("KV"), kv) << address;
+    }
+    EXPECT_EQ(line->Panels().size(), std::size(expected));
+}
+
+}  // namespace
+}  // namespace kvtk
