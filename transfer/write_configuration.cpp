@@ -67,7 +67,8 @@ void Writer::WriteHeader() {
 void Writer::WriteInputs(WriteOutcome& outcome) {
     const InputLayout layout = InputWordLayout(config_.Identity);
     const int32_t typed = CountValue(config_.Panel.NumInputs);
-    const int32_t count = std::clamp<int32_t>(typed, 0, config_.Limits.MaxInputs);
+    const int32_t limit = std::min<int32_t>(config_.Limits.MaxInputs, kInputCount);
+    const int32_t count = std::clamp<int32_t>(typed, 0, limit);
     outcome.InputCountClamped = count != typed;
     for (int n = 1; n <= count && !Cancelled(); ++n) {
         Send(InputWriteCommand(n, EncodeInputWord(config_.Inputs[n], layout)),
