@@ -32,6 +32,14 @@ private:
 CommandExchange::CommandExchange(ExchangeSettings& settings, Prompter& prompter)
     : settings_(settings), prompter_(prompter) {}
 
+int CommandExchange::Attempts() const {
+    return settings_.Attempts();
+}
+
+void CommandExchange::SetAttempts(int attempts) {
+    settings_.SetAttempts(attempts);
+}
+
 std::string CommandExchange::Exchange(int address, const std::string& command,
                                       const std::string& description, int style) {
     // One exchange at a time: a nested call must not hand its caller the

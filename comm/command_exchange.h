@@ -47,6 +47,11 @@ public:
     std::string Exchange(int address, const std::string& command, const std::string& description,
                          int style) override;
 
+    // The tries per exchange live in the exchange settings, so the address
+    // change's forced tries for the save reach the real link.
+    int Attempts() const override;
+    void SetAttempts(int attempts) override;
+
     bool Running() const { return running_; }
 
 private:

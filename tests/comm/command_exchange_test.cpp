@@ -114,6 +114,17 @@ TEST_F(CommandExchangeTest, DeadPanelWithStyle0CostsExactlyTheAttempts) {
     EXPECT_TRUE(prompter.asked.empty());
 }
 
+TEST_F(CommandExchangeTest, AttemptsThroughThePanelExchangeReachTheSettingsAndTheWire) {
+    PanelExchange& panel = exchange;
+    EXPECT_EQ(panel.Attempts(), ExchangeSettings::kDefaultAttempts);
+    panel.SetAttempts(4);
+    EXPECT_EQ(settings.Attempts(), 4);
+    EXPECT_EQ(panel.Exchange(5, "LSYS_SAVE", "", 0), "T");
+    EXPECT_EQ(link.writes.size(), 4u);
+    settings.SetAttempts(1);
+    EXPECT_EQ(panel.Attempts(), 1);
+}
+
 TEST_F(CommandExchangeTest, Style2IgnoreGivesIAndRetryStartsTheAttemptsAgain) {
     prompter.answers = {MessageAnswer::Retry, MessageAnswer::Ignore};
     EXPECT_EQ(exchange.Exchange(1, "LR65", "Maximum Number of Inputs", 2), "I");
