@@ -74,7 +74,7 @@ void frmMain::BuildMenus() {
     inputMenu_->setObjectName(QStringLiteral("mnuInput"));
     // Each submenu is a command array: the index of an entry is its position.
     auto addArray = [this](const char* title, const char* name, const QStringList& entries,
-                           void (InputEditor::*command)(int)) {
+                           std::function<void(InputEditor&, int)> command) {
         QMenu* sub = inputMenu_->addMenu(QString::fromLatin1(title));
         sub->setObjectName(QString::fromLatin1(name));
         std::vector<QAction*> actions;
@@ -84,7 +84,7 @@ void frmMain::BuildMenus() {
                 QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(index));
             connect(action, &QAction::triggered, this, [this, command, index] {
                 CommitEdits();
-                (inputs_->*command)(index);
+                command(*inputs_, index);
             });
             actions.push_back(action);
         }

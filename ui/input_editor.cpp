@@ -123,7 +123,8 @@ void InputEditor::BuildRow(int r) {
     // Only the keys "0" to "3" (and Backspace) reach the text, pasted text too.
     row.cmbInputTimer->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-3]?")), row.cmbInputTimer));
-    row.cmbInputTimer->lineEdit()->installEventFilter(this);
+    // Keys reach the combo box, which hands them to its line edit directly.
+    row.cmbInputTimer->installEventFilter(this);
     row.cmbInputTimer->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0")) * 3 +
                                        40);
     place(fraTimer_, row.cmbInputTimer, 0);
@@ -442,7 +443,8 @@ void InputEditor::CreateDefaultNames(int fromGroups) {
 
 bool InputEditor::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    auto* timer = qobject_cast<QLineEdit*>(watched);
+    auto* combo = qobject_cast<QComboBox*>(watched);
+    QLineEdit* timer = combo ? combo->lineEdit() : nullptr;
     if (!timer) return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Backspace) {

@@ -20,7 +20,7 @@ void Choose(QComboBox* box, int index) {
 void TypeTimer(QComboBox* timer, const QString& key) {
     timer->setFocus(Qt::TabFocusReason);
     timer->lineEdit()->selectAll();
-    QTest::keyClicks(timer->lineEdit(), key);
+    QTest::keyClicks(timer, key);
 }
 
 TEST_F(InputEditorTest, RowsFollowTheScrollBar) {
