@@ -11,6 +11,8 @@
 //   indexed registers as number ":" index in 2 upper-case hex digits, as on
 //   the wire: "9:05" (input 5), "21:01", "3:01", "5:01", "67:01" (group 1).
 // Values are the digit texts exactly as the panel answers them ("0258").
+// "73" and "26" are computed from Address() and Analog(5); setting them has
+// no effect on the answers.
 //
 // Commands the panel answers (anything else gets no answer at all, as a
 // panel that does not know a command stays silent):

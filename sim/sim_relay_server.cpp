@@ -4,17 +4,20 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 
 namespace kvtk {
 
 namespace {
 const char* const kLoggedIn = "loggedIn";
 const char* const kBuffer = "buffer";
+const char* const kLastAnswerMs = "lastAnswerMs";
 constexpr qsizetype kLongestMessage = 1024;  // beyond that the client is talking nonsense
 }  // namespace
 
 SimRelayServer::SimRelayServer(SimLine& line, QString user, QString password, QObject* parent)
     : QObject(parent), line_(line), user_(std::move(user)), password_(std::move(password)) {
+    clock_.start();
     connect(&server_, &QTcpServer::newConnection, this, &SimRelayServer::Accept);
     connect(&line_, &SimLine::Disconnected, this, [this] {
         // The panels' line broke: the server hangs up on every client.
@@ -83,8 +86,13 @@ void SimRelayServer::HandleMessage(QTcpSocket* socket, const std::string& messag
     const int delay = reply ? options.busyDots * options.busyDotIntervalMs : noAnswerDelayMs_;
     const QByteArray answer = reply ? sequence + QByteArray::fromStdString(*reply) + "\r\n"
                                     : sequence + "ERR no answer from the panel\r\n";
+    // Answers leave in the order the commands came, like a server that
+    // serves one command at a time.
+    const qint64 now = clock_.elapsed();
+    const qint64 due = std::max(now + delay, socket->property(kLastAnswerMs).toLongLong());
+    socket->setProperty(kLastAnswerMs, due);
     QPointer<QTcpSocket> target(socket);
-    QTimer::singleShot(delay, this, [target, answer] {
+    QTimer::singleShot(static_cast<int>(due - now), this, [target, answer] {
         if (target && target->state() == QAbstractSocket::ConnectedState) target->write(answer);
     });
 }

@@ -7,6 +7,7 @@
 // The password is only compared, never shown or logged.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTcpServer>
@@ -41,6 +42,7 @@ private:
     QString user_;
     QString password_;
     QTcpServer server_;
+    QElapsedTimer clock_;
     int noAnswerDelayMs_ = 200;
     int clients_ = 0;
 };
