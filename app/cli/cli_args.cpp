@@ -1,0 +1,329 @@
+#include "app/cli/cli_args.h"
+
+#include <array>
+#include <charconv>
+#include <map>
+
+namespace kvtk::cli {
+namespace {
+
+struct CommandInfo {
+    const char* Name;
+    const char* Usage;
+    const char* Summary;
+};
+
+constexpr std::array<CommandInfo, 13> kCommands{{
+    {"identify", "identify", "Print the status of the panel at the address."},
+    {"scan", "scan [--first A] [--last B]", "List the panels that answer in an address range."},
+    {"read", "read -o FILE [--desc TEXT]", "Read the panel's configuration into a .kvx file."},
+    {"write", "write FILE [--no-header] [--no-inputs] [--no-groups] [--groups N] [--save-wait S]",
+     "Write a .kvx file to the panel and save it to its EEPROM."},
+    {"verify", "verify FILE", "Compare the panel's configuration with a .kvx file."},
+    {"reset", "reset", "Restart the panel and wait while it starts up."},
+    {"set-address", "set-address NEW", "Give the panel a new address (1 to 255)."},
+    {"bad-relays", "bad-relays [--clear]", "List the relays the panel flags as bad."},
+    {"groups", "groups [--on G]... [--off G]... [--all-on] [--all-off]",
+     "Switch groups, then list every group's state."},
+    {"inputs", "inputs", "List the active inputs (and analog values from firmware 4.00)."},
+    {"send", "send COMMAND", "Send one command and print the reply."},
+    {"report", "report FILE -o OUT.txt|OUT.pdf [--groups N]",
+     "Print the report of a .kvx file as text or PDF."},
+    {"help", "help [COMMAND]", "Show help."},
+}};
+
+const CommandInfo* FindCommand(const std::string& name) {
+    for (const CommandInfo& info : kCommands)
+        if (name == info.Name) return &info;
+    return nullptr;
+}
+
+std::optional<int> ParseInt(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (ec != std::errc{} || ptr != end || text.empty()) return std::nullopt;
+    return value;
+}
+
+// Walks the arguments; options take their value from the next argument or
+// after "=".
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    ParseResult Run() {
+        std::vector<std::string> operands;
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < args_.size() && error_.empty(); ++index_) {
+            std::string arg = args_[index_];
+            if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+                if (r_.Command.empty())
+                    r_.Command = arg;
+                else
+                    operands.push_back(arg);
+                continue;
+            }
+            if (arg == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            inlineValue_.reset();
+            if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+                inlineValue_ = arg.substr(eq + 1);
+                arg.resize(eq);
+            }
+            if (!GlobalOption(arg) && !CommandOption(arg))
+                Fail("unknown option " + arg + (r_.Command.empty() ? "" : " for " + r_.Command));
+        }
+        if (error_.empty()) Finish(operands);
+        return {r_, error_};
+    }
+
+private:
+    void Fail(const std::string& text) {
+        if (error_.empty()) error_ = text;
+    }
+
+    std::optional<std::string> Value(const std::string& option) {
+        if (inlineValue_) return *inlineValue_;
+        if (index_ + 1 >= args_.size()) {
+            Fail(option + " needs a value");
+            return std::nullopt;
+        }
+        return args_[++index_];
+    }
+
+    std::optional<int> Number(const std::string& option, int low, int high) {
+        const auto text = Value(option);
+        if (!text) return std::nullopt;
+        const auto value = ParseInt(*text);
+        if (!value || *value < low || *value > high) {
+            Fail(option + " takes a whole number from " + std::to_string(low) + " to " +
+                 std::to_string(high) + ", not \"" + *text + "\"");
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    void Connection(LinkKind kind, const std::string& option) {
+        if (r_.Connection.Kind != LinkKind::None && r_.Connection.Kind != kind)
+            Fail("choose one of --port, --relay and --demo (" + option + " given as well)");
+        r_.Connection.Kind = kind;
+    }
+
+    bool GlobalOption(const std::string& arg) {
+        if (arg == "--port") {
+            Connection(LinkKind::Port, arg);
+            if (auto v = Value(arg)) r_.Connection.Port = *v;
+        } else if (arg == "--relay") {
+            Connection(LinkKind::Relay, arg);
+            if (auto v = Value(arg)) r_.Connection.Relay = *v;
+        } else if (arg == "--demo") {
+            Connection(LinkKind::Demo, arg);
+        } else if (arg == "--user") {
+            if (auto v = Value(arg)) r_.Connection.User = *v;
+        } else if (arg == "--password-file") {
+            if (auto v = Value(arg)) r_.Connection.PasswordFile = *v;
+        } else if (arg == "-a" || arg == "--address") {
+            if (auto v = Number(arg, 0, 255)) r_.Address = *v;
+        } else if (arg == "--timeout") {
+            if (auto v = Number(arg, 1, 600000)) r_.TimeoutMs = *v;
+        } else if (arg == "--attempts") {
+            if (auto v = Number(arg, 1, 100)) r_.Attempts = *v;
+        } else if (arg == "--trace") {
+            r_.Trace = true;
+        } else if (arg == "-v" || arg == "--verbose") {
+            r_.Verbose = true;
+        } else if (arg == "--skip-failed") {
+            r_.SkipFailed = true;
+        } else if (arg == "-h" || arg == "--help") {
+            r_.Help = true;
+        } else if (arg == "--version") {
+            r_.Version = true;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool CommandOption(const std::string& arg) {
+        const std::string& c = r_.Command;
+        if ((c == "read" || c == "report") && (arg == "-o" || arg == "--output")) {
+            if (auto v = Value(arg)) r_.Output = *v;
+        } else if (c == "read" && arg == "--desc") {
+            if (auto v = Value(arg)) r_.Description = *v;
+        } else if (c == "scan" && arg == "--first") {
+            if (auto v = Number(arg, 0, 255)) r_.First = *v;
+        } else if (c == "scan" && arg == "--last") {
+            if (auto v = Number(arg, 0, 255)) r_.Last = *v;
+        } else if (c == "write" && arg == "--no-header") {
+            r_.NoHeader = true;
+        } else if (c == "write" && arg == "--no-inputs") {
+            r_.NoInputs = true;
+        } else if (c == "write" && arg == "--no-groups") {
+            r_.NoGroups = true;
+        } else if ((c == "write" || c == "report") && arg == "--groups") {
+            if (auto v = Number(arg, 0, 60)) r_.GroupCount = *v;
+        } else if (c == "write" && arg == "--save-wait") {
+            if (auto v = Number(arg, 0, 3600)) r_.SaveWaitSeconds = *v;
+        } else if (c == "bad-relays" && arg == "--clear") {
+            r_.Clear = true;
+        } else if (c == "groups" && (arg == "--on" || arg == "--off")) {
+            if (auto v = Number(arg, 1, 60))
+                r_.Groups.push_back({arg == "--on" ? GroupAction::On : GroupAction::Off, *v});
+        } else if (c == "groups" && (arg == "--all-on" || arg == "--all-off")) {
+            r_.Groups.push_back({arg == "--all-on" ? GroupAction::AllOn : GroupAction::AllOff, 0});
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void Operands(const std::vector<std::string>& operands, size_t count, const char* what) {
+        if (operands.size() < count)
+            Fail(r_.Command + " needs " + what);
+        else if (operands.size() > count)
+            Fail("unexpected argument \"" + operands[count] + "\" for " + r_.Command);
+    }
+
+    void Finish(const std::vector<std::string>& operands) {
+        if (r_.Command == "help") {
+            r_.Help = true;
+            r_.Command = operands.empty() ? "" : operands[0];
+            if (!r_.Command.empty() && !IsKnownCommand(r_.Command))
+                Fail("unknown command \"" + r_.Command + "\"");
+            return;
+        }
+        if (r_.Help || r_.Version) {
+            if (!r_.Command.empty() && !IsKnownCommand(r_.Command))
+                Fail("unknown command \"" + r_.Command + "\"");
+            return;
+        }
+        if (r_.Command.empty()) return Fail("no command given");
+        if (!IsKnownCommand(r_.Command)) return Fail("unknown command \"" + r_.Command + "\"");
+        const std::string& c = r_.Command;
+        if (c == "write" || c == "verify" || c == "report") {
+            Operands(operands, 1, "a FILE");
+            if (!operands.empty()) r_.File = operands[0];
+        } else if (c == "set-address") {
+            Operands(operands, 1, "the NEW address");
+            if (operands.size() == 1) {
+                const auto v = ParseInt(operands[0]);
+                if (!v || *v < 1 || *v > 255)
+                    Fail("the new address must be a whole number from 1 to 255, not \"" +
+                         operands[0] + "\"");
+                else
+                    r_.NewAddress = *v;
+            }
+        } else if (c == "send") {
+            Operands(operands, 1, "a COMMAND");
+            if (!operands.empty()) r_.PanelCommand = operands[0];
+        } else {
+            Operands(operands, 0, "");
+        }
+        if ((c == "read" || c == "report") && r_.Output.empty()) Fail(c + " needs -o FILE");
+        if (c == "scan" && r_.First > r_.Last) Fail("--first must not be above --last");
+        if (c == "write" && r_.NoHeader && r_.NoInputs && r_.NoGroups)
+            Fail("write: nothing left to write (--no-header, --no-inputs and --no-groups)");
+        if (c == "send" && r_.PanelCommand.empty()) Fail("send needs a COMMAND");
+        if (NeedsPanel(c)) {
+            const ConnectionOptions& conn = r_.Connection;
+            if (conn.Kind == LinkKind::None)
+                Fail(c + " needs a connection: --port PATH, --relay HOST[:PORT] or --demo");
+            else if (conn.Kind == LinkKind::Relay && conn.User.empty())
+                Fail("--relay needs --user NAME");
+        }
+    }
+
+    const std::vector<std::string>& args_;
+    size_t index_ = 0;
+    std::optional<std::string> inlineValue_;
+    CliRequest r_;
+    std::string error_;
+};
+
+}  // namespace
+
+ParseResult ParseArguments(const std::vector<std::string>& args) {
+    return Parser(args).Run();
+}
+
+bool IsKnownCommand(const std::string& command) {
+    return FindCommand(command) != nullptr;
+}
+
+bool NeedsPanel(const std::string& command) {
+    return IsKnownCommand(command) && command != "report" && command != "help";
+}
+
+std::string ProgramHelp() {
+    std::string text =
+        "Usage: kvtk-cli [connection] [options] COMMAND [command options]\n"
+        "\n"
+        "Connection (one of):\n"
+        "  --port PATH            serial device, 9600 baud 8N1\n"
+        "  --relay HOST[:PORT]    relay server (port 17076 unless given), with\n"
+        "  --user NAME            and the password from --password-file FILE\n"
+        "  --password-file FILE   (first line) or KVTK_RELAY_PASSWORD\n"
+        "  --demo                 the built-in simulated panels\n"
+        "\n"
+        "Options:\n"
+        "  -a, --address N        panel address, 0 to 255 (default 1)\n"
+        "  --timeout MS           maximum response time (default 500)\n"
+        "  --attempts N           tries per command (default 2)\n"
+        "  --skip-failed          skip a register that fails instead of stopping\n"
+        "  -v, --verbose          show progress on standard error\n"
+        "  --trace                show every frame sent and line received on standard error\n"
+        "  -h, --help             help (COMMAND --help for a command)\n"
+        "  --version              program version\n"
+        "\n"
+        "Commands:\n";
+    for (const CommandInfo& info : kCommands) {
+        std::string name = info.Name;
+        name.resize(14, ' ');
+        text += "  " + name + info.Summary + "\n";
+    }
+    text +=
+        "\nExit status: 0 done, 1 failed, 2 usage error, 3 no panel answered,\n"
+        "4 file error.\n";
+    return text;
+}
+
+std::string CommandHelp(const std::string& command) {
+    const CommandInfo* info = FindCommand(command);
+    if (!info) return ProgramHelp();
+    std::string text = std::string("Usage: kvtk-cli [connection] [options] ") + info->Usage +
+                       "\n\n" + info->Summary + "\n";
+    static const std::map<std::string, std::string> details{
+        {"scan",
+         "  --first A, --last B    address range, 0 to 255 (default all)\n"
+         "Prints \"<address>\\t<status>\" per panel found.\n"},
+        {"read",
+         "  -o FILE                the .kvx file to write\n"
+         "  --desc TEXT            description stored in the file's header\n"},
+        {"write",
+         "  --no-header            do not write the panel-wide settings\n"
+         "  --no-inputs            do not write the inputs\n"
+         "  --no-groups            do not write the groups\n"
+         "  --groups N             number of groups to write (default all)\n"
+         "  --save-wait S          wait S seconds after the save instead of\n"
+         "                         the panel's own saving time\n"
+         "Values are limited to what the connected panel accepts.\n"},
+        {"verify", "Prints one line per difference; exit 1 when there is any.\n"},
+        {"set-address", "Fails when a panel already answers at NEW.\n"},
+        {"bad-relays", "  --clear                clear the panel's bad-relay flags\n"},
+        {"groups",
+         "  --on G, --off G        switch group G (repeatable)\n"
+         "  --all-on, --all-off    switch every group\n"
+         "Prints \"<group>\\t<on|off>\" for every group.\n"},
+        {"send", "Exit 0 for an accepted reply, 3 for no response, 1 otherwise.\n"},
+        {"report",
+         "  -o OUT                 OUT.txt for text, OUT.pdf for PDF\n"
+         "  --groups N             number of groups to list (default all)\n"},
+    };
+    if (auto it = details.find(command); it != details.end()) text += "\n" + it->second;
+    return text;
+}
+
+}  // namespace kvtk::cli

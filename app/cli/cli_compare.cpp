@@ -1,0 +1,133 @@
+#include "app/cli/cli_compare.h"
+
+#include <algorithm>
+
+#include "model/products.h"
+#include "transfer/firmware_conditions.h"
+#include "transfer/register_map.h"
+
+namespace kvtk::cli {
+namespace {
+
+const char* OnOff(int16_t value) {
+    return IsOn(value) ? "on" : "off";
+}
+
+std::string HeaderLabel(int row) {
+    switch (row) {
+        case kRowInputCount:
+            return "Input count";
+        case kRowRelayCount:
+            return "Relay count";
+        case kRowOnTimeAfterFlash:
+            return "Flash on time";
+        case kRowFlashOffTime:
+            return "Flash off time";
+        case kRowTimer1:
+        case kRowTimer2:
+        case kRowTimer3:
+            return "Timer " + std::to_string(row - kRowTimer1 + 1) + " duration";
+        case kRowRelayRefresh:
+            return "Relay refresh";
+        case kRowRelayEnergize:
+            return "Energize duration";
+        default:
+            return "Special options";
+    }
+}
+
+std::string HeaderText(int row, const PanelConfig& panel) {
+    switch (row) {
+        case kRowInputCount:
+            return panel.NumInputs;
+        case kRowRelayCount:
+            return panel.NumRelays;
+        case kRowOnTimeAfterFlash:
+            return panel.OnTimeAfterFlash;
+        case kRowFlashOffTime:
+            return panel.FlashOffTime;
+        case kRowTimer1:
+        case kRowTimer2:
+        case kRowTimer3:
+            return panel.TimerDuration[static_cast<size_t>(row - kRowTimer1 + 1)];
+        case kRowRelayRefresh:
+            return panel.RelayRefresh;
+        case kRowRelayEnergize:
+            return panel.RelayEnergize;
+        default:
+            return std::to_string(panel.SpecialOptions);
+    }
+}
+
+std::string TypeName(int16_t type) {
+    const auto& names = AllInputTypeNames();
+    return type >= 0 && static_cast<size_t>(type) < names.size() ? names[static_cast<size_t>(type)]
+                                                                 : std::to_string(type);
+}
+
+std::string PriorityName(int16_t priority) {
+    static const char* const names[] = {"None", "On", "Off", "On/Off"};
+    return priority >= 0 && priority <= 3 ? names[priority] : std::to_string(priority);
+}
+
+class Differences {
+public:
+    void Add(const std::string& what, const std::string& file, const std::string& panel) {
+        if (file != panel) lines_.push_back(what + ": file " + file + ", panel " + panel);
+    }
+    std::vector<std::string> Take() { return std::move(lines_); }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+}  // namespace
+
+std::vector<std::string> ConfigurationDifferences(const Configuration& file,
+                                                  const Configuration& panel) {
+    Differences d;
+    const ProductIdentity& id = panel.Identity;
+    const int lastRow = TransfersSpecialOptions(id) ? kRowSpecialOptions : kRowRelayEnergize;
+    for (int row = kFirstTransferRow; row <= lastRow; ++row) {
+        if (HeaderWriteCommand(row, file.Panel, id) != HeaderWriteCommand(row, panel.Panel, id))
+            d.Add(HeaderLabel(row), "\"" + HeaderText(row, file.Panel) + "\"",
+                  "\"" + HeaderText(row, panel.Panel) + "\"");
+    }
+
+    const int inputs =
+        std::clamp(std::min(CountValue(file.Panel.NumInputs), CountValue(panel.Panel.NumInputs)), 0,
+                   kInputCount);
+    for (int n = 1; n <= inputs; ++n) {
+        const InputConfig& f = file.Inputs[static_cast<size_t>(n)];
+        const InputConfig& p = panel.Inputs[static_cast<size_t>(n)];
+        const std::string name = "Input " + std::to_string(n);
+        d.Add(name + " type", TypeName(f.Type), TypeName(p.Type));
+        d.Add(name + " timer", std::to_string(f.Timer), std::to_string(p.Timer));
+        d.Add(name + " group", std::to_string(f.Group), std::to_string(p.Group));
+        d.Add(name + " flash", OnOff(f.Flash), OnOff(p.Flash));
+        d.Add(name + " polarity", f.Polarity ? "normally closed" : "normally open",
+              p.Polarity ? "normally closed" : "normally open");
+    }
+
+    const int groups = std::clamp<int>(panel.Limits.MaxGroups, 0, kGroupCount);
+    const int members = std::min(MemberReadBytes(id) * 8, kMemberCount);
+    for (int g = 1; g <= groups; ++g) {
+        const GroupConfig& f = file.Groups[static_cast<size_t>(g)];
+        const GroupConfig& p = panel.Groups[static_cast<size_t>(g)];
+        const std::string name = "Group " + std::to_string(g);
+        if (TransfersGroupType(panel.Limits))
+            d.Add(name + " type", f.Type ? "super" : "normal", p.Type ? "super" : "normal");
+        const char* member = f.Type && panel.Limits.SupergroupsAllowed ? " group " : " relay ";
+        for (int k = 1; k <= members; ++k)
+            d.Add(name + member + std::to_string(k), f.HasMember(k) ? "on" : "off",
+                  p.HasMember(k) ? "on" : "off");
+        d.Add(name + " priority", PriorityName(f.Priority), PriorityName(p.Priority));
+        d.Add(name + " serial on priority", IsOn(f.SerialOnPriority) ? "enabled" : "disabled",
+              IsOn(p.SerialOnPriority) ? "enabled" : "disabled");
+        if (TransfersGroupFlash(id))
+            d.Add(name + " flash", OnOff(f.ConstantFlash), OnOff(p.ConstantFlash));
+    }
+    return d.Take();
+}
+
+}  // namespace kvtk::cli

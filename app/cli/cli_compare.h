@@ -1,0 +1,19 @@
+#pragma once
+// What `verify` reports: every value the panel holds that differs between
+// a configuration file and the panel, one line in words per difference.
+
+#include <string>
+#include <vector>
+
+#include "model/configuration.h"
+
+namespace kvtk::cli {
+
+// Both configurations carry the panel's identity and limits. Only what the
+// panel stores is compared (no names); panel-wide values are compared as
+// the panel spells them, so "1:00" and "01:00" are the same timer.
+// Lines such as "Input 5 timer: file 2, panel 0".
+std::vector<std::string> ConfigurationDifferences(const Configuration& file,
+                                                  const Configuration& panel);
+
+}  // namespace kvtk::cli
