@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/device_commands.h"
+#include "ui/file_commands.h"
 #include "ui/frmAbout.h"
 #include "ui/hint_line.h"
 #include "ui/input_editor.h"
@@ -58,6 +60,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
             &frmMain::connectDialogRequested);
 
     BuildMenus();
+    files_ = new FileCommands(*this);
     ShowConfiguration();
 }
 
@@ -69,6 +72,10 @@ void frmMain::BuildMenus() {
     QAction* exit = fileMenu_->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFileExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    deviceMenu_ = menuBar()->addMenu(QStringLiteral("&Device"));
+    deviceMenu_->setObjectName(QStringLiteral("mnuDevice"));
+    device_ = new DeviceCommands(*this, *deviceMenu_);
 
     inputMenu_ = menuBar()->addMenu(QStringLiteral("&Input"));
     inputMenu_->setObjectName(QStringLiteral("mnuInput"));

@@ -20,6 +20,8 @@ class QMenu;
 
 namespace kvtk {
 
+class DeviceCommands;
+class FileCommands;
 class HintLine;
 class InputEditor;
 class PanelSettingsEditor;
@@ -84,7 +86,12 @@ public:
     InputEditor& Inputs() { return *inputs_; }
     HintLine& Hints() { return *hints_; }
     QMenu* FileMenu() const { return fileMenu_; }
+    // The File menu's Open, Open Names, Save and Print.
+    FileCommands& Files() { return *files_; }
     QMenu* InputMenu() const { return inputMenu_; }
+    QMenu* DeviceMenu() const { return deviceMenu_; }
+    // The Device menu's commands and the address change.
+    DeviceCommands& Device() { return *device_; }
     // The Input menu command arrays (index = position).
     QAction* SetAllTypeAction(int index) const { return setAllType_.at(index); }
 
@@ -121,7 +128,10 @@ private:
     PanelSettingsEditor* settings_ = nullptr;
     InputEditor* inputs_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    FileCommands* files_ = nullptr;
     QMenu* inputMenu_ = nullptr;
+    QMenu* deviceMenu_ = nullptr;
+    DeviceCommands* device_ = nullptr;
     std::array<QAction*, 6> setAllType_{};
 };
 

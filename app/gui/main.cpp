@@ -4,11 +4,13 @@
 
 #include "model/products.h"
 #include "ui/frmMain.h"
+#include "ui/startup_probe.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvtk"));
     QApplication::setApplicationVersion(QStringLiteral("5.1"));
+    kvtk::InstallStartupProbe(app);
 
     kvtk::frmMain window;
     kvtk::ConnectChoice offline;

@@ -1,0 +1,76 @@
+#pragma once
+// The Device menu of the main window (Select, Read, Write, Reset) and the
+// address change: each command runs its panel operation on the exchange the
+// communication window owns, with the main window's host. Read, Write and
+// Reset exist only while the connection status is "Online", and while one
+// of them runs no other command can start.
+
+#include <QObject>
+#include <memory>
+
+#include "transfer/read_configuration.h"
+#include "transfer/write_configuration.h"
+#include "ui/gui_operation_host.h"
+
+class QAction;
+class QMenu;
+
+namespace kvtk {
+
+class PanelExchange;
+class frmMain;
+class frmWriteOptions;
+
+class DeviceCommands : public QObject {
+    Q_OBJECT
+public:
+    // Fills the Device menu and follows the main window's connection status.
+    DeviceCommands(frmMain& window, QMenu& deviceMenu);
+    ~DeviceCommands() override;
+
+    // The communication window's exchange (not owned). Without one every
+    // panel command ends at once, as if cancelled.
+    void SetExchange(PanelExchange* exchange) { exchange_ = exchange; }
+    GuiOperationHost& Host() { return host_; }
+    frmWriteOptions& WriteOptionsDialog() { return *writeOptions_; }
+
+    // True while a read, write, reset or address change runs.
+    bool Busy() const { return busy_; }
+
+    // The Read command; also what the activation runs after "Read
+    // configuration?" is answered Yes.
+    ReadOutcome Read();
+    // The Write command: the write options, the write, the saving wait.
+    WriteOutcome Write();
+    void Reset();
+    // Opens "Address Change" (a double click on the address field).
+    void ChangeAddress();
+
+    QAction* mnuDeviceSelect() const { return select_; }
+    QAction* mnuDeviceRead() const { return read_; }
+    QAction* mnuDeviceWrite() const { return write_; }
+    QAction* mnuDeviceReset() const { return reset_; }
+
+signals:
+    void busyChanged(bool busy);
+    // The address change lost the panel at its new address: now offline.
+    void wentOffline();
+
+private:
+    void SetBusy(bool busy);
+    void ConnectionChanged(bool online);
+    PanelExchange& Exchange();
+
+    frmMain& window_;
+    GuiOperationHost host_;
+    PanelExchange* exchange_ = nullptr;
+    std::unique_ptr<PanelExchange> noExchange_;
+    frmWriteOptions* writeOptions_;
+    bool busy_ = false;
+    QAction* select_;
+    QAction* read_;
+    QAction* write_;
+    QAction* reset_;
+};
+
+}  // namespace kvtk
