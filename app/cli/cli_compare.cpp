@@ -89,7 +89,14 @@ std::vector<std::string> ConfigurationDifferences(const Configuration& file,
     const ProductIdentity& id = panel.Identity;
     const int lastRow = TransfersSpecialOptions(id) ? kRowSpecialOptions : kRowRelayEnergize;
     for (int row = kFirstTransferRow; row <= lastRow; ++row) {
-        if (HeaderWriteCommand(row, file.Panel, id) != HeaderWriteCommand(row, panel.Panel, id))
+        const auto command = HeaderWriteCommand(row, file.Panel, id);
+        if (!command) continue;  // a value without panel spelling is never written
+        // What a read gives back after the file's value was written: some
+        // values are spelled differently on writing (the flash off code table).
+        const size_t prefix = 2 + HeaderRegisters()[static_cast<size_t>(row - 1)].Register.size();
+        PanelConfig expected = file.Panel;
+        ApplyHeaderReply(row, "A" + command->substr(prefix), expected);
+        if (HeaderText(row, expected) != HeaderText(row, panel.Panel))
             d.Add(HeaderLabel(row), "\"" + HeaderText(row, file.Panel) + "\"",
                   "\"" + HeaderText(row, panel.Panel) + "\"");
     }

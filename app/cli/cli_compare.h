@@ -10,8 +10,9 @@
 namespace kvtk::cli {
 
 // Both configurations carry the panel's identity and limits. Only what the
-// panel stores is compared (no names); panel-wide values are compared as
-// the panel spells them, so "1:00" and "01:00" are the same timer.
+// panel stores is compared (no names); a panel-wide value of the file is
+// compared as a read would show it once written, so "1:00" and "01:00" are
+// the same timer.
 // Lines such as "Input 5 timer: file 2, panel 0".
 std::vector<std::string> ConfigurationDifferences(const Configuration& file,
                                                   const Configuration& panel);

@@ -1,0 +1,176 @@
+// kvtk-cli on a serial device: the simulator serves a pseudo-terminal and
+// the commands open it with --port. Checks what each panel receives.
+
+#include <gmock/gmock.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include "files/config_reader.h"
+#include "model/conversions.h"
+#include "model/products.h"
+#include "sim/sim_line.h"
+#include "sim/sim_pty.h"
+#include "tests/app/cli_test_support.h"
+
+namespace kvtk {
+namespace {
+
+using test::CliRun;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+
+std::string Hex2(int n) {
+    return NumberToHex(n, 2);
+}
+
+class CliPtyTest : public ::testing::Test {
+protected:
+    SimPanel& Add(int address, const std::string& model, const std::string& version) {
+        return line.AddPanel(address, model, version);
+    }
+    CliRun Run(std::vector<std::string> args) {
+        if (!pty.IsOpen()) {
+            EXPECT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+        }
+        args.insert(args.begin(), {"--port", pty.SlavePath().toStdString(), "--timeout", "150"});
+        return test::RunCliInProcess(args);
+    }
+    std::string Path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    SimLine line;
+    SimPty pty{line};
+    QTemporaryDir dir;
+};
+
+TEST_F(CliPtyTest, FullReadAsksEveryRegisterTheProductHas) {
+    const struct {
+        std::string model, version;
+        int inputs, groups;
+        bool groupTypes, specialOptions, groupFlash;
+    } cases[] = {
+        {"WQ16", "5.00", 16, 60, true, true, true},
+        {"KV-4800", "3.00", 16, 12, false, true, true},
+        {"KV-4900", "1.09", 12, 30, false, false, false},
+    };
+    int address = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model + " " + c.version);
+        SimPanel& panel = Add(address, c.model, c.version);
+        panel.SetRegister("65", Hex2(c.inputs));
+        // Input 1: timer 2, Momentary On/Off, group 7 in the product's layout.
+        panel.SetRegister("9:01", c.version == "1.09" ? "0167" : "02C7");
+        const std::string file = Path(c.model + ".kvx");
+        const CliRun run = Run({"-a", std::to_string(address), "read", "-o", file});
+        ASSERT_EQ(run.Status, 0) << run.Err;
+
+        std::vector<std::string> expected{"LR73", "KV",   "LR65", "LR64", "LR61", "LR62",
+                                          "LR41", "LR42", "LR43", "LR66", "LR63"};
+        if (c.specialOptions) expected.push_back("LR24");
+        for (int n = 1; n <= c.inputs; ++n) expected.push_back("LR9" + Hex2(n));
+        for (int g = 1; g <= c.groups; ++g) {
+            if (c.groupTypes) expected.push_back("LR21" + Hex2(g));
+            for (const char* reg : {"LR3", "LR5", "LR67"}) expected.push_back(reg + Hex2(g));
+        }
+        if (c.groupFlash) expected.push_back("LR23");
+        EXPECT_THAT(panel.Received(), ElementsAreArray(expected));
+
+        Configuration config;
+        config.Identity = {c.model, c.version};
+        ApplyProductCapabilities(config, c.model, c.version);
+        ASSERT_TRUE(ReadConfigFile(file, config, ReadMode::Full).Ok());
+        EXPECT_EQ(config.Panel.NumInputs, std::to_string(c.inputs));
+        EXPECT_EQ(config.Panel.Address, std::to_string(address));
+        EXPECT_EQ(config.Inputs[1].Group, 7);
+        EXPECT_EQ(config.Inputs[1].Timer, 2);
+        EXPECT_EQ(config.Inputs[1].Type, kMomentaryOnOff);
+        ++address;
+    }
+}
+
+TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
+    SimPanel& panel = Add(1, "TMC-1400", "3.00");
+    panel.SetRegister("65", "10");
+    const std::string file = Path("inputs.kvx");
+    ASSERT_EQ(Run({"read", "-o", file}).Status, 0);
+    panel.ClearReceived();
+
+    QElapsedTimer clock;
+    clock.start();
+    const CliRun run = Run({"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_LT(clock.elapsed(), 10000);  // the 25 s wait was asked for, and shortened
+
+    const auto& received = panel.Received();
+    ASSERT_EQ(received.size(), 2u + 1u + 16u + 2u);
+    EXPECT_EQ(received[2], "LSWEN");
+    for (int n = 1; n <= 16; ++n)
+        EXPECT_EQ(received[static_cast<size_t>(2 + n)].substr(0, 5), "LW9" + Hex2(n));
+    EXPECT_EQ(received[19], "LSAVE_EN");
+    EXPECT_EQ(received[20], "LSYS_SAVE");
+    EXPECT_EQ(panel.SaveCount(), 1);
+    EXPECT_THAT(run.Err, HasSubstr("This will take approximately 25 seconds..."));
+    EXPECT_THAT(run.Err, HasSubstr("Waiting 0 s instead of 25 s"));
+}
+
+TEST_F(CliPtyTest, AllGroupsOnWithSixtyGroupsTakesTwoCommands) {
+    SimPanel& panel = Add(1, "WQ60", "5.00");
+    const CliRun run = Run({"groups", "--all-on"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::string first = "L";
+    std::string second = "L";
+    for (int g = 1; g <= 30; ++g) first += Hex2(0xC0 + g);
+    for (int g = 31; g <= 60; ++g) second += Hex2(0xC0 + g);
+    const std::vector<std::string> expected{"LR73", "KV", "LR64", first, second};
+    EXPECT_THAT(panel.Received(), ElementsAreArray(expected));
+    std::string states;
+    for (int g = 1; g <= 60; ++g) states += std::to_string(g) + "\ton\n";
+    EXPECT_EQ(run.Out, states);
+}
+
+TEST_F(CliPtyTest, AddressChange) {
+    const struct {
+        const char* name;
+        bool occupied;
+        int status;
+        std::vector<std::string> received;
+        std::string err;
+    } cases[] = {
+        {"to a free address",
+         false,
+         0,
+         {"LR73", "KV", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},
+         ""},
+        {"onto an occupied address",
+         true,
+         1,
+         {"LR73", "KV"},
+         "KV-4800 Version 4.00 is at address 7."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimLine fresh;
+        SimPty freshPty(fresh);
+        ASSERT_TRUE(freshPty.Open());
+        SimPanel& panel = fresh.AddPanel(1, "WQ16", "5.00");
+        SimPanel* other = c.occupied ? &fresh.AddPanel(7, "KV-4800", "4.00") : nullptr;
+        const CliRun run = test::RunCliInProcess(
+            {"--port", freshPty.SlavePath().toStdString(), "--timeout", "100", "set-address", "7"});
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_THAT(panel.Received(), ElementsAreArray(c.received));
+        EXPECT_THAT(run.Err, HasSubstr(c.err));
+        if (other) {
+            EXPECT_THAT(other->Received(),
+                        ElementsAreArray(std::vector<std::string>{"LR73", "KV"}));
+            EXPECT_EQ(panel.Address(), 1);
+        } else {
+            EXPECT_EQ(fresh.PanelAt(7), &panel);
+            EXPECT_EQ(run.Out, "The device is now at address 7.\n");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kvtk
