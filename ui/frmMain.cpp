@@ -11,6 +11,8 @@
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
 #include "ui/frmAbout.h"
+#include "ui/frmGroupSetup.h"
+#include "ui/group_number_field.h"
 #include "ui/hint_line.h"
 #include "ui/input_editor.h"
 #include "ui/settings_editor.h"
@@ -58,6 +60,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
             &frmMain::addressChangeRequested);
     connect(settings_, &PanelSettingsEditor::statusDoubleClicked, this,
             &frmMain::connectDialogRequested);
+
+    connect(inputs_, &InputEditor::groupSetupRequested, this, &frmMain::OpenGroupSetupOn);
 
     BuildMenus();
     files_ = new FileCommands(*this);
@@ -122,12 +126,43 @@ void frmMain::BuildMenus() {
              &InputEditor::CreateDefaultNames);
     // The live input view (mnuInputView) joins the end of this menu.
 
+    groupMenu_ = menuBar()->addMenu(QStringLiteral("&Group"));
+    groupMenu_->setObjectName(QStringLiteral("mnuGroup"));
+    QAction* groupSetup = groupMenu_->addAction(QStringLiteral("&Setup"));
+    groupSetup->setObjectName(QStringLiteral("mnuGroupSetup"));
+    connect(groupSetup, &QAction::triggered, this, &frmMain::OpenGroupSetup);
+    // The live group view (mnuGroupViewModify) joins the end of this menu.
+
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, [this] {
         frmAbout box(this);
         box.exec();
     });
+}
+
+frmGroupSetup& frmMain::GroupSetup() {
+    if (!groupSetup_) {
+        groupSetup_ = new frmGroupSetup(
+            config_, beeper_, spinTick_,
+            [this](const QString& title, const QString& text) { return Ask(title, text); }, this);
+        // Done and the close box both end here.
+        connect(groupSetup_, &QDialog::finished, this, &frmMain::RebuildGroupNameLists);
+    }
+    return *groupSetup_;
+}
+
+void frmMain::OpenGroupSetup() {
+    CommitEdits();
+    frmGroupSetup& editor = GroupSetup();
+    editor.show();  // modal; the main window waits without a nested loop
+    editor.raise();
+    editor.activateWindow();
+}
+
+void frmMain::OpenGroupSetupOn(const QString& groupNumberText) {
+    GroupSetup().txtGroup()->setText(groupNumberText);
+    OpenGroupSetup();
 }
 
 bool frmMain::Ask(const QString& title, const QString& text) const {

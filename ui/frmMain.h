@@ -22,6 +22,7 @@ namespace kvtk {
 
 class DeviceCommands;
 class FileCommands;
+class frmGroupSetup;
 class HintLine;
 class InputEditor;
 class PanelSettingsEditor;
@@ -90,6 +91,14 @@ public:
     FileCommands& Files() { return *files_; }
     QMenu* InputMenu() const { return inputMenu_; }
     QMenu* DeviceMenu() const { return deviceMenu_; }
+    QMenu* GroupMenu() const { return groupMenu_; }
+    // The group editor, created once and hidden when closed (it keeps its
+    // group number). Opening it finishes edits first; closing it rebuilds the
+    // input rows' group-name lists.
+    frmGroupSetup& GroupSetup();
+    void OpenGroupSetup();
+    // An input row's setup button: the editor opens on that group number text.
+    void OpenGroupSetupOn(const QString& groupNumberText);
     // The Device menu's commands and the address change.
     DeviceCommands& Device() { return *device_; }
     // The Input menu command arrays (index = position).
@@ -131,6 +140,8 @@ private:
     FileCommands* files_ = nullptr;
     QMenu* inputMenu_ = nullptr;
     QMenu* deviceMenu_ = nullptr;
+    QMenu* groupMenu_ = nullptr;
+    frmGroupSetup* groupSetup_ = nullptr;
     DeviceCommands* device_ = nullptr;
     std::array<QAction*, 6> setAllType_{};
 };

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QToolButton>
@@ -48,6 +49,9 @@ InputEditor::InputEditor(Configuration& config, const Beeper& beeper, SpinTick& 
     lblGroupRange_ = qobject_cast<QLabel*>(
         static_cast<QGridLayout*>(fraGroup_->layout())->itemAtPosition(0, 1)->widget());
     lblGroupRange_->setObjectName(QStringLiteral("lblGroupRange"));
+    auto* setupHeading = new QLabel(QStringLiteral("Setup"));
+    setupHeading->setTextFormat(Qt::PlainText);
+    static_cast<QGridLayout*>(fraGroup_->layout())->addWidget(setupHeading, 0, 3);
 
     inputSelector_ = new QScrollBar(Qt::Vertical);
     inputSelector_->setObjectName(QStringLiteral("InputSelector"));
@@ -71,7 +75,7 @@ InputEditor::InputEditor(Configuration& config, const Beeper& beeper, SpinTick& 
         for (QWidget* w : std::initializer_list<QWidget*>{
                  row.txtInputName, row.cmbInputType, row.cmbInputTimer, row.chkInputFlash,
                  row.LinePolarityOpen, row.LinePolarityClosed, row.cmbInputGroupName,
-                 row.txtInputGroupNumber}) {
+                 row.txtInputGroupNumber, row.cmdInputGroupSetup}) {
             if (previous) setTabOrder(previous, w);
             previous = w;
         }
@@ -153,6 +157,10 @@ void InputEditor::BuildRow(int r) {
     row.spnInputGroupNumber->setFixedHeight(rowHeight_);
     row.spnInputGroupNumber->UpButton()->setFixedHeight(rowHeight_ / 2);
     row.spnInputGroupNumber->DownButton()->setFixedHeight(rowHeight_ - rowHeight_ / 2);
+    row.cmdInputGroupSetup = new QPushButton(QStringLiteral("..."));
+    row.cmdInputGroupSetup->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("...")) +
+                                            24);
+    place(fraGroup_, row.cmdInputGroupSetup, 3);
 
     RelabelRow(r, r);
 
@@ -170,6 +178,9 @@ void InputEditor::BuildRow(int r) {
     connect(row.txtInputGroupNumber, &QLineEdit::textChanged, this, [this, r] { GroupRule(r); });
     connect(row.cmbInputGroupName, &QComboBox::activated, this,
             [this, r](int index) { GroupNameChosen(r, index); });
+    connect(row.cmdInputGroupSetup, &QPushButton::clicked, this, [this, r] {
+        emit groupSetupRequested(rows_[static_cast<std::size_t>(r)].txtInputGroupNumber->text());
+    });
 }
 
 void InputEditor::RelabelRow(int r, int input) {
@@ -186,6 +197,7 @@ void InputEditor::RelabelRow(int r, int input) {
     row.cmbInputGroupName->setAccessibleName(RowName(input, "group name"));
     row.txtInputGroupNumber->setAccessibleName(RowName(input, "group number"));
     row.spnInputGroupNumber->SetAccessibleNames(RowName(input, "group number"));
+    row.cmdInputGroupSetup->setAccessibleName(RowName(input, "group setup"));
 }
 
 void InputEditor::RegisterHints(HintLine& hints) {
@@ -200,9 +212,12 @@ void InputEditor::RegisterHints(HintLine& hints) {
         fraPolarity_,
         QStringLiteral("Specify whether the input is normally open or normally closed."));
     hints.Register(fraGroup_, QStringLiteral("Determine the group controlled by the input."));
-    for (int r = 1; r <= kInputRows; ++r)
+    for (int r = 1; r <= kInputRows; ++r) {
         hints.Register(rows_[static_cast<std::size_t>(r)].txtInputName,
                        QStringLiteral("This is the name for this input.  You can edit this."));
+        hints.Register(rows_[static_cast<std::size_t>(r)].cmdInputGroupSetup,
+                       QStringLiteral("Click to view or modify the setup of the assigned group."));
+    }
 }
 
 void InputEditor::Beep() const {
@@ -244,7 +259,8 @@ void InputEditor::Redraw() {
         for (QWidget* w : std::initializer_list<QWidget*>{
                  row.LinesInput, row.txtInputName, row.cmbInputType, row.cmbInputTimer,
                  row.chkInputFlash, row.LinePolarityOpen, row.LinePolarityClosed,
-                 row.cmbInputGroupName, row.txtInputGroupNumber, row.spnInputGroupNumber})
+                 row.cmbInputGroupName, row.txtInputGroupNumber, row.spnInputGroupNumber,
+                 row.cmdInputGroupSetup})
             w->setVisible(shown);
         if (!shown) continue;
 
@@ -344,7 +360,7 @@ void InputEditor::GroupRule(int r) {
     const InputRow& row = rows_[static_cast<std::size_t>(r)];
     row.cmbInputGroupName->setCurrentIndex(-1);
     const int32_t value = row.txtInputGroupNumber->Value();
-    // The setup button (with the group editor) is enabled here when value != 0.
+    row.cmdInputGroupSetup->setEnabled(value != 0);
     if (value != 0) SelectGroupName(r);
     InputOf(r).Group = ToInt16(value);
 }

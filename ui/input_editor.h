@@ -18,6 +18,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QScrollBar;
 
 namespace kvtk {
@@ -40,8 +41,7 @@ struct InputRow {
     QComboBox* cmbInputGroupName = nullptr;
     NumberField* txtInputGroupNumber = nullptr;
     SpinButtons* spnInputGroupNumber = nullptr;
-    // The group editor's setup button (cmdInputGroupSetup) joins the row
-    // here, after the spin button, together with the group editor.
+    QPushButton* cmdInputGroupSetup = nullptr;  // opens the group editor on the group
 };
 
 class InputEditor : public QWidget {
@@ -79,6 +79,10 @@ public:
 
     // Ends an edit in progress in a group number field.
     void CommitEdits();
+
+signals:
+    // A row's setup button: the group editor should open on this group number text.
+    void groupSetupRequested(const QString& groupNumberText);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
