@@ -11,6 +11,7 @@
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "files/file_header.h"
+#include "files/open_save_rules.h"
 #include "model/products.h"
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
@@ -166,9 +167,17 @@ int Read(CommandContext& c) {
 
 int Write(CommandContext& c) {
     const CliRequest& r = c.Request;
-    if (!CheckFile(c, r.File)) return kExitFileError;
+    const auto header = CheckFile(c, r.File);
+    if (!header) return kExitFileError;
     Configuration config = OnlineConfiguration(r.Address);
     if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    // As "Load data for use with the current device.": the file is taken
+    // for this device, whatever it was saved from; say so when it differs.
+    if (auto differs =
+            DifferenceText(CompareWithFile(config.Identity, config.Panel.Address, header->View)))
+        Error(c) << "note: " << r.File << " is for a " << header->View.Model << " Version "
+                 << header->View.Version << " at address " << header->View.Address << ". "
+                 << *differs << " Its values are held to this device's limits.\n";
     if (r.GroupCount && *r.GroupCount > config.Limits.MaxGroups) {
         Error(c) << "--groups: this device has groups 1 to " << config.Limits.MaxGroups << ".\n";
         return kExitUsage;

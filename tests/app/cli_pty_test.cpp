@@ -5,12 +5,14 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "files/config_reader.h"
 #include "model/conversions.h"
 #include "model/products.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
+#include "sim/sim_relay_server.h"
 #include "tests/app/cli_test_support.h"
 
 namespace kvtk {
@@ -170,6 +172,34 @@ TEST_F(CliPtyTest, AddressChange) {
             EXPECT_EQ(run.Out, "The device is now at address 7.\n");
         }
     }
+}
+
+TEST_F(CliPtyTest, RelayServerLoginNeverShowsThePassword) {
+    SimPanel& panel = Add(1, "WQ16", "5.00");
+    SimRelayServer server(line, QStringLiteral("tech"), QStringLiteral("s3cret-word"));
+    ASSERT_TRUE(server.Listen()) << server.ErrorText().toStdString();
+    const std::string relay = "127.0.0.1:" + std::to_string(server.Port());
+    const std::string passwordFile = Path("password");
+    std::ofstream(passwordFile) << "s3cret-word\n";
+    const std::string wrongFile = Path("wrong");
+    std::ofstream(wrongFile) << "guess\n";
+    const struct {
+        std::string file;
+        int status;
+        std::string out;
+    } cases[] = {
+        {passwordFile, 0, "WQ16 Version 5.00\n"},
+        {wrongFile, 3, ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = test::RunCliInProcess(
+            {"--relay", relay, "--user", "tech", "--password-file", c.file, "--trace", "identify"});
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_EQ(run.Out, c.out);
+        EXPECT_EQ((run.Out + run.Err).find("s3cret"), std::string::npos);
+        EXPECT_EQ((run.Out + run.Err).find("guess"), std::string::npos);
+    }
+    EXPECT_EQ(panel.Received().size(), 2u);
 }
 
 }  // namespace
