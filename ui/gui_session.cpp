@@ -1,0 +1,55 @@
+#include "ui/gui_session.h"
+
+#include <QApplication>
+
+#include "transfer/read_configuration.h"
+#include "ui/frmComm.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+#include "ui/text_convert.h"
+
+namespace kvtk {
+
+GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
+    : QObject(parent),
+      main_(main),
+      comm_(std::make_unique<frmComm>(std::move(portSlots))),
+      connect_(std::make_unique<frmConnect>(main, *comm_)) {
+    connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
+    connect(&main_, &frmMain::panelConnected, this, &GuiSession::OnPanelConnected);
+    connect(connect_.get(), &frmConnect::programEndRequested, this, [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
+}
+
+GuiSession::~GuiSession() = default;
+
+void GuiSession::Start() {
+    connect_->setWindowModality(Qt::NonModal);
+    connect_->show();
+}
+
+void GuiSession::ShowConnectDialog() {
+    // Again from the main window: modal.
+    if (connect_->isVisible()) {
+        connect_->raise();
+        return;
+    }
+    connect_->setWindowModality(Qt::ApplicationModal);
+    connect_->open();
+}
+
+void GuiSession::OnPanelConnected() {
+    Configuration& config = main_.Config();
+    const MemoryCheckResult memory = CheckMemory(config, comm_->Exchange());
+    main_.SetMemoryCheck(memory.Eprom, memory.Eeprom);
+    main_.RefreshInputs();
+    const QString text = QStringLiteral("Do you want to read the current configuration of ") +
+                         ToQString(config.Identity.Model) + QStringLiteral(" Version ") +
+                         ToQString(config.Identity.Version) + QStringLiteral(" at address ") +
+                         QString::number(main_.Address()) + QStringLiteral("?");
+    if (main_.Ask(QStringLiteral("Read configuration?"), text)) emit readRequested();
+}
+
+}  // namespace kvtk

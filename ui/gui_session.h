@@ -1,0 +1,44 @@
+#pragma once
+// The windows of one run and how they meet: the communication window and
+// the connect dialog are loaded once; the dialog is the first window, its OK
+// shows the main window, Device > Select and a double click on the status
+// frame show it again. A newly connected panel gets the memory check and
+// the "Read configuration?" question.
+
+#include <QObject>
+#include <memory>
+
+#include "comm/port_slots.h"
+
+namespace kvtk {
+
+class frmComm;
+class frmConnect;
+class frmMain;
+
+class GuiSession : public QObject {
+    Q_OBJECT
+public:
+    GuiSession(frmMain& main, PortSlots portSlots, QObject* parent = nullptr);
+    ~GuiSession() override;
+
+    // Shows the connect dialog as the first window.
+    void Start();
+
+    frmComm& Comm() { return *comm_; }
+    frmConnect& Connect() { return *connect_; }
+
+signals:
+    // The user answered Yes to "Read configuration?": the read follows.
+    void readRequested();
+
+private:
+    void OnPanelConnected();
+    void ShowConnectDialog();
+
+    frmMain& main_;
+    std::unique_ptr<frmComm> comm_;
+    std::unique_ptr<frmConnect> connect_;
+};
+
+}  // namespace kvtk
