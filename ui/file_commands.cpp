@@ -1,0 +1,230 @@
+#include "ui/file_commands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <algorithm>
+
+#include "files/config_reader.h"
+#include "files/config_writer.h"
+#include "files/open_save_rules.h"
+#include "ui/file_prompts.h"
+#include "ui/frmMain.h"
+#include "ui/input_editor.h"
+#include "ui/text_convert.h"
+
+namespace kvtk {
+namespace {
+
+// File names keep the file system's encoding; only their display is QString.
+std::string FileSystemName(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+QString DisplayName(const std::string& name) {
+    return QFile::decodeName(QByteArray::fromStdString(name));
+}
+
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+FileCommands::FileCommands(frmMain& window)
+    : QObject(&window), window_(window), prompts_(std::make_unique<QtFilePrompts>(&window)) {
+    QMenu* menu = window.FileMenu();
+    const QList<QAction*> existing = menu->actions();
+    const auto exitAction = std::find_if(existing.begin(), existing.end(), [](QAction* action) {
+        return action->objectName() == QStringLiteral("mnuFileExit");
+    });
+    QAction* before = exitAction == existing.end() ? nullptr : *exitAction;
+    auto add = [&](const QString& caption, const QString& name, auto command) {
+        auto* action = new QAction(caption, menu);
+        action->setObjectName(name);
+        menu->insertAction(before, action);
+        connect(action, &QAction::triggered, this, [this, command] {
+            window_.CommitEdits();
+            command();
+        });
+        return action;
+    };
+    open_[0] = add(QStringLiteral("&Open"), QStringLiteral("mnuFileOpen_0"), [this] { Open(0); });
+    open_[1] =
+        add(QStringLiteral("Open &Names"), QStringLiteral("mnuFileOpen_1"), [this] { Open(1); });
+    save_ = add(QStringLiteral("&Save"), QStringLiteral("mnuFileSave"), [this] { Save(); });
+    print_ = add(QStringLiteral("&Print"), QStringLiteral("mnuFilePrint"), [this] { Print(); });
+    menu->insertSeparator(before);
+}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::SetPrompts(std::unique_ptr<FilePrompts> prompts) {
+    prompts_ = std::move(prompts);
+}
+
+ReportOrigin FileCommands::Origin() const {
+    ReportOrigin origin;
+    origin.FromFile = !dialogCancelled_;
+    if (!origin.FromFile) return origin;
+    origin.FileName = ToCoreText(fileName_);
+    origin.Date = info_.View.Date;
+    origin.Time = info_.View.Time;
+    origin.Description = info_.View.Description;
+    return origin;
+}
+
+void FileCommands::ShowFailure(const FileResult& result) {
+    if (!result.ShowsMessage()) return;
+    prompts_->Ask({ToQString(result.Title), ToQString(result.Message), QMessageBox::Critical});
+}
+
+void FileCommands::SetCaption(const QString& fileName, const std::string& description) {
+    // The rule only joins and trims, so UTF-8 file names pass through it whole.
+    const std::string caption =
+        MainWindowCaption(fileName.toStdString(), ToQString(description).toStdString());
+    window_.setWindowTitle(QString::fromStdString(caption));
+}
+
+void FileCommands::RememberHeader() {
+    // The header last read can make version comparisons equal.
+    if (info_.HeaderValid)
+        window_.SetLastFileHeader(FileHeaderInfo{info_.View.Model, info_.View.Version});
+}
+
+FileCommands::SaveOutcome FileCommands::Save() {
+    const ConfigFileDialogRequest request{true, QString::fromLatin1(kSaveDialogTitle),
+                                          QStringLiteral("Save")};
+    const std::optional<QString> chosen = prompts_->AskConfigFileName(request, info_);
+    RememberHeader();
+    if (!chosen || chosen->trimmed().isEmpty()) {
+        dialogCancelled_ = true;
+        return SaveOutcome::Cancelled;
+    }
+    dialogCancelled_ = false;
+
+    const std::string name = Trim(KvxFileName(FileSystemName(*chosen)));
+    if (QFileInfo::exists(DisplayName(name))) {
+        const MessagePrompt overwrite{
+            QStringLiteral("Overwrite File?"),
+            QString::fromStdString(OverwriteQuestion(DisplayName(name).toStdString())),
+            QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
+        if (prompts_->Ask(overwrite) != QMessageBox::Yes) return SaveOutcome::Declined;
+    }
+
+    const QDateTime now = QDateTime::currentDateTime();
+    const FileStamp stamp{now.toString(QStringLiteral("MM-dd-yy")).toStdString(),
+                          now.toString(QStringLiteral("HH:mm:ss")).toStdString(),
+                          Trim(info_.View.Description)};
+    FileResult result;
+    {
+        BusyPointer busy;
+        result = WriteConfigFile(name, window_.Config(), stamp);
+    }
+    if (!result.Ok()) {
+        // Nothing was written: the data is not from this file.
+        dialogCancelled_ = true;
+        ShowFailure(result);
+        return SaveOutcome::Failed;
+    }
+    fileName_ = DisplayName(name);
+    SetCaption(fileName_, stamp.Description);
+    // The panel (and so the report) shows the header just written.
+    info_.Select(name);
+    RememberHeader();
+    return SaveOutcome::Written;
+}
+
+void FileCommands::Open(int index) {
+    const bool namesOnly = index == 1;
+    const MessagePrompt saveFirst{QStringLiteral("Save Current Data?"),
+                                  QStringLiteral("Do you want to save your current data?"),
+                                  QMessageBox::Question,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
+    const QMessageBox::StandardButton answer = prompts_->Ask(saveFirst);
+    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return;
+    if (answer == QMessageBox::Yes && Save() == SaveOutcome::Cancelled) return;
+
+    QString title = QString::fromLatin1(kOpenDialogTitle);
+    if (namesOnly) title += QString::fromLatin1(kNamesOnlySuffix);
+    const ConfigFileDialogRequest request{false, title, QStringLiteral("Open")};
+    std::string name;
+    for (;;) {
+        const std::optional<QString> chosen = prompts_->AskConfigFileName(request, info_);
+        if (!chosen) {
+            RememberHeader();
+            dialogCancelled_ = true;
+            return;
+        }
+        name = Trim(FileSystemName(*chosen));
+        if (!QFileInfo(DisplayName(name)).isFile()) {
+            dialogCancelled_ = true;
+            return;
+        }
+        // The panel and the checks below describe the file actually chosen,
+        // also when its name was typed rather than selected.
+        info_.Select(name);
+        RememberHeader();
+        if (info_.HeaderValid) break;
+        prompts_->Ask({QString(), QString::fromLatin1(kInvalidHeaderText)});
+    }
+    dialogCancelled_ = false;
+
+    Configuration& config = window_.Config();
+    const FileHeaderView file = info_.View;
+    const ProductIdentity fileIdentity{Trim(file.Model), Trim(file.Version)};
+    const FileComparison comparison = CompareWithFile(config.Identity, config.Panel.Address, file);
+    if (comparison.Matches()) {
+        if (!config.Status.IsOnline()) {
+            window_.SetIdentity(fileIdentity);
+            emit catalogueUpdateRequested(false);
+        }
+    } else {
+        const OpenOptionTexts texts{
+            ToQString(
+                CurrentDeviceText(config.Identity, config.Panel.Address, config.Status.IsOnline())),
+            ToQString(FileDeviceText(file)), ToQString(DifferenceText(comparison).value_or(""))};
+        switch (prompts_->AskOpenOption(texts)) {
+            case OpenOption::LoadForCurrentDevice:
+                break;
+            case OpenOption::GoOfflineWithFileDevice:
+                window_.SetConnection(false);
+                window_.SetMemoryCheck("N/A", "N/A");
+                window_.SetAddress(std::clamp(IntegerValue(file.Address), 0, kAddressCount - 1));
+                window_.SetIdentity(fileIdentity);
+                emit catalogueUpdateRequested(true);
+                break;
+            case OpenOption::Cancel:
+                dialogCancelled_ = true;
+                return;
+        }
+    }
+
+    FileResult result;
+    {
+        BusyPointer busy;
+        result = ReadConfigFile(name, config, namesOnly ? ReadMode::NamesOnly : ReadMode::Full);
+        window_.ShowConfiguration();
+        window_.Inputs().ShowFrom(1);
+        window_.RefreshInputs();
+        fileName_ = DisplayName(name);
+        SetCaption(fileName_, info_.View.Description);
+    }
+    // What was read before a failure stays in memory, so the caption names the file.
+    ShowFailure(result);
+}
+
+void FileCommands::Print() {
+    frmPrint dialog(window_.Config(), Origin(), window_.GetBeeper(), window_.SpinTicker(),
+                    *prompts_, &window_);
+    dialog.SetPrintJob(printJob_);
+    dialog.exec();
+}
+
+}  // namespace kvtk

@@ -1,0 +1,76 @@
+#pragma once
+// The File menu's commands: Open, Open Names, Save and Print. They keep the
+// state the commands share for the whole run: the information panel of the
+// file dialogs, whether the last file dialog was accepted, and the file it
+// chose (the printed report names it).
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "files/file_result.h"
+#include "report/configuration_report.h"
+#include "ui/file_info_panel.h"
+#include "ui/frmPrint.h"
+
+class QAction;
+
+namespace kvtk {
+
+class FilePrompts;
+class frmMain;
+
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    // Adds Open, Open Names, Save and Print to the main window's File menu,
+    // before Exit.
+    explicit FileCommands(frmMain& window);
+    ~FileCommands() override;
+
+    // Tests put scripted dialogs and a fake printer in place of the real ones.
+    void SetPrompts(std::unique_ptr<FilePrompts> prompts);
+    void SetPrintJob(ReportPrintJob job) { printJob_ = std::move(job); }
+    FilePrompts& Prompts() { return *prompts_; }
+
+    enum class SaveOutcome { Cancelled, Declined, Written, Failed };
+    // mnuFileSave.
+    SaveOutcome Save();
+    // mnuFileOpen: index 0 Open, 1 Open Names (names only).
+    void Open(int index);
+    // mnuFilePrint: the print dialog, modal.
+    void Print();
+
+    FileInfoState& Info() { return info_; }
+    // The last file dialog was cancelled (or its command ended as if it was).
+    bool DialogCancelled() const { return dialogCancelled_; }
+    // Where the data in memory came from, for the report.
+    ReportOrigin Origin() const;
+
+    QAction* OpenAction(int index) const { return open_.at(static_cast<size_t>(index)); }
+    QAction* SaveAction() const { return save_; }
+    QAction* PrintAction() const { return print_; }
+
+signals:
+    // The connect dialog should select the catalogue entry of the identity
+    // now shown (its update box); with `selectOffline` its offline choice too.
+    void catalogueUpdateRequested(bool selectOffline);
+
+private:
+    void ShowFailure(const FileResult& result);
+    void SetCaption(const QString& fileName, const std::string& description);
+    void RememberHeader();
+
+    frmMain& window_;
+    std::unique_ptr<FilePrompts> prompts_;
+    ReportPrintJob printJob_ = PrintOnDefaultPrinter;
+    FileInfoState info_;
+    bool dialogCancelled_ = true;  // no dialog yet: the data is not from a file
+    QString fileName_;
+    std::array<QAction*, 2> open_{};
+    QAction* save_ = nullptr;
+    QAction* print_ = nullptr;
+};
+
+}  // namespace kvtk

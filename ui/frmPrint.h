@@ -1,0 +1,70 @@
+#pragma once
+// "Print": how many groups to print, then the configuration report on the
+// default printer. Where there is no printer, or the printer fails, the
+// dialog says so and offers to save the same report as a PDF file.
+
+#include <QDialog>
+#include <functional>
+
+#include "model/configuration.h"
+#include "model/conversions.h"
+#include "report/configuration_report.h"
+#include "ui/beeper.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kvtk {
+
+class FilePrompts;
+class SpinButtons;
+
+// Sends the report to the printer; empty when the job went out, else why
+// not, in words.
+using ReportPrintJob = std::function<QString(const Configuration&, const ReportRequest&)>;
+QString PrintOnDefaultPrinter(const Configuration& config, const ReportRequest& request);
+
+inline constexpr const char* kPrintingInProcessText = "Printing in Process";
+inline constexpr const char* kNoPrinterText = "No printer is available.";
+
+class frmPrint : public QDialog {
+    Q_OBJECT
+public:
+    frmPrint(const Configuration& config, ReportOrigin origin, const Beeper& beeper, SpinTick& tick,
+             FilePrompts& prompts, QWidget* parent = nullptr);
+
+    void SetPrintJob(ReportPrintJob job) { printJob_ = std::move(job); }
+
+    // cmdPrint: prints (or offers the PDF), tells the user, closes the dialog.
+    void PrintReport();
+    // The report as it would be printed now (group count from the field).
+    ReportRequest Request() const;
+
+    QLineEdit* txtNumGroups() const { return txtNumGroups_; }
+    SpinButtons* spnNumGroups() const { return spnNumGroups_; }
+    QPushButton* cmdPrint() const { return cmdPrint_; }
+    QPushButton* cmdPreview() const { return cmdPreview_; }
+    QPushButton* cmdCancel() const { return cmdCancel_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OfferPdf(const QString& problem, const ReportRequest& request);
+    void ShowPreview();
+
+    const Configuration& config_;
+    ReportOrigin origin_;
+    const Beeper& beeper_;
+    FilePrompts& prompts_;
+    ReportPrintJob printJob_ = PrintOnDefaultPrinter;
+
+    QLineEdit* txtNumGroups_ = nullptr;
+    SpinButtons* spnNumGroups_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+    QPushButton* cmdPreview_ = nullptr;
+    QPushButton* cmdCancel_ = nullptr;
+};
+
+}  // namespace kvtk
