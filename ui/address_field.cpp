@@ -5,7 +5,7 @@
 
 namespace kvtk {
 
-AddressField::AddressField(Limit minimum, const Beeper& beeper, QWidget* parent)
+PanelAddressField::PanelAddressField(Limit minimum, const Beeper& beeper, QWidget* parent)
     : QLineEdit(parent), minimum_(std::move(minimum)), beeper_(beeper) {
     setMaxLength(3);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -20,17 +20,17 @@ AddressField::AddressField(Limit minimum, const Beeper& beeper, QWidget* parent)
     });
 }
 
-bool AddressField::Acceptable(const QString& text) {
+bool PanelAddressField::Acceptable(const QString& text) {
     for (const QChar c : text)
         if (!c.isDigit() || c.unicode() > 127) return false;
     return text.isEmpty() || text.toInt() <= kMaximum;
 }
 
-int AddressField::Value() const {
+int PanelAddressField::Value() const {
     return text().toInt();
 }
 
-void AddressField::RunLeaveCheck() {
+void PanelAddressField::RunLeaveCheck() {
     const int minimum = minimum_();
     if (text().isEmpty() || Value() < minimum) {
         beeper_.Beep();
@@ -38,7 +38,7 @@ void AddressField::RunLeaveCheck() {
     }
 }
 
-void AddressField::keyPressEvent(QKeyEvent* event) {
+void PanelAddressField::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_F7 && mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
         emit productCodeKey();
@@ -59,13 +59,13 @@ void AddressField::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void AddressField::focusInEvent(QFocusEvent* event) {
+void PanelAddressField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // After a mouse press has placed the caret, so the selection survives it.
     QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
-void AddressField::focusOutEvent(QFocusEvent* event) {
+void PanelAddressField::focusOutEvent(QFocusEvent* event) {
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         RunLeaveCheck();
     QLineEdit::focusOutEvent(event);

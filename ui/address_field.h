@@ -11,13 +11,13 @@
 
 namespace kvtk {
 
-class AddressField : public QLineEdit {
+class PanelAddressField : public QLineEdit {
     Q_OBJECT
 public:
     static constexpr int kMaximum = 255;
     using Limit = std::function<int()>;
 
-    AddressField(Limit minimum, const Beeper& beeper, QWidget* parent = nullptr);
+    PanelAddressField(Limit minimum, const Beeper& beeper, QWidget* parent = nullptr);
 
     int Value() const;
     // Empty or below the minimum: the minimum, with a beep.

@@ -191,7 +191,8 @@ void frmComm::BuildWidgets() {
     });
     connect(txtErrType_, &QLineEdit::editingFinished, this, [this] {
         const auto value = FieldNumber(txtErrType_);
-        if (!value || *value < 0 || *value > 5) txtErrType_->setText(QString::number(settings_.Style()));
+        if (!value || *value < 0 || *value > 5)
+            txtErrType_->setText(QString::number(settings_.Style()));
     });
     ApplyFace();
 }

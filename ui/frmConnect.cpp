@@ -106,13 +106,14 @@ void frmConnect::BuildWidgets() {
 
     // The address with its spin button; it moves to whichever panel is shown.
     addressRow_ = new QWidget;
-    txtAddress_ = new AddressField([this] { return AddressMinimum(); }, main_.GetBeeper());
+    txtAddress_ = new PanelAddressField([this] { return AddressMinimum(); }, main_.GetBeeper());
     txtAddress_->setObjectName(QStringLiteral("txtAddress"));
     txtAddress_->setAccessibleName(QStringLiteral("Address"));
     txtAddress_->setMaximumWidth(70);
     spnAddress_ = new SpinButtons(
-        txtAddress_, [this] { return AddressMinimum(); }, [] { return AddressField::kMaximum; },
-        main_.SpinTicker(), main_.GetBeeper(), QStringLiteral("Address"));
+        txtAddress_, [this] { return AddressMinimum(); },
+        [] { return PanelAddressField::kMaximum; }, main_.SpinTicker(), main_.GetBeeper(),
+        QStringLiteral("Address"));
     spnAddress_->setObjectName(QStringLiteral("spnAddress"));
     auto* addressLabel = new QLabel(QStringLiteral("&Address"));
     addressLabel->setBuddy(txtAddress_);
@@ -123,7 +124,7 @@ void frmConnect::BuildWidgets() {
     addressLayout->addWidget(spnAddress_);
     addressLayout->addStretch(1);
     connect(txtAddress_, &QLineEdit::textChanged, this, &frmConnect::RefreshAddressStatus);
-    connect(txtAddress_, &AddressField::productCodeKey, this, &frmConnect::AskProductCode);
+    connect(txtAddress_, &PanelAddressField::productCodeKey, this, &frmConnect::AskProductCode);
 
     // Offline: address and product.
     fraOffline_ = new QGroupBox(QStringLiteral("Program for an offline device"));
@@ -245,9 +246,9 @@ void frmConnect::RegisterHints() {
     });
     hints.Register(lblCurrentStatus_,
                    QStringLiteral("This is the current device type, version and address."));
-    hints.Register(lblNewStatus_, QStringLiteral(
-                                      "This is the new device type, version and address to be "
-                                      "selected."));
+    hints.Register(lblNewStatus_,
+                   QStringLiteral("This is the new device type, version and address to be "
+                                  "selected."));
     hints.Register(lblProductType_, [address] {
         return QStringLiteral("This is the type and version of the device found at address ") +
                address() + QStringLiteral(".");
@@ -365,9 +366,9 @@ void frmConnect::RefreshAddressStatus() {
     if (scanning_ || reading_) return;
     const int address = Address();
     if (ChoiceIndex() == kOffline) {
-        SetNewStatus(ToQString(OfflineNewStatus(ToCoreText(cmbProductType_->currentText()),
-                                                address)),
-                     false);
+        SetNewStatus(
+            ToQString(OfflineNewStatus(ToCoreText(cmbProductType_->currentText()), address)),
+            false);
         cmdOK_->setEnabled(true);
         return;
     }
@@ -460,8 +461,8 @@ void frmConnect::OnServerClosed() {
 
 void frmConnect::OnSocketError(const QString& message) {
     cmdOK_->setEnabled(false);
-    comm_.Prompts().Ask({kProductName, ToCoreText(message), MessageButtons::Ok,
-                         MessageIcon::Information});
+    comm_.Prompts().Ask(
+        {kProductName, ToCoreText(message), MessageButtons::Ok, MessageIcon::Information});
     optCommPort_[kOffline]->setChecked(true);
     ShowPanel(fraOffline_);
     main_.SetConnection(false);
@@ -475,9 +476,9 @@ ConnectChoice frmConnect::Choice() const {
     if (choice.Offline) {
         choice.Product = ToCoreText(cmbProductType_->currentText());
     } else {
-        choice.Product =
-            main_.Config().AddressTable[static_cast<size_t>(std::clamp(choice.Address, 0, 255))]
-                .Status;
+        choice.Product = main_.Config()
+                             .AddressTable[static_cast<size_t>(std::clamp(choice.Address, 0, 255))]
+                             .Status;
         choice.Port = n == kInternet ? "Glintora" : "COM " + std::to_string(n);
     }
     return choice;
@@ -496,8 +497,8 @@ void frmConnect::Accept() {
 
 void frmConnect::AskProductCode() {
     if (ChoiceIndex() == kOffline) return;
-    const std::optional<QString> entered = textPrompt_(QString::fromLatin1(kProductCodeTitle),
-                                                       QString::fromLatin1(kProductCodeText));
+    const std::optional<QString> entered =
+        textPrompt_(QString::fromLatin1(kProductCodeTitle), QString::fromLatin1(kProductCodeText));
     if (entered && *entered == QString::fromLatin1(kProductCodePassword)) {
         emit productCodeRequested();
         return;
@@ -510,8 +511,8 @@ void frmConnect::showEvent(QShowEvent* event) {
     EnablePresentPorts();
     if (main_.HasProduct()) {
         const Configuration& config = main_.Config();
-        lblCurrentStatus_->setText(
-            ToQString(CurrentStatusText(config.Status.IsOnline(), config.Identity, main_.Address())));
+        lblCurrentStatus_->setText(ToQString(
+            CurrentStatusText(config.Status.IsOnline(), config.Identity, main_.Address())));
         txtAddress_->setText(QString::number(main_.Address()));
     }
     txtAddress_->setFocus(Qt::OtherFocusReason);

@@ -23,7 +23,7 @@ class QVBoxLayout;
 
 namespace kvtk {
 
-class AddressField;
+class PanelAddressField;
 class HintLine;
 class SpinButtons;
 class frmComm;
@@ -116,7 +116,7 @@ private:
     QButtonGroup* choices_ = nullptr;
     QGroupBox* fraPort_ = nullptr;
     QWidget* addressRow_ = nullptr;
-    AddressField* txtAddress_ = nullptr;
+    PanelAddressField* txtAddress_ = nullptr;
     SpinButtons* spnAddress_ = nullptr;
     QGroupBox* fraOffline_ = nullptr;
     QVBoxLayout* offlineLayout_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "transfer/read_configuration.h"
+#include "ui/device_commands.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
@@ -15,6 +16,14 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
       main_(main),
       comm_(std::make_unique<frmComm>(std::move(portSlots))),
       connect_(std::make_unique<frmConnect>(main, *comm_)) {
+    // The Device menu's commands talk through the communication window.
+    main_.Device().SetExchange(&comm_->Exchange());
+    PortWindowHooks hooks;
+    hooks.Show = [this](bool shown) { comm_->setVisible(shown); };
+    hooks.ResponseDescription = [this](const std::string& text) {
+        comm_->Settings().SetResponseDescription(text);
+    };
+    main_.Device().Host().SetPortWindowHooks(std::move(hooks));
     connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
     connect(&main_, &frmMain::panelConnected, this, &GuiSession::OnPanelConnected);
     connect(connect_.get(), &frmConnect::programEndRequested, this, [] {
