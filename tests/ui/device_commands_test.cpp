@@ -1,0 +1,324 @@
+// The Device menu, the write options, the reset question and the address
+// change, on a scripted exchange and on the simulator; and one whole
+// read, edit and write through a pseudo-terminal.
+#include "ui/device_commands.h"
+
+#include <gmock/gmock.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "comm/command_exchange.h"
+#include "comm/exchange_settings.h"
+#include "comm/serial_link.h"
+#include "main_window_fixture.h"
+#include "sim/sim_line.h"
+#include "sim/sim_pty.h"
+#include "sim/simulated_link.h"
+#include "tests/comm/scripted_prompter.h"
+#include "transfer/firmware_conditions.h"
+#include "transfer/input_word.h"
+#include "ui/frmAddressChange.h"
+#include "ui/frmWriteOptions.h"
+#include "ui/spin_buttons.h"
+
+namespace kvtk {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Records every command and accepts it.
+class RecordingExchange : public PanelExchange {
+public:
+    std::string Exchange(int, const std::string& command, const std::string&, int) override {
+        sent.push_back(command);
+        return "AY";
+    }
+    std::vector<std::string> sent;
+};
+
+class DeviceCommandsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        device().SetExchange(&recorder);
+        device().Host().SetWaitCapMs(20);
+    }
+
+    void GoOnline(int address, const std::string& product) {
+        window->SetIdentity(IdentityFromText(product));
+        window->SetAddress(address);
+        window->SetConnection(true, "COM 1");
+    }
+    DeviceCommands& device() { return window->Device(); }
+
+    RecordingExchange recorder;
+};
+
+TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
+    const auto names = [this] {
+        QStringList list;
+        for (const QAction* action : window->DeviceMenu()->actions())
+            list << action->objectName() +
+                        (action->isEnabled() ? QLatin1Char('+') : QLatin1Char('-'));
+        return list;
+    };
+    EXPECT_EQ(names(),
+              QStringList({QStringLiteral("mnuDeviceSelect+"), QStringLiteral("mnuDeviceRead-"),
+                           QStringLiteral("mnuDeviceWrite-"), QStringLiteral("mnuDeviceReset-")}));
+    GoOnline(1, "WQ16 Version 5.00");
+    EXPECT_EQ(names(),
+              QStringList({QStringLiteral("mnuDeviceSelect+"), QStringLiteral("mnuDeviceRead+"),
+                           QStringLiteral("mnuDeviceWrite+"), QStringLiteral("mnuDeviceReset+")}));
+    window->SetConnection(false);
+    EXPECT_EQ(names(),
+              QStringList({QStringLiteral("mnuDeviceSelect+"), QStringLiteral("mnuDeviceRead-"),
+                           QStringLiteral("mnuDeviceWrite-"), QStringLiteral("mnuDeviceReset-")}));
+
+    QSignalSpy connect(window.get(), &frmMain::connectDialogRequested);
+    device().mnuDeviceSelect()->trigger();
+    EXPECT_EQ(connect.count(), 1);
+    // Offline, the panel commands do nothing even when called directly.
+    device().Read();
+    device().Reset();
+    EXPECT_THAT(recorder.sent, IsEmpty());
+}
+
+TEST_F(DeviceCommandsTest, WriteOptionsKeepTheirStateAndCancelClearsAll) {
+    frmWriteOptions& dialog = device().WriteOptionsDialog();
+    const auto state = [&dialog] {
+        const WriteOptions o = dialog.Options();
+        return QStringLiteral("%1%2%3 %4")
+            .arg(int(o.Header))
+            .arg(int(o.Inputs))
+            .arg(int(o.Groups))
+            .arg(o.GroupCount);
+    };
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Write Options"));
+    EXPECT_EQ(dialog.chkHeader()->text(), QStringLiteral("&Header (Flash, Timers, Relays, etc.)"));
+    EXPECT_EQ(dialog.chkInputs()->text(), QStringLiteral("&Input Configurations"));
+    EXPECT_EQ(dialog.chkGroups()->text(), QStringLiteral("&Group Information"));
+
+    dialog.Prepare(16);
+    dialog.show();
+    EXPECT_EQ(state(), QStringLiteral("111 16"));
+    dialog.spnGroupCount()->Step(1);  // already at MaxGroups
+    EXPECT_EQ(beeps, 1);
+    dialog.spnGroupCount()->Step(-1);
+    dialog.chkInputs()->click();
+    dialog.cmdWrite()->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(state(), QStringLiteral("101 15"));
+
+    dialog.Prepare(16);  // the count starts again at MaxGroups, the boxes stay
+    dialog.show();
+    EXPECT_EQ(state(), QStringLiteral("101 16"));
+    dialog.chkGroups()->click();
+    EXPECT_FALSE(dialog.txtGroupCount()->isEnabled());
+    dialog.chkGroups()->click();
+    EXPECT_TRUE(dialog.txtGroupCount()->isEnabled());
+    dialog.cmdCancel()->click();
+    EXPECT_EQ(state(), QStringLiteral("000 16"));
+
+    // The next Write starts with nothing chosen: Write sends nothing.
+    GoOnline(1, "WQ16 Version 5.00");
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
+    EXPECT_EQ(device().Write().Result, WriteResult::NothingChosen);
+    EXPECT_THAT(recorder.sent, IsEmpty());
+}
+
+TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
+    GoOnline(3, "KV-4800 Version 4.00");
+    answer = false;
+    device().Reset();
+    EXPECT_THAT(recorder.sent, IsEmpty());
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(
+        questions[0],
+        QStringLiteral("Reset Device?|Do you really want to reset the device at address 3 ?"));
+
+    answer = true;
+    QString shownWait;
+    QTimer::singleShot(0, window.get(), [&shownWait] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            shownWait = box->windowTitle() + QLatin1Char('|') + box->findChild<QLabel*>()->text();
+    });
+    device().Reset();
+    EXPECT_THAT(recorder.sent, ElementsAre("LSRESET83", "KV"));
+    EXPECT_EQ(shownWait, QStringLiteral("Resetting...|This will take approximately 5 seconds..."));
+    EXPECT_EQ(settings().lblAddress()->text(), QStringLiteral("3"));
+    EXPECT_FALSE(device().Busy());
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+}
+
+// The address change on a simulated line, with a real command exchange.
+class AddressChangeTest : public DeviceCommandsTest {
+protected:
+    void SetUp() override {
+        DeviceCommandsTest::SetUp();
+        exchangeSettings.SetMaxResponseMs(60);
+        exchange.SetOffline(false);
+        exchange.SetSerialLink(&link);
+    }
+    void Open() {
+        dialog = std::make_unique<frmAddressChange>(*window, exchange, device().Host());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+    void Enter(const QString& keys) {
+        dialog->txtNewAddress()->setFocus();
+        dialog->txtNewAddress()->selectAll();
+        QTest::keyClicks(dialog->txtNewAddress(), keys);
+    }
+    void TearDown() override {
+        dialog.reset();
+        DeviceCommandsTest::TearDown();
+    }
+
+    SimLine line;
+    SimulatedLink link{line};
+    ExchangeSettings exchangeSettings;
+    test::ScriptedPrompter prompter;
+    CommandExchange exchange{exchangeSettings, prompter};
+    std::unique_ptr<frmAddressChange> dialog;
+};
+
+TEST_F(AddressChangeTest, FieldTakesOnlyAddressesFrom1To255) {
+    Open();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Address Change"));
+    EXPECT_EQ(dialog->lblWarning()->text(),
+              QStringLiteral("WARNING: You are changing the address of the device that is "
+                             "currently at address 1."));
+    EXPECT_EQ(dialog->txtNewAddress()->text(), QStringLiteral("1"));
+    struct Case {
+        QString keys;
+        QString text;
+        int beeps;
+    };
+    for (const Case& c : {Case{QStringLiteral("0"), QStringLiteral("1"), 1},
+                          Case{QStringLiteral("256"), QStringLiteral("25"), 1},
+                          Case{QStringLiteral("2x5"), QStringLiteral("25"), 1},
+                          Case{QStringLiteral("255"), QStringLiteral("255"), 0},
+                          Case{QStringLiteral("07"), QStringLiteral("7"), 1}}) {
+        beeps = 0;
+        Enter(c.keys);
+        EXPECT_EQ(dialog->txtNewAddress()->text(), c.text) << c.keys.toStdString();
+        EXPECT_EQ(beeps, c.beeps) << c.keys.toStdString();
+    }
+    Enter(QString());
+    QTest::keyClick(dialog->txtNewAddress(), Qt::Key_Backspace);
+    EXPECT_FALSE(dialog->cmdChange()->isEnabled());
+    beeps = 0;
+    dialog->cmdCancel()->setFocus();  // leaving an empty field gives 1
+    EXPECT_EQ(dialog->txtNewAddress()->text(), QStringLiteral("1"));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(dialog->cmdChange()->isEnabled());
+    dialog->spnNewAddress()->Step(-1);
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(AddressChangeTest, NewAddress7IsWrittenVerifiedAndSaved) {
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    GoOnline(1, "WQ16 Version 5.00");
+    Open();
+    Enter(QStringLiteral("7"));
+    dialog->cmdChange()->click();
+
+    EXPECT_THAT(panel.Received(),
+                ElementsAre("LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"));
+    EXPECT_EQ(panel.SaveCount(), 1);
+    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("7"));
+    EXPECT_EQ(config().Status.Connection, "Online");
+    EXPECT_EQ(exchangeSettings.Attempts(), ExchangeSettings::kDefaultAttempts);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_THAT(prompter.asked, IsEmpty());
+}
+
+TEST_F(AddressChangeTest, OccupiedAddressWritesNothing) {
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    line.AddPanel(7, "TMC-1400", "0400");
+    GoOnline(1, "WQ16 Version 5.00");
+    Open();
+    Enter(QStringLiteral("7"));
+    dialog->cmdChange()->click();
+
+    EXPECT_THAT(panel.Received(), IsEmpty());
+    EXPECT_EQ(dialog->lblInfo()->text(), QStringLiteral("TMC-1400 Version 4.00 is at address 7."));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("1"));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->isEnabled());
+}
+
+TEST_F(AddressChangeTest, OfflineOnlyRenumbers) {
+    Open();
+    Enter(QStringLiteral("9"));
+    dialog->cmdChange()->click();
+    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("9"));
+    EXPECT_EQ(line.FramesReceived(), 0);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+// The whole way through the windows: read a panel over a pseudo-terminal,
+// change an input and a timer in the editors, write, and find the change
+// saved in the panel.
+TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
+    SimLine line;
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    panel.SetRegister("65", "0C");    // 12 inputs
+    panel.SetRegister("41", "1518");  // timer 1: 5400 s
+    SimPty pty(line);
+    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+    SerialLink link;
+    ASSERT_TRUE(link.open(pty.SlavePath())) << link.lastErrorText().toStdString();
+    ExchangeSettings exchangeSettings;
+    exchangeSettings.SetMaxResponseMs(300);
+    test::ScriptedPrompter prompter;  // any failure box is answered Cancel
+    CommandExchange exchange(exchangeSettings, prompter);
+    exchange.SetOffline(false);
+    exchange.SetSerialLink(&link);
+    std::vector<bool> portWindow;
+    device().Host().SetPortWindowHooks(
+        {[&portWindow](bool shown) { portWindow.push_back(shown); }, {}});
+    device().SetExchange(&exchange);
+    GoOnline(1, "WQ16 Version 5.00");
+
+    inputs().ShowFrom(11);  // the read brings the editor back to input 1
+    const ReadOutcome read = device().Read();
+    ASSERT_TRUE(read.Completed);
+    EXPECT_THAT(prompter.asked, IsEmpty());
+    EXPECT_THAT(portWindow, ElementsAre(true, false));
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(settings().txtNumInputs()->text(), QStringLiteral("12"));
+    EXPECT_EQ(settings().txtTimerDuration(1)->text(), QStringLiteral("01:30"));
+    EXPECT_EQ(inputs().FirstShown(), 1);
+
+    row(1).cmbInputType->setCurrentIndex(kMaintained);
+    emit row(1).cmbInputType->activated(kMaintained);
+    TypeAndLeave(settings().txtTimerDuration(1), QStringLiteral("0205"));
+    ASSERT_EQ(config().Panel.TimerDuration[1], "02:05");
+
+    panel.ClearReceived();
+    frmWriteOptions& options = device().WriteOptionsDialog();
+    QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
+    const WriteOutcome written = device().Write();
+    EXPECT_EQ(written.Result, WriteResult::Saved);
+    EXPECT_EQ(written.InputsWritten, 12);
+    EXPECT_THAT(prompter.asked, IsEmpty());
+    EXPECT_EQ(panel.Received().front(), "LSWEN");
+    EXPECT_EQ(panel.Received().back(), "LSYS_SAVE");
+    EXPECT_EQ(panel.SavedRegister("41"), "1D4C");  // 7500 s
+    const auto word = static_cast<uint16_t>(std::stoul(panel.SavedRegister("9:01"), nullptr, 16));
+    EXPECT_EQ(DecodeInputWord(word, InputWordLayout(config().Identity), 5.0).Fields.Type,
+              kMaintained);
+}
+
+}  // namespace
+}  // namespace kvtk
