@@ -105,6 +105,7 @@ QWidget* frmGroupSetup::BuildHeader() {
     cmbName_->setCompleter(nullptr);  // typing renames; it must not complete to another name
     cmbName_->setMinimumContentsLength(20);
     cmbName_->setEditText(QStringLiteral("Group1"));
+    cmbName_->lineEdit()->setAccessibleName(QStringLiteral("Group name"));
     connect(cmbName_->lineEdit(), &QLineEdit::textEdited, this, &frmGroupSetup::NameEdited);
     connect(cmbName_, &QComboBox::activated, this, &frmGroupSetup::NameChosen);
 
@@ -132,8 +133,9 @@ QWidget* frmGroupSetup::BuildHeader() {
     number->addWidget(txtGroup_);
     number->addWidget(spnGroup_);
     number->addWidget(equals);
-    grid->addLayout(number, 0, 0);
-    grid->addWidget(cmbName_, 0, 1);
+    number->addSpacing(4);
+    number->addWidget(cmbName_, 1);
+    grid->addLayout(number, 0, 0, 1, 2);
     grid->addWidget(inputsLabel, 1, 0, Qt::AlignRight);
     grid->addWidget(cmbInputs_, 1, 1);
     grid->addWidget(lblSuperGroups_, 2, 0, Qt::AlignRight);
