@@ -180,6 +180,9 @@ void FileCommands::Open(int index) {
     const FileHeaderView file = info_.View;
     const ProductIdentity fileIdentity{Trim(file.Model), Trim(file.Version)};
     const FileComparison comparison = CompareWithFile(config.Identity, config.Panel.Address, file);
+    // "Load data for use with the current device" keeps its address, also
+    // offline, where the reader would take the file's.
+    std::optional<std::string> keepAddress;
     if (comparison.Matches()) {
         if (!config.Status.IsOnline()) {
             window_.SetIdentity(fileIdentity);
@@ -192,6 +195,7 @@ void FileCommands::Open(int index) {
             ToQString(FileDeviceText(file)), ToQString(DifferenceText(comparison).value_or(""))};
         switch (prompts_->AskOpenOption(texts)) {
             case OpenOption::LoadForCurrentDevice:
+                keepAddress = config.Panel.Address;
                 break;
             case OpenOption::GoOfflineWithFileDevice:
                 window_.SetConnection(false);
@@ -210,6 +214,13 @@ void FileCommands::Open(int index) {
     {
         BusyPointer busy;
         result = ReadConfigFile(name, config, namesOnly ? ReadMode::NamesOnly : ReadMode::Full);
+        if (keepAddress && config.Panel.Address != *keepAddress) {
+            config.Panel.Address = *keepAddress;
+            const int address = IntegerValue(*keepAddress);
+            if (address >= 0 && address < kAddressCount)
+                config.AddressTable[static_cast<size_t>(address)].Name =
+                    Trim(config.Panel.DeviceName);
+        }
         window_.ShowConfiguration();
         window_.Inputs().ShowFrom(1);
         window_.RefreshInputs();

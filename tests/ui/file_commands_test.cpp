@@ -1,0 +1,448 @@
+// The File menu's commands against scripted dialogs: file names, the
+// save-first and overwrite questions, the device comparison and the Open
+// Option paths, the caption, and the print dialog with its PDF fallback.
+#include "ui/file_commands.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <deque>
+#include <regex>
+
+#include "files/config_writer.h"
+#include "files/open_save_rules.h"
+#include "main_window_fixture.h"
+#include "report/pdf/report_painter.h"
+#include "report/pdf/windows1252.h"
+#include "report/text_renderer.h"
+#include "ui/file_prompts.h"
+#include "ui/frmPrint.h"
+
+namespace kvtk {
+namespace {
+
+using ::testing::HasSubstr;
+
+// Dialogs answered from a script; an empty script cancels.
+class ScriptedPrompts : public FilePrompts {
+public:
+    struct Dialog {
+        QString Selected;  // the file the user points at (selection change)
+        std::optional<QString> Chosen;
+    };
+    std::deque<Dialog> dialogs;
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<OpenOption> options;
+    std::optional<QString> pdfName;
+
+    std::vector<ConfigFileDialogRequest> dialogRequests;
+    std::vector<MessagePrompt> messages;
+    std::vector<OpenOptionTexts> optionTexts;
+
+    std::optional<QString> AskConfigFileName(const ConfigFileDialogRequest& request,
+                                             FileInfoState& info) override {
+        dialogRequests.push_back(request);
+        if (dialogs.empty()) return std::nullopt;
+        const Dialog dialog = dialogs.front();
+        dialogs.pop_front();
+        if (!dialog.Selected.isEmpty())
+            info.Select(QFile::encodeName(dialog.Selected).toStdString());
+        return dialog.Chosen;
+    }
+    OpenOption AskOpenOption(const OpenOptionTexts& texts) override {
+        optionTexts.push_back(texts);
+        if (options.empty()) return OpenOption::Cancel;
+        const OpenOption option = options.front();
+        options.pop_front();
+        return option;
+    }
+    QMessageBox::StandardButton Ask(const MessagePrompt& prompt) override {
+        messages.push_back(prompt);
+        if (prompt.Buttons == QMessageBox::Ok) return QMessageBox::Ok;
+        if (answers.empty()) return QMessageBox::Cancel;
+        const auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<QString> AskPdfFileName(const QString&) override { return pdfName; }
+
+    QStringList Titles() const {
+        QStringList titles;
+        for (const auto& request : dialogRequests) titles << request.Title;
+        return titles;
+    }
+};
+
+class FileCommandsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        auto scripted = std::make_unique<ScriptedPrompts>();
+        prompts = scripted.get();
+        files().SetPrompts(std::move(scripted));
+        window->SetAddress(3);
+    }
+
+    FileCommands& files() { return window->Files(); }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // A file written by the program for a device.
+    QString WriteSample(const char* name, const std::string& model, const std::string& version,
+                        int address, const std::string& description = "") {
+        Configuration sample;
+        sample.Identity = {model, version};
+        ApplyProductCapabilities(sample, model, version);
+        sample.Panel.Address = std::to_string(address);
+        sample.Panel.DeviceName = "Sample";
+        sample.AddressTable[static_cast<size_t>(address)].Name = "Sample";
+        sample.Inputs[1].Name = "Front Door";
+        sample.Inputs[1].Timer = 2;
+        sample.Groups[2].Name = "Lobby";
+        const QString path = Path(QString::fromLatin1(name));
+        EXPECT_TRUE(WriteConfigFile(QFile::encodeName(path).toStdString(), sample,
+                                    {"12-03-26", "14:05:09", description})
+                        .Ok());
+        return path;
+    }
+
+    // Open with "No" to the save-first question and the file chosen.
+    void OpenFile(const QString& path, int index = 0) {
+        prompts->answers.push_back(QMessageBox::No);
+        prompts->dialogs.push_back({path, path});
+        files().Open(index);
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompts* prompts = nullptr;
+};
+
+TEST_F(FileCommandsTest, SaveAppliesTheFileNameRule) {
+    struct Case {
+        QString Folder;
+        QString Typed;
+        QString Written;
+    };
+    const std::vector<Case> cases{
+        {QStringLiteral("v1.2"), QStringLiteral("panel"), QStringLiteral("v1.2/panel.kvx")},
+        {QString(), QStringLiteral("plan"), QStringLiteral("plan.kvx")},
+        {QString(), QStringLiteral("panel.old.txt"), QStringLiteral("panel.kvx")}};
+    for (const Case& c : cases) {
+        if (!c.Folder.isEmpty()) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath(c.Folder));
+        }
+        const QString typed =
+            c.Folder.isEmpty() ? Path(c.Typed) : Path(c.Folder + QLatin1Char('/') + c.Typed);
+        prompts->dialogs.push_back({QString(), typed});
+        EXPECT_EQ(files().Save(), FileCommands::SaveOutcome::Written) << c.Typed.toStdString();
+        EXPECT_TRUE(QFile::exists(Path(c.Written))) << c.Written.toStdString();
+        EXPECT_EQ(window->windowTitle(),
+                  QString::fromStdString(MainWindowCaption(Path(c.Written).toStdString(), "")));
+    }
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("v1.kvx"))));
+    EXPECT_EQ(prompts->Titles(), QStringList(3, QStringLiteral("Save file")));
+    EXPECT_TRUE(prompts->dialogRequests[0].Save);
+}
+
+TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
+    const QString existing = WriteSample("old.kvx", "WQ08", "5.00", 3);
+    const QByteArray before = [&] {
+        QFile f(existing);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+
+    // Yes, then the save dialog cancelled: the open ends there.
+    prompts->answers = {QMessageBox::Yes};
+    files().Open(0);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+
+    // Yes, overwrite declined (No is the default): the open dialog follows.
+    prompts->dialogRequests.clear();
+    prompts->messages.clear();
+    prompts->answers = {QMessageBox::Yes, QMessageBox::No};
+    prompts->dialogs = {{QString(), existing}};
+    files().Open(0);
+    EXPECT_EQ(prompts->Titles(),
+              (QStringList{QStringLiteral("Save file"), QStringLiteral("Open file")}));
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[0].Title, QStringLiteral("Save Current Data?"));
+    EXPECT_EQ(prompts->messages[0].Buttons,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Overwrite File?"));
+    EXPECT_EQ(prompts->messages[1].Text,
+              QString::fromStdString(OverwriteQuestion(existing.toStdString())));
+    EXPECT_EQ(prompts->messages[1].Default, QMessageBox::No);
+    QFile after(existing);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+
+    // Cancel asks nothing more.
+    prompts->dialogRequests.clear();
+    prompts->answers = {QMessageBox::Cancel};
+    files().Open(0);
+    EXPECT_TRUE(prompts->dialogRequests.empty());
+}
+
+TEST_F(FileCommandsTest, SameDeviceOfflineAdoptsTheFileIdentityWithoutAsking) {
+    QSignalSpy update(&files(), &FileCommands::catalogueUpdateRequested);
+    OpenFile(WriteSample("same.kvx", "WQ16", "5.00", 3));
+    EXPECT_TRUE(prompts->optionTexts.empty());
+    EXPECT_EQ(config().Identity.Model, "WQ16");
+    EXPECT_EQ(config().Limits.MaxRelays, 16);
+    ASSERT_EQ(update.count(), 1);
+    EXPECT_FALSE(update.at(0).at(0).toBool());
+    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+    EXPECT_EQ(inputs().Row(1).txtInputName->text(), QStringLiteral("Front Door"));
+
+    // Online the identity stays.
+    window->SetConnection(true, "COM 1");
+    OpenFile(WriteSample("same2.kvx", "WQ32", "5.00", 3));
+    EXPECT_TRUE(prompts->optionTexts.empty());
+    EXPECT_EQ(config().Identity.Model, "WQ16");
+}
+
+TEST_F(FileCommandsTest, AnotherAddressAsksForTheOpenOption) {
+    const QString file = WriteSample("five.kvx", "WQ08", "5.00", 5);
+
+    // Load for the current device: the address stays 3.
+    prompts->options = {OpenOption::LoadForCurrentDevice};
+    OpenFile(file);
+    ASSERT_EQ(prompts->optionTexts.size(), 1u);
+    EXPECT_EQ(prompts->optionTexts[0].Difference, QStringLiteral("This is a different address."));
+    EXPECT_EQ(prompts->optionTexts[0].FileInfo,
+              QStringLiteral("You are opening a file for an WQ08 Version 5.00 at address 5."));
+    EXPECT_EQ(window->Address(), 3);
+    EXPECT_EQ(config().Inputs[1].Timer, 2);
+
+    // Online, going offline with the file's device takes the file's address.
+    window->SetConnection(true, "COM 2");
+    prompts->options = {OpenOption::GoOfflineWithFileDevice};
+    OpenFile(file);
+    ASSERT_EQ(prompts->optionTexts.size(), 2u);
+    EXPECT_THAT(prompts->optionTexts[1].CurrentInfo.toStdString(),
+                HasSubstr("You are connected to and programming data for an WQ08"));
+    EXPECT_FALSE(config().Status.IsOnline());
+    EXPECT_EQ(config().Status.Port, "N/A");
+    EXPECT_EQ(window->Address(), 5);
+
+    // Cancel leaves the configuration and ends as a cancelled dialog.
+    config().Inputs[1].Name = "Kept";
+    window->SetAddress(3);
+    prompts->options = {OpenOption::Cancel};
+    OpenFile(file);
+    EXPECT_EQ(config().Inputs[1].Name, "Kept");
+    EXPECT_TRUE(files().DialogCancelled());
+}
+
+TEST_F(FileCommandsTest, OpenNamesTakesNamesOnlyAndStillAsksForAnotherDevice) {
+    const QString file = WriteSample("names.kvx", "WQ08", "5.00", 5);
+    config().Inputs[1].Timer = 3;
+    prompts->options = {OpenOption::LoadForCurrentDevice};
+    OpenFile(file, 1);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Open file - names only")});
+    EXPECT_EQ(prompts->optionTexts.size(), 1u);
+    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+    EXPECT_EQ(config().Inputs[1].Timer, 3);
+}
+
+TEST_F(FileCommandsTest, CaptionEndsInTheUpperCaseDescription) {
+    const QString described = WriteSample("desc.kvx", "WQ08", "5.00", 3, "Lobby Panel");
+    OpenFile(described);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KV Programming Kit V5.1 - ") + described +
+                                         QStringLiteral("(LOBBY PANEL)"));
+    const QString plain = WriteSample("plain.kvx", "WQ08", "5.00", 3);
+    OpenFile(plain);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KV Programming Kit V5.1 - ") + plain);
+}
+
+TEST_F(FileCommandsTest, InvalidHeaderIsToldUntilAnotherFileOrCancel) {
+    const QString bad = Path(QStringLiteral("bad.kvx"));
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("----\r\nXY-1 5.00 data\r\n----\r\n");
+    out.close();
+    const QString good = WriteSample("good.kvx", "WQ08", "5.00", 3);
+    prompts->answers = {QMessageBox::No};
+    prompts->dialogs = {{bad, bad}, {good, good}};
+    files().Open(0);
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[1].Text, QString::fromLatin1(kInvalidHeaderText));
+    EXPECT_TRUE(prompts->messages[1].Title.isEmpty());
+    EXPECT_EQ(prompts->Titles().size(), 2);
+    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+
+    // A bad file, then cancel: nothing is read.
+    config().Inputs[1].Name.clear();
+    prompts->answers = {QMessageBox::No};
+    prompts->dialogs = {{bad, bad}};
+    files().Open(0);
+    EXPECT_TRUE(files().DialogCancelled());
+    EXPECT_EQ(config().Inputs[1].Name, "");
+}
+
+TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
+    auto originLines = [this] {
+        const ReportRequest request{files().Origin(), 2, {2026, 12, 3, 14, 5, 9}};
+        const ReportResult report =
+            BuildConfigurationReport(config(), request, GridFromCharacters(87, 66));
+        EXPECT_TRUE(report.Layout.has_value());
+        return RenderReportText(*report.Layout);
+    };
+    EXPECT_THAT(originLines(), HasSubstr("Data is not from a saved file."));
+
+    const QString file = WriteSample("origin.kvx", "WQ08", "5.00", 3, "Shop");
+    OpenFile(file);
+    const std::string report = originLines();
+    EXPECT_THAT(report, HasSubstr("Originated from file: " + file.toStdString()));
+    EXPECT_THAT(report, HasSubstr("12-03-26 14:05:09"));
+    EXPECT_THAT(originLines(), HasSubstr(" Description: SHOP"));
+
+    prompts->answers = {QMessageBox::No};
+    files().Open(0);  // the dialog is cancelled
+    EXPECT_THAT(originLines(), HasSubstr("Data is not from a saved file."));
+}
+
+TEST_F(FileCommandsTest, FileMenuHoldsTheCommandsBeforeExit) {
+    QStringList names;
+    for (QAction* action : window->FileMenu()->actions())
+        if (!action->isSeparator()) names << action->objectName();
+    EXPECT_EQ(names.join(QLatin1Char(' ')),
+              QStringLiteral("mnuFileOpen_0 mnuFileOpen_1 mnuFileSave mnuFilePrint mnuFileExit"));
+}
+
+class PrintDialogTest : public FileCommandsTest {
+protected:
+    std::unique_ptr<frmPrint> OpenPrint() {
+        auto dialog = std::make_unique<frmPrint>(config(), files().Origin(), window->GetBeeper(),
+                                                 window->SpinTicker(), *prompts, window.get());
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return dialog;
+    }
+};
+
+TEST_F(PrintDialogTest, GroupCountStartsAtMaxGroupsAndRefusesMore) {
+    auto dialog = OpenPrint();
+    QLineEdit* count = dialog->txtNumGroups();
+    EXPECT_EQ(count->text(), QStringLiteral("60"));
+    EXPECT_TRUE(count->hasFocus());
+    count->selectAll();
+    QTest::keyClicks(count, QStringLiteral("7"));
+    QTest::keyClicks(count, QStringLiteral("0"));  // 70 is above 60
+    EXPECT_EQ(count->text(), QStringLiteral("7"));
+    EXPECT_EQ(beeps, 1);
+    QTest::keyClick(count, Qt::Key_Backspace);
+    dialog->cmdCancel()->setFocus();
+    EXPECT_EQ(count->text(), QStringLiteral("0"));
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(PrintDialogTest, PrintsOnThePrinterAndSaysSo) {
+    auto dialog = OpenPrint();
+    std::optional<ReportRequest> sent;
+    dialog->SetPrintJob([&](const Configuration&, const ReportRequest& request) {
+        sent = request;
+        return QString();
+    });
+    dialog->cmdPrint()->click();
+    ASSERT_TRUE(sent.has_value());
+    EXPECT_EQ(sent->GroupCount, 60);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].Text, QString::fromLatin1(kPrintingInProcessText));
+    EXPECT_TRUE(prompts->messages[0].Title.isEmpty());
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+std::vector<std::string> NonEmptyLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    auto flush = [&] {
+        line = std::regex_replace(line, std::regex("[ \f]+"), " ");
+        while (!line.empty() && line.front() == ' ') line.erase(0, 1);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        line.clear();
+    };
+    for (char c : text) {
+        if (c == '\n')
+            flush();
+        else
+            line += c;
+    }
+    flush();
+    return lines;
+}
+
+TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    config().Inputs[2].Name = "Caf\xe9";
+    auto dialog = OpenPrint();
+    std::optional<ReportRequest> sent;
+    dialog->SetPrintJob([&](const Configuration&, const ReportRequest& request) {
+        sent = request;
+        return QString::fromLatin1(kNoPrinterText);
+    });
+    const QString pdf = Path(QStringLiteral("report"));
+    prompts->answers = {QMessageBox::Yes};
+    prompts->pdfName = pdf;
+    dialog->cmdPrint()->click();
+    ASSERT_TRUE(sent.has_value());
+    ASSERT_GE(prompts->messages.size(), 2u);
+    EXPECT_THAT(prompts->messages[0].Text.toStdString(),
+                HasSubstr("No printer is available.\r\rDo you want to save the report as a PDF"));
+    EXPECT_EQ(prompts->messages[1].Icon, QMessageBox::Information);
+    ASSERT_TRUE(QFile::exists(pdf + QStringLiteral(".pdf")));
+
+    QPrinter printer(QPrinter::HighResolution);
+    const ReportPdfOptions options;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageLayout(QPageLayout(options.PageSize, options.Orientation, options.MarginsMm,
+                                      QPageLayout::Millimeter));
+    const ReportResult expected = BuildConfigurationReport(
+        config(), *sent, MeasurePageGrid(printer, ReportFont(options.PointSize)));
+    ASSERT_TRUE(expected.Layout.has_value());
+    QProcess process;
+    process.start(pdftotext,
+                  {QStringLiteral("-layout"), pdf + QStringLiteral(".pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const std::string text = process.readAllStandardOutput().toStdString();
+    EXPECT_EQ(NonEmptyLines(text),
+              NonEmptyLines(FromWindows1252(RenderReportText(*expected.Layout)).toStdString()));
+    EXPECT_THAT(text, HasSubstr("Data is not from a saved file."));
+}
+
+// KVTK_OPEN_DIALOG_SCREENSHOT=<png>: the open dialog with a file selected.
+TEST_F(FileCommandsTest, OpenDialogScreenshot) {
+    const QByteArray target = qgetenv("KVTK_OPEN_DIALOG_SCREENSHOT");
+    if (target.isEmpty()) GTEST_SKIP() << "set KVTK_OPEN_DIALOG_SCREENSHOT to take it";
+    const QString sample = WriteSample("lobby.kvx", "KV-4800", "4.00", 12, "Main lobby panel");
+    WriteSample("annex.kvx", "WQ16", "5.00", 4);
+    FileInfoState info;
+    const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
+                                          QStringLiteral("Open")};
+    std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
+    dialog->setDirectory(dir.path());
+    dialog->resize(900, 420);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    dialog->selectFile(sample);
+    QTest::qWait(300);
+    EXPECT_EQ(info.View.Model, "KV-4800");
+    EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(target)));
+}
+
+}  // namespace
+}  // namespace kvtk
