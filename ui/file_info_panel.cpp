@@ -41,6 +41,12 @@ FileInfoPanel::FileInfoPanel(FileInfoState& state, bool descriptionEditable, QWi
     txtDescription_->setObjectName(QStringLiteral("txtDescription"));
     txtDescription_->setAccessibleName(QStringLiteral("File Description"));
     txtDescription_->setReadOnly(!descriptionEditable);
+    if (!descriptionEditable) {
+        // Read-only: looks like the value fields beside it.
+        QPalette palette = txtDescription_->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        txtDescription_->setPalette(palette);
+    }
     txtDescription_->setMinimumWidth(
         txtDescription_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
 

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QListView>
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
@@ -428,18 +429,35 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
 TEST_F(FileCommandsTest, OpenDialogScreenshot) {
     const QByteArray target = qgetenv("KVTK_OPEN_DIALOG_SCREENSHOT");
     if (target.isEmpty()) GTEST_SKIP() << "set KVTK_OPEN_DIALOG_SCREENSHOT to take it";
-    const QString sample = WriteSample("lobby.kvx", "KV-4800", "4.00", 12, "Main lobby panel");
+    WriteSample("lobby.kvx", "KV-4800", "4.00", 12, "Main lobby panel");
     WriteSample("annex.kvx", "WQ16", "5.00", 4);
     FileInfoState info;
     const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
                                           QStringLiteral("Open")};
     std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
     dialog->setDirectory(dir.path());
-    dialog->resize(900, 420);
+    dialog->resize(1000, 420);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    dialog->selectFile(sample);
-    QTest::qWait(300);
+    // Point at the file as a click would (the view fills in asynchronously).
+    auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    ASSERT_NE(view, nullptr);
+    dialog->selectFile(dir.filePath(QStringLiteral("lobby.kvx")));
+    const bool found = QTest::qWaitFor([&] {
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QModelIndex index = view->model()->index(row, 0, root);
+            if (index.data().toString() != QStringLiteral("lobby.kvx")) continue;
+            view->selectionModel()->setCurrentIndex(
+                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            return true;
+        }
+        return false;
+    });
+    ASSERT_TRUE(found);
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(QStringLiteral("lobby.kvx"));
+    QTest::qWait(200);
     EXPECT_EQ(info.View.Model, "KV-4800");
     EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(target)));
 }
