@@ -1,6 +1,7 @@
 #include "ui/device_commands.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -46,6 +47,7 @@ DeviceCommands::DeviceCommands(frmMain& window, QMenu& deviceMenu)
     connect(&window_, &frmMain::addressChangeRequested, this, &DeviceCommands::ChangeAddress);
     connect(&window_, &frmMain::connectionChanged, this, &DeviceCommands::ConnectionChanged);
     ConnectionChanged(window_.Config().Status.IsOnline());
+    window_.installEventFilter(this);
 }
 
 DeviceCommands::~DeviceCommands() = default;
@@ -66,6 +68,15 @@ void DeviceCommands::SetBusy(bool busy) {
     // write lets window events run between registers.
     window_.menuBar()->setEnabled(!busy);
     emit busyChanged(busy);
+}
+
+bool DeviceCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (busy_ && watched == &window_ && event->type() == QEvent::Close) {
+        window_.GetBeeper().Beep();
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 ReadOutcome DeviceCommands::Read() {

@@ -56,6 +56,10 @@ signals:
     // The address change lost the panel at its new address: now offline.
     void wentOffline();
 
+protected:
+    // Closing the main window waits until the running operation has ended.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void SetBusy(bool busy);
     void ConnectionChanged(bool online);

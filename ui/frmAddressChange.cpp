@@ -45,7 +45,6 @@ frmAddressChange::frmAddressChange(frmMain& window, PanelExchange& exchange, Gui
     lblWarning_->setObjectName(QStringLiteral("lblWarning"));
     lblWarning_->setText(
         ToQString(AddressChangeWarning(ToCoreText(window_.Settings().txtAddress()->text()))));
-    lblWarning_->setWordWrap(true);
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
     lblInfo_->setMinimumWidth(lblInfo_->fontMetrics().horizontalAdvance(
         QStringLiteral("No response at new address. Going offline")));

@@ -145,14 +145,17 @@ TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
 
     answer = true;
     QString shownWait;
-    QTimer::singleShot(0, window.get(), [&shownWait] {
+    QTimer::singleShot(0, window.get(), [this, &shownWait] {
         if (QWidget* box = QApplication::activeModalWidget())
             shownWait = box->windowTitle() + QLatin1Char('|') + box->findChild<QLabel*>()->text();
+        window->close();  // refused while the reset runs: no exit question
     });
     device().Reset();
     EXPECT_THAT(recorder.sent, ElementsAre("LSRESET83", "KV"));
     EXPECT_EQ(shownWait, QStringLiteral("Resetting...|This will take approximately 5 seconds..."));
     EXPECT_EQ(settings().lblAddress()->text(), QStringLiteral("3"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(questions.size(), 2);
     EXPECT_FALSE(device().Busy());
     EXPECT_TRUE(window->menuBar()->isEnabled());
 }
