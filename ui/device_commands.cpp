@@ -120,13 +120,14 @@ void DeviceCommands::Reset() {
 }
 
 void DeviceCommands::ChangeAddress() {
-    if (busy_) return;
+    if (busy_ || addressChange_) return;
     window_.CommitEdits();
-    SetBusy(true);
-    frmAddressChange dialog(window_, Exchange(), host_, &window_);
-    connect(&dialog, &frmAddressChange::wentOffline, this, &DeviceCommands::wentOffline);
-    dialog.exec();
-    SetBusy(false);
+    // Modal, but shown without a nested loop: it closes itself and is gone.
+    auto* dialog = new frmAddressChange(window_, Exchange(), host_, &window_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &frmAddressChange::wentOffline, this, &DeviceCommands::wentOffline);
+    addressChange_ = dialog;
+    dialog->show();
 }
 
 }  // namespace kvtk

@@ -6,10 +6,12 @@
 // of them runs no other command can start.
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 #include "transfer/read_configuration.h"
 #include "transfer/write_configuration.h"
+#include "ui/frmAddressChange.h"
 #include "ui/gui_operation_host.h"
 
 class QAction;
@@ -43,8 +45,10 @@ public:
     // The Write command: the write options, the write, the saving wait.
     WriteOutcome Write();
     void Reset();
-    // Opens "Address Change" (a double click on the address field).
+    // Shows "Address Change" modally and returns at once (a double click on
+    // the address field); the window deletes itself when closed.
     void ChangeAddress();
+    frmAddressChange* AddressChangeWindow() const { return addressChange_; }
 
     QAction* mnuDeviceSelect() const { return select_; }
     QAction* mnuDeviceRead() const { return read_; }
@@ -70,6 +74,7 @@ private:
     PanelExchange* exchange_ = nullptr;
     std::unique_ptr<PanelExchange> noExchange_;
     frmWriteOptions* writeOptions_;
+    QPointer<frmAddressChange> addressChange_;
     bool busy_ = false;
     QAction* select_;
     QAction* read_;

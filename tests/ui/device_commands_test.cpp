@@ -88,6 +88,13 @@ TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
     device().Read();
     device().Reset();
     EXPECT_THAT(recorder.sent, IsEmpty());
+
+    emit window->addressChangeRequested();  // a double click on the address
+    ASSERT_NE(device().AddressChangeWindow(), nullptr);
+    EXPECT_TRUE(device().AddressChangeWindow()->isModal());
+    device().AddressChangeWindow()->cmdCancel()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(device().AddressChangeWindow(), nullptr);
 }
 
 TEST_F(DeviceCommandsTest, WriteOptionsKeepTheirStateAndCancelClearsAll) {
