@@ -277,6 +277,17 @@ void frmConnect::Load() {
         optCommPort_[kOffline]->setChecked(true);
 }
 
+void frmConnect::SelectOffline() {
+    if (optCommPort_[kOffline]->isChecked())
+        ChooseConnection(kOffline);
+    else
+        optCommPort_[kOffline]->setChecked(true);
+}
+
+void frmConnect::UpdateCatalogueFromMain() {
+    chkUpdate_->setChecked(true);
+}
+
 int frmConnect::ChoiceIndex() const {
     const int id = choices_->checkedId();
     return id < 0 ? kOffline : id;

@@ -52,6 +52,12 @@ public:
 
     void SetTextPrompt(TextPrompt prompt) { textPrompt_ = std::move(prompt); }
 
+    // Selects the offline choice (the main window went offline elsewhere).
+    void SelectOffline();
+    // Ticks the update box: the catalogue entry that fits the main window's
+    // identity is selected and the box is cleared again.
+    void UpdateCatalogueFromMain();
+
     // Widgets, for the program and tests.
     QRadioButton* CommPortOption(int n) const { return optCommPort_.at(static_cast<size_t>(n)); }
     QLineEdit* txtAddress() const;

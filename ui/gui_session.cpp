@@ -4,6 +4,7 @@
 
 #include "transfer/read_configuration.h"
 #include "ui/device_commands.h"
+#include "ui/file_commands.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
@@ -26,6 +27,14 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
     main_.Device().Host().SetPortWindowHooks(std::move(hooks));
     connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
     connect(&main_, &frmMain::panelConnected, this, &GuiSession::OnPanelConnected);
+    // Elsewhere the main window went offline: the dialog follows.
+    connect(&main_.Device(), &DeviceCommands::wentOffline, connect_.get(),
+            &frmConnect::SelectOffline);
+    connect(&main_.Files(), &FileCommands::catalogueUpdateRequested, connect_.get(),
+            [this](bool selectOffline) {
+                if (selectOffline) connect_->SelectOffline();
+                connect_->UpdateCatalogueFromMain();
+            });
     connect(connect_.get(), &frmConnect::programEndRequested, this, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
@@ -40,7 +49,12 @@ void GuiSession::Start() {
 }
 
 void GuiSession::ShowConnectDialog() {
-    // Again from the main window: modal.
+    // Again from the main window: modal. Not while a panel command runs,
+    // since choosing another connection would pull the link from under it.
+    if (main_.Device().Busy()) {
+        main_.GetBeeper().Beep();
+        return;
+    }
     if (connect_->isVisible()) {
         connect_->raise();
         return;
