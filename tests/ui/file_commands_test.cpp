@@ -427,8 +427,8 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
 
 // KVTK_OPEN_DIALOG_SCREENSHOT=<png>: the open dialog with a file selected.
 TEST_F(FileCommandsTest, OpenDialogScreenshot) {
-    const QByteArray target = qgetenv("KVTK_OPEN_DIALOG_SCREENSHOT");
-    if (target.isEmpty()) GTEST_SKIP() << "set KVTK_OPEN_DIALOG_SCREENSHOT to take it";
+    const QByteArray target = qgetenv("KVTK_SCREENSHOT");
+    if (target.isEmpty()) GTEST_SKIP() << "set KVTK_SCREENSHOT to take it";
     WriteSample("lobby.kvx", "KV-4800", "4.00", 12, "Main lobby panel");
     WriteSample("annex.kvx", "WQ16", "5.00", 4);
     FileInfoState info;
