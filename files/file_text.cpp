@@ -26,26 +26,7 @@ std::optional<std::string> HeadingNumberText(const std::string& upperLine, const
 }
 
 bool IsNumericText(const std::string& text) {
-    const std::string t = Trim(text);
-    size_t i = 0;
-    auto digits = [&] {
-        const size_t from = i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
-        return i - from;
-    };
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    size_t mantissa = digits();
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0) return false;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        if (digits() == 0) return false;
-    }
-    return i == t.size();
+    return NumberFromText(text).has_value();
 }
 
 std::string NumberText(double value) {

@@ -71,6 +71,31 @@ double NumericValue(const std::string& text) {
     return std::clamp(v, -1e300, 1e300);
 }
 
+std::optional<double> NumberFromText(const std::string& text) {
+    const std::string t = Trim(text);
+    size_t i = 0;
+    auto digits = [&] {
+        const size_t from = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return i - from;
+    };
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    size_t mantissa = digits();
+    if (i < t.size() && t[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return std::nullopt;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+        if (digits() == 0) return std::nullopt;
+    }
+    if (i != t.size()) return std::nullopt;
+    const double value = std::strtod(t.c_str(), nullptr);
+    return std::clamp(value, -1e300, 1e300);  // "1e999" is a number, just far out of range
+}
+
 int32_t RoundHalfEven(double value) {
     if (std::isnan(value)) return 0;
     const double r = std::nearbyint(value);  // default rounding mode: ties to even

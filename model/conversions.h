@@ -15,6 +15,11 @@ namespace kvtk {
 // reading stops at the first other character; no number gives 0.
 double NumericValue(const std::string& text);
 
+// The number a whole text spells (blanks around allowed: sign, digits with
+// at most one decimal point, optional exponent), or nothing when any part of
+// the text is not a number. Far out-of-range values are held to +-1e300.
+std::optional<double> NumberFromText(const std::string& text);
+
 // NumericValue converted to a 32-bit integer (nearest, ties to even),
 // saturated at the 32-bit range instead of overflowing.
 int32_t IntegerValue(const std::string& text);
