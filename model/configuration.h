@@ -101,8 +101,8 @@ struct PanelConfig {
     std::string RelayEnergize = "0.048";                              // entry of EnergizeList
     std::vector<std::string> EnergizeList;                            // rebuilt per product
     int32_t SpecialOptions = 0;                                       // bit 0 = option 1
-    std::string UnitsAt0V;  // analog calibration (input check)
-    std::string UnitsAt5V;
+    std::string UnitsAt0V = "0";  // analog calibration fields of the input check
+    std::string UnitsAt5V = "100";
 };
 
 // What the status frame shows beside the configuration.

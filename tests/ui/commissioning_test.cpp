@@ -1,0 +1,174 @@
+// A whole commissioning job through the windows: open a file, write it to a
+// panel on a pseudo-terminal, read the panel back, save it; the saved file
+// must hold exactly what was opened (only date, time and description differ).
+#include <gmock/gmock.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <random>
+
+#include "comm/command_exchange.h"
+#include "comm/exchange_settings.h"
+#include "comm/serial_link.h"
+#include "files/config_writer.h"
+#include "main_window_fixture.h"
+#include "sim/sim_line.h"
+#include "sim/sim_pty.h"
+#include "tests/comm/scripted_prompter.h"
+#include "ui/device_commands.h"
+#include "ui/file_commands.h"
+#include "ui/file_prompts.h"
+#include "ui/frmWriteOptions.h"
+
+namespace kvtk {
+namespace {
+
+// Every file dialog picks `next`, with `description` typed into the panel;
+// questions are answered No ("Save Current Data?").
+class OneFilePrompts : public FilePrompts {
+public:
+    QString next;
+    std::string description;
+    std::optional<QString> AskConfigFileName(const ConfigFileDialogRequest& request,
+                                             FileInfoState& info) override {
+        info.Select(QFile::encodeName(next).toStdString());
+        if (request.Save) info.View.Description = description;
+        return next;
+    }
+    OpenOption AskOpenOption(const OpenOptionTexts&) override { return OpenOption::Cancel; }
+    QMessageBox::StandardButton Ask(const MessagePrompt&) override { return QMessageBox::No; }
+    std::optional<QString> AskPdfFileName(const QString&) override { return std::nullopt; }
+};
+
+// A configuration that uses every field the file and the panel carry.
+Configuration BusyConfiguration() {
+    Configuration c;
+    c.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(c, "WQ16", "5.00");
+    std::mt19937 rng(20261206);
+    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
+    PanelConfig& p = c.Panel;
+    p.Address = "1";
+    p.DeviceName = "Lobby panel";
+    c.AddressTable[1].Name = p.DeviceName;
+    p.NumInputs = "24";
+    p.NumRelays = "16";
+    p.OnTimeAfterFlash = "05:30";
+    p.FlashOffTime = "1.2";
+    p.TimerDuration = {"", "00:15", "07:45", "18:00"};
+    p.RelayRefresh = "12";
+    p.RelayEnergize = p.EnergizeList[20];
+    p.SpecialOptions = 0x25;
+    for (int n = 1; n <= 24; ++n) {
+        InputConfig& in = c.Inputs[n];
+        in.Name = "Switch " + std::to_string(n);
+        in.Type = static_cast<int16_t>(pick(0, 5));
+        in.Timer = static_cast<int16_t>(pick(0, 3));
+        in.Group = static_cast<int16_t>(pick(0, 60));
+        in.Flash = OnValue(pick(0, 1) == 1);
+        in.Polarity = static_cast<int16_t>(pick(0, 1));
+    }
+    // Linked On comes in pairs (1-2, 3-4, ...) sharing one timer, as the editor keeps them.
+    for (int n = 1; n <= 24; n += 2) {
+        InputConfig& first = c.Inputs[n];
+        InputConfig& second = c.Inputs[n + 1];
+        if (first.Type == kLinkedOn || second.Type == kLinkedOn) {
+            first.Type = second.Type = kLinkedOn;
+            second.Timer = first.Timer;
+        }
+    }
+    for (int g = 1; g <= kGroupCount; ++g) {
+        GroupConfig& group = c.Groups[g];
+        group.Name = g % 3 ? "Zone " + std::to_string(g) : "";
+        group.Type = g > 55 ? 1 : 0;  // the last five are supergroups of normal groups
+        for (int k = 1; k <= 16; ++k) group.SetMember(k, pick(0, 3) == 0);
+        group.Priority = static_cast<int16_t>(pick(0, 3));
+        group.SerialOnPriority = OnValue(pick(0, 1) == 1);
+        group.ConstantFlash = OnValue(pick(0, 1) == 1);
+    }
+    return c;
+}
+
+// The file's lines without the ones the save stamps anew.
+QStringList LinesWithoutStamp(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList kept;
+    for (const QString& line : QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(QStringLiteral("Date=")) || line.startsWith(QStringLiteral("Time=")) ||
+            line.startsWith(QStringLiteral("Desc=")))
+            continue;
+        kept << line;
+    }
+    return kept;
+}
+
+class CommissioningTest : public MainWindowTest {};
+
+TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString opened = dir.filePath(QStringLiteral("lobby.kvx"));
+    const QString saved = dir.filePath(QStringLiteral("lobby-check.kvx"));
+    ASSERT_TRUE(WriteConfigFile(QFile::encodeName(opened).toStdString(), BusyConfiguration(),
+                                {"12-01-26", "09:15:00", "AS DESIGNED"})
+                    .Ok());
+
+    SimLine line;
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    SimPty pty(line);
+    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+    SerialLink link;
+    ASSERT_TRUE(link.open(pty.SlavePath())) << link.lastErrorText().toStdString();
+    ExchangeSettings exchangeSettings;
+    exchangeSettings.SetMaxResponseMs(300);
+    test::ScriptedPrompter prompter;  // any failure box is answered Cancel
+    CommandExchange exchange(exchangeSettings, prompter);
+    exchange.SetOffline(false);
+    exchange.SetSerialLink(&link);
+    DeviceCommands& device = window->Device();
+    device.SetExchange(&exchange);
+    device.Host().SetWaitCapMs(20);
+    window->SetIdentity({"WQ16", "5.00"});
+    window->SetAddress(1);
+    window->SetConnection(true, "COM 1");
+
+    auto scripted = std::make_unique<OneFilePrompts>();
+    OneFilePrompts& prompts = *scripted;
+    window->Files().SetPrompts(std::move(scripted));
+    prompts.next = opened;
+    window->Files().Open(0);
+    ASSERT_EQ(config().Panel.NumInputs, "24");
+
+    frmWriteOptions& options = device.WriteOptionsDialog();
+    QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
+    ASSERT_EQ(device.Write().Result, WriteResult::Saved);
+    EXPECT_THAT(prompter.asked, ::testing::IsEmpty());
+    EXPECT_EQ(panel.SavedRegister("65"), "18");
+
+    // Forget what the panel holds, so that only the read can bring it back.
+    for (int n = 1; n <= 24; ++n) {
+        InputConfig& in = config().Inputs[n];
+        in.Type = in.Timer = in.Group = in.Flash = in.Polarity = 0;
+    }
+    for (int g = 1; g <= kGroupCount; ++g) {
+        GroupConfig& group = config().Groups[g];
+        const std::string name = group.Name;
+        group = GroupConfig{};
+        group.Name = name;
+    }
+    config().Panel.TimerDuration[2] = "00:00";
+    config().Panel.SpecialOptions = 0;
+    ASSERT_TRUE(device.Read().Completed);
+    EXPECT_THAT(prompter.asked, ::testing::IsEmpty());
+
+    prompts.next = saved;
+    prompts.description = "CHECKED ON SITE";
+    ASSERT_EQ(window->Files().Save(), FileCommands::SaveOutcome::Written);
+    EXPECT_EQ(LinesWithoutStamp(saved), LinesWithoutStamp(opened));
+}
+
+}  // namespace
+}  // namespace kvtk
