@@ -36,14 +36,32 @@ FileResult Read(const std::string& text, Configuration& c, ReadMode mode = ReadM
     return ReadConfigStream(in, c, mode);
 }
 
+using Check = std::function<void(const Configuration&)>;
+
 struct ReaderCase {
     const char* Name;
-    const char* Model;  // product in memory while reading
-    const char* Version;
-    bool Online;
     std::vector<std::string> Panel, Inputs, Groups;
-    std::function<void(const Configuration&)> Check;
+    Check Expect;
+    const char* Model = "KV-??00";  // product in memory while reading
+    const char* Version = "4.00";
+    bool Online = false;
 };
+
+ReaderCase InPanel(const char* name, std::vector<std::string> lines, Check expect,
+                   const char* model = "KV-??00", bool online = false) {
+    return {name, std::move(lines), {}, {}, std::move(expect), model, "4.00", online};
+}
+ReaderCase InInputs(const char* name, std::vector<std::string> lines, Check expect,
+                    const char* model = "KV-??00", const char* version = "4.00") {
+    return {name, {}, std::move(lines), {}, std::move(expect), model, version};
+}
+ReaderCase InGroups(const char* name, std::vector<std::string> lines, Check expect,
+                    const char* model = "KV-??00", const char* version = "4.00") {
+    return {name, {}, {}, std::move(lines), std::move(expect), model, version};
+}
+Check PanelIs(std::string PanelConfig::*field, std::string value) {
+    return [=](const Configuration& c) { EXPECT_EQ(c.Panel.*field, value); };
+}
 
 class ReaderVariants : public testing::TestWithParam<ReaderCase> {};
 
@@ -54,298 +72,143 @@ TEST_P(ReaderVariants, ReadsAsSpecified) {
     if (tc.Online) c.Status.Connection = "Online";
     const FileResult result = Read(FileWith(tc.Panel, tc.Inputs, tc.Groups), c);
     ASSERT_TRUE(result.Ok()) << result.Message;
-    tc.Check(c);
+    tc.Expect(c);
 }
 
 const ReaderCase kReaderCases[] = {
-    {"TimersNumberedFromZero",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00"},
-     {},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Panel.TimerDuration[1], "00:30");
-         EXPECT_EQ(c.Panel.TimerDuration[2], "01:00");
-         EXPECT_EQ(c.Panel.TimerDuration[3], "02:00");
-     }},
-    {"KeysInAnyCase",
-     "KV-??00",
-     "4.00",
-     false,
-     {"timer 1 = 04:00", "FLASH ON TIME=01:30", "rElAy EnErGiZeR dUrAtIoN=0.060"},
-     {},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Panel.TimerDuration[1], "04:00");
-         EXPECT_EQ(c.Panel.OnTimeAfterFlash, "01:30");
-         EXPECT_EQ(c.Panel.RelayEnergize, "0.060");
-     }},
-    {"FlashOffNotListedSelects17",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Flash Off Time=0.50"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.FlashOffTime, "1.7"); }},
-    {"FlashOffListed",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Flash Off Time=1.2"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.FlashOffTime, "1.2"); }},
-    {"RefreshNotListedSelectsOff",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Refresh Duration=45"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayRefresh, "OFF"); }},
-    {"RefreshByNumericValue",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Refresh Duration=3.0"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayRefresh, "3"); }},
-    {"EnergizeZeroSelectsLast",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Relay Energize Duration=0.000"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "0.024"); }},
-    {"EnergizeZeroSelectsLastOfTmc",
-     "TMC-1400",
-     "4.00",
-     false,
-     {"Relay Energize Duration=0"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "0.156"); }},
-    {"EnergizeNineSelectsFirst",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Relay Energize Duration=9"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "1.560"); }},
-    {"EnergizeNegativeSelectsLast",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Relay Energize Duration=-99999999999"},
-     {},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.RelayEnergize, "0.024"); }},
-    {"CountsLimitedToTheProduct",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Inputs=200", "Relays=0"},
-     {},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Panel.NumInputs, "120");
-         EXPECT_EQ(c.Panel.NumRelays, "1");
-     }},
-    {"AddressLimitedOffline",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Address=300", "Name=North"},
-     {},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Panel.Address, "255");
-         EXPECT_EQ(c.AddressTable[255].Name, "North");
-         EXPECT_EQ(c.Panel.DeviceName, "North");
-     }},
-    {"AddressIgnoredOnline",
-     "KV-??00",
-     "4.00",
-     true,
-     {"Address=300", "Name=North"},
-     {},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Panel.Address, "7");
-         EXPECT_EQ(c.AddressTable[7].Name, "North");
-     }},
-    {"UnitsMustBeNumeric",
-     "KV-??00",
-     "4.00",
-     false,
-     {"Units At 0V=abc", "Units At 5V=-1.5"},
-     {},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Panel.UnitsAt0V, "0");
-         EXPECT_EQ(c.Panel.UnitsAt5V, "-1.5");
-     }},
-    {"ContactTypeInLowerCase",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"Line #3", "Contact Type = linked on"},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Inputs[3].Type, kLinkedOn); }},
-    {"ContactTypeNotOfferedLeavesMomentaryOn",
-     "KV-4500",
-     "1.09",
-     false,
-     {},
-     {"Line #3", "Contact Type = linked on"},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Inputs[3].Type, kMomentaryOn); }},
-    {"InputHeadingAndGroupKey",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"INPUT #4", "group = 75", "flash = on", "Polarity = normally open", "Timer = 3"},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Inputs[4].Group, 60);
-         EXPECT_EQ(c.Inputs[4].Flash, kTrue);
-         EXPECT_EQ(c.Inputs[4].Polarity, 0);
-         EXPECT_EQ(c.Inputs[4].Timer, 3);
-     }},
-    {"ZoneBelowMinimumGroup",
-     "KV-4500",
-     "1.09",
-     false,
-     {},
-     {"Line #1", "Zone = 0"},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Group, 1); }},
-    {"PolarityOtherThanOpenIsClosed",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"Line #1", "Polarity = whatever"},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Polarity, 1); }},
-    {"TimerOutsideZeroToThreeIsIgnored",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"Line #1", "Timer = 2", "Line #2", "Timer = 2", "Timer = 7", "Line #3", "Timer = 2",
-      "Timer = -1"},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Inputs[1].Timer, 2);
-         EXPECT_EQ(c.Inputs[2].Timer, 2);
-         EXPECT_EQ(c.Inputs[3].Timer, 2);
-     }},
-    {"NameHoldingLineNumberStaysAName",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"Line #1", "Name = Switch line #4", "Timer = 1"},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Inputs[1].Name, "Switch line #4");
-         EXPECT_EQ(c.Inputs[1].Timer, 1);
-         EXPECT_EQ(c.Inputs[4].Timer, 0);
-     }},
-    {"NameHoldingSpecialOptionStaysAName",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"Special Option = 01000000", "Line #1", "Name = Special option 1"},
-     {},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Inputs[1].Name, "Special option 1");
-         EXPECT_EQ(c.Panel.SpecialOptions, 2);
-     }},
-    {"SpecialOptionsBitZeroFirst",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {"special option = 10100000"},
-     {},
-     [](const Configuration& c) { EXPECT_EQ(c.Panel.SpecialOptions, 5); }},
-    {"GroupMemberKeysAndPriorities",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {},
-     {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Child = 61", "Child = 0",
-      "Priority = on / off", "Priority = maybe", "Type = super", "Serial Override = disabled",
-      "Constant Flash = ENABLED"},
-     [](const Configuration& c) {
-         const GroupConfig& g = c.Groups[2];
-         for (int k = 1; k <= kMemberCount; ++k)
-             EXPECT_EQ(g.HasMember(k), k >= 3 && k <= 5) << "member " << k;
-         EXPECT_EQ(g.Priority, 3);
-         EXPECT_EQ(g.Type, 1);
-         EXPECT_EQ(g.SerialOnPriority, 0);
-         EXPECT_EQ(g.ConstantFlash, kTrue);
-     }},
-    {"GroupPriorityWords",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {},
-     {"Zone #1", "Priority = off", "Zone #2", "Priority = ON/OFF", "Zone #3", "Priority = On"},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Groups[1].Priority, 2);
-         EXPECT_EQ(c.Groups[2].Priority, 3);
-         EXPECT_EQ(c.Groups[3].Priority, 1);
-     }},
-    {"NameHoldingGroupNumberStaysAName",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {},
-     {"Zone #1", "Name = Group #3 lights", "Child = 9"},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Groups[1].Name, "Group #3 lights");
-         EXPECT_TRUE(c.Groups[1].HasMember(9));
-         EXPECT_TRUE(c.Groups[3].HasMember(3));  // untouched default
-     }},
-    {"ZoneZeroChangesNothing",
-     "KV-??00",
-     "4.00",
-     false,
-     {},
-     {},
-     {"Zone #1", "Name = One", "Zone #0", "Name = Zero", "Child = 5", "Type = Super"},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Groups[1].Name, "One");
-         EXPECT_FALSE(c.Groups[1].HasMember(5));
-         EXPECT_EQ(c.Groups[1].Type, 0);
-     }},
-    {"GroupsAboveMaxGroupsAreStored",
-     "KV-4800",
-     "2.05",
-     false,
-     {},
-     {},
-     {"Zone #40", "Name = Far", "Child = 2"},
-     [](const Configuration& c) {
-         EXPECT_EQ(c.Groups[40].Name, "Far");
-         EXPECT_TRUE(c.Groups[40].HasMember(2));
-         EXPECT_FALSE(c.Groups[40].HasMember(40));
-     }},
+    InPanel("TimersNumberedFromZero",
+            {"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00"},
+            [](const Configuration& c) {
+                EXPECT_EQ(c.Panel.TimerDuration[1], "00:30");
+                EXPECT_EQ(c.Panel.TimerDuration[2], "01:00");
+                EXPECT_EQ(c.Panel.TimerDuration[3], "02:00");
+            }),
+    InPanel("KeysInAnyCase",
+            {"timer 1 = 04:00", "FLASH ON TIME=01:30", "rElAy EnErGiZeR dUrAtIoN=0.060"},
+            [](const Configuration& c) {
+                EXPECT_EQ(c.Panel.TimerDuration[1], "04:00");
+                EXPECT_EQ(c.Panel.OnTimeAfterFlash, "01:30");
+                EXPECT_EQ(c.Panel.RelayEnergize, "0.060");
+            }),
+    InPanel("FlashOffNotListedSelects17", {"Flash Off Time=0.50"},
+            PanelIs(&PanelConfig::FlashOffTime, "1.7")),
+    InPanel("FlashOffListed", {"Flash Off Time=1.2"}, PanelIs(&PanelConfig::FlashOffTime, "1.2")),
+    InPanel("RefreshNotListedSelectsOff", {"Refresh Duration=45"},
+            PanelIs(&PanelConfig::RelayRefresh, "OFF")),
+    InPanel("RefreshByNumericValue", {"Refresh Duration=3.0"},
+            PanelIs(&PanelConfig::RelayRefresh, "3")),
+    InPanel("EnergizeZeroSelectsLast", {"Relay Energize Duration=0.000"},
+            PanelIs(&PanelConfig::RelayEnergize, "0.024")),
+    InPanel("EnergizeZeroSelectsLastOfTmc", {"Relay Energize Duration=0"},
+            PanelIs(&PanelConfig::RelayEnergize, "0.156"), "TMC-1400"),
+    InPanel("EnergizeNineSelectsFirst", {"Relay Energize Duration=9"},
+            PanelIs(&PanelConfig::RelayEnergize, "1.560")),
+    InPanel("EnergizeNegativeSelectsLast", {"Relay Energize Duration=-99999999999"},
+            PanelIs(&PanelConfig::RelayEnergize, "0.024")),
+    InPanel("CountsLimitedToTheProduct", {"Inputs=200", "Relays=0"},
+            [](const Configuration& c) {
+                EXPECT_EQ(c.Panel.NumInputs, "120");
+                EXPECT_EQ(c.Panel.NumRelays, "1");
+            }),
+    InPanel("AddressLimitedOffline", {"Address=300", "Name=North"},
+            [](const Configuration& c) {
+                EXPECT_EQ(c.Panel.Address, "255");
+                EXPECT_EQ(c.AddressTable[255].Name, "North");
+                EXPECT_EQ(c.Panel.DeviceName, "North");
+            }),
+    InPanel(
+        "AddressIgnoredOnline", {"Address=300", "Name=North"},
+        [](const Configuration& c) {
+            EXPECT_EQ(c.Panel.Address, "7");
+            EXPECT_EQ(c.AddressTable[7].Name, "North");
+        },
+        "KV-??00", true),
+    InPanel("UnitsMustBeNumeric", {"Units At 0V=abc", "Units At 5V=-1.5"},
+            [](const Configuration& c) {
+                EXPECT_EQ(c.Panel.UnitsAt0V, "0");
+                EXPECT_EQ(c.Panel.UnitsAt5V, "-1.5");
+            }),
+    InInputs("ContactTypeInLowerCase", {"Line #3", "Contact Type = linked on"},
+             [](const Configuration& c) { EXPECT_EQ(c.Inputs[3].Type, kLinkedOn); }),
+    InInputs(
+        "ContactTypeNotOfferedLeavesMomentaryOn", {"Line #3", "Contact Type = linked on"},
+        [](const Configuration& c) { EXPECT_EQ(c.Inputs[3].Type, kMomentaryOn); }, "KV-4500",
+        "1.09"),
+    InInputs("InputHeadingAndGroupKey",
+             {"INPUT #4", "group = 75", "flash = on", "Polarity = normally open", "Timer = 3"},
+             [](const Configuration& c) {
+                 EXPECT_EQ(c.Inputs[4].Group, 60);
+                 EXPECT_EQ(c.Inputs[4].Flash, kTrue);
+                 EXPECT_EQ(c.Inputs[4].Polarity, 0);
+                 EXPECT_EQ(c.Inputs[4].Timer, 3);
+             }),
+    InInputs(
+        "ZoneBelowMinimumGroup", {"Line #1", "Zone = 0"},
+        [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Group, 1); }, "KV-4500", "1.09"),
+    InInputs("PolarityOtherThanOpenIsClosed", {"Line #1", "Polarity = whatever"},
+             [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Polarity, 1); }),
+    InInputs("TimerOutsideZeroToThreeIsIgnored",
+             {"Line #1", "Timer = 2", "Line #2", "Timer = 2", "Timer = 7", "Line #3", "Timer = 2",
+              "Timer = -1"},
+             [](const Configuration& c) {
+                 for (int n : {1, 2, 3}) EXPECT_EQ(c.Inputs[n].Timer, 2) << n;
+             }),
+    InInputs("NameHoldingLineNumberStaysAName", {"Line #1", "Name = Switch line #4", "Timer = 1"},
+             [](const Configuration& c) {
+                 EXPECT_EQ(c.Inputs[1].Name, "Switch line #4");
+                 EXPECT_EQ(c.Inputs[1].Timer, 1);
+                 EXPECT_EQ(c.Inputs[4].Timer, 0);
+             }),
+    InInputs("NameHoldingSpecialOptionStaysAName",
+             {"Special Option = 01000000", "Line #1", "Name = Special option 1"},
+             [](const Configuration& c) {
+                 EXPECT_EQ(c.Inputs[1].Name, "Special option 1");
+                 EXPECT_EQ(c.Panel.SpecialOptions, 2);
+             }),
+    InInputs("SpecialOptionsBitZeroFirst", {"special option = 10100000"},
+             [](const Configuration& c) { EXPECT_EQ(c.Panel.SpecialOptions, 5); }),
+    InGroups("GroupMemberKeysAndPriorities",
+             {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Child = 61", "Child = 0",
+              "Priority = on / off", "Priority = maybe", "Type = super",
+              "Serial Override = disabled", "Constant Flash = ENABLED"},
+             [](const Configuration& c) {
+                 const GroupConfig& g = c.Groups[2];
+                 for (int k = 1; k <= kMemberCount; ++k)
+                     EXPECT_EQ(g.HasMember(k), k >= 3 && k <= 5) << "member " << k;
+                 EXPECT_EQ(g.Priority, 3);
+                 EXPECT_EQ(g.Type, 1);
+                 EXPECT_EQ(g.SerialOnPriority, 0);
+                 EXPECT_EQ(g.ConstantFlash, kTrue);
+             }),
+    InGroups(
+        "GroupPriorityWords",
+        {"Zone #1", "Priority = off", "Zone #2", "Priority = ON/OFF", "Zone #3", "Priority = On"},
+        [](const Configuration& c) {
+            EXPECT_EQ(c.Groups[1].Priority, 2);
+            EXPECT_EQ(c.Groups[2].Priority, 3);
+            EXPECT_EQ(c.Groups[3].Priority, 1);
+        }),
+    InGroups("NameHoldingGroupNumberStaysAName", {"Zone #1", "Name = Group #3 lights", "Child = 9"},
+             [](const Configuration& c) {
+                 EXPECT_EQ(c.Groups[1].Name, "Group #3 lights");
+                 EXPECT_TRUE(c.Groups[1].HasMember(9));
+                 EXPECT_TRUE(c.Groups[3].HasMember(3));  // untouched default
+             }),
+    InGroups("ZoneZeroChangesNothing",
+             {"Zone #1", "Name = One", "Zone #0", "Name = Zero", "Child = 5", "Type = Super"},
+             [](const Configuration& c) {
+                 EXPECT_EQ(c.Groups[1].Name, "One");
+                 EXPECT_FALSE(c.Groups[1].HasMember(5));
+                 EXPECT_EQ(c.Groups[1].Type, 0);
+             }),
+    InGroups(
+        "GroupsAboveMaxGroupsAreStored", {"Zone #40", "Name = Far", "Child = 2"},
+        [](const Configuration& c) {
+            EXPECT_EQ(c.Groups[40].Name, "Far");
+            EXPECT_TRUE(c.Groups[40].HasMember(2));
+            EXPECT_FALSE(c.Groups[40].HasMember(40));
+        },
+        "KV-4800", "2.05"),
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReaderVariants, testing::ValuesIn(kReaderCases),

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace kvtk {
 namespace {
 
@@ -23,35 +21,6 @@ TEST(Configuration, StartUpInputsAndGroups) {
         EXPECT_EQ(config.Groups[g].SerialOnPriority, kTrue);
         EXPECT_FALSE(IsOn(config.Groups[g].ConstantFlash));
     }
-}
-
-TEST(Configuration, StartUpPanelTexts) {
-    const Configuration config;
-    EXPECT_EQ(config.Panel.OnTimeAfterFlash, "10:00");
-    EXPECT_EQ(config.Panel.FlashOffTime, "0.5");
-    EXPECT_EQ(config.Panel.TimerDuration[1], "01:00");
-    EXPECT_EQ(config.Panel.TimerDuration[2], "02:00");
-    EXPECT_EQ(config.Panel.TimerDuration[3], "03:00");
-    EXPECT_EQ(config.Panel.RelayRefresh, "OFF");
-    EXPECT_EQ(config.Panel.RelayEnergize, "0.048");
-    EXPECT_EQ(config.Panel.SpecialOptions, 0);
-}
-
-TEST(Configuration, FlashOffListHasFourteenEntriesWithoutPointNine) {
-    const auto& list = FlashOffTimeList();
-    ASSERT_EQ(list.size(), 14u);
-    EXPECT_EQ(list.front(), "2.0");
-    EXPECT_EQ(list.back(), "0.5");
-    EXPECT_EQ(std::count(list.begin(), list.end(), "0.9"), 0);
-    EXPECT_EQ(std::count(list.begin(), list.end(), "1.9"), 0);
-}
-
-TEST(Configuration, RelayRefreshListEndsWithOff) {
-    const auto& list = RelayRefreshList();
-    ASSERT_EQ(list.size(), 29u);
-    EXPECT_EQ(list[0], "30");
-    EXPECT_EQ(list[27], "3");
-    EXPECT_EQ(list[28], "OFF");
 }
 
 TEST(Configuration, EnergizeListPerProduct) {

@@ -101,7 +101,7 @@ TEST(GroupState, LastSwitchedTexts) {
     for (const auto& [reply, expected] : cases) EXPECT_EQ(LastSwitchedText(12, reply), expected);
 }
 
-TEST(GroupState, ToggleAndComplianceTexts) {
+TEST(GroupState, RefusalAndComplianceTexts) {
     EXPECT_EQ(RefusedToggleText(9, 3.5),
               "Group 9 refused to change states. It may be under the control of a priority "
               "maintained input, or a momentary input with timer or the device may be in manual "
@@ -116,17 +116,6 @@ TEST(GroupState, ToggleAndComplianceTexts) {
               "If the group does not comply with the on/off request it may be under the control "
               "of a maintained-priority input or may be timing with serial-on-priority disabled "
               "or the device may be in manual mode.");
-
-    GroupConfig group;
-    group.SetMember(1, true);
-    group.SetMember(3, true);
-    group.SetMember(60, true);
-    EXPECT_EQ(ToggleMembersText(group, true, 8), "Relays that should be turned off:  1 3");
-    EXPECT_EQ(ToggleMembersText(group, false, 200), "Relays that should be turned on:  1 3 60");
-    group.Type = 1;
-    EXPECT_EQ(ToggleMembersText(group, false, 2), "Groups that should be turned on:  1");
-    EXPECT_EQ(GroupOnCaption(17), "&Turn group 17 on");
-    EXPECT_EQ(GroupOffCaption(17), "Turn &group 17 off");
 }
 
 }  // namespace

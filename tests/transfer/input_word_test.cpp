@@ -137,11 +137,8 @@ void RoundTrip(InputLayout layout, int maxType, int maxGroup) {
     }
 }
 
-TEST(InputWord, RandomRoundTripCurrentLayout) {
+TEST(InputWord, RandomRoundTripInBothLayouts) {
     RoundTrip(InputLayout::Current, 5, 63);
-}
-
-TEST(InputWord, RandomRoundTripEarlyLayout) {
     RoundTrip(InputLayout::Early, 3, 31);
 }
 
