@@ -13,39 +13,30 @@ std::vector<std::string> Types(int count) {
     return {all.begin(), all.begin() + count};
 }
 
-TEST(Capabilities, KV4800Version205) {
-    Configuration config;
-    const auto view = ApplyProductCapabilities(config, "KV-4800", "2.05");
-    EXPECT_EQ(view.InputRange, "1..16");
-    EXPECT_EQ(view.RelayRange, "1..8");
-    EXPECT_EQ(view.GroupRange, "0..12");
-    EXPECT_FALSE(config.Limits.SupergroupsAllowed);
-    EXPECT_EQ(view.InputTypes, Types(5));  // Linked On, not State Change
-    EXPECT_TRUE(view.SetAllLinkedOnEnabled);
-    EXPECT_FALSE(view.SetAllStateChangeEnabled);
-    EXPECT_FALSE(view.SpecialOptionsEnabled);
-}
-
-TEST(Capabilities, KV4900Version109) {
-    Configuration config;
-    const auto view = ApplyProductCapabilities(config, "KV-4900", "1.09");
-    EXPECT_EQ(view.InputRange, "1..120");
-    EXPECT_EQ(view.RelayRange, "1..60");
-    EXPECT_EQ(view.GroupRange, "1..30");
-    EXPECT_FALSE(config.Limits.SupergroupsAllowed);
-    EXPECT_EQ(view.InputTypes, Types(4));
-    EXPECT_FALSE(view.SetAllLinkedOnEnabled);
-    EXPECT_FALSE(view.SetAllStateChangeEnabled);
-}
-
-TEST(Capabilities, WQ32Version500) {
-    Configuration config;
-    const auto view = ApplyProductCapabilities(config, " WQ32 ", " 5.00 ");
-    EXPECT_EQ(view.RelayRange, "1..32");
-    EXPECT_EQ(view.GroupRange, "0..60");
-    EXPECT_TRUE(config.Limits.SupergroupsAllowed);
-    EXPECT_EQ(view.InputTypes, Types(6));
-    EXPECT_TRUE(view.SpecialOptionsEnabled);
+TEST(Capabilities, RangesAndInputTypesFollowProductAndFirmware) {
+    const struct {
+        const char *model, *version, *inputs, *relays, *groups;
+        bool supergroups;
+        int types;  // the first n input types are offered
+        bool setAllLinkedOn, setAllStateChange, specialOptions;
+    } cases[] = {
+        {"KV-4800", "2.05", "1..16", "1..8", "0..12", false, 5, true, false, false},
+        {"KV-4900", "1.09", "1..120", "1..60", "1..30", false, 4, false, false, false},
+        {" WQ32 ", " 5.00 ", "1..120", "1..32", "0..60", true, 6, true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model);
+        Configuration config;
+        const auto view = ApplyProductCapabilities(config, c.model, c.version);
+        EXPECT_EQ(view.InputRange, c.inputs);
+        EXPECT_EQ(view.RelayRange, c.relays);
+        EXPECT_EQ(view.GroupRange, c.groups);
+        EXPECT_EQ(config.Limits.SupergroupsAllowed, c.supergroups);
+        EXPECT_EQ(view.InputTypes, Types(c.types));
+        EXPECT_EQ(view.SetAllLinkedOnEnabled, c.setAllLinkedOn);
+        EXPECT_EQ(view.SetAllStateChangeEnabled, c.setAllStateChange);
+        EXPECT_EQ(view.SpecialOptionsEnabled, c.specialOptions);
+    }
 }
 
 TEST(Capabilities, RelayPanelsKeepTheirRelayCount) {
