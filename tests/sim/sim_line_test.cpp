@@ -194,18 +194,5 @@ TEST(SimLinePanels, AnswerServesTheRelayServer) {
     EXPECT_EQ(line->Answer("", "LR73"), std::nullopt);
 }
 
-TEST(SimLinePanels, DemoLineHasTheDocumentedPanels) {
-    auto line = MakeDemoLine();
-    const std::pair<int, std::optional<std::string>> expected[] = {
-        {1, "AWQ16     0500"}, {2, "AKV-4800  0400"}, {3, "AKV-4800  0300"},
-        {5, "AKV-4900  0109"}, {7, "ATMC-1400 0400"}, {17, std::nullopt},
-    };
-    for (const auto& [address, kv] : expected) {
-        ASSERT_NE(line->PanelAt(address), nullptr) << address;
-        EXPECT_EQ(line->PanelAt(address)->Handle("KV"), kv) << address;
-    }
-    EXPECT_EQ(line->Panels().size(), std::size(expected));
-}
-
 }  // namespace
 }  // namespace kvtk
