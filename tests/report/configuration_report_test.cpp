@@ -42,11 +42,6 @@ std::vector<std::string> GroupSection(const ReportLayout& layout) {
     return lines;
 }
 
-TEST(ConfigurationReportTest, HeaderTextNamesProductAndMoment) {
-    EXPECT_EQ(ReportHeaderText({"KV-4800", "4.00"}, {2026, 12, 3, 14, 5, 9}),
-              "KV-4800 4.00 data     Printed: 12-03-2026 14:05:09");
-}
-
 TEST(ConfigurationReportTest, FirstPageHoldsHeaderOriginAndGeneralInformation) {
     const ReportLayout layout = Build(SampleConfiguration(), SampleRequest());
     const std::string header = "    KV-4900 4.00 data     Printed: 12-03-2026 14:05:09";
