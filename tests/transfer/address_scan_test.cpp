@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "live_fake_exchange.h"
+#include "operation_fakes.h"
 
 namespace kvtk {
 namespace {
@@ -50,13 +50,13 @@ TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
 
 TEST(AddressScan, ReadingOneAddress) {
     Configuration config;
-    LiveFakeExchange exchange;
-    exchange.responder = PanelsAt({7});
+    testing::ScriptedPanel exchange;
+    exchange.Responder = PanelsAt({7});
     AddressReading reading = ReadAddress(config, exchange, 7);
     EXPECT_EQ(reading.Status, "KV-4800 Version 4.00");
     EXPECT_TRUE(reading.View.OkEnabled);
     EXPECT_EQ(config.AddressTable[7].Status, "KV-4800 Version 4.00");
-    for (const auto& call : exchange.calls) EXPECT_EQ(call.Style, 0);
+    for (const auto& call : exchange.Calls) EXPECT_EQ(call.Style, 0);
 
     reading = ReadAddress(config, exchange, 8);
     EXPECT_EQ(reading.View.NewStatus, "No device was found at this address.");
@@ -65,8 +65,8 @@ TEST(AddressScan, ReadingOneAddress) {
 
 TEST(AddressScan, FindsEveryPanelInOrder) {
     Configuration config;
-    LiveFakeExchange exchange;
-    exchange.responder = PanelsAt({3, 17});
+    testing::ScriptedPanel exchange;
+    exchange.Responder = PanelsAt({3, 17});
     std::vector<std::string> shownBefore;
     std::vector<int> read;
     ScanCallbacks callbacks;
@@ -93,8 +93,8 @@ TEST(AddressScan, FindsEveryPanelInOrder) {
 
 TEST(AddressScan, StopRequestEndsBeforeTheNextAddress) {
     Configuration config;
-    LiveFakeExchange exchange;
-    exchange.responder = PanelsAt({});
+    testing::ScriptedPanel exchange;
+    exchange.Responder = PanelsAt({});
     int lastRead = -1;
     ScanCallbacks callbacks;
     callbacks.AfterAddress = [&](const ScanStep& s) { lastRead = s.Address; };
@@ -103,17 +103,17 @@ TEST(AddressScan, StopRequestEndsBeforeTheNextAddress) {
     const ScanResult result = ScanAddresses(config, exchange, {}, callbacks);
     EXPECT_TRUE(result.Stopped);
     EXPECT_EQ(result.LastRead, 40);
-    EXPECT_EQ(exchange.calls.size(), 41u);
-    EXPECT_EQ(exchange.calls.back().Address, 40);
+    EXPECT_EQ(exchange.Calls.size(), 41u);
+    EXPECT_EQ(exchange.Calls.back().Address, 40);
     EXPECT_EQ(config.AddressTable[41].Status, "");  // never read
 }
 
 TEST(AddressScan, NothingFound) {
     Configuration config;
-    LiveFakeExchange exchange;
-    exchange.responder = PanelsAt({});
+    testing::ScriptedPanel exchange;
+    exchange.Responder = PanelsAt({});
     const ScanResult result = ScanAddresses(config, exchange, {});
-    EXPECT_EQ(exchange.calls.size(), 256u);  // every address answered only LR73
+    EXPECT_EQ(exchange.Calls.size(), 256u);  // every address answered only LR73
     EXPECT_EQ(result.Address, 0);
     EXPECT_EQ(result.View.NewStatus, "No devices found");
     EXPECT_FALSE(result.View.OkEnabled);
@@ -121,10 +121,10 @@ TEST(AddressScan, NothingFound) {
     EXPECT_EQ(result.FoundList, "");
 
     // A range is held to 0..255.
-    exchange.calls.clear();
-    exchange.responder = PanelsAt({255});
+    exchange.Calls.clear();
+    exchange.Responder = PanelsAt({255});
     const ScanResult tail = ScanAddresses(config, exchange, {250, 400});
-    EXPECT_EQ(exchange.calls.front().Address, 250);
+    EXPECT_EQ(exchange.Calls.front().Address, 250);
     EXPECT_EQ(tail.FoundList, "Found=255");
     EXPECT_EQ(tail.Address, 255);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "live_fake_exchange.h"
+#include "operation_fakes.h"
 #include "transfer/group_state.h"
 
 namespace kvtk {
@@ -42,18 +42,18 @@ protected:
         config.Panel.Address = "9";
         config.Identity = {"KV-4900", "4.00"};
         config.Limits.MaxGroups = 12;
-        exchange.responder = [this](int, const std::string& c) { return panel.Answer(c); };
+        exchange.Responder = [this](int, const std::string& c) { return panel.Answer(c); };
     }
 
     // Opens the window and forgets the opening's exchanges.
     void OpenQuietly() {
         ASSERT_TRUE(monitor.Open());
-        exchange.calls.clear();
+        exchange.Calls.clear();
     }
 
     Configuration config;
     GroupPanel panel;
-    LiveFakeExchange exchange;
+    testing::ScriptedPanel exchange;
     GroupMonitor monitor{exchange, config};
 };
 
@@ -71,14 +71,14 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
                   monitor.PendingGroupCommand(),
               0);
-    ASSERT_EQ(exchange.calls.size(), 1u);
-    EXPECT_EQ(exchange.calls[0].Address, 9);
-    EXPECT_EQ(exchange.calls[0].Description, "");
-    EXPECT_EQ(exchange.calls[0].Style, 5);
+    ASSERT_EQ(exchange.Calls.size(), 1u);
+    EXPECT_EQ(exchange.Calls[0].Address, 9);
+    EXPECT_EQ(exchange.Calls[0].Description, "");
+    EXPECT_EQ(exchange.Calls[0].Style, 5);
     EXPECT_TRUE(monitor.RowVisible(12));
     EXPECT_FALSE(monitor.RowVisible(13));
 
-    exchange.queued = {""};
+    exchange.Queued = {""};
     EXPECT_FALSE(monitor.Open());
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
@@ -86,9 +86,9 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
 TEST_F(GroupMonitorTest, PollsInBatchesOfThirty) {
     monitor.PollGroups(kReportBase);
     ASSERT_EQ(exchange.Commands(), std::vector<std::string>{"L0102030405060708090A0B0C"});
-    EXPECT_EQ(exchange.calls[0].Command.size(), 25u);
+    EXPECT_EQ(exchange.Calls[0].Command.size(), 25u);
 
-    exchange.calls.clear();
+    exchange.Calls.clear();
     config.Limits.MaxGroups = 60;
     monitor.PollGroups(kReportBase);
     const auto commands = exchange.Commands();
@@ -129,7 +129,7 @@ TEST_F(GroupMonitorTest, AllOffPressedTwiceIsSentOnce) {
 
 TEST_F(GroupMonitorTest, ACodeFourRecordTakesEightCharacters) {
     config.Limits.MaxGroups = 3;
-    exchange.queued = {
+    exchange.Queued = {
         "A04050010"
         "01"
         "00"};
@@ -138,7 +138,7 @@ TEST_F(GroupMonitorTest, ACodeFourRecordTakesEightCharacters) {
     EXPECT_TRUE(monitor.IndicatorOn(2));
     EXPECT_FALSE(monitor.IndicatorOn(3));
 
-    exchange.queued = {"A0107"};
+    exchange.Queued = {"A0107"};
     monitor.PollGroups(kReportBase);
     EXPECT_FALSE(monitor.IndicatorUnreadable(1));
     EXPECT_TRUE(monitor.IndicatorUnreadable(2));
@@ -150,7 +150,7 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
     panel.on[3] = true;
     OpenQuietly();
     monitor.RunPass();  // shows group 3 on
-    exchange.calls.clear();
+    exchange.Calls.clear();
     monitor.PostStatusQuery(3);  // a double click clicks first
     monitor.PostToggle(3);
     monitor.PostToggle(4);  // one toggle at a time
@@ -165,7 +165,7 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
     EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  3");
     EXPECT_EQ(monitor.NoteText(), kRelaysRemainOnNote);
 
-    exchange.calls.clear();
+    exchange.Calls.clear();
     monitor.PostToggle(3);
     EXPECT_EQ(monitor.PendingToggle(), 0xC3);
     monitor.RunPass();
@@ -211,7 +211,7 @@ TEST_F(GroupMonitorTest, RefusedToggleExplainsWhy) {
 
 TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
     OpenQuietly();
-    exchange.queued = {"A8378"};
+    exchange.Queued = {"A8378"};
     monitor.PostStatusQuery(4);
     monitor.PostStatusQuery(5);  // one query at a time
     monitor.RunPass();
@@ -221,12 +221,12 @@ TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
     EXPECT_EQ(monitor.TakeFocusRequest(), 4);
 
     config.Identity.Version = "3.50";
-    exchange.queued = {"A8378"};
+    exchange.Queued = {"A8378"};
     monitor.PostStatusQuery(4);
     monitor.RunPass();
     EXPECT_EQ(monitor.StatusText(), StatusDigitText('8', 4, 3.5, ""));
 
-    exchange.queued = {"A41"};
+    exchange.Queued = {"A41"};
     monitor.PostStatusQuery(4);
     monitor.RunPass();
     EXPECT_EQ(monitor.StatusText(), "Group 4 has not been commanded since power up.");
@@ -265,19 +265,19 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
         }
     });
     EXPECT_EQ(passes, 3);
-    EXPECT_EQ(exchange.calls.size(), 3u);  // the query is never sent
+    EXPECT_EQ(exchange.Calls.size(), 3u);  // the query is never sent
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
     EXPECT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.PendingStatusQuery(), 0);
 
     // A cancelled group command ends the loop without another exchange.
-    exchange.calls.clear();
-    exchange.queued = {""};
+    exchange.Calls.clear();
+    exchange.Queued = {""};
     monitor.PostGroupOn();
     passes = 0;
     monitor.Run([&] { ++passes; });
     EXPECT_EQ(passes, 1);
-    EXPECT_EQ(exchange.calls.size(), 1u);
+    EXPECT_EQ(exchange.Calls.size(), 1u);
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "live_fake_exchange.h"
+#include "operation_fakes.h"
 
 namespace kvtk {
 namespace {
@@ -15,7 +15,7 @@ protected:
     InputMonitorTest() {
         config.Panel.Address = "12";
         config.Identity = {"KV-4900", "4.01"};
-        exchange.responder = [this](int, const std::string& command) {
+        exchange.Responder = [this](int, const std::string& command) {
             if (command == "LR65") return inputCount;
             if (command == "LR8") return inputs;
             if (command == "LR270106") return sixChannels;
@@ -36,7 +36,7 @@ protected:
     std::string sixChannels = "A" + std::string(24, '0');
     std::string oneChannel = "A00";
     Configuration config;
-    LiveFakeExchange exchange;
+    testing::ScriptedPanel exchange;
     InputMonitor monitor{exchange, config};
 };
 
@@ -49,10 +49,10 @@ TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
     EXPECT_TRUE(monitor.BoxVisible(12));
     EXPECT_FALSE(monitor.BoxVisible(13));
     EXPECT_FALSE(monitor.BoxVisible(120));
-    ASSERT_EQ(exchange.calls.size(), 1u);
-    EXPECT_EQ(exchange.calls[0].Address, 12);
-    EXPECT_EQ(exchange.calls[0].Command, "LR65");
-    EXPECT_EQ(exchange.calls[0].Style, 5);
+    ASSERT_EQ(exchange.Calls.size(), 1u);
+    EXPECT_EQ(exchange.Calls[0].Address, 12);
+    EXPECT_EQ(exchange.Calls[0].Command, "LR65");
+    EXPECT_EQ(exchange.Calls[0].Style, 5);
 
     inputCount = "AFF";  // never more than 120 boxes
     ASSERT_TRUE(monitor.Open());
@@ -92,7 +92,7 @@ TEST_F(InputMonitorTest, AnalogChannelsByFirmware) {
         "00FE";
     oneChannel = "A80";
     ASSERT_TRUE(monitor.Open());
-    exchange.calls.clear();
+    exchange.Calls.clear();
     EXPECT_EQ(monitor.PollInputs(), sixChannels);
     EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{"LR8", "LR270106"}));
     const std::vector<std::string> six{"100", "0", "50", "201", "0", "100"};
@@ -102,7 +102,7 @@ TEST_F(InputMonitorTest, AnalogChannelsByFirmware) {
     config.Identity.Version = "4.00";
     ASSERT_TRUE(monitor.Open());
     EXPECT_TRUE(monitor.AnalogShown());
-    exchange.calls.clear();
+    exchange.Calls.clear();
     monitor.PollInputs();
     EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{"LR8", "LR26"}));
     for (int c = 1; c <= 6; ++c) EXPECT_EQ(monitor.AnalogText(c), c == 5 ? "50" : "0") << c;
@@ -111,7 +111,7 @@ TEST_F(InputMonitorTest, AnalogChannelsByFirmware) {
     config.Identity.Version = "3.90";
     ASSERT_TRUE(monitor.Open());
     EXPECT_FALSE(monitor.AnalogShown());
-    exchange.calls.clear();
+    exchange.Calls.clear();
     monitor.PollInputs();
     EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"LR8"});
 }
@@ -138,7 +138,7 @@ TEST_F(InputMonitorTest, CalibrationFields) {
 
 TEST_F(InputMonitorTest, LoopPollsOnceMoreAfterClose) {
     ASSERT_TRUE(monitor.Open());
-    exchange.calls.clear();
+    exchange.Calls.clear();
     int events = 0;
     monitor.Run([&] {
         if (++events == 2) monitor.Stop();
@@ -149,7 +149,7 @@ TEST_F(InputMonitorTest, LoopPollsOnceMoreAfterClose) {
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 
     ASSERT_TRUE(monitor.Open());
-    exchange.queued = {"A00", ""};  // cancelled analog read
+    exchange.Queued = {"A00", ""};  // cancelled analog read
     events = 0;
     monitor.Run([&] { ++events; });
     EXPECT_EQ(events, 0);

@@ -1,9 +1,12 @@
 #pragma once
-// Test doubles for the panel operations: a panel that answers by command
-// (and address) from a script and records every call, and a host that
-// records what the windows would show. Both can write into one shared log
-// so that tests see the order of commands and waits.
+// Test doubles for the panel operations and live views: a panel that answers
+// from a queue, a responder or by command (and address) from a script and
+// records every call, and a host that records what the windows would show.
+// Both can write into one shared log so that tests see the order of commands
+// and waits.
 
+#include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -42,12 +45,21 @@ public:
         return *this;
     }
     std::string DefaultReply = "AY";
+    // Taken before the rules: queued replies in order, then the responder.
+    std::deque<std::string> Queued;
+    std::function<std::string(int address, const std::string& command)> Responder;
 
     std::string Exchange(int address, const std::string& command, const std::string& description,
                          int style) override {
         Calls.push_back({address, command, description, style, attempts_});
         if (command.empty()) return {};  // the port window's clear: nothing is sent
         if (log_) log_->push_back(">" + command);
+        if (!Queued.empty()) {
+            std::string reply = std::move(Queued.front());
+            Queued.pop_front();
+            return reply;
+        }
+        if (Responder) return Responder(address, command);
         for (Rule& rule : rules_) {
             if (rule.Times == 0) continue;
             if (rule.Address && *rule.Address != address) continue;
