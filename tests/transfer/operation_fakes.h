@@ -12,10 +12,23 @@
 #include <utility>
 #include <vector>
 
+#include "model/configuration.h"
 #include "model/panel_exchange.h"
+#include "model/products.h"
 #include "transfer/operation_host.h"
 
 namespace kvtk::testing {
+
+// A configuration for the product, online at the address.
+inline Configuration OnlinePanel(const std::string& model, const std::string& version,
+                                 int address = 1) {
+    Configuration config;
+    config.Identity = {model, version};
+    ApplyProductCapabilities(config, model, version);
+    config.Panel.Address = std::to_string(address);
+    config.Status.Connection = "Online";
+    return config;
+}
 
 struct ExchangeCall {
     int Address;

@@ -17,12 +17,7 @@ using testing::ScriptedPanel;
 using Commands = std::vector<std::string>;
 
 Configuration OnlineAt(int address) {
-    Configuration config;
-    config.Identity = {"WQ16", "5.00"};
-    ApplyProductCapabilities(config, "WQ16", "5.00");
-    config.Panel.Address = std::to_string(address);
-    config.Status.Connection = "Online";
-    return config;
+    return testing::OnlinePanel("WQ16", "5.00", address);
 }
 
 TEST(ResetPanel, AsksResetsWaitsAndPolls) {

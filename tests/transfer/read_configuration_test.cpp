@@ -11,17 +11,9 @@ namespace kvtk {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::OnlinePanel;
 using testing::RecordingHost;
 using testing::ScriptedPanel;
-
-Configuration PanelOf(const std::string& model, const std::string& version) {
-    Configuration config;
-    config.Identity = {model, version};
-    ApplyProductCapabilities(config, model, version);
-    config.Panel.Address = "1";
-    config.Status.Connection = "Online";
-    return config;
-}
 
 std::vector<std::string> HeaderReads(bool specialOptions) {
     std::vector<std::string> out{"LR65", "LR64", "LR61", "LR62", "LR41",
@@ -35,7 +27,7 @@ std::string Hex2(int n) {
 }
 
 TEST(ReadConfiguration, FullReadOfWq16At500) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     ScriptedPanel panel;
     panel
         .Answer("LR65", "A0C")  // 12 inputs
@@ -134,7 +126,7 @@ TEST(ReadConfiguration, FullReadOfWq16At500) {
 }
 
 TEST(ReadConfiguration, Kv4800Below4ReadsOneMemberByteAndTwelveGroups) {
-    Configuration config = PanelOf("KV-4800", "3.00");
+    Configuration config = OnlinePanel("KV-4800", "3.00");
     config.Groups[5].SetMember(9, true);
     config.Groups[5].SetMember(2, false);
     ScriptedPanel panel;
@@ -162,7 +154,7 @@ TEST(ReadConfiguration, Kv4800Below4ReadsOneMemberByteAndTwelveGroups) {
 }
 
 TEST(ReadConfiguration, Kv4900At109UsesTheEarlyInputLayout) {
-    Configuration config = PanelOf("KV-4900", "1.09");
+    Configuration config = OnlinePanel("KV-4900", "1.09");
     config.Panel.SpecialOptions = 0x42;
     ScriptedPanel panel;
     panel.Answer("LR65", "A02").AnswerPrefix("LR9", "AC10C").AnswerPrefix("LR", "A00");
@@ -194,7 +186,7 @@ TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
                                            {"KV-4900", "2.06", true, true},
                                            {"KV-4900", "1.18", false, false},
                                            {"KV-4900", "1.19", false, true}}) {
-        Configuration config = PanelOf(c.model, c.version);
+        Configuration config = OnlinePanel(c.model, c.version);
         ScriptedPanel panel;
         panel.AnswerPrefix("LR", "A01");
         RecordingHost host;
@@ -205,7 +197,7 @@ TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
 }
 
 TEST(ReadConfiguration, IgnoredCountKeepsTheOldValue) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     config.Panel.NumInputs = "5";
     ScriptedPanel panel;
     panel.Answer("LR65", "I").AnswerPrefix("LR", "A00");
@@ -229,7 +221,7 @@ TEST(ReadConfiguration, CountsAreClampedEvenAfterAnAbort) {
              {"A96", "", "120", "8", 2},   // 150 inputs, then Abort: no input is read
              {"A00", "A00", "1", "1", 0},  // zero counts become the minimum
          }) {
-        Configuration config = PanelOf("WQ16", "5.00");
+        Configuration config = OnlinePanel("WQ16", "5.00");
         ScriptedPanel panel;
         panel.Answer("LR65", c.inputsReply).Answer("LR64", c.relaysReply).AnswerPrefix("LR", "A00");
         RecordingHost host;
@@ -248,7 +240,7 @@ TEST(ReadConfiguration, CountsAreClampedEvenAfterAnAbort) {
 }
 
 TEST(ReadConfiguration, AbortInTheGroupsLeavesTheRestAsTheyWere) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     config.Groups[6].Priority = 3;
     config.Groups[6].Type = 1;
     ScriptedPanel panel;
@@ -280,7 +272,7 @@ TEST(ReadConfiguration, ReportsTheSetAllEntriesTheFirmwareRulesOut) {
                                            {"3.00", "A0481", false, true},
                                            {"4.00", "A0481", false, false},
                                            {"3.00", "A0041", false, false}}) {
-        Configuration config = PanelOf("KV-4900", c.version);
+        Configuration config = OnlinePanel("KV-4900", c.version);
         ScriptedPanel panel;
         panel.Answer("LR65", "A01").Answer("LR901", c.word).AnswerPrefix("LR", "A00");
         RecordingHost host;
@@ -295,7 +287,7 @@ TEST(CheckMemory, MapsTheSelfTestReply) {
     const std::vector<std::tuple<const char*, const char*, const char*>> cases{
         {"A01", "OK", "Error!"}, {"T", "Unknown", "Unknown"}};
     for (const auto& [reply, eprom, eeprom] : cases) {
-        Configuration config = PanelOf("WQ16", "5.00");
+        Configuration config = OnlinePanel("WQ16", "5.00");
         config.Panel.Address = "9";
         ScriptedPanel panel;
         panel.Answer("LR72", reply);

@@ -9,17 +9,9 @@
 namespace kvtk {
 namespace {
 
+using testing::OnlinePanel;
 using testing::RecordingHost;
 using testing::ScriptedPanel;
-
-Configuration PanelOf(const std::string& model, const std::string& version) {
-    Configuration config;
-    config.Identity = {model, version};
-    ApplyProductCapabilities(config, model, version);
-    config.Panel.Address = "1";
-    config.Status.Connection = "Online";
-    return config;
-}
 
 WriteOptions Only(bool header, bool inputs, bool groups, int32_t groupCount = 0) {
     WriteOptions options;
@@ -37,7 +29,7 @@ std::vector<std::string> Prefixes(const std::vector<std::string>& commands, size
 }
 
 TEST(WriteConfiguration, InputsOnlyBelow4WritesThenSavesAndWaits25Seconds) {
-    Configuration config = PanelOf("KV-4900", "2.00");
+    Configuration config = OnlinePanel("KV-4900", "2.00");
     config.Panel.NumInputs = "16";
     config.Inputs[5] = {"", kLinkedOn, 1, 12, 2, kTrue};
     std::vector<std::string> log;
@@ -77,7 +69,7 @@ TEST(WriteConfiguration, HeaderRowsDependOnFirmware) {
     const std::vector<std::string> rows2to10{"LW65", "LW64", "LW61", "LW62", "LW41",
                                              "LW42", "LW43", "LW66", "LW63"};
     for (const char* version : {"2.00", "2.06"}) {
-        Configuration config = PanelOf("KV-4900", version);
+        Configuration config = OnlinePanel("KV-4900", version);
         config.Panel.SpecialOptions = 3;
         ScriptedPanel panel;
         RecordingHost host;
@@ -100,7 +92,7 @@ TEST(WriteConfiguration, HeaderRowsDependOnFirmware) {
 }
 
 TEST(WriteConfiguration, GroupCountZeroStillSendsGroupFlash) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     config.Groups[2].ConstantFlash = kTrue;
     ScriptedPanel panel;
     RecordingHost host;
@@ -113,7 +105,7 @@ TEST(WriteConfiguration, GroupCountZeroStillSendsGroupFlash) {
 }
 
 TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     config.Groups[2].Type = 1;
     config.Groups[2].Priority = 3;
     config.Groups[2].SerialOnPriority = 0;
@@ -142,7 +134,7 @@ TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
 }
 
 TEST(WriteConfiguration, Kv4800Below4WritesOneMemberByteAndDoesNotWait) {
-    Configuration config = PanelOf("KV-4800", "3.00");
+    Configuration config = OnlinePanel("KV-4800", "3.00");
     ScriptedPanel panel;
     RecordingHost host;
     WriteConfiguration(config, Only(false, false, true, 1), panel, host);
@@ -153,7 +145,7 @@ TEST(WriteConfiguration, Kv4800Below4WritesOneMemberByteAndDoesNotWait) {
 }
 
 TEST(WriteConfiguration, CancelAtTheFirstHeaderRowPausesThenDisablesWriting) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     std::vector<std::string> log;
     ScriptedPanel panel(&log);
     panel.AnswerPrefix("LW65", "");
@@ -184,7 +176,7 @@ TEST(WriteConfiguration, SaveCountDependsOnFirmwareText) {
                                            {"KV-4800", "1.11", 1},
                                            {"KV-4900", "1.110", 1},
                                            {"KV-4900", "1.12", 1}}) {
-        Configuration config = PanelOf(c.model, c.version);
+        Configuration config = OnlinePanel(c.model, c.version);
         ScriptedPanel panel;
         RecordingHost host;
         WriteConfiguration(config, Only(false, true, false), panel, host);
@@ -219,7 +211,8 @@ TEST(WriteConfiguration, CountsWithoutRegistersBehindThemAreCut) {
              {"KV-4800", "16", 99, 16, 12, false, true},
              {"WQ16", "-5", -3, 0, 0, true, true},
          }) {
-        Configuration config = PanelOf(c.model, c.model == std::string("WQ16") ? "5.00" : "3.00");
+        Configuration config =
+            OnlinePanel(c.model, c.model == std::string("WQ16") ? "5.00" : "3.00");
         config.Panel.NumInputs = c.inputs;
         ScriptedPanel panel;
         RecordingHost host;
@@ -240,7 +233,7 @@ TEST(WriteConfiguration, CountsWithoutRegistersBehindThemAreCut) {
 }
 
 TEST(WriteConfiguration, NothingChosenSendsNothing) {
-    Configuration config = PanelOf("WQ16", "5.00");
+    Configuration config = OnlinePanel("WQ16", "5.00");
     ScriptedPanel panel;
     RecordingHost host;
     EXPECT_EQ(WriteConfiguration(config, Only(false, false, false), panel, host).Result,
