@@ -2,13 +2,13 @@
 
 #include <gmock/gmock.h>
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include "comm/exchange_settings.h"
 #include "comm/wire_format.h"
 #include "tests/comm/fake_link.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/comm/timed.h"
 
 namespace kvtk {
 namespace {
@@ -16,6 +16,7 @@ namespace {
 using test::FakeLink;
 using test::PanelReply;
 using test::ScriptedPrompter;
+using test::Timed;
 using ::testing::ElementsAre;
 
 constexpr int kShortT = 50;
@@ -32,12 +33,6 @@ protected:
         link.responder = [bytes, delayMs](FakeLink& l, const std::string&) {
             l.Deliver(bytes, delayMs);
         };
-    }
-    double Timed(const std::function<void()>& action) {
-        QElapsedTimer clock;
-        clock.start();
-        action();
-        return static_cast<double>(clock.elapsed());
     }
 
     ExchangeSettings settings;

@@ -4,7 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -15,10 +14,12 @@
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/comm/timed.h"
 
 namespace kvtk {
 namespace {
 
+using test::Timed;
 using ::testing::ElementsAre;
 
 // A loopback server that logs in everybody with "OK" and hands each
@@ -85,12 +86,6 @@ protected:
     void ConnectAndLogin() {
         relay.Connect(server.Address(), "user", "secret");
         ASSERT_TRUE(relay.WaitForLogin(5000));
-    }
-    double Timed(const std::function<void()>& action) {
-        QElapsedTimer clock;
-        clock.start();
-        action();
-        return static_cast<double>(clock.elapsed());
     }
 
     ScriptedServer server;

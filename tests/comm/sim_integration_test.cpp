@@ -2,7 +2,6 @@
 // simulated panels.
 #include <gmock/gmock.h>
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -17,16 +16,12 @@
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/comm/timed.h"
 
 namespace kvtk {
 namespace {
 
-double Timed(const std::function<void()>& action) {
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    return static_cast<double>(clock.elapsed());
-}
+using test::Timed;
 
 // A line with a current panel at 2, a panel without "KV" at 17 and nobody
 // at 9.
