@@ -17,6 +17,7 @@
 #include "ui/settings_editor.h"
 #include "ui/spin_buttons.h"
 #include "ui/text_convert.h"
+#include "ui/typed_key.h"
 
 namespace kvtk {
 namespace {
@@ -103,12 +104,10 @@ bool frmAddressChange::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtNewAddress_) {
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            const QString typed = key->text();
-            const bool printable = typed.size() == 1 && typed.at(0).isPrint() &&
-                                   !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            const std::optional<QChar> typed = TypedCharacter(*key);
             // Only digits that keep the address within 1..255 get in; any
             // other character is refused as well.
-            if (printable && (!typed.at(0).isDigit() || !KeyAllowed(typed))) {
+            if (typed && (!typed->isDigit() || !KeyAllowed(key->text()))) {
                 window_.GetBeeper().Beep();
                 return true;
             }

@@ -20,6 +20,7 @@
 #include "ui/file_prompts.h"
 #include "ui/spin_buttons.h"
 #include "ui/text_convert.h"
+#include "ui/typed_key.h"
 
 namespace kvtk {
 namespace {
@@ -44,13 +45,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
-        const QString typed = event->text();
-        const bool printable = typed.size() == 1 && typed.at(0).isPrint() &&
-                               !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (!printable) {
+        if (!TypedCharacter(*event)) {
             QLineEdit::keyPressEvent(event);  // Backspace, caret movement, Tab
             return;
         }
+        const QString typed = event->text();
         // Only digits make a count.
         if (typed.at(0) < QLatin1Char('0') || typed.at(0) > QLatin1Char('9')) {
             beeper_.Beep();

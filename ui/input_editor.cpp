@@ -19,6 +19,7 @@
 #include "ui/number_field.h"
 #include "ui/spin_buttons.h"
 #include "ui/text_convert.h"
+#include "ui/typed_key.h"
 
 namespace kvtk {
 namespace {
@@ -468,12 +469,10 @@ bool InputEditor::eventFilter(QObject* watched, QEvent* event) {
         timer->selectAll();
         return true;
     }
-    const QString typed = key->text();
-    const bool printable = typed.size() == 1 && typed.at(0).isPrint() &&
-                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (!printable) return QWidget::eventFilter(watched, event);  // arrows, Tab, F4
-    if (typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('3')) {
-        timer->insert(typed);
+    const std::optional<QChar> typed = TypedCharacter(*key);
+    if (!typed) return QWidget::eventFilter(watched, event);  // arrows, Tab, F4
+    if (*typed >= QLatin1Char('0') && *typed <= QLatin1Char('3')) {
+        timer->insert(QString(*typed));
         // The next key replaces the whole text.
         timer->selectAll();
     } else {

@@ -8,6 +8,7 @@
 
 #include "model/conversions.h"
 #include "ui/text_convert.h"
+#include "ui/typed_key.h"
 
 namespace kvtk {
 
@@ -55,14 +56,12 @@ void NumberField::keyPressEvent(QKeyEvent* event) {
         default:
             break;
     }
-    const QString typed = event->text();
-    const bool printable = typed.size() == 1 && typed.at(0).isPrint() &&
-                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (!printable) {
+    const std::optional<QChar> typed = TypedCharacter(*event);
+    if (!typed) {
         QLineEdit::keyPressEvent(event);  // caret movement, Tab, Delete, shortcuts
         return;
     }
-    if (typed.at(0) >= QLatin1Char('0') && typed.at(0) <= QLatin1Char('9'))
+    if (*typed >= QLatin1Char('0') && *typed <= QLatin1Char('9'))
         QLineEdit::keyPressEvent(event);
     else
         beeper_.Beep();

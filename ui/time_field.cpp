@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "ui/text_convert.h"
+#include "ui/typed_key.h"
 
 namespace kvtk {
 
@@ -86,14 +87,12 @@ void TimeField::keyPressEvent(QKeyEvent* event) {
         default:
             break;
     }
-    const QString typed = event->text();
-    const bool printable = typed.size() == 1 && typed.at(0).isPrint() &&
-                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (!printable) {
+    const std::optional<QChar> typed = TypedCharacter(*event);
+    if (!typed) {
         QLineEdit::keyPressEvent(event);  // caret movement, Tab, shortcuts
         return;
     }
-    const QChar ch = typed.at(0);
+    const QChar ch = *typed;
     if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
         TypeDigit(ch.toLatin1());
         return;
