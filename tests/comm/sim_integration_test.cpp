@@ -15,6 +15,7 @@
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
+#include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
 #include "tests/comm/timed.h"
 
@@ -32,23 +33,18 @@ void AddPanels(SimLine& line) {
 
 class PtyTest : public ::testing::Test {
 protected:
-    PtyTest() : pty(line) {
+    PtyTest() : rig(line) {
         AddPanels(line);
         settings.SetMaxResponseMs(100);
-        exchange.SetOffline(false);
-        exchange.SetSerialLink(&link);
     }
-    void SetUp() override {
-        ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
-        ASSERT_TRUE(link.open(pty.SlavePath())) << link.lastErrorText().toStdString();
-    }
+    void SetUp() override { ASSERT_EQ(rig.Open(), ""); }
 
     SimLine line;
-    SimPty pty;
-    SerialLink link;
-    ExchangeSettings settings;
-    test::ScriptedPrompter prompter;
-    CommandExchange exchange{settings, prompter};
+    test::PtyExchange rig;
+    ExchangeSettings& settings = rig.settings;
+    SerialLink& link = rig.link;
+    SimPty& pty = rig.pty;
+    CommandExchange& exchange = rig.exchange;
 };
 
 TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {

@@ -9,13 +9,10 @@
 #include <QTimer>
 #include <random>
 
-#include "comm/command_exchange.h"
-#include "comm/exchange_settings.h"
-#include "comm/serial_link.h"
 #include "files/config_writer.h"
 #include "main_window_fixture.h"
 #include "sim/sim_line.h"
-#include "sim/sim_pty.h"
+#include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
@@ -118,16 +115,11 @@ TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
 
     SimLine line;
     SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
-    SimPty pty(line);
-    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
-    SerialLink link;
-    ASSERT_TRUE(link.open(pty.SlavePath())) << link.lastErrorText().toStdString();
-    ExchangeSettings exchangeSettings;
-    exchangeSettings.SetMaxResponseMs(300);
-    test::ScriptedPrompter prompter;  // any failure box is answered Cancel
-    CommandExchange exchange(exchangeSettings, prompter);
-    exchange.SetOffline(false);
-    exchange.SetSerialLink(&link);
+    test::PtyExchange rig(line);
+    ASSERT_EQ(rig.Open(), "");
+    rig.settings.SetMaxResponseMs(300);
+    CommandExchange& exchange = rig.exchange;
+    test::ScriptedPrompter& prompter = rig.prompter;
     DeviceCommands& device = window->Device();
     device.SetExchange(&exchange);
     device.Host().SetWaitCapMs(20);

@@ -15,11 +15,10 @@
 
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
-#include "comm/serial_link.h"
 #include "main_window_fixture.h"
 #include "sim/sim_line.h"
-#include "sim/sim_pty.h"
 #include "sim/simulated_link.h"
+#include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
 #include "transfer/firmware_conditions.h"
 #include "transfer/input_word.h"
@@ -272,16 +271,11 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
     SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
     panel.SetRegister("65", "0C");    // 12 inputs
     panel.SetRegister("41", "1518");  // timer 1: 5400 s
-    SimPty pty(line);
-    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
-    SerialLink link;
-    ASSERT_TRUE(link.open(pty.SlavePath())) << link.lastErrorText().toStdString();
-    ExchangeSettings exchangeSettings;
-    exchangeSettings.SetMaxResponseMs(300);
-    test::ScriptedPrompter prompter;  // any failure box is answered Cancel
-    CommandExchange exchange(exchangeSettings, prompter);
-    exchange.SetOffline(false);
-    exchange.SetSerialLink(&link);
+    test::PtyExchange rig(line);
+    ASSERT_EQ(rig.Open(), "");
+    rig.settings.SetMaxResponseMs(300);
+    CommandExchange& exchange = rig.exchange;
+    test::ScriptedPrompter& prompter = rig.prompter;
     std::vector<bool> portWindow;
     device().Host().SetPortWindowHooks(
         {[&portWindow](bool shown) { portWindow.push_back(shown); }, {}});
