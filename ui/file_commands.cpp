@@ -14,7 +14,7 @@
 #include "ui/file_prompts.h"
 #include "ui/frmMain.h"
 #include "ui/input_editor.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

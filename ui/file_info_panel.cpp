@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 

@@ -15,9 +15,9 @@
 #include "ui/frmMain.h"
 #include "ui/gui_operation_host.h"
 #include "ui/settings_editor.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
-#include "ui/typed_key.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
+#include "ui/widgets/typed_key.h"
 
 namespace kvtk {
 namespace {

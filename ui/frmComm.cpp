@@ -16,7 +16,7 @@
 
 #include "comm/byte_link.h"
 #include "comm/serial_link.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

@@ -16,12 +16,12 @@
 
 #include "model/products.h"
 #include "transfer/address_scan.h"
-#include "ui/address_field.h"
+#include "ui/widgets/address_field.h"
 #include "ui/frmAbout.h"
 #include "ui/frmComm.h"
-#include "ui/hint_line.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

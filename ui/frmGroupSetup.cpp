@@ -18,11 +18,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/group_number_field.h"
+#include "ui/widgets/group_number_field.h"
 #include "ui/group_setup_rules.h"
-#include "ui/hint_line.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "model/configuration.h"
 #include "model/conversions.h"
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 class QAction;
 class QButtonGroup;

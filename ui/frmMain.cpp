@@ -12,11 +12,11 @@
 #include "ui/file_commands.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGroupSetup.h"
-#include "ui/group_number_field.h"
-#include "ui/hint_line.h"
+#include "ui/widgets/group_number_field.h"
+#include "ui/widgets/hint_line.h"
 #include "ui/input_editor.h"
 #include "ui/settings_editor.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

@@ -13,7 +13,7 @@
 #include "model/configuration.h"
 #include "model/conversions.h"
 #include "model/products.h"
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 class QAction;
 class QMenu;

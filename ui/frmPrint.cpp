@@ -18,9 +18,9 @@
 
 #include "report/pdf/report_painter.h"
 #include "ui/file_prompts.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
-#include "ui/typed_key.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
+#include "ui/widgets/typed_key.h"
 
 namespace kvtk {
 namespace {

@@ -9,7 +9,7 @@
 #include "model/configuration.h"
 #include "model/conversions.h"
 #include "report/configuration_report.h"
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 class QLabel;
 class QLineEdit;

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "model/conversions.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

@@ -7,7 +7,7 @@
 #include <QDialog>
 
 #include "transfer/write_configuration.h"
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 class QCheckBox;
 class QLabel;

@@ -9,7 +9,7 @@
 #include "ui/frmMain.h"
 #include "ui/frmTimedWait.h"
 #include "ui/settings_editor.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 

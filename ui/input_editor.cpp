@@ -15,11 +15,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "ui/hint_line.h"
-#include "ui/number_field.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
-#include "ui/typed_key.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/number_field.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
+#include "ui/widgets/typed_key.h"
 
 namespace kvtk {
 namespace {

@@ -11,7 +11,7 @@
 #include "model/configuration.h"
 #include "model/conversions.h"
 #include "model/products.h"
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 class QCheckBox;
 class QComboBox;

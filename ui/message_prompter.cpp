@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

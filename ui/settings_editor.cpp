@@ -8,11 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "ui/hint_line.h"
-#include "ui/number_field.h"
-#include "ui/spin_buttons.h"
-#include "ui/text_convert.h"
-#include "ui/time_field.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/number_field.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
+#include "ui/widgets/time_field.h"
 
 namespace kvtk {
 namespace {

@@ -24,7 +24,7 @@
 #include "transfer/input_word.h"
 #include "ui/frmAddressChange.h"
 #include "ui/frmWriteOptions.h"
-#include "ui/spin_buttons.h"
+#include "ui/widgets/spin_buttons.h"
 
 namespace kvtk {
 namespace {

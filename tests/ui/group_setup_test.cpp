@@ -10,10 +10,10 @@
 
 #include "main_window_fixture.h"
 #include "ui/frmGroupSetup.h"
-#include "ui/group_number_field.h"
+#include "ui/widgets/group_number_field.h"
 #include "ui/group_setup_rules.h"
-#include "ui/hint_line.h"
-#include "ui/spin_buttons.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/spin_buttons.h"
 
 namespace kvtk {
 namespace {

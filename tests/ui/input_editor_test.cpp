@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "main_window_fixture.h"
-#include "ui/number_field.h"
+#include "ui/widgets/number_field.h"
 
 namespace kvtk {
 namespace {

@@ -14,9 +14,9 @@
 
 #include "ui/frmMain.h"
 #include "ui/input_editor.h"
-#include "ui/number_field.h"
+#include "ui/widgets/number_field.h"
 #include "ui/settings_editor.h"
-#include "ui/time_field.h"
+#include "ui/widgets/time_field.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out) {

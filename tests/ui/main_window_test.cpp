@@ -9,10 +9,10 @@
 #include <cstdlib>
 
 #include "main_window_fixture.h"
-#include "ui/hint_line.h"
-#include "ui/number_field.h"
-#include "ui/spin_buttons.h"
-#include "ui/time_field.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/number_field.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/time_field.h"
 
 namespace kvtk {
 namespace {

@@ -1,8 +1,8 @@
-#include "ui/time_entry.h"
+#include "ui/widgets/time_entry.h"
 
 #include <gtest/gtest.h>
 
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

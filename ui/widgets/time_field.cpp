@@ -1,10 +1,10 @@
-#include "ui/time_field.h"
+#include "ui/widgets/time_field.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "ui/text_convert.h"
-#include "ui/typed_key.h"
+#include "ui/widgets/text_convert.h"
+#include "ui/widgets/typed_key.h"
 
 namespace kvtk {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 namespace kvtk {
 

@@ -1,4 +1,4 @@
-#include "ui/time_entry.h"
+#include "ui/widgets/time_entry.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/hint_line.h"
+#include "ui/widgets/hint_line.h"
 
 #include <QEvent>
 #include <utility>

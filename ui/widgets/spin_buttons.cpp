@@ -1,4 +1,4 @@
-#include "ui/spin_buttons.h"
+#include "ui/widgets/spin_buttons.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -7,7 +7,7 @@
 #include <chrono>
 #include <utility>
 
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {

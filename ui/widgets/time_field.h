@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <string>
 
-#include "ui/beeper.h"
-#include "ui/time_entry.h"
+#include "ui/widgets/beeper.h"
+#include "ui/widgets/time_entry.h"
 
 namespace kvtk {
 

@@ -1,4 +1,4 @@
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ui/group_number_field.h"
+#include "ui/widgets/group_number_field.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -7,7 +7,7 @@
 
 #include "model/conversions.h"
 #include "ui/group_setup_rules.h"
-#include "ui/text_convert.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 

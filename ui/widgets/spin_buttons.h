@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "model/conversions.h"
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 class QLineEdit;
 class QToolButton;

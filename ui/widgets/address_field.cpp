@@ -1,4 +1,4 @@
-#include "ui/address_field.h"
+#include "ui/widgets/address_field.h"
 
 #include <QKeyEvent>
 #include <QTimer>

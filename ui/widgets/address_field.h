@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <functional>
 
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 namespace kvtk {
 

@@ -1,4 +1,4 @@
-#include "ui/beeper.h"
+#include "ui/widgets/beeper.h"
 
 #include <QApplication>
 #include <utility>

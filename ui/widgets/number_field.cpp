@@ -1,4 +1,4 @@
-#include "ui/number_field.h"
+#include "ui/widgets/number_field.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "model/conversions.h"
-#include "ui/text_convert.h"
-#include "ui/typed_key.h"
+#include "ui/widgets/text_convert.h"
+#include "ui/widgets/typed_key.h"
 
 namespace kvtk {
 
