@@ -3,14 +3,13 @@
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
-#include <QMenuBar>
+#include <QWidget>
 
 #include "model/panel_exchange.h"
 #include "transfer/reset_panel.h"
 #include "ui/frmAddressChange.h"
-#include "ui/frmMain.h"
 #include "ui/frmWriteOptions.h"
-#include "ui/input_editor.h"
+#include "ui/main_window_access.h"
 
 namespace kvtk {
 namespace {
@@ -30,24 +29,22 @@ QAction* AddCommand(QMenu& menu, const char* caption, const char* name) {
 
 }  // namespace
 
-DeviceCommands::DeviceCommands(frmMain& window, QMenu& deviceMenu)
-    : QObject(&window),
+DeviceCommands::DeviceCommands(MainWindowAccess& window, QMenu& deviceMenu)
+    : QObject(&window.Widget()),
       window_(window),
       host_(window),
       noExchange_(std::make_unique<NoExchange>()),
-      writeOptions_(new frmWriteOptions(window.SpinTicker(), window.GetBeeper(), &window)),
+      writeOptions_(new frmWriteOptions(window.SpinTicker(), window.GetBeeper(), &window.Widget())),
       select_(AddCommand(deviceMenu, "&Select...", "mnuDeviceSelect")),
       read_(AddCommand(deviceMenu, "&Read", "mnuDeviceRead")),
       write_(AddCommand(deviceMenu, "&Write...", "mnuDeviceWrite")),
       reset_(AddCommand(deviceMenu, "R&eset", "mnuDeviceReset")) {
-    connect(select_, &QAction::triggered, &window_, &frmMain::connectDialogRequested);
+    connect(select_, &QAction::triggered, this, &DeviceCommands::selectRequested);
     connect(read_, &QAction::triggered, this, [this] { Read(); });
     connect(write_, &QAction::triggered, this, [this] { Write(); });
     connect(reset_, &QAction::triggered, this, &DeviceCommands::Reset);
-    connect(&window_, &frmMain::addressChangeRequested, this, &DeviceCommands::ChangeAddress);
-    connect(&window_, &frmMain::connectionChanged, this, &DeviceCommands::ConnectionChanged);
-    ConnectionChanged(window_.Config().Status.IsOnline());
-    window_.installEventFilter(this);
+    FollowConnection(window_.Config().Status.IsOnline());
+    window_.Widget().installEventFilter(this);
 }
 
 DeviceCommands::~DeviceCommands() = default;
@@ -56,7 +53,7 @@ PanelExchange& DeviceCommands::Exchange() {
     return exchange_ ? *exchange_ : *noExchange_;
 }
 
-void DeviceCommands::ConnectionChanged(bool online) {
+void DeviceCommands::FollowConnection(bool online) {
     read_->setEnabled(online);
     write_->setEnabled(online);
     reset_->setEnabled(online);
@@ -66,12 +63,12 @@ void DeviceCommands::SetBusy(bool busy) {
     busy_ = busy;
     // Menu commands of every kind wait until the operation has ended; the
     // write lets window events run between registers.
-    window_.menuBar()->setEnabled(!busy);
+    window_.SetMenusEnabled(!busy);
     emit busyChanged(busy);
 }
 
 bool DeviceCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (busy_ && watched == &window_ && event->type() == QEvent::Close) {
+    if (busy_ && watched == &window_.Widget() && event->type() == QEvent::Close) {
         window_.GetBeeper().Beep();
         event->ignore();
         return true;
@@ -88,12 +85,9 @@ ReadOutcome DeviceCommands::Read() {
     host_.SetShowValuesOnRepaint(false);
 
     window_.ShowConfiguration();
-    if (outcome.DisableSetAllLinkedOn) window_.SetAllTypeAction(kLinkedOn)->setEnabled(false);
-    if (outcome.DisableSetAllStateChange) window_.SetAllTypeAction(kStateChange)->setEnabled(false);
-    if (window_.Inputs().FirstShown() != 1)
-        window_.Inputs().ShowFrom(1);
-    else
-        window_.RefreshInputs();
+    if (outcome.DisableSetAllLinkedOn) window_.SetSetAllTypeEnabled(kLinkedOn, false);
+    if (outcome.DisableSetAllStateChange) window_.SetSetAllTypeEnabled(kStateChange, false);
+    window_.ShowFirstInputs();
     SetBusy(false);
     return outcome;
 }
@@ -123,7 +117,7 @@ void DeviceCommands::ChangeAddress() {
     if (busy_ || addressChange_) return;
     window_.CommitEdits();
     // Modal, but shown without a nested loop: it closes itself and is gone.
-    auto* dialog = new frmAddressChange(window_, Exchange(), host_, &window_);
+    auto* dialog = new frmAddressChange(window_, Exchange(), host_, &window_.Widget());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &frmAddressChange::wentOffline, this, &DeviceCommands::wentOffline);
     addressChange_ = dialog;

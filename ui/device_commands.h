@@ -19,15 +19,16 @@ class QMenu;
 
 namespace kvtk {
 
+class MainWindowAccess;
 class PanelExchange;
-class frmMain;
 class frmWriteOptions;
 
 class DeviceCommands : public QObject {
     Q_OBJECT
 public:
-    // Fills the Device menu and follows the main window's connection status.
-    DeviceCommands(frmMain& window, QMenu& deviceMenu);
+    // Fills the Device menu; the window's owner lets FollowConnection and
+    // ChangeAddress follow the window.
+    DeviceCommands(MainWindowAccess& window, QMenu& deviceMenu);
     ~DeviceCommands() override;
 
     // The communication window's exchange (not owned). Without one every
@@ -55,7 +56,13 @@ public:
     QAction* mnuDeviceWrite() const { return write_; }
     QAction* mnuDeviceReset() const { return reset_; }
 
+public slots:
+    // Read, Write and Reset exist only while the connection is "Online".
+    void FollowConnection(bool online);
+
 signals:
+    // Device > Select: the connect dialog opens again.
+    void selectRequested();
     void busyChanged(bool busy);
     // The address change lost the panel at its new address: now offline.
     void wentOffline();
@@ -66,10 +73,9 @@ protected:
 
 private:
     void SetBusy(bool busy);
-    void ConnectionChanged(bool online);
     PanelExchange& Exchange();
 
-    frmMain& window_;
+    MainWindowAccess& window_;
     GuiOperationHost host_;
     PanelExchange* exchange_ = nullptr;
     std::unique_ptr<PanelExchange> noExchange_;

@@ -6,14 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QWidget>
 #include <algorithm>
 
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "files/open_save_rules.h"
 #include "ui/file_prompts.h"
-#include "ui/frmMain.h"
-#include "ui/input_editor.h"
+#include "ui/main_window_access.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -37,9 +37,11 @@ public:
 
 }  // namespace
 
-FileCommands::FileCommands(frmMain& window)
-    : QObject(&window), window_(window), prompts_(std::make_unique<QtFilePrompts>(&window)) {
-    QMenu* menu = window.FileMenu();
+FileCommands::FileCommands(MainWindowAccess& window)
+    : QObject(&window.Widget()),
+      window_(window),
+      prompts_(std::make_unique<QtFilePrompts>(&window.Widget())) {
+    QMenu* menu = &window.FileMenu();
     const QList<QAction*> existing = menu->actions();
     const auto exitAction = std::find_if(existing.begin(), existing.end(), [](QAction* action) {
         return action->objectName() == QStringLiteral("mnuFileExit");
@@ -89,7 +91,7 @@ void FileCommands::SetCaption(const QString& fileName, const std::string& descri
     // The rule only joins and trims, so UTF-8 file names pass through it whole.
     const std::string caption =
         MainWindowCaption(fileName.toStdString(), ToQString(description).toStdString());
-    window_.setWindowTitle(QString::fromStdString(caption));
+    window_.Widget().setWindowTitle(QString::fromStdString(caption));
 }
 
 void FileCommands::RememberHeader() {
@@ -198,7 +200,7 @@ void FileCommands::Open(int index) {
                 keepAddress = config.Panel.Address;
                 break;
             case OpenOption::GoOfflineWithFileDevice:
-                window_.SetConnection(false);
+                window_.SetConnection(false, "N/A");
                 window_.SetMemoryCheck("N/A", "N/A");
                 window_.SetAddress(std::clamp(IntegerValue(file.Address), 0, kAddressCount - 1));
                 window_.SetIdentity(fileIdentity);
@@ -222,8 +224,7 @@ void FileCommands::Open(int index) {
                     Trim(config.Panel.DeviceName);
         }
         window_.ShowConfiguration();
-        window_.Inputs().ShowFrom(1);
-        window_.RefreshInputs();
+        window_.ShowFirstInputs();
         fileName_ = DisplayName(name);
         SetCaption(fileName_, info_.View.Description);
     }
@@ -233,7 +234,7 @@ void FileCommands::Open(int index) {
 
 void FileCommands::Print() {
     frmPrint dialog(window_.Config(), Origin(), window_.GetBeeper(), window_.SpinTicker(),
-                    *prompts_, &window_);
+                    *prompts_, &window_.Widget());
     dialog.SetPrintJob(printJob_);
     dialog.exec();
 }

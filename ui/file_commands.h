@@ -19,14 +19,14 @@ class QAction;
 namespace kvtk {
 
 class FilePrompts;
-class frmMain;
+class MainWindowAccess;
 
 class FileCommands : public QObject {
     Q_OBJECT
 public:
     // Adds Open, Open Names, Save and Print to the main window's File menu,
     // before Exit.
-    explicit FileCommands(frmMain& window);
+    explicit FileCommands(MainWindowAccess& window);
     ~FileCommands() override;
 
     // Tests put scripted dialogs and a fake printer in place of the real ones.
@@ -62,7 +62,7 @@ private:
     void SetCaption(const QString& fileName, const std::string& description);
     void RememberHeader();
 
-    frmMain& window_;
+    MainWindowAccess& window_;
     std::unique_ptr<FilePrompts> prompts_;
     ReportPrintJob printJob_ = PrintOnDefaultPrinter;
     FileInfoState info_;

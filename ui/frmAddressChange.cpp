@@ -12,9 +12,8 @@
 
 #include "model/conversions.h"
 #include "transfer/address_change.h"
-#include "ui/frmMain.h"
 #include "ui/gui_operation_host.h"
-#include "ui/settings_editor.h"
+#include "ui/main_window_access.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
 #include "ui/widgets/typed_key.h"
@@ -28,8 +27,8 @@ bool InRange(int value) {
 
 }  // namespace
 
-frmAddressChange::frmAddressChange(frmMain& window, PanelExchange& exchange, GuiOperationHost& host,
-                                   QWidget* parent)
+frmAddressChange::frmAddressChange(MainWindowAccess& window, PanelExchange& exchange,
+                                   GuiOperationHost& host, QWidget* parent)
     : QDialog(parent),
       window_(window),
       exchange_(exchange),
@@ -44,8 +43,7 @@ frmAddressChange::frmAddressChange(frmMain& window, PanelExchange& exchange, Gui
     setModal(true);
 
     lblWarning_->setObjectName(QStringLiteral("lblWarning"));
-    lblWarning_->setText(
-        ToQString(AddressChangeWarning(ToCoreText(window_.Settings().txtAddress()->text()))));
+    lblWarning_->setText(ToQString(AddressChangeWarning(window_.Config().Panel.Address)));
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
     lblInfo_->setMinimumWidth(lblInfo_->fontMetrics().horizontalAdvance(
         QStringLiteral("No response at new address. Going offline")));
@@ -136,35 +134,24 @@ void frmAddressChange::Change() {
     if (running_ || !InRange(newAddress)) return;
     running_ = true;
     setEnabled(false);
-    host_.SetStatusLineSink([this](const std::string& text, LineTone tone) {
-        if (tone == LineTone::Alert) lblInfo_->setStyleSheet(QStringLiteral("color: red;"));
-        if (tone == LineTone::Normal) lblInfo_->setStyleSheet(QString());
-        lblInfo_->setText(ToQString(text));
-        lblInfo_->repaint();
-    });
+    host_.SetStatusLineSink(GuiOperationHost::LabelStatusLine(*lblInfo_));
     const AddressChangeOutcome outcome =
         ChangeAddress(window_.Config(), newAddress, exchange_, host_);
     host_.SetStatusLineSink({});
     setEnabled(true);
     running_ = false;
 
-    switch (outcome.Result) {
-        case AddressChangeResult::Renumbered:
-        case AddressChangeResult::Changed:
-            window_.SetAddress(newAddress);
-            break;
-        case AddressChangeResult::WentOffline:
-            window_.SetAddress(newAddress);
-            window_.SetConnection(false);
-            txtNewAddress_->setEnabled(false);
-            spnNewAddress_->setEnabled(false);
-            cmdChange_->setEnabled(false);
-            cmdCancel_->setText(QStringLiteral("&OK"));
-            cmdCancel_->setFocus(Qt::OtherFocusReason);
-            emit wentOffline();
-            break;
-        default:
-            break;
+    // Whatever step the sequence reached (a cancel after the write too), the
+    // main window shows the address the configuration now holds.
+    window_.SetAddress(IntegerValue(window_.Config().Panel.Address));
+    if (outcome.Result == AddressChangeResult::WentOffline) {
+        window_.SetConnection(false, "N/A");
+        txtNewAddress_->setEnabled(false);
+        spnNewAddress_->setEnabled(false);
+        cmdChange_->setEnabled(false);
+        cmdCancel_->setText(QStringLiteral("&OK"));
+        cmdCancel_->setFocus(Qt::OtherFocusReason);
+        emit wentOffline();
     }
     if (outcome.CloseWindow) accept();
 }

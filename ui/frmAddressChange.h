@@ -13,14 +13,14 @@ class QPushButton;
 namespace kvtk {
 
 class GuiOperationHost;
+class MainWindowAccess;
 class PanelExchange;
 class SpinButtons;
-class frmMain;
 
 class frmAddressChange : public QDialog {
     Q_OBJECT
 public:
-    frmAddressChange(frmMain& window, PanelExchange& exchange, GuiOperationHost& host,
+    frmAddressChange(MainWindowAccess& window, PanelExchange& exchange, GuiOperationHost& host,
                      QWidget* parent = nullptr);
 
     QLabel* lblWarning() const { return lblWarning_; }
@@ -50,7 +50,7 @@ private:
     void LeaveCheck();
     bool KeyAllowed(const QString& typed) const;
 
-    frmMain& window_;
+    MainWindowAccess& window_;
     PanelExchange& exchange_;
     GuiOperationHost& host_;
     bool running_ = false;

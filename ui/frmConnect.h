@@ -46,6 +46,8 @@ public:
     int ChoiceIndex() const;
     // What OK hands over.
     ConnectChoice Choice() const;
+    // The value of the address field.
+    int Address() const;
     // 2 after OK (ConnectResult).
     int ConnectResult() const { return connectResult_; }
     bool Scanning() const { return scanning_; }
@@ -106,7 +108,6 @@ private:
     void Accept();
     void AskProductCode();
     void SetBusyControls(bool busy);
-    int Address() const;
     int AddressMinimum() const;
 
     frmMain& main_;

@@ -12,10 +12,11 @@
 #include "ui/file_commands.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGroupSetup.h"
-#include "ui/widgets/group_number_field.h"
-#include "ui/widgets/hint_line.h"
+#include "ui/frmSpecialOptions.h"
 #include "ui/input_editor.h"
 #include "ui/settings_editor.h"
+#include "ui/widgets/group_number_field.h"
+#include "ui/widgets/hint_line.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -65,6 +66,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
     BuildMenus();
     files_ = new FileCommands(*this);
+    connect(device_, &DeviceCommands::selectRequested, this, &frmMain::connectDialogRequested);
+    connect(this, &frmMain::addressChangeRequested, device_, &DeviceCommands::ChangeAddress);
+    connect(this, &frmMain::connectionChanged, device_, &DeviceCommands::FollowConnection);
     ShowConfiguration();
 }
 
@@ -133,12 +137,41 @@ void frmMain::BuildMenus() {
     connect(groupSetup, &QAction::triggered, this, &frmMain::OpenGroupSetup);
     // The live group view (mnuGroupViewModify) joins the end of this menu.
 
+    BuildOtherMenu();
+
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("mnuAbout"));
     connect(about, &QAction::triggered, this, [this] {
         frmAbout box(this);
         box.exec();
     });
+}
+
+void frmMain::BuildOtherMenu() {
+    otherMenu_ = menuBar()->addMenu(QStringLiteral("&Other"));
+    otherMenu_->setObjectName(QStringLiteral("mnuOther"));
+    specialOptions_ = otherMenu_->addAction(QStringLiteral("&Special Options"));
+    specialOptions_->setObjectName(QStringLiteral("mnuOtherSpecialOptions"));
+    connect(specialOptions_, &QAction::triggered, this, &frmMain::OpenSpecialOptions);
+    RefreshOtherMenu();
+}
+
+void frmMain::RefreshOtherMenu() {
+    specialOptions_->setEnabled(capabilities_.SpecialOptionsEnabled);
+}
+
+frmSpecialOptions& frmMain::SpecialOptions() {
+    if (!specialOptionsDialog_)
+        specialOptionsDialog_ = new frmSpecialOptions(config_.Panel.SpecialOptions, this);
+    return *specialOptionsDialog_;
+}
+
+void frmMain::OpenSpecialOptions() {
+    if (!specialOptions_->isEnabled()) return;
+    frmSpecialOptions& dialog = SpecialOptions();
+    dialog.show();  // modal; the main window waits without a nested loop
+    dialog.raise();
+    dialog.activateWindow();
 }
 
 frmGroupSetup& frmMain::GroupSetup() {
@@ -211,6 +244,7 @@ void frmMain::ApplyCapabilities(const CapabilityView& view) {
     inputs_->ApplyCapabilities(view);
     setAllType_[kLinkedOn]->setEnabled(view.SetAllLinkedOnEnabled);
     setAllType_[kStateChange]->setEnabled(view.SetAllStateChangeEnabled);
+    RefreshOtherMenu();
     emit capabilitiesApplied(view);
 }
 
@@ -218,6 +252,7 @@ void frmMain::SetConnection(bool online, const std::string& port) {
     config_.Status.Connection = online ? "Online" : "Offline";
     config_.Status.Port = online ? port : "N/A";
     settings_->ShowStatus();
+    RefreshOtherMenu();
     emit connectionChanged(online);
 }
 
@@ -239,6 +274,25 @@ void frmMain::ShowConfiguration() {
     settings_->ShowConfiguration();
     inputs_->RebuildGroupNameLists();
     inputs_->Redraw();
+}
+
+void frmMain::ShowPanelValues() {
+    settings_->ShowConfiguration();
+}
+
+void frmMain::ShowFirstInputs() {
+    if (inputs_->FirstShown() != 1)
+        inputs_->ShowFrom(1);
+    else
+        inputs_->Redraw();
+}
+
+void frmMain::SetMenusEnabled(bool enabled) {
+    menuBar()->setEnabled(enabled);
+}
+
+void frmMain::SetSetAllTypeEnabled(int type, bool enabled) {
+    setAllType_.at(static_cast<size_t>(type))->setEnabled(enabled);
 }
 
 void frmMain::RefreshInputs() {

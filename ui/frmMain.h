@@ -13,6 +13,7 @@
 #include "model/configuration.h"
 #include "model/conversions.h"
 #include "model/products.h"
+#include "ui/main_window_access.h"
 #include "ui/widgets/beeper.h"
 
 class QAction;
@@ -23,6 +24,7 @@ namespace kvtk {
 class DeviceCommands;
 class FileCommands;
 class frmGroupSetup;
+class frmSpecialOptions;
 class HintLine;
 class InputEditor;
 class PanelSettingsEditor;
@@ -38,7 +40,7 @@ struct ConnectChoice {
     std::string Port;
 };
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public MainWindowAccess {
     Q_OBJECT
 public:
     // Asks a yes/no question; true for Yes.
@@ -47,51 +49,61 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    Configuration& Config() { return config_; }
-    const Beeper& GetBeeper() const { return beeper_; }
+    QWidget& Widget() override { return *this; }
+    Configuration& Config() override { return config_; }
+    const Beeper& GetBeeper() const override { return beeper_; }
     void SetBeepSink(Beeper::Sink sink) { beeper_.SetSink(std::move(sink)); }
-    SpinTick& SpinTicker() { return spinTick_; }
+    SpinTick& SpinTicker() override { return spinTick_; }
     // The question boxes of the window go through this (tests answer them).
     void SetQuestionAsker(QuestionAsker asker) { ask_ = std::move(asker); }
-    bool Ask(const QString& title, const QString& text) const;
+    bool Ask(const QString& title, const QString& text) const override;
 
     // Takes over the connect dialog's choice (activation after its OK).
     void ApplyConnectChoice(const ConnectChoice& choice);
     // Shows an identity; a change of either text runs the product rules.
-    void SetIdentity(const ProductIdentity& identity);
+    void SetIdentity(const ProductIdentity& identity) override;
     // Whether a product is shown yet (the start-up placeholder is gone).
     bool HasProduct() const { return !config_.Identity.Model.empty(); }
     // "Online" with its port, or "Offline" (the port becomes "N/A").
-    void SetConnection(bool online, const std::string& port = "N/A");
+    void SetConnection(bool online, const std::string& port = "N/A") override;
     // Results of the memory check ("OK", "Error!", "Unknown", "N/A").
-    void SetMemoryCheck(const std::string& eprom, const std::string& eeprom);
-    void SetAddress(int address);
-    int Address() const;
-    // The file header last read; it can make version comparisons equal.
-    void SetLastFileHeader(std::optional<FileHeaderInfo> header) {
+    void SetMemoryCheck(const std::string& eprom, const std::string& eeprom) override;
+    void SetAddress(int address) override;
+    int Address() const override;
+    void SetLastFileHeader(std::optional<FileHeaderInfo> header) override {
         lastFileHeader_ = std::move(header);
     }
     const CapabilityView& Capabilities() const { return capabilities_; }
 
     // After a read, an open or the group editor: every field, list and row
     // from the configuration.
-    void ShowConfiguration();
+    void ShowConfiguration() override;
+    void ShowPanelValues() override;
+    void ShowFirstInputs() override;
     // Redraws the input rows (InputSelector_Change).
     void RefreshInputs();
     void RebuildGroupNameLists();
     // Ends an edit in progress (count leave check, time completion) so the
     // configuration holds checked values; commands call it first.
-    void CommitEdits();
+    void CommitEdits() override;
+    void SetMenusEnabled(bool enabled) override;
+    void SetSetAllTypeEnabled(int type, bool enabled) override;
 
     PanelSettingsEditor& Settings() { return *settings_; }
     InputEditor& Inputs() { return *inputs_; }
     HintLine& Hints() { return *hints_; }
-    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu& FileMenu() override { return *fileMenu_; }
     // The File menu's Open, Open Names, Save and Print.
     FileCommands& Files() { return *files_; }
     QMenu* InputMenu() const { return inputMenu_; }
     QMenu* DeviceMenu() const { return deviceMenu_; }
     QMenu* GroupMenu() const { return groupMenu_; }
+    QMenu* OtherMenu() const { return otherMenu_; }
+    // Other > "Special Options": enabled from firmware 2.06.
+    QAction* mnuOtherSpecialOptions() const { return specialOptions_; }
+    // The special options dialog, created once and hidden when closed.
+    frmSpecialOptions& SpecialOptions();
+    void OpenSpecialOptions();
     // The group editor, created once and hidden when closed (it keeps its
     // group number). Opening it finishes edits first; closing it rebuilds the
     // input rows' group-name lists.
@@ -122,7 +134,10 @@ protected:
 
 private:
     void BuildMenus();
+    void BuildOtherMenu();
     void ApplyCapabilities(const CapabilityView& view);
+    // The Other menu follows the connection and the product.
+    void RefreshOtherMenu();
 
     Configuration config_;
     Beeper beeper_;
@@ -142,6 +157,9 @@ private:
     QMenu* deviceMenu_ = nullptr;
     QMenu* groupMenu_ = nullptr;
     frmGroupSetup* groupSetup_ = nullptr;
+    QMenu* otherMenu_ = nullptr;
+    QAction* specialOptions_ = nullptr;
+    frmSpecialOptions* specialOptionsDialog_ = nullptr;
     DeviceCommands* device_ = nullptr;
     std::array<QAction*, 6> setAllType_{};
 };

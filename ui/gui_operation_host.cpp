@@ -2,25 +2,36 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 
-#include "ui/frmMain.h"
 #include "ui/frmTimedWait.h"
-#include "ui/settings_editor.h"
+#include "ui/main_window_access.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 
-GuiOperationHost::GuiOperationHost(frmMain& window) : window_(window) {
+GuiOperationHost::GuiOperationHost(MainWindowAccess& window) : window_(window) {
     message_ = [this](const QString& text) {
-        QMessageBox::information(&window_, window_.windowTitle(), text);
+        QWidget& parent = window_.Widget();
+        QMessageBox::information(&parent, parent.windowTitle(), text);
     };
 }
 
 void GuiOperationHost::ShowResponseDescription(const std::string& text) {
     if (portWindow_.ResponseDescription) portWindow_.ResponseDescription(text);
+}
+
+GuiOperationHost::StatusLineSink GuiOperationHost::LabelStatusLine(QLabel& label) {
+    return [&label](const std::string& text, LineTone tone) {
+        if (tone == LineTone::Alert) label.setStyleSheet(QStringLiteral("color: red;"));
+        if (tone == LineTone::Normal) label.setStyleSheet(QString());
+        label.setText(ToQString(text));
+        label.repaint();
+    };
 }
 
 void GuiOperationHost::ShowStatusLine(const std::string& text, LineTone tone) {
@@ -54,7 +65,7 @@ void GuiOperationHost::Wait(const TimedWait& wait) {
         return;
     }
     const char* title = wait.Kind == WaitKind::Resetting ? kResettingTitle : kSavingTitle;
-    frmTimedWait box(QString::fromLatin1(title), ToQString(wait.Text), ms, &window_);
+    frmTimedWait box(QString::fromLatin1(title), ToQString(wait.Text), ms, &window_.Widget());
     box.RunModal();
 }
 
@@ -63,10 +74,11 @@ void GuiOperationHost::ShowPortWindow(bool shown) {
 }
 
 void GuiOperationHost::SetMainWindowEnabled(bool enabled) {
-    window_.setEnabled(enabled);
+    QWidget& window = window_.Widget();
+    window.setEnabled(enabled);
     if (enabled) {
-        window_.activateWindow();
-        window_.setFocus(Qt::OtherFocusReason);
+        window.activateWindow();
+        window.setFocus(Qt::OtherFocusReason);
     }
 }
 
@@ -81,8 +93,8 @@ void GuiOperationHost::SetBusyPointer(bool busy) {
 }
 
 void GuiOperationHost::Repaint() {
-    if (showValuesOnRepaint_) window_.Settings().ShowConfiguration();
-    window_.repaint();
+    if (showValuesOnRepaint_) window_.ShowPanelValues();
+    window_.Widget().repaint();
 }
 
 void GuiOperationHost::ProcessEvents() {

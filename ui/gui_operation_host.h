@@ -11,9 +11,11 @@
 
 #include "transfer/operation_host.h"
 
+class QLabel;
+
 namespace kvtk {
 
-class frmMain;
+class MainWindowAccess;
 
 // What the communication window offers the operations.
 struct PortWindowHooks {
@@ -28,11 +30,14 @@ public:
     using StatusLineSink = std::function<void(const std::string& text, LineTone tone)>;
     using MessageSink = std::function<void(const QString& text)>;
 
-    explicit GuiOperationHost(frmMain& window);
+    explicit GuiOperationHost(MainWindowAccess& window);
 
     void SetPortWindowHooks(PortWindowHooks hooks) { portWindow_ = std::move(hooks); }
     // The running dialog's status line; empty while no dialog has one.
     void SetStatusLineSink(StatusLineSink sink) { statusLine_ = std::move(sink); }
+    // A sink that shows the line in `label`: red for an alert, black for
+    // normal, the colour it had for unchanged.
+    static StatusLineSink LabelStatusLine(QLabel& label);
     // Plain messages go through this (tests record them).
     void SetMessageSink(MessageSink sink) { message_ = std::move(sink); }
     // Caps every timed wait at this many milliseconds (tests); 0 or less
@@ -57,7 +62,7 @@ public:
 private:
     int WaitMs(const TimedWait& wait) const;
 
-    frmMain& window_;
+    MainWindowAccess& window_;
     PortWindowHooks portWindow_;
     StatusLineSink statusLine_;
     MessageSink message_;

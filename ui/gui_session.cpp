@@ -8,6 +8,7 @@
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
+#include "ui/frmProductCode.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -35,6 +36,7 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
                 if (selectOffline) connect_->SelectOffline();
                 connect_->UpdateCatalogueFromMain();
             });
+    connect(connect_.get(), &frmConnect::productCodeRequested, this, &GuiSession::OpenProductCode);
     connect(connect_.get(), &frmConnect::programEndRequested, this, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
@@ -61,6 +63,16 @@ void GuiSession::ShowConnectDialog() {
     }
     connect_->setWindowModality(Qt::ApplicationModal);
     connect_->open();
+}
+
+void GuiSession::OpenProductCode() {
+    if (productCode_) return;
+    // Shown without a nested loop; it deletes itself when closed.
+    auto* window = new frmProductCode(connect_->Address(), comm_->Exchange(), main_.Device().Host(),
+                                      connect_.get());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    productCode_ = window;
+    window->show();
 }
 
 void GuiSession::OnPanelConnected() {

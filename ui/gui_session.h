@@ -6,6 +6,7 @@
 // the "Read configuration?" question.
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 #include "comm/port_slots.h"
@@ -15,6 +16,7 @@ namespace kvtk {
 class frmComm;
 class frmConnect;
 class frmMain;
+class frmProductCode;
 
 class GuiSession : public QObject {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
 
     frmComm& Comm() { return *comm_; }
     frmConnect& Connect() { return *connect_; }
+    // The product code window while it is open.
+    frmProductCode* ProductCodeWindow() const { return productCode_; }
 
 signals:
     // The user answered Yes to "Read configuration?": the read follows.
@@ -35,10 +39,14 @@ signals:
 private:
     void OnPanelConnected();
     void ShowConnectDialog();
+    // "FactoryMode" at the connect dialog's hidden prompt: the product code
+    // window, modal over the dialog, for the dialog's address.
+    void OpenProductCode();
 
     frmMain& main_;
     std::unique_ptr<frmComm> comm_;
     std::unique_ptr<frmConnect> connect_;
+    QPointer<frmProductCode> productCode_;
 };
 
 }  // namespace kvtk

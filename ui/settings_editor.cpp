@@ -103,6 +103,9 @@ QWidget* PanelSettingsEditor::BuildCounts() {
     txtAddress_->installEventFilter(this);
     connect(txtAddress_, &QLineEdit::textChanged, this, [this](const QString& text) {
         config_.Panel.Address = ToCoreText(text);
+        // The file writer takes the name from the address table, so the
+        // name shown moves with the address.
+        RecordNameAtAddress();
         lblAddress_->setText(text);
         emit addressChanged(text);
     });
@@ -301,6 +304,10 @@ QString PanelSettingsEditor::MemoryHint(const std::string& result, const QString
 
 void PanelSettingsEditor::StoreDeviceName() {
     config_.Panel.DeviceName = ToCoreText(txtDeviceName_->text());
+    RecordNameAtAddress();
+}
+
+void PanelSettingsEditor::RecordNameAtAddress() {
     const int32_t address = IntegerValue(config_.Panel.Address);
     if (address >= 0 && address < kAddressCount)
         config_.AddressTable[static_cast<std::size_t>(address)].Name =

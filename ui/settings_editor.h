@@ -84,6 +84,8 @@ private:
     QString PortHint() const;
     QString MemoryHint(const std::string& result, const QString& memory) const;
     void StoreDeviceName();
+    // The address table's name of the current address is the device name.
+    void RecordNameAtAddress();
 
     Configuration& config_;
     const Beeper& beeper_;

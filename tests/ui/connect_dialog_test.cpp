@@ -19,11 +19,12 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
-#include "ui/widgets/address_field.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
+#include "ui/frmProductCode.h"
 #include "ui/gui_session.h"
+#include "ui/widgets/address_field.h"
 #include "ui/widgets/hint_line.h"
 
 namespace kvtk {
@@ -308,10 +309,16 @@ TEST_F(ConnectDialogTest, ProductCodePrompt) {
             return c.entered ? std::optional<QString>(QString::fromLatin1(c.entered))
                              : std::nullopt;
         });
-        auto hook =
-            QObject::connect(&dialog(), &frmConnect::productCodeRequested, [&] { ++opened; });
+        address().setText(QStringLiteral("12"));
         QTest::keyClick(&address(), Qt::Key_F7, Qt::ControlModifier | Qt::ShiftModifier);
-        QObject::disconnect(hook);
+        if (frmProductCode* window = session->ProductCodeWindow()) {
+            ++opened;
+            EXPECT_TRUE(window->isVisible() && window->isModal());
+            EXPECT_EQ(window->PanelAddress(), 12);  // the connect dialog's address
+            window->cmdDone()->click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(session->ProductCodeWindow(), nullptr);
         EXPECT_EQ(prompts, c.prompts);
         EXPECT_EQ(opened, c.opened);
         EXPECT_EQ(beeps, c.beeps);

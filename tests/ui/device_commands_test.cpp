@@ -20,6 +20,7 @@
 #include "sim/simulated_link.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/transfer/operation_fakes.h"
 #include "transfer/firmware_conditions.h"
 #include "transfer/input_word.h"
 #include "ui/frmAddressChange.h"
@@ -252,6 +253,22 @@ TEST_F(AddressChangeTest, OccupiedAddressWritesNothing) {
     EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("1"));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->isEnabled());
+}
+
+TEST_F(DeviceCommandsTest, CancelAfterTheWriteShowsTheNewAddress) {
+    testing::ScriptedPanel panel;  // free at 7 until the write, then there
+    panel.AnswerAt(7, "LR73", "T", 1).AnswerAt(7, "LR73", "A07");
+    panel.AnswerAt(7, "KV", "AWQ16     0500").Answer("LSAVE_EN", "");  // "" = cancelled
+    GoOnline(1, "WQ16 Version 5.00");
+    frmAddressChange dialog(*window, panel, device().Host());
+    dialog.show();
+    dialog.txtNewAddress()->setText(QStringLiteral("7"));
+    dialog.cmdChange()->click();
+    EXPECT_EQ(panel.Commands().back(), "LSAVE_EN");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(config().Panel.Address, "7");
+    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("7"));
+    EXPECT_EQ(settings().lblAddress()->text(), QStringLiteral("7"));
 }
 
 TEST_F(AddressChangeTest, OfflineOnlyRenumbers) {
