@@ -65,6 +65,10 @@ void GuiSession::ShowConnectDialog() {
     connect_->open();
 }
 
+frmProductCode* GuiSession::ProductCodeWindow() const {
+    return productCode_;
+}
+
 void GuiSession::OpenProductCode() {
     if (productCode_) return;
     // Shown without a nested loop; it deletes itself when closed.

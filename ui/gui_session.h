@@ -30,7 +30,7 @@ public:
     frmComm& Comm() { return *comm_; }
     frmConnect& Connect() { return *connect_; }
     // The product code window while it is open.
-    frmProductCode* ProductCodeWindow() const { return productCode_; }
+    frmProductCode* ProductCodeWindow() const;
 
 signals:
     // The user answered Yes to "Read configuration?": the read follows.
