@@ -12,10 +12,11 @@
 #include "ui/file_commands.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGroupSetup.h"
+#include "ui/input_editor.h"
+#include "ui/live_commands.h"
+#include "ui/settings_editor.h"
 #include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
-#include "ui/input_editor.h"
-#include "ui/settings_editor.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -124,14 +125,36 @@ void frmMain::BuildMenus() {
     addArray("Create Default Names For All...", "mnuInputSetDefault",
              {QStringLiteral("&As \"Input n\""), QStringLiteral("&Copy Name From Assigned Group")},
              &InputEditor::CreateDefaultNames);
-    // The live input view (mnuInputView) joins the end of this menu.
+    live_ = new LiveCommands(config_, device_->Host(), *this);
+    // Each command finishes the edit in progress first: the views read the
+    // address and the calibration from the configuration.
+    auto addLive = [this](QMenu* menu, const char* caption, const char* name, auto command) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, command] {
+            CommitEdits();
+            (live_->*command)();
+        });
+        return action;
+    };
+    inputMenu_->addSeparator();
+    inputView_ =
+        addLive(inputMenu_, "&View Current States", "mnuInputView", &LiveCommands::ViewInputs);
 
     groupMenu_ = menuBar()->addMenu(QStringLiteral("&Group"));
     groupMenu_->setObjectName(QStringLiteral("mnuGroup"));
     QAction* groupSetup = groupMenu_->addAction(QStringLiteral("&Setup"));
     groupSetup->setObjectName(QStringLiteral("mnuGroupSetup"));
     connect(groupSetup, &QAction::triggered, this, &frmMain::OpenGroupSetup);
-    // The live group view (mnuGroupViewModify) joins the end of this menu.
+    groupViewModify_ = addLive(groupMenu_, "View/Modify Current States", "mnuGroupViewModify",
+                               &LiveCommands::ViewGroups);
+
+    otherMenu_ = menuBar()->addMenu(QStringLiteral("&Other"));
+    otherMenu_->setObjectName(QStringLiteral("mnuOther"));
+    // "Special Options" (mnuOtherSpecialOptions) comes first.
+    checkBadRelays_ = addLive(otherMenu_, "Check For Bad Relays", "mnuOtherCheckBadRelays",
+                              &LiveCommands::CheckBadRelays);
+    EnableLiveCommands();
 
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("mnuAbout"));
@@ -211,6 +234,7 @@ void frmMain::ApplyCapabilities(const CapabilityView& view) {
     inputs_->ApplyCapabilities(view);
     setAllType_[kLinkedOn]->setEnabled(view.SetAllLinkedOnEnabled);
     setAllType_[kStateChange]->setEnabled(view.SetAllStateChangeEnabled);
+    EnableLiveCommands();
     emit capabilitiesApplied(view);
 }
 
@@ -218,7 +242,14 @@ void frmMain::SetConnection(bool online, const std::string& port) {
     config_.Status.Connection = online ? "Online" : "Offline";
     config_.Status.Port = online ? port : "N/A";
     settings_->ShowStatus();
+    EnableLiveCommands();
     emit connectionChanged(online);
+}
+
+void frmMain::EnableLiveCommands() {
+    inputView_->setEnabled(LiveCommands::LiveViewsEnabled(config_));
+    groupViewModify_->setEnabled(LiveCommands::LiveViewsEnabled(config_));
+    checkBadRelays_->setEnabled(LiveCommands::BadRelayCheckEnabled(config_));
 }
 
 void frmMain::SetMemoryCheck(const std::string& eprom, const std::string& eeprom) {

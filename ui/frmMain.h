@@ -25,6 +25,7 @@ class FileCommands;
 class frmGroupSetup;
 class HintLine;
 class InputEditor;
+class LiveCommands;
 class PanelSettingsEditor;
 
 // What the connect dialog hands over when the user presses OK.
@@ -103,6 +104,12 @@ public:
     DeviceCommands& Device() { return *device_; }
     // The Input menu command arrays (index = position).
     QAction* SetAllTypeAction(int index) const { return setAllType_.at(index); }
+    QMenu* OtherMenu() const { return otherMenu_; }
+    // The live views and the bad-relay report.
+    LiveCommands& Live() { return *live_; }
+    QAction* mnuInputView() const { return inputView_; }
+    QAction* mnuGroupViewModify() const { return groupViewModify_; }
+    QAction* mnuOtherCheckBadRelays() const { return checkBadRelays_; }
 
 signals:
     // A double click on the address field (the address change opens).
@@ -123,6 +130,9 @@ protected:
 private:
     void BuildMenus();
     void ApplyCapabilities(const CapabilityView& view);
+    // The live views need a panel; the bad-relay check also a model that has
+    // the register. Follows every change of connection and product.
+    void EnableLiveCommands();
 
     Configuration config_;
     Beeper beeper_;
@@ -144,6 +154,11 @@ private:
     frmGroupSetup* groupSetup_ = nullptr;
     DeviceCommands* device_ = nullptr;
     std::array<QAction*, 6> setAllType_{};
+    QMenu* otherMenu_ = nullptr;
+    LiveCommands* live_ = nullptr;
+    QAction* inputView_ = nullptr;
+    QAction* groupViewModify_ = nullptr;
+    QAction* checkBadRelays_ = nullptr;
 };
 
 }  // namespace kvtk
