@@ -128,18 +128,19 @@ void frmMain::BuildMenus() {
     live_ = new LiveCommands(config_, device_->Host(), *this);
     // Each command finishes the edit in progress first: the views read the
     // address and the calibration from the configuration.
-    auto addLive = [this](QMenu* menu, const char* caption, const char* name, auto command) {
+    auto addLive = [this](QMenu* menu, const char* caption, const char* name,
+                          std::function<void()> command) {
         QAction* action = menu->addAction(QString::fromLatin1(caption));
         action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, [this, command] {
+        connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
             CommitEdits();
-            (live_->*command)();
+            command();
         });
         return action;
     };
     inputMenu_->addSeparator();
-    inputView_ =
-        addLive(inputMenu_, "&View Current States", "mnuInputView", &LiveCommands::ViewInputs);
+    inputView_ = addLive(inputMenu_, "&View Current States", "mnuInputView",
+                         [this] { live_->ViewInputs(); });
 
     groupMenu_ = menuBar()->addMenu(QStringLiteral("&Group"));
     groupMenu_->setObjectName(QStringLiteral("mnuGroup"));
@@ -147,13 +148,13 @@ void frmMain::BuildMenus() {
     groupSetup->setObjectName(QStringLiteral("mnuGroupSetup"));
     connect(groupSetup, &QAction::triggered, this, &frmMain::OpenGroupSetup);
     groupViewModify_ = addLive(groupMenu_, "View/Modify Current States", "mnuGroupViewModify",
-                               &LiveCommands::ViewGroups);
+                               [this] { live_->ViewGroups(); });
 
     otherMenu_ = menuBar()->addMenu(QStringLiteral("&Other"));
     otherMenu_->setObjectName(QStringLiteral("mnuOther"));
     // "Special Options" (mnuOtherSpecialOptions) comes first.
     checkBadRelays_ = addLive(otherMenu_, "Check For Bad Relays", "mnuOtherCheckBadRelays",
-                              &LiveCommands::CheckBadRelays);
+                              [this] { live_->CheckBadRelays(); });
     EnableLiveCommands();
 
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
