@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace kvtk {
 namespace {
@@ -71,12 +72,15 @@ void GroupIndicator::paintEvent(QPaintEvent*) {
 }
 
 void GroupIndicator::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit statusRequested(group_);
+    if (event->button() != Qt::LeftButton) return;
+    if (std::exchange(releaseEndsDoubleClick_, false)) return;
+    if (rect().contains(event->position().toPoint())) emit statusRequested(group_);
 }
 
 void GroupIndicator::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit toggleRequested(group_);
+    if (event->button() != Qt::LeftButton) return;
+    releaseEndsDoubleClick_ = true;
+    emit toggleRequested(group_);
 }
 
 void GroupIndicator::keyPressEvent(QKeyEvent* event) {

@@ -43,6 +43,8 @@ private:
 
     int group_;
     State state_ = State::Off;
+    // The release that ends a double click is not a click of its own.
+    bool releaseEndsDoubleClick_ = false;
 };
 
 }  // namespace kvtk
