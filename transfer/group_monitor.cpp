@@ -30,6 +30,10 @@ double GroupMonitor::Firmware() const {
 }
 
 std::string GroupMonitor::Send(const std::string& command) {
+    if (stopped_) {
+        lastReply_.clear();
+        return lastReply_;
+    }
     lastReply_ = exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle);
     return lastReply_;
 }
@@ -46,6 +50,7 @@ bool GroupMonitor::Open() {
     pendingStatusQuery_ = 0;
     pendingToggle_ = 0;
     pendingGroupCommand_ = 0;
+    stopped_ = false;
     if (selectedGroup_ > MaxGroups()) selectedGroup_ = 1;
     if (Send("LR64").empty()) {
         running_ = false;

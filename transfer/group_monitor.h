@@ -36,8 +36,13 @@ public:
     void RunPass();
     // Whether the loop goes on after this pass.
     bool KeepRunning() const { return running_ && !lastReply_.empty(); }
-    // The Close button or the close box: the loop ends after its current pass.
-    void Stop() { running_ = false; }
+    // The Close button or the close box: the exchange under way finishes and
+    // nothing more is sent (the rest of the pass reads as cancelled) until
+    // the next Open().
+    void Stop() {
+        running_ = false;
+        stopped_ = true;
+    }
 
     // One poll of every group, switching them first when base is 0x80 (all
     // off) or 0xC0 (all on); returns the last reply (empty when cancelled).
@@ -102,6 +107,7 @@ private:
     std::string statusText_;
     std::string noteText_;
     bool running_ = false;
+    bool stopped_ = false;
     std::optional<int> focusRequest_;
 };
 

@@ -33,6 +33,10 @@ int InputMonitor::InputBytes() const {
 }
 
 std::string InputMonitor::Send(const std::string& command) {
+    if (stopped_) {
+        lastReply_.clear();
+        return lastReply_;
+    }
     lastReply_ = exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle);
     return lastReply_;
 }
@@ -41,6 +45,7 @@ bool InputMonitor::Open() {
     analogShown_ = Firmware() >= kAnalogFirmware;
     unitsAt0V_ = CalibrationValueOnOpening(config_.Panel.UnitsAt0V);
     unitsAt5V_ = CalibrationValueOnOpening(config_.Panel.UnitsAt5V);
+    stopped_ = false;
     if (Send("LR65").empty()) {
         running_ = false;
         return false;
@@ -57,9 +62,7 @@ void InputMonitor::Run(const std::function<void()>& processEvents) {
 }
 
 bool InputMonitor::RunPass() {
-    const bool wasRunning = running_;
-    const std::string reply = PollInputs();
-    return !reply.empty() && wasRunning;
+    return !PollInputs().empty() && running_;
 }
 
 std::string InputMonitor::PollInputs() {

@@ -30,14 +30,18 @@ public:
     // empty: the window closes at once.
     bool Open();
 
-    // The loop: polls until a reply is empty or until the poll that follows a
-    // Stop(); `processEvents` runs after each poll. The caption is
-    // "&Auto Refresh" afterwards.
+    // The loop: polls until a reply is empty or Stop() was called;
+    // `processEvents` runs after each poll. The caption is "&Auto Refresh"
+    // afterwards.
     void Run(const std::function<void()>& processEvents);
     // One pass of the loop; false when the loop ends after it.
     bool RunPass();
-    // The Close button or the close box.
-    void Stop() { running_ = false; }
+    // The Close button or the close box: the exchange under way finishes and
+    // nothing more is sent until the next Open().
+    void Stop() {
+        running_ = false;
+        stopped_ = true;
+    }
 
     // One poll; returns the last reply (empty when an exchange was cancelled).
     std::string PollInputs();
@@ -78,6 +82,7 @@ private:
     int visibleInputs_ = kInputCount;
     bool analogShown_ = false;
     bool running_ = false;
+    bool stopped_ = false;
     std::array<bool, kInputCount + 1> ticked_{};
     std::array<std::string, kAnalogChannels + 1> analog_{};
     std::string lastReply_;

@@ -14,6 +14,7 @@
 #include "ui/frmGroupSetup.h"
 #include "ui/frmSpecialOptions.h"
 #include "ui/input_editor.h"
+#include "ui/live_commands.h"
 #include "ui/settings_editor.h"
 #include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
@@ -128,16 +129,39 @@ void frmMain::BuildMenus() {
     addArray("Create Default Names For All...", "mnuInputSetDefault",
              {QStringLiteral("&As \"Input n\""), QStringLiteral("&Copy Name From Assigned Group")},
              &InputEditor::CreateDefaultNames);
-    // The live input view (mnuInputView) joins the end of this menu.
+    live_ = new LiveCommands(config_, device_->Host(), *this);
+    // Each command finishes the edit in progress first: the views read the
+    // address and the calibration from the configuration.
+    auto addLive = [this](QMenu* menu, const char* caption, const char* name,
+                          std::function<void()> command) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+            CommitEdits();
+            command();
+        });
+        return action;
+    };
+    inputMenu_->addSeparator();
+    inputView_ = addLive(inputMenu_, "&View Current States", "mnuInputView",
+                         [this] { live_->ViewInputs(); });
 
     groupMenu_ = menuBar()->addMenu(QStringLiteral("&Group"));
     groupMenu_->setObjectName(QStringLiteral("mnuGroup"));
     QAction* groupSetup = groupMenu_->addAction(QStringLiteral("&Setup"));
     groupSetup->setObjectName(QStringLiteral("mnuGroupSetup"));
     connect(groupSetup, &QAction::triggered, this, &frmMain::OpenGroupSetup);
-    // The live group view (mnuGroupViewModify) joins the end of this menu.
+    groupViewModify_ = addLive(groupMenu_, "View/Modify Current States", "mnuGroupViewModify",
+                               [this] { live_->ViewGroups(); });
 
-    BuildOtherMenu();
+    otherMenu_ = menuBar()->addMenu(QStringLiteral("&Other"));
+    otherMenu_->setObjectName(QStringLiteral("mnuOther"));
+    specialOptions_ = otherMenu_->addAction(QStringLiteral("&Special Options"));
+    specialOptions_->setObjectName(QStringLiteral("mnuOtherSpecialOptions"));
+    connect(specialOptions_, &QAction::triggered, this, &frmMain::OpenSpecialOptions);
+    checkBadRelays_ = addLive(otherMenu_, "Check For Bad Relays", "mnuOtherCheckBadRelays",
+                              [this] { live_->CheckBadRelays(); });
+    EnableCommands();
 
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("mnuAbout"));
@@ -145,19 +169,6 @@ void frmMain::BuildMenus() {
         frmAbout box(this);
         box.exec();
     });
-}
-
-void frmMain::BuildOtherMenu() {
-    otherMenu_ = menuBar()->addMenu(QStringLiteral("&Other"));
-    otherMenu_->setObjectName(QStringLiteral("mnuOther"));
-    specialOptions_ = otherMenu_->addAction(QStringLiteral("&Special Options"));
-    specialOptions_->setObjectName(QStringLiteral("mnuOtherSpecialOptions"));
-    connect(specialOptions_, &QAction::triggered, this, &frmMain::OpenSpecialOptions);
-    RefreshOtherMenu();
-}
-
-void frmMain::RefreshOtherMenu() {
-    specialOptions_->setEnabled(capabilities_.SpecialOptionsEnabled);
 }
 
 frmSpecialOptions& frmMain::SpecialOptions() {
@@ -244,7 +255,7 @@ void frmMain::ApplyCapabilities(const CapabilityView& view) {
     inputs_->ApplyCapabilities(view);
     setAllType_[kLinkedOn]->setEnabled(view.SetAllLinkedOnEnabled);
     setAllType_[kStateChange]->setEnabled(view.SetAllStateChangeEnabled);
-    RefreshOtherMenu();
+    EnableCommands();
     emit capabilitiesApplied(view);
 }
 
@@ -252,8 +263,15 @@ void frmMain::SetConnection(bool online, const std::string& port) {
     config_.Status.Connection = online ? "Online" : "Offline";
     config_.Status.Port = online ? port : "N/A";
     settings_->ShowStatus();
-    RefreshOtherMenu();
+    EnableCommands();
     emit connectionChanged(online);
+}
+
+void frmMain::EnableCommands() {
+    specialOptions_->setEnabled(capabilities_.SpecialOptionsEnabled);
+    inputView_->setEnabled(LiveCommands::LiveViewsEnabled(config_));
+    groupViewModify_->setEnabled(LiveCommands::LiveViewsEnabled(config_));
+    checkBadRelays_->setEnabled(LiveCommands::BadRelayCheckEnabled(config_));
 }
 
 void frmMain::SetMemoryCheck(const std::string& eprom, const std::string& eeprom) {

@@ -27,6 +27,7 @@ class frmGroupSetup;
 class frmSpecialOptions;
 class HintLine;
 class InputEditor;
+class LiveCommands;
 class PanelSettingsEditor;
 
 // What the connect dialog hands over when the user presses OK.
@@ -115,6 +116,12 @@ public:
     DeviceCommands& Device() { return *device_; }
     // The Input menu command arrays (index = position).
     QAction* SetAllTypeAction(int index) const { return setAllType_.at(index); }
+    QMenu* OtherMenu() const { return otherMenu_; }
+    // The live views and the bad-relay report.
+    LiveCommands& Live() { return *live_; }
+    QAction* mnuInputView() const { return inputView_; }
+    QAction* mnuGroupViewModify() const { return groupViewModify_; }
+    QAction* mnuOtherCheckBadRelays() const { return checkBadRelays_; }
 
 signals:
     // A double click on the address field (the address change opens).
@@ -134,10 +141,11 @@ protected:
 
 private:
     void BuildMenus();
-    void BuildOtherMenu();
     void ApplyCapabilities(const CapabilityView& view);
-    // The Other menu follows the connection and the product.
-    void RefreshOtherMenu();
+    // The live views need a panel; the bad-relay check also a model that has
+    // the register; special options a firmware that has them. Follows every
+    // change of connection and product.
+    void EnableCommands();
 
     Configuration config_;
     Beeper beeper_;
@@ -162,6 +170,10 @@ private:
     frmSpecialOptions* specialOptionsDialog_ = nullptr;
     DeviceCommands* device_ = nullptr;
     std::array<QAction*, 6> setAllType_{};
+    LiveCommands* live_ = nullptr;
+    QAction* inputView_ = nullptr;
+    QAction* groupViewModify_ = nullptr;
+    QAction* checkBadRelays_ = nullptr;
 };
 
 }  // namespace kvtk

@@ -9,6 +9,7 @@
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 #include "ui/frmProductCode.h"
+#include "ui/live_commands.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -20,6 +21,7 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
       connect_(std::make_unique<frmConnect>(main, *comm_)) {
     // The Device menu's commands talk through the communication window.
     main_.Device().SetExchange(&comm_->Exchange());
+    main_.Live().SetExchange(&comm_->Exchange());
     PortWindowHooks hooks;
     hooks.Show = [this](bool shown) { comm_->setVisible(shown); };
     hooks.ResponseDescription = [this](const std::string& text) {

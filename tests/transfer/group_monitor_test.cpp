@@ -270,6 +270,19 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
     EXPECT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.PendingStatusQuery(), 0);
 
+    // Closed during the first of two batches: the second is not sent.
+    config.Limits.MaxGroups = 60;
+    exchange.Calls.clear();
+    exchange.Responder = [this](int, const std::string& c) {
+        monitor.Stop();
+        return panel.Answer(c);
+    };
+    monitor.RunPass();
+    EXPECT_EQ(exchange.Calls.size(), 1u);
+    EXPECT_FALSE(monitor.KeepRunning());
+    exchange.Responder = [this](int, const std::string& c) { return panel.Answer(c); };
+    EXPECT_TRUE(monitor.Open());
+
     // A cancelled group command ends the loop without another exchange.
     exchange.Calls.clear();
     exchange.Queued = {""};

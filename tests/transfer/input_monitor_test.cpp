@@ -136,17 +136,26 @@ TEST_F(InputMonitorTest, CalibrationFields) {
     EXPECT_EQ(monitor.AnalogText(2), "-50");
 }
 
-TEST_F(InputMonitorTest, LoopPollsOnceMoreAfterClose) {
+TEST_F(InputMonitorTest, NothingIsSentAfterClose) {
     ASSERT_TRUE(monitor.Open());
     exchange.Calls.clear();
     int events = 0;
     monitor.Run([&] {
         if (++events == 2) monitor.Stop();
     });
-    // Two polls with events after them, then the poll that notices the close.
     EXPECT_EQ(events, 2);
-    EXPECT_EQ(exchange.Commands().size(), 6u);
+    EXPECT_EQ(exchange.Commands().size(), 4u);  // two whole polls
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+
+    // Closed while "LR8" is under way: the analog read is not sent.
+    ASSERT_TRUE(monitor.Open());
+    exchange.Calls.clear();
+    exchange.Responder = [this](int, const std::string&) {
+        monitor.Stop();
+        return inputs;
+    };
+    EXPECT_FALSE(monitor.RunPass());
+    EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"LR8"});
 
     ASSERT_TRUE(monitor.Open());
     exchange.Queued = {"A00", ""};  // cancelled analog read
