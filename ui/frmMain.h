@@ -116,7 +116,6 @@ public:
     DeviceCommands& Device() { return *device_; }
     // The Input menu command arrays (index = position).
     QAction* SetAllTypeAction(int index) const { return setAllType_.at(index); }
-    QMenu* OtherMenu() const { return otherMenu_; }
     // The live views and the bad-relay report.
     LiveCommands& Live() { return *live_; }
     QAction* mnuInputView() const { return inputView_; }
