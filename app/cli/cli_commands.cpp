@@ -219,7 +219,7 @@ int Write(CommandContext& c) {
                 << "the write was stopped; nothing was saved and writing was disabled again.\n";
         else
             Error(c) << "the write was stopped; nothing was saved, and the device did not confirm "
-                        "that writing was disabled again: it may still be write-enabled.\n";
+                        "\"Write Disable\": it may still be write-enabled.\n";
         return kExitFailed;
     }
     if (outcome.InputCountClamped)

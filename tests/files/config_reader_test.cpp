@@ -309,7 +309,7 @@ TEST(ConfigReader, HostileFilesEndAsDamaged) {
     for (char& ch : garbage) ch = static_cast<char>(rng());
     const std::pair<const char*, std::string> files[] = {
         {"garbage.kvx", garbage},
-        {"oneline.kvx", std::string(10 << 20, 'A')},
+        {"oneline.kvx", std::string(3 << 20, 'A')},
         {"zeros.kvx", std::string(1 << 16, '\0')},
         {"nul-in-lines.kvx", std::string("--\0--\r\nPANEL\0INFORMATION\r\n\0\0\0", 29)},
     };
