@@ -1,12 +1,11 @@
 #include "files/config_reader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 
+#include "files/file_access.h"
 #include "files/file_text.h"
 #include "model/conversions.h"
 #include "model/products.h"
@@ -276,16 +275,9 @@ FileResult ReadConfigStream(std::istream& in, Configuration& config, ReadMode mo
 }
 
 FileResult ReadConfigFile(const std::string& fileName, Configuration& config, ReadMode mode) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(fileName, ec);
-    if (std::filesystem::is_directory(status)) return SystemFailureResult(kFileErrorTitle, EISDIR);
-    // A device or pipe may never end (/dev/zero): only plain files are read.
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return OtherFailureResult(FileOutcome::Other, kFileErrorTitle, "Not a plain file",
-                                  kNotARegularFile);
-    errno = 0;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) return SystemFailureResult(kFileErrorTitle, errno != 0 ? errno : ENOENT);
+    std::string text;
+    if (FileResult opened = ReadWholeFile(fileName, text); !opened.Ok()) return opened;
+    std::istringstream in(std::move(text));
     return ReadConfigStream(in, config, mode);
 }
 

@@ -1,10 +1,10 @@
 #include "files/file_header.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <utility>
 
+#include "files/file_access.h"
 #include "files/file_text.h"
 #include "model/conversions.h"
 
@@ -81,11 +81,9 @@ HeaderReadResult ReadHeaderStream(std::istream& in) {
 }
 
 HeaderReadResult ReadHeader(const std::string& fileName) {
-    std::error_code ec;
-    // Only plain files: a device or pipe may never end.
-    if (!std::filesystem::is_regular_file(fileName, ec)) return {};
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) return {};
+    std::string text;
+    if (!ReadWholeFile(fileName, text).Ok()) return {};
+    std::istringstream in(std::move(text));
     return ReadHeaderStream(in);
 }
 

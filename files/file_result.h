@@ -20,6 +20,7 @@ inline constexpr int kInputNumberOutOfRange = 10001;
 inline constexpr int kGroupNumberOutOfRange = 10002;
 inline constexpr int kUnreadableStream = 10003;
 inline constexpr int kNotARegularFile = 10004;
+inline constexpr int kFileTooLarge = 10005;
 
 struct FileResult {
     FileOutcome Outcome = FileOutcome::Ok;

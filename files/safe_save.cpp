@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/file_access.h"
+
 namespace kvtk {
 namespace {
 
@@ -59,6 +61,8 @@ FileResult WriteAllBytes(std::FILE* file, std::string_view bytes) {
 FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
                               const TemporaryOpener& open) {
     const fs::path target = ResolveTarget(path);
+    // A device node, pipe or folder is never replaced by a regular file.
+    if (auto problem = SaveTargetProblem(target.string())) return *problem;
     fs::path temporary;
     int openError = 0;
     std::FILE* file = OpenTemporary(target, open, temporary, openError);

@@ -23,8 +23,11 @@ public:
 
     bool Read(const std::string& command, const std::string& description) {
         reply_ = exchange_.Exchange(address_, command, description, kStyleAbortRetryIgnore);
-        return IsAcceptedReply(reply_);
+        const bool accepted = IsAcceptedReply(reply_);
+        if (!accepted && !Aborted()) skipped_.push_back(description);
+        return accepted;
     }
+    std::vector<std::string> TakeSkipped() { return std::move(skipped_); }
     bool Aborted() const { return IsCancelled(reply_); }
     const std::string& Reply() const { return reply_; }
     void Progress(const std::string& text) { host_.ShowResponseDescription(text); }
@@ -43,6 +46,7 @@ private:
     OperationHost& host_;
     int address_;
     std::string reply_ = " ";  // not empty, so that the loops start
+    std::vector<std::string> skipped_;
 };
 
 void Reader::ReadHeader() {
@@ -159,6 +163,7 @@ ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, Op
     reader.ReadGroups();
     reader.ReadGroupFlash();
     outcome.Completed = !reader.Aborted();
+    outcome.Skipped = reader.TakeSkipped();
 
     host.ShowPortWindow(false);
     host.SetMainWindowEnabled(true);

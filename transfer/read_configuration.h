@@ -5,6 +5,7 @@
 // Ignore on failures. Also the panel's memory self-check.
 
 #include <string>
+#include <vector>
 
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
@@ -17,6 +18,9 @@ struct ReadOutcome {
     // False when the user aborted; the model then holds a mixture of the
     // values read and the values it had.
     bool Completed = false;
+    // The registers skipped on Ignore, by their descriptions ("Input 3"):
+    // their fields kept the values they had before the read.
+    std::vector<std::string> Skipped;
     // Entries of the input editor's "Set All As Type" menu that the inputs
     // read rule out; the caller disables them.
     bool DisableSetAllLinkedOn = false;

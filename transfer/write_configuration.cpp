@@ -159,6 +159,7 @@ WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions&
 
     if (writer.Cancelled()) {
         writer.DisableWriting();
+        outcome.WritingDisabled = !writer.Cancelled();
         outcome.Result = WriteResult::Cancelled;
     } else {
         const TimedWait wait = SavingWait(config.Identity);

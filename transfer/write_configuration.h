@@ -38,6 +38,9 @@ struct WriteOutcome {
     int32_t GroupCountUsed = 0;
     bool InputCountClamped = false;
     bool GroupCountClamped = false;
+    // After a cancel: the panel accepted "LSU". When false (the link was
+    // lost, say) the panel may still accept writes.
+    bool WritingDisabled = false;
 };
 
 WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions& options,

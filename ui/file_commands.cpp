@@ -11,6 +11,7 @@
 
 #include "files/config_reader.h"
 #include "files/config_writer.h"
+#include "files/file_access.h"
 #include "files/open_save_rules.h"
 #include "ui/file_prompts.h"
 #include "ui/main_window_access.h"
@@ -112,6 +113,12 @@ FileCommands::SaveOutcome FileCommands::Save() {
     dialogCancelled_ = false;
 
     const std::string name = Trim(KvxFileName(FileSystemName(*chosen)));
+    // A folder, pipe or device of that name is refused before anything is asked.
+    if (const auto problem = SaveTargetProblem(name)) {
+        dialogCancelled_ = true;
+        ShowFailure(*problem);
+        return SaveOutcome::Failed;
+    }
     if (QFileInfo::exists(DisplayName(name))) {
         const MessagePrompt overwrite{
             QStringLiteral("Overwrite File?"),
@@ -151,7 +158,11 @@ void FileCommands::Open(int index) {
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
     const QMessageBox::StandardButton answer = prompts_->Ask(saveFirst);
     if (answer != QMessageBox::Yes && answer != QMessageBox::No) return;
-    if (answer == QMessageBox::Yes && Save() == SaveOutcome::Cancelled) return;
+    // A save that did not happen (cancelled, or failed) would lose the data.
+    if (answer == QMessageBox::Yes) {
+        const SaveOutcome saved = Save();
+        if (saved == SaveOutcome::Cancelled || saved == SaveOutcome::Failed) return;
+    }
 
     QString title = QString::fromLatin1(kOpenDialogTitle);
     if (namesOnly) title += QString::fromLatin1(kNamesOnlySuffix);
@@ -165,9 +176,16 @@ void FileCommands::Open(int index) {
             return;
         }
         name = Trim(FileSystemName(*chosen));
-        if (!QFileInfo(DisplayName(name)).isFile()) {
+        if (!QFileInfo::exists(DisplayName(name))) {
             dialogCancelled_ = true;
             return;
+        }
+        // A folder, pipe or device, or a file this user may not read, is
+        // named as what it is rather than as an invalid header.
+        std::string text;
+        if (const FileResult readable = ReadWholeFile(name, text); !readable.Ok()) {
+            ShowFailure(readable);
+            continue;
         }
         // The panel and the checks below describe the file actually chosen,
         // also when its name was typed rather than selected.

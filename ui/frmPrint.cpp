@@ -204,7 +204,10 @@ void frmPrint::OfferPdf(const QString& problem, const ReportRequest& request) {
                       QStringLiteral("The report was saved as ") + *name + QStringLiteral("."),
                       QMessageBox::Information});
     else
-        prompts_.Ask({QStringLiteral("Print"), error, QMessageBox::Critical});
+        prompts_.Ask({QStringLiteral("Print"),
+                      QStringLiteral("The report could not be saved as ") + *name +
+                          QStringLiteral(":\r") + error,
+                      QMessageBox::Critical});
 }
 
 void frmPrint::ShowPreview() {

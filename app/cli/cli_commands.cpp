@@ -3,15 +3,16 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 
 #include "app/cli/cli_compare.h"
 #include "files/config_reader.h"
 #include "files/config_writer.h"
+#include "files/file_access.h"
 #include "files/file_header.h"
 #include "files/open_save_rules.h"
+#include "files/safe_save.h"
 #include "model/products.h"
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
@@ -74,14 +75,19 @@ bool IdentifyConnected(CommandContext& c, Configuration& config) {
     return true;
 }
 
-// A file that can be opened at all: a plain file with a usable header.
+// A file that can be opened at all: a regular file with a usable header.
 std::optional<HeaderReadResult> CheckFile(CommandContext& c, const std::string& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        Error(c) << file << ": no such file.\n";
+    std::string text;
+    const FileResult readable = ReadWholeFile(file, text);
+    if (!readable.Ok()) {
+        Error(c) << file << ": "
+                 << (readable.Outcome == FileOutcome::PathNotFound ? "no such file."
+                                                                   : OneLine(readable.Message))
+                 << '\n';
         return std::nullopt;
     }
-    HeaderReadResult header = ReadHeader(file);
+    std::istringstream in(std::move(text));
+    HeaderReadResult header = ReadHeaderStream(in);
     if (!header.Usable()) {
         Error(c) << file << ": "
                  << (header.Status == HeaderStatus::UnlistedModel
@@ -91,6 +97,19 @@ std::optional<HeaderReadResult> CheckFile(CommandContext& c, const std::string& 
         return std::nullopt;
     }
     return header;
+}
+
+// Registers skipped on --skip-failed, one line each; true when there were any.
+bool ReportSkipped(CommandContext& c, const std::vector<std::string>& skipped) {
+    for (const std::string& description : skipped)
+        Error(c) << "skipped (no valid reply): " << description << '\n';
+    return !skipped.empty();
+}
+
+// A failed save, in words; the exit status of a file error.
+int SaveFailed(CommandContext& c, const std::string& file, const std::string& why) {
+    Error(c) << file << ": " << OneLine(why) << '\n';
+    return kExitFileError;
 }
 
 // Loads a file into a configuration that carries the product's identity and
@@ -152,15 +171,18 @@ int Scan(CommandContext& c) {
 int Read(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
     if (!IdentifyConnected(c, config)) return kExitNoPanel;
-    if (!ReadConfiguration(config, *c.Exchange, c.Host).Completed) {
+    const ReadOutcome outcome = ReadConfiguration(config, *c.Exchange, c.Host);
+    if (!outcome.Completed) {
         Error(c) << "the read was stopped; " << c.Request.Output << " was not written.\n";
         return kExitFailed;
     }
     const FileResult saved =
         WriteConfigFile(c.Request.Output, config, StampNow(c.Request.Description));
-    if (!saved.Ok()) {
-        Error(c) << c.Request.Output << ": " << OneLine(saved.Message) << '\n';
-        return kExitFileError;
+    if (!saved.Ok()) return SaveFailed(c, c.Request.Output, saved.Message);
+    if (ReportSkipped(c, outcome.Skipped)) {
+        Error(c) << c.Request.Output << " is incomplete: it holds defaults, not the panel's "
+                 << "values, for the " << outcome.Skipped.size() << " registers skipped above.\n";
+        return kExitFailed;
     }
     return kExitOk;
 }
@@ -192,7 +214,12 @@ int Write(CommandContext& c) {
     if (r.SaveWaitSeconds) c.Host.SetSavingWaitMs(*r.SaveWaitSeconds * 1000);
     const WriteOutcome outcome = WriteConfiguration(config, options, *c.Exchange, c.Host);
     if (outcome.Result != WriteResult::Saved) {
-        Error(c) << "the write was stopped; nothing was saved and writing was disabled again.\n";
+        if (outcome.WritingDisabled)
+            Error(c)
+                << "the write was stopped; nothing was saved and writing was disabled again.\n";
+        else
+            Error(c) << "the write was stopped; nothing was saved, and the device did not confirm "
+                        "\"Write Disable\": it may still be write-enabled.\n";
         return kExitFailed;
     }
     if (outcome.InputCountClamped)
@@ -206,13 +233,21 @@ int Verify(CommandContext& c) {
     Configuration panel = OnlineConfiguration(r.Address);
     if (!IdentifyConnected(c, panel)) return kExitNoPanel;
     Configuration file = panel;
-    if (!ReadConfiguration(panel, *c.Exchange, c.Host).Completed) {
+    const ReadOutcome outcome = ReadConfiguration(panel, *c.Exchange, c.Host);
+    if (!outcome.Completed) {
         Error(c) << "the read was stopped; nothing was compared.\n";
         return kExitFailed;
     }
+    const Configuration base = file;
     if (!LoadFile(c, r.File, file)) return kExitFileError;
-    const std::vector<std::string> differences = ConfigurationDifferences(file, panel);
+    const std::vector<std::string> differences =
+        ConfigurationDifferences(file, AsAFileCarriesIt(panel, base));
     for (const std::string& line : differences) c.Out << line << '\n';
+    if (ReportSkipped(c, outcome.Skipped)) {
+        Error(c) << "the comparison is incomplete: the " << outcome.Skipped.size()
+                 << " registers skipped above were not read from the device.\n";
+        return kExitFailed;
+    }
     if (c.Request.Verbose && differences.empty()) c.Err << "The device matches " << r.File << ".\n";
     return differences.empty() ? kExitOk : kExitFailed;
 }
@@ -376,10 +411,7 @@ int Report(CommandContext& c) {
             return kExitFailed;
         }
         const QString failure = WriteReportPdf(QString::fromLocal8Bit(r.Output), config, request);
-        if (!failure.isEmpty()) {
-            Error(c) << r.Output << ": " << failure.toLocal8Bit().constData() << '\n';
-            return kExitFileError;
-        }
+        if (!failure.isEmpty()) return SaveFailed(c, r.Output, failure.toLocal8Bit().toStdString());
         return kExitOk;
     }
     const ReportResult report = BuildConfigurationReport(
@@ -388,13 +420,8 @@ int Report(CommandContext& c) {
         Error(c) << report.Error << '\n';
         return kExitFailed;
     }
-    std::ofstream out(r.Output, std::ios::binary | std::ios::trunc);
-    out << RenderReportText(*report.Layout);
-    out.close();
-    if (!out) {
-        Error(c) << r.Output << ": the report could not be written.\n";
-        return kExitFileError;
-    }
+    const FileResult saved = SaveFileAtomically(r.Output, RenderReportText(*report.Layout));
+    if (!saved.Ok()) return SaveFailed(c, r.Output, saved.Message);
     return kExitOk;
 }
 

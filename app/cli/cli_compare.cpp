@@ -1,7 +1,10 @@
 #include "app/cli/cli_compare.h"
 
 #include <algorithm>
+#include <sstream>
 
+#include "files/config_reader.h"
+#include "files/config_writer.h"
 #include "model/products.h"
 #include "transfer/firmware_conditions.h"
 #include "transfer/register_map.h"
@@ -135,6 +138,13 @@ std::vector<std::string> ConfigurationDifferences(const Configuration& file,
             d.Add(name + " flash", OnOff(f.ConstantFlash), OnOff(p.ConstantFlash));
     }
     return d.Take();
+}
+
+Configuration AsAFileCarriesIt(const Configuration& panel, const Configuration& base) {
+    Configuration carried = base;
+    std::istringstream text(ConfigFileText(panel, {}));
+    ReadConfigStream(text, carried, ReadMode::Full);
+    return carried;
 }
 
 }  // namespace kvtk::cli

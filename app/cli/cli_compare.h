@@ -17,4 +17,10 @@ namespace kvtk::cli {
 std::vector<std::string> ConfigurationDifferences(const Configuration& file,
                                                   const Configuration& panel);
 
+// The panel's configuration as a read would save it and the file would then
+// give it back when loaded over `base`: what a file cannot carry (members
+// above the relay count, say) is compared as the file has it, not as the
+// panel holds it.
+Configuration AsAFileCarriesIt(const Configuration& panel, const Configuration& base);
+
 }  // namespace kvtk::cli

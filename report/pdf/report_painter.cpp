@@ -1,12 +1,15 @@
 #include "report/pdf/report_painter.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <algorithm>
 
+#include "files/safe_save.h"
 #include "report/pdf/windows1252.h"
 
 namespace kvtk {
@@ -93,17 +96,33 @@ QString PrintConfigurationReport(QPagedPaintDevice& device, const QFont& font,
     return PaintReport(device, font, *result.Layout);
 }
 
+void SetUpPdfWriter(QPdfWriter& writer, const ReportPdfOptions& options) {
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(options.PageSize, options.Orientation, options.MarginsMm,
+                                     QPageLayout::Millimeter));
+}
+
+QString RenderReportPdf(QByteArray& pdf, const Configuration& config, const ReportRequest& request,
+                        const ReportPdfOptions& options) {
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    SetUpPdfWriter(writer, options);
+    return PrintConfigurationReport(writer, ReportFont(options.PointSize), config, request);
+}
+
 QString WriteReportPdf(const QString& fileName, const Configuration& config,
                        const ReportRequest& request, const ReportPdfOptions& options) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setPageLayout(QPageLayout(options.PageSize, options.Orientation, options.MarginsMm,
-                                      QPageLayout::Millimeter));
-    const QString error =
-        PrintConfigurationReport(printer, ReportFont(options.PointSize), config, request);
-    if (error.isEmpty()) return {};
-    return error + QStringLiteral(" (") + fileName + QStringLiteral(")");
+    // The whole document is made in memory first, so a failing disk never
+    // leaves half a report, nor costs the report saved before.
+    QByteArray pdf;
+    const QString error = RenderReportPdf(pdf, config, request, options);
+    if (!error.isEmpty()) return error;
+    const FileResult saved = SaveFileAtomically(QFile::encodeName(fileName).toStdString(),
+                                                std::string_view(pdf.constData(), pdf.size()));
+    if (saved.Ok()) return {};
+    return QString::fromLocal8Bit(saved.Message).trimmed();
 }
 
 }  // namespace kvtk

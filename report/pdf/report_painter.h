@@ -4,7 +4,8 @@
 //
 // Use: measure the grid on the device, build the layout on that grid, paint
 // it. PrintConfigurationReport does all three (e.g. for a QPrintPreviewDialog's
-// paintRequested printer); WriteReportPdf does them into a PDF file.
+// paintRequested printer); RenderReportPdf does them into a PDF document in
+// memory, and WriteReportPdf saves that document as a file.
 // A QGuiApplication must exist.
 
 #include <QFont>
@@ -17,6 +18,7 @@
 #include "report/report_layout.h"
 
 class QPagedPaintDevice;
+class QPdfWriter;
 
 namespace kvtk {
 
@@ -42,8 +44,22 @@ struct ReportPdfOptions {
     qreal PointSize = 10;
 };
 
-// Writes the report of `config` to a PDF file. Empty on success, else the
-// reason in words (no file written, or a page size the report cannot use).
+// Dots per inch of the PDF documents, the same as a high-resolution printer.
+inline constexpr int kPdfResolution = 1200;
+
+// Gives a PDF writer the resolution and page layout of the report's PDF.
+void SetUpPdfWriter(QPdfWriter& writer, const ReportPdfOptions& options);
+
+// Lays out and paints the report of `config` as a PDF document in memory.
+// Empty on success, else the reason (a page size the report cannot use).
+QString RenderReportPdf(QByteArray& pdf, const Configuration& config, const ReportRequest& request,
+                        const ReportPdfOptions& options = {});
+
+// Writes the report of `config` to a PDF file, all or nothing: a failed save
+// leaves any previous file as it was. Empty on success, else the reason in
+// words (lines separated by carriage returns): a page size the report cannot
+// use, or why the file could not be saved (disk full, permission, not a
+// regular file). The caller names the file.
 QString WriteReportPdf(const QString& fileName, const Configuration& config,
                        const ReportRequest& request, const ReportPdfOptions& options = {});
 

@@ -2,6 +2,9 @@
 // program itself, and read-write-verify round trips on every product.
 
 #include <gmock/gmock.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,7 +22,10 @@ namespace kvtk {
 namespace {
 
 using test::RunCliInProcess;
+using ::testing::AllOf;
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class CliCommandsTest : public ::testing::Test {
 protected:
@@ -87,16 +93,27 @@ TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
     }
 }
 
-TEST_F(CliCommandsTest, FailedRegisterStopsTheReadNamingTheStep) {
-    SimLine line;
-    line.AddPanel(1, "WQ16", "5.00");
-    line.Options().disconnectAfter = 5;  // LR73, KV, LR65, LR64, LR61 answered
-    SimulatedLink link(line);
-    const auto run = RunCliInProcess({"--timeout", "30", "read", "-o", Path("stopped.kvx")}, &link);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_THAT(run.Err, HasSubstr("Comm Error: Flash Off Time - "));
-    EXPECT_THAT(run.Err, HasSubstr("was not written"));
-    EXPECT_FALSE(std::ifstream(Path("stopped.kvx")).is_open());
+TEST_F(CliCommandsTest, ALinkLostMidwayIsNeverReportedAsSuccess) {
+    const std::string good = Path("good.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", good}).Status, 0);
+    const std::string out = Path("out.kvx");
+    // LR73, KV, LR65, LR64, LR61 answered, then the line breaks.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"read", "-o", out}, "was not written"},
+        {{"read", "-o", out, "--skip-failed"}, "skipped .*: Input 1\n.*" + out + " is incomplete"},
+        {{"write", good, "--save-wait", "0"}, "may still be write-enabled"},
+    };
+    for (const auto& [command, why] : cases) {
+        SimLine line;
+        line.AddPanel(1, "WQ16", "5.00");
+        line.Options().disconnectAfter = 5;
+        SimulatedLink link(line);
+        std::vector<std::string> args{"--timeout", "20", "--attempts", "1"};
+        args.insert(args.end(), command.begin(), command.end());
+        const auto run = RunCliInProcess(args, &link);
+        EXPECT_EQ(run.Status, 1) << run.Err;
+        EXPECT_THAT(run.Err, AllOf(ContainsRegex(why), Not(HasSubstr("disabled again"))));
+    }
 }
 
 // A configuration with random values within the product's limits.
@@ -196,6 +213,48 @@ TEST_F(CliCommandsTest, VerifyNamesEachDifferenceInWords) {
     EXPECT_EQ(run.Out,
               "Input 5 timer: file 2, panel 0\n"
               "Group 2 priority: file On/Off, panel On\n");
+}
+
+TEST_F(CliCommandsTest, ReadThenVerifyOfEveryDemoPanelFindsNoDifference) {
+    for (const std::string address : {"1", "2", "3", "5", "7", "17"}) {
+        const std::string file = Path("demo" + address + ".kvx");
+        ASSERT_EQ(RunCliInProcess({"--demo", "-a", address, "read", "-o", file}).Status, 0);
+        const auto run = RunCliInProcess({"--demo", "-a", address, "verify", file});
+        EXPECT_EQ(run.Status, 0) << "address " << address << '\n' << run.Out << run.Err;
+    }
+}
+
+TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {
+    const std::string good = Path("good.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "-a", "2", "read", "-o", good}).Status, 0);
+    const std::string pipe = Path("pipe.kvx");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::pair<std::string, std::string> unreadable[] = {
+        {pipe, "but a named pipe"}, {"/sys/bus/pci/rescan", "Permission denied"}};  // root too
+    for (const auto& [file, why] : unreadable) {
+        const auto run = RunCliInProcess({"report", file, "-o", Path("out.txt")});
+        EXPECT_EQ(run.Status, 4);
+        EXPECT_THAT(run.Err, HasSubstr(why));
+    }
+    // A disk that fills up (a file size limit here) keeps the report saved before.
+    for (const char* name : {"old.txt", "old.pdf"}) {
+        const std::string report = Path(name);
+        std::ofstream(report) << "old";
+        QProcess process;
+        process.setChildProcessModifier([] {
+            const rlimit small{2000, 2000};
+            setrlimit(RLIMIT_FSIZE, &small);
+            signal(SIGXFSZ, SIG_IGN);
+        });
+        process.start(QStringLiteral(KVTK_CLI_PATH),
+                      {QStringLiteral("report"), QString::fromStdString(good), QStringLiteral("-o"),
+                       QString::fromStdString(report)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 4) << name;
+        EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("File too large"));
+        std::ifstream in(report);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;
+    }
 }
 
 TEST_F(CliCommandsTest, TheProgramRunsTheDemoAndWritesPdfReports) {

@@ -2,6 +2,7 @@
 #include "files/config_reader.h"
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <random>
@@ -9,6 +10,7 @@
 
 #include "config_fixtures.h"
 #include "files/config_writer.h"
+#include "files/file_access.h"
 #include "test_folder.h"
 
 namespace kvtk {
@@ -307,7 +309,7 @@ TEST(ConfigReader, HostileFilesEndAsDamaged) {
     for (char& ch : garbage) ch = static_cast<char>(rng());
     const std::pair<const char*, std::string> files[] = {
         {"garbage.kvx", garbage},
-        {"oneline.kvx", std::string(10 << 20, 'A')},
+        {"oneline.kvx", std::string(3 << 20, 'A')},
         {"zeros.kvx", std::string(1 << 16, '\0')},
         {"nul-in-lines.kvx", std::string("--\0--\r\nPANEL\0INFORMATION\r\n\0\0\0", 29)},
     };
@@ -328,20 +330,30 @@ TEST(ConfigReader, NulBytesInsideAValidFileAreKeptInNames) {
     EXPECT_EQ(c.Inputs[1].Name, name);
 }
 
-TEST(ConfigReader, MissingFileAndFolderAreOtherFailures) {
+TEST(ConfigReader, OnlyRegularFilesOfAConfigurationsSizeAreRead) {
     test::TestFolder folder;
     Configuration c = ConfigFor("KV-??00", "4.00");
     const FileResult missing = ReadConfigFile(folder.File("none.kvx"), c, ReadMode::Full);
     EXPECT_EQ(missing.Outcome, FileOutcome::PathNotFound);
     EXPECT_EQ(missing.Title, "File Error");
     EXPECT_EQ(missing.Message, "No such file or directory(2)\r");
-    const FileResult folderName = ReadConfigFile(folder.Path().string(), c, ReadMode::Full);
-    EXPECT_EQ(folderName.Outcome, FileOutcome::Other);
-    EXPECT_EQ(folderName.Message, "Is a directory(21)\r");
-    // A device that never ends is refused instead of read forever.
-    const FileResult device = ReadConfigFile("/dev/zero", c, ReadMode::Full);
-    EXPECT_EQ(device.Outcome, FileOutcome::Other);
-    EXPECT_EQ(device.Message, "Not a plain file(10004)\r");
+    const std::string pipe = folder.File("pipe.kvx");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string huge = folder.File("huge.kvx");
+    test::PutFileBytes(huge, FileWith({}, {}, {}));
+    std::filesystem::resize_file(huge, kMaxConfigFileBytes + 1);
+    // Pipes and endless devices are refused instead of read forever.
+    const std::pair<std::string, std::string> refused[] = {
+        {folder.Path().string(), "Is a directory"},
+        {pipe, "Not a regular file but a named pipe"},
+        {"/dev/zero", "Not a regular file but a character device"},
+        {huge, "The file is too large to be a configuration file"},
+    };
+    for (const auto& [path, message] : refused) {
+        const FileResult result = ReadConfigFile(path, c, ReadMode::Full);
+        EXPECT_EQ(result.Outcome, FileOutcome::Other) << path;
+        EXPECT_THAT(result.Message, ::testing::StartsWith(message)) << path;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "files/safe_save.h"
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -57,6 +58,21 @@ TEST(SafeSave, ASymbolicLinkStaysALinkToTheSavedFile) {
     ASSERT_TRUE(SaveFileAtomically(folder.File("link.kvx"), "new").Ok());
     EXPECT_TRUE(fs::is_symlink(folder.Path() / "link.kvx"));
     EXPECT_EQ(test::FileBytes(folder.File("real.kvx")), "new");
+}
+
+TEST(SafeSave, APipeOrFolderIsRefusedInWordsAndLeftAsItWas) {
+    test::TestFolder folder;
+    const fs::path pipe = folder.Path() / "pipe.kvx";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, folder.Path() / "link.kvx");
+    fs::create_directory(folder.Path() / "folder.kvx");
+    for (const auto& [name, why] : {std::pair{"pipe.kvx", "Not a regular file but a named pipe"},
+                                    {"link.kvx", "Not a regular file but a named pipe"},
+                                    {"folder.kvx", "Is a directory"}})
+        EXPECT_THAT(SaveFileAtomically(folder.File(name), "new").Message,
+                    ::testing::StartsWith(why));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(FilesIn(folder.Path()), 3);
 }
 
 TEST(SafeSave, AMissingFolderIsReportedInWords) {

@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -183,6 +184,18 @@ TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
 
+    // Yes, then a save that fails (a folder has the name): the open ends, and
+    // the folder is not offered for overwriting.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.kvx")));
+    prompts->dialogRequests.clear();
+    prompts->messages.clear();
+    prompts->answers = {QMessageBox::Yes, QMessageBox::Yes};
+    prompts->dialogs = {{QString(), Path(QStringLiteral("folder.kvx"))}, {existing, existing}};
+    files().Open(0);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Write Error"));
+
     // Cancel asks nothing more.
     prompts->dialogRequests.clear();
     prompts->answers = {QMessageBox::Cancel};
@@ -277,6 +290,15 @@ TEST_F(FileCommandsTest, InvalidHeaderIsToldUntilAnotherFileOrCancel) {
     EXPECT_TRUE(prompts->messages[1].Title.isEmpty());
     EXPECT_EQ(prompts->Titles().size(), 2);
     EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+
+    // A pipe is named as what it is, and the dialog comes back.
+    const QString pipe = Path(QStringLiteral("pipe.kvx"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    prompts->answers = {QMessageBox::No};
+    prompts->dialogs = {{pipe, pipe}};
+    files().Open(0);
+    EXPECT_THAT(prompts->messages.back().Text.toStdString(), HasSubstr("named pipe"));
+    EXPECT_EQ(prompts->Titles().size(), 4);
 
     // A bad file, then cancel: nothing is read.
     config().Inputs[1].Name.clear();
