@@ -26,40 +26,58 @@ RelayConnection::~RelayConnection() {
     socket_.abort();
 }
 
-void RelayConnection::ParseServer(const QString& server, QString& host, quint16& port) {
+bool RelayConnection::ParseServer(const QString& server, QString& host, quint16& port) {
     const QString text = server.trimmed();
     host = text;
     port = kDefaultPort;
     qsizetype colon = -1;
     if (text.startsWith(QLatin1Char('['))) {
         const auto close = text.indexOf(QLatin1Char(']'));
-        if (close < 0) return;
+        if (close < 0) return false;
         host = text.mid(1, close - 1);
-        if (close + 1 < text.size() && text[close + 1] == QLatin1Char(':')) colon = close + 1;
+        if (close + 1 < text.size()) {
+            if (text[close + 1] != QLatin1Char(':')) return false;
+            colon = close + 1;
+        }
     } else if (text.count(QLatin1Char(':')) == 1) {
         colon = text.indexOf(QLatin1Char(':'));
         host = text.left(colon);
     }
-    if (colon < 0) return;
+    if (host.isEmpty()) return false;
+    if (colon < 0) return true;
     bool ok = false;
     const uint value = text.mid(colon + 1).toUInt(&ok);
-    if (ok && value > 0 && value <= 65535) port = static_cast<quint16>(value);
+    if (!ok || value == 0 || value > 65535) return false;
+    port = static_cast<quint16>(value);
+    return true;
 }
 
 void RelayConnection::Connect(const QString& server, const std::string& user,
                               const std::string& password) {
     Close();
-    quint16 port = kDefaultPort;
-    ParseServer(server, host_, port);
+    const bool valid = ParseServer(server, host_, port_);
     loginUser_ = user;
     loginPassword_ = password;
     loginRunning_ = true;
     loginDecided_ = false;
     authenticated_ = false;
+    outcome_ = LoginOutcome::Pending;
+    failureText_.clear();
+    loginAnswer_.clear();
     sequence_ = 0;
     lines_.Clear();
     SetStateText(QStringLiteral("closed"));
-    socket_.connectToHost(host_, port);
+    if (!valid) {
+        ForgetPassword();
+        loginDecided_ = true;
+        outcome_ = LoginOutcome::SocketFailed;
+        failureText_ = QStringLiteral("\"%1\" is not HOST or HOST:PORT with a port from 1 to 65535")
+                           .arg(server.trimmed());
+        emit statusChanged(QStringLiteral("Error: ") + failureText_ + QStringLiteral("."));
+        FinishLogin();
+        return;
+    }
+    socket_.connectToHost(host_, port_);
     emit statusChanged(QStringLiteral("Attempting to connect to ") + host_ + QStringLiteral("."));
 }
 
@@ -127,17 +145,18 @@ void RelayConnection::OnReadyRead() {
     lines_.Feed(bytes, [this](const std::string& line) { HandleLine(line); });
     // The login answer needs no line end: its first two characters decide.
     if (phase_ == Phase::Login && !loginDecided_ && lines_.Partial().size() >= 2) {
-        const bool ok = lines_.Partial().startsWith("OK");
+        const QByteArray answer = lines_.Partial();
         lines_.DropPartial();
-        DecideLogin(ok);
+        DecideLogin(answer);
     }
 }
 
 void RelayConnection::HandleLine(const std::string& line) {
     if (phase_ == Phase::Login) {
-        if (!loginDecided_) DecideLogin(line.rfind("OK", 0) == 0);
+        if (!loginDecided_) DecideLogin(QByteArray::fromStdString(line));
         return;
     }
+    emit lineReceived(QByteArray::fromStdString(line));
     if (phase_ != Phase::Exchange || answerReady_) return;  // late or unasked: dropped
     int number = -1;
     std::string rest;
@@ -148,23 +167,37 @@ void RelayConnection::HandleLine(const std::string& line) {
     emit answerArrived();
 }
 
-void RelayConnection::DecideLogin(bool accepted) {
-    loginDecided_ = true;
-    authenticated_ = accepted;
-    if (accepted) {
-        emit statusChanged(QString::fromLatin1(kAuthenticatedStatus));
-    } else {
-        emit statusChanged(QString::fromLatin1(kAuthenticationFailureStatus));
-        closingOurselves_ = true;
-        socket_.abort();
-        closingOurselves_ = false;
+void RelayConnection::DecideLogin(const QByteArray& answer) {
+    loginAnswer_ = answer.left(kShownAnswerLength);
+    if (!answer.startsWith("OK")) {
+        FailLogin(LoginOutcome::Refused, QString::fromLatin1(kAuthenticationFailureStatus));
+        return;
     }
+    loginDecided_ = true;
+    authenticated_ = true;
+    outcome_ = LoginOutcome::Authenticated;
+    emit statusChanged(QString::fromLatin1(kAuthenticatedStatus));
+}
+
+void RelayConnection::FailLogin(LoginOutcome outcome, const QString& status) {
+    loginDecided_ = true;
+    authenticated_ = false;
+    outcome_ = outcome;
+    emit statusChanged(status);
+    closingOurselves_ = true;
+    socket_.abort();
+    closingOurselves_ = false;
 }
 
 void RelayConnection::OnLoginWindowEnded() {
     if (phase_ == Phase::Login) phase_ = Phase::Idle;
-    // A server that stays silent for the whole window has not let us in.
-    if (!loginDecided_) DecideLogin(false);
+    // Less than "OK" is a refusal; a server that stays silent for the whole
+    // window has not let us in, but it has not refused the credentials.
+    if (!loginDecided_ && !lines_.Partial().isEmpty())
+        DecideLogin(QByteArray(lines_.Partial()));
+    else if (!loginDecided_)
+        FailLogin(LoginOutcome::NoAnswer,
+                  QStringLiteral("No answer to the login from ") + host_ + QStringLiteral("."));
     FinishLogin();
 }
 
@@ -177,7 +210,9 @@ void RelayConnection::OnDisconnected() {
         phase_ = Phase::Idle;
         if (!loginDecided_) {
             loginDecided_ = true;
-            emit statusChanged(QString::fromLatin1(kAuthenticationFailureStatus));
+            outcome_ = LoginOutcome::ClosedByServer;
+            emit statusChanged(
+                host_ + QStringLiteral(" closed the connection before answering the login."));
         }
     }
     if (loginRunning_) FinishLogin();
@@ -190,6 +225,8 @@ void RelayConnection::OnError(QAbstractSocket::SocketError error) {
     const QString description = socket_.errorString();
     const bool wasLogin = loginRunning_;
     loginRunning_ = false;
+    failureText_ = description;
+    if (wasLogin) outcome_ = LoginOutcome::SocketFailed;
     Close();
     SetStateText(QStringLiteral("error"));
     emit statusChanged(QStringLiteral("Error: ") + description + QStringLiteral("."));
@@ -214,7 +251,9 @@ RelayConnection::Reply RelayConnection::DoWinsock(const std::string& frame,
     answerIsError_ = false;
     answer_.clear();
     phase_ = Phase::Exchange;
-    socket_.write(ToBytes("2" + std::to_string(sequence_) + "|" + frame));
+    const QByteArray message = ToBytes("2" + std::to_string(sequence_) + "|" + frame);
+    socket_.write(message);
+    emit messageSent(message);
 
     ExchangeWait wait(settings);
     wait.WakeOn(this, &RelayConnection::answerArrived);

@@ -19,6 +19,16 @@ class ExchangeSettings;
 inline constexpr const char* kAuthenticatedStatus = "Authenticated with Glintora";
 inline constexpr const char* kAuthenticationFailureStatus = "Authentication Failure";
 
+// How the last login attempt ended.
+enum class LoginOutcome {
+    Pending,         // still connecting or waiting for the answer
+    Authenticated,   // the server answered "OK"
+    Refused,         // the server answered, but not "OK": the credentials
+    NoAnswer,        // connected, but the login window passed in silence
+    ClosedByServer,  // connected, and the server closed before answering
+    SocketFailed,    // no connection (refused, unknown host, no route, ...)
+};
+
 class RelayConnection : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +36,7 @@ public:
     static constexpr int kLoginWindowMs = 1000;
     // The server's own forwarding time on top of the serial allowance.
     static constexpr int kRelayAllowanceMs = 500;
+    static constexpr qsizetype kShownAnswerLength = 80;
 
     struct Reply {
         std::string Text;             // as DoComm: "A" + data, "C", "T", other line
@@ -36,7 +47,8 @@ public:
     ~RelayConnection() override;
 
     // "host" or "host:port" (also "[v6-address]:port") -> host and port.
-    static void ParseServer(const QString& server, QString& host, quint16& port);
+    // False when the host is missing or a given port is not 1 to 65535.
+    static bool ParseServer(const QString& server, QString& host, quint16& port);
 
     // Closes an open connection, then starts connecting; once connected the
     // login is sent. Results arrive as signals.
@@ -53,6 +65,12 @@ public:
     // after a socket error.
     const QString& StateText() const { return stateText_; }
     const QString& HostName() const { return host_; }
+    quint16 Port() const { return port_; }
+    LoginOutcome Outcome() const { return outcome_; }
+    // The socket's words for a SocketFailed outcome.
+    const QString& FailureText() const { return failureText_; }
+    // The start of the server's answer to the login, as it came.
+    const QByteArray& LoginAnswer() const { return loginAnswer_; }
     int SequenceNumber() const { return sequence_; }
     // The login answer window (kLoginWindowMs; tests shorten it).
     void SetLoginWindowMs(int ms) { loginWindowMs_ = ms; }
@@ -75,6 +93,10 @@ signals:
     void socketError(int number, const QString& description, const QString& message);
     // Internal: an answer to the awaited command arrived.
     void answerArrived();
+    // Command traffic as it passes (never the login, which holds the
+    // password): a message as sent, each line as received.
+    void messageSent(const QByteArray& message);
+    void lineReceived(const QByteArray& line);
 
 private:
     enum class Phase { Idle, Login, Exchange };
@@ -86,7 +108,8 @@ private:
     void OnError(QAbstractSocket::SocketError error);
     void OnLoginWindowEnded();
     void HandleLine(const std::string& line);
-    void DecideLogin(bool accepted);
+    void DecideLogin(const QByteArray& answer);
+    void FailLogin(LoginOutcome outcome, const QString& status);
     void ForgetPassword();
     void FinishLogin();
 
@@ -94,6 +117,10 @@ private:
     QTimer loginWindow_;
     RelayLineSplitter lines_;
     QString host_;
+    quint16 port_ = kDefaultPort;
+    LoginOutcome outcome_ = LoginOutcome::Pending;
+    QString failureText_;
+    QByteArray loginAnswer_;
     QString stateText_ = QStringLiteral("closed");
     std::string loginUser_;
     std::string loginPassword_;

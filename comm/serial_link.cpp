@@ -1,5 +1,7 @@
 #include "comm/serial_link.h"
 
+#include <QFileInfo>
+
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 
@@ -23,6 +25,16 @@ PortOpenError ClassifyPermissionError([[maybe_unused]] const QString& device) {
 
 }  // namespace
 
+QString SerialDevicePath(const QString& device) {
+#ifdef Q_OS_UNIX
+    // The serial port looks up every name that does not start with "/",
+    // "./" or "../" under /dev; a relative path that exists here means that
+    // file.
+    if (!device.isEmpty() && QFileInfo::exists(device)) return QFileInfo(device).absoluteFilePath();
+#endif
+    return device;
+}
+
 SerialLink::SerialLink(QObject* parent) : ByteLink(parent) {
     connect(&port_, &QSerialPort::readyRead, this, &ByteLink::readyRead);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialLink::OnError);
@@ -37,7 +49,7 @@ bool SerialLink::open(const QString& device) {
     device_ = device;
     openError_ = PortOpenError::None;
     errorText_.clear();
-    port_.setPortName(device);
+    port_.setPortName(SerialDevicePath(device));
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
@@ -47,7 +59,7 @@ bool SerialLink::open(const QString& device) {
     errorText_ = port_.errorString();
     switch (port_.error()) {
         case QSerialPort::PermissionError:
-            openError_ = ClassifyPermissionError(device);
+            openError_ = ClassifyPermissionError(SerialDevicePath(device));
             break;
         case QSerialPort::DeviceNotFoundError:
             openError_ = PortOpenError::NotFound;

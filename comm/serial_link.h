@@ -11,6 +11,11 @@ namespace kvtk {
 
 enum class PortOpenError { None, InUse, PermissionDenied, NotFound, Other };
 
+// The device a port name means: a path that exists (relative to the current
+// folder or absolute) as it stands, made absolute; anything else ("ttyUSB0",
+// "COM1") is left for the system to look up.
+QString SerialDevicePath(const QString& device);
+
 class SerialLink : public ByteLink {
     Q_OBJECT
 public:

@@ -17,7 +17,7 @@ FileResult DamagedFileResult() {
 
 FileResult OtherFailureResult(FileOutcome outcome, const std::string& title,
                               const std::string& description, int number) {
-    return {outcome, number, title, description + "(" + std::to_string(number) + ")\r"};
+    return {outcome, number, title, description + " (" + std::to_string(number) + ")\r"};
 }
 
 FileResult SystemFailureResult(const std::string& title, int errorNumber) {
@@ -34,4 +34,7 @@ FileResult SystemFailureResult(const std::string& title, int errorNumber) {
                               errorNumber);
 }
 
+std::string SystemErrorText(int errorNumber) {
+    return std::generic_category().message(errorNumber) + " (" + std::to_string(errorNumber) + ")";
+}
 }  // namespace kvtk

@@ -37,10 +37,12 @@ inline constexpr const char* kFileErrorTitle = "File Error";
 
 FileResult DiskFullResult();
 FileResult DamagedFileResult();
-// description + "(" + number + ")" + carriage return, under the given title.
+// description + " (" + number + ")" + carriage return, under the given title.
 FileResult OtherFailureResult(FileOutcome outcome, const std::string& title,
                               const std::string& description, int number);
 // A failure the operating system reported through errno.
 FileResult SystemFailureResult(const std::string& title, int errorNumber);
+// The system's words for errno and its number: "Permission denied (13)".
+std::string SystemErrorText(int errorNumber);
 
 }  // namespace kvtk

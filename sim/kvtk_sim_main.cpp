@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "files/small_file.h"
 #include "sim/demo_line.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
         "3 KV-4800 3.00, 5 KV-4900 1.09, 7 TMC-1400 4.00, 17 KV-4500 (no KV answer).\n"
         "--pty prints the device path, --relay prints the port, one per line on\n"
         "standard output; the program then serves until it is killed."));
-    parser.addHelpOption();
+    const QCommandLineOption help = parser.addHelpOption();
     parser.addOptions({
         {QStringLiteral("pty"), QStringLiteral("Serve the line on a pseudo-terminal.")},
         {QStringLiteral("relay"),
@@ -89,12 +90,22 @@ int main(int argc, char** argv) {
          QStringLiteral("Break the line when frame N + 1 arrives."), QStringLiteral("N"),
          QStringLiteral("-1")},
     });
-    parser.process(app);
 
-    auto fail = [](const QString& text) {
+    auto fail = [](const QString& text, int status = 2) {
         std::cerr << "kvtk-sim: " << text.toLocal8Bit().constData() << '\n';
-        return 2;
+        return status;
     };
+    // What the caller needs to reach the simulator must arrive in full.
+    auto print = [](const std::string& text) {
+        std::cout << text << std::endl;
+        return static_cast<bool>(std::cout);
+    };
+    const QString outputLost = QStringLiteral("The output could not be written.");
+    if (!parser.parse(app.arguments()))
+        return fail(parser.errorText() + QStringLiteral(" (see --help)"));
+    if (parser.isSet(help))
+        return print(parser.helpText().trimmed().toLocal8Bit().toStdString()) ? 0
+                                                                              : fail(outputLost, 1);
     const bool wantPty = parser.isSet(QStringLiteral("pty"));
     const bool wantRelay = parser.isSet(QStringLiteral("relay"));
     if (!wantPty && !wantRelay)
@@ -133,8 +144,8 @@ int main(int argc, char** argv) {
     if (wantPty) {
         pty = std::make_unique<kvtk::SimPty>(*line);
         if (!pty->Open())
-            return fail(QStringLiteral("Cannot open a pseudo-terminal: %1").arg(pty->ErrorText()));
-        std::cout << pty->SlavePath().toStdString() << std::endl;
+            return fail(QStringLiteral("Cannot open a pseudo-terminal: %1.").arg(pty->ErrorText()));
+        if (!print(pty->SlavePath().toStdString())) return fail(outputLost, 1);
     }
 
     std::unique_ptr<kvtk::SimRelayServer> relay;
@@ -145,18 +156,22 @@ int main(int argc, char** argv) {
         const QString passwordFile = parser.value(QStringLiteral("password-file"));
         if (user.isEmpty() || passwordFile.isEmpty())
             return fail(QStringLiteral("--relay needs --user and --password-file."));
-        QFile file(passwordFile);
-        if (!file.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("Cannot read the password file %1: %2")
-                            .arg(passwordFile, file.errorString()));
-        const QString password =
-            QString::fromUtf8(file.readLine()).remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        // At most a few kilobytes, and only from a plain file (not /dev/zero).
+        const kvtk::SmallFileResult file =
+            kvtk::ReadSmallFile(QFile::encodeName(passwordFile).toStdString());
+        const QString password = QString::fromUtf8(kvtk::FirstLine(file.Text));
+        if (!file.Ok())
+            return fail(QStringLiteral("Cannot read the password file %1: %2.")
+                            .arg(passwordFile, QString::fromLocal8Bit(file.Error)));
+        if (password.isEmpty())
+            return fail(QStringLiteral("The password file %1 has no password on its first line.")
+                            .arg(passwordFile));
         relay = std::make_unique<kvtk::SimRelayServer>(*line, user, password);
         if (!relay->Listen(static_cast<quint16>(port)))
-            return fail(QStringLiteral("Cannot listen on 127.0.0.1 port %1: %2")
+            return fail(QStringLiteral("Cannot listen on 127.0.0.1 port %1: %2.")
                             .arg(port)
                             .arg(relay->ErrorText()));
-        std::cout << relay->Port() << std::endl;
+        if (!print(std::to_string(relay->Port()))) return fail(outputLost, 1);
     }
     return app.exec();
 }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <map>
 
+#include "comm/relay_connection.h"
+
 namespace kvtk::cli {
 namespace {
 
@@ -116,15 +118,23 @@ private:
         if (arg == "--port") {
             Connection(LinkKind::Port, arg);
             if (auto v = Value(arg)) r_.Connection.Port = *v;
+            if (r_.Connection.Port.empty()) Fail("--port needs a device PATH");
         } else if (arg == "--relay") {
             Connection(LinkKind::Relay, arg);
             if (auto v = Value(arg)) r_.Connection.Relay = *v;
+            QString host;
+            quint16 port = 0;
+            if (!RelayConnection::ParseServer(QString::fromLocal8Bit(r_.Connection.Relay), host,
+                                              port))
+                Fail("--relay takes HOST or HOST:PORT with a port from 1 to 65535, not \"" +
+                     r_.Connection.Relay + "\"");
         } else if (arg == "--demo") {
             Connection(LinkKind::Demo, arg);
         } else if (arg == "--user") {
             if (auto v = Value(arg)) r_.Connection.User = *v;
         } else if (arg == "--password-file") {
             if (auto v = Value(arg)) r_.Connection.PasswordFile = *v;
+            if (r_.Connection.PasswordFile.empty()) Fail("--password-file needs a FILE");
         } else if (arg == "-a" || arg == "--address") {
             if (auto v = Number(arg, 0, 255)) r_.Address = *v;
         } else if (arg == "--timeout") {
@@ -262,10 +272,12 @@ std::string ProgramHelp() {
         "Usage: kvtk-cli [connection] [options] COMMAND [command options]\n"
         "\n"
         "Connection (one of):\n"
-        "  --port PATH            serial device, 9600 baud 8N1\n"
+        "  --port PATH            serial device, 9600 baud 8N1 (a name that is no file\n"
+        "                         here, such as ttyUSB0, is looked up in /dev)\n"
         "  --relay HOST[:PORT]    relay server (port 17076 unless given), with\n"
         "  --user NAME            and the password from --password-file FILE\n"
-        "  --password-file FILE   (first line) or KVTK_RELAY_PASSWORD\n"
+        "  --password-file FILE   (first line; a plain file of at most 4096 bytes)\n"
+        "                         or KVTK_RELAY_PASSWORD\n"
         "  --demo                 the built-in simulated panels\n"
         "\n"
         "Options:\n"
@@ -286,7 +298,10 @@ std::string ProgramHelp() {
     }
     text +=
         "\nExit status: 0 done, 1 failed, 2 usage error, 3 no panel answered,\n"
-        "4 file error.\n";
+        "4 file error. A refused relay login and garbled replies are failures (1);\n"
+        "no relay password is a usage error (2); no connection to the port or the\n"
+        "relay server counts as no panel (3); an unreadable password file and\n"
+        "output that cannot be written are file errors (4).\n";
     return text;
 }
 

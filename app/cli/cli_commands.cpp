@@ -60,19 +60,32 @@ Configuration OnlineConfiguration(int address) {
     return config;
 }
 
-// Identifies the panel and applies its product's capabilities; false (with
-// the message given) when no panel answers.
-bool IdentifyConnected(CommandContext& c, Configuration& config) {
+// Nothing usable came back. A device whose every reply fails its checksum
+// is there, on a faulty line; only silence means that no panel answered.
+int NoAnswer(CommandContext& c, const std::string& where) {
+    if (c.Replies && c.Replies->OnlyGarbled()) {
+        Error(c) << "a device answers " << where
+                 << " but its replies are garbled (check the line: baud rate, wiring, noise).\n";
+        return kExitFailed;
+    }
+    Error(c) << "no device answers " << where << ".\n";
+    return kExitNoPanel;
+}
+
+std::string AtAddress(int address) {
+    return "at address " + std::to_string(address);
+}
+
+// Identifies the panel and applies its product's capabilities; the exit
+// status (with the message given) when no panel answers, else kExitOk.
+int IdentifyConnected(CommandContext& c, Configuration& config) {
     const int address = c.Request.Address;
     const std::string status = IdentifyPanel(config, *c.Exchange, address);
-    if (status == kNotConnected) {
-        Error(c) << "no device answers at address " << address << ".\n";
-        return false;
-    }
+    if (status == kNotConnected) return NoAnswer(c, AtAddress(address));
     config.Identity = IdentityFromText(status);
     ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
     if (c.Request.Verbose) c.Err << status << " at address " << address << '\n';
-    return true;
+    return kExitOk;
 }
 
 // A file that can be opened at all: a regular file with a usable header.
@@ -143,7 +156,7 @@ int Identify(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
     const std::string status = IdentifyPanel(config, *c.Exchange, c.Request.Address);
     c.Out << status << '\n';
-    return status == kNotConnected ? kExitNoPanel : kExitOk;
+    return status == kNotConnected ? NoAnswer(c, AtAddress(c.Request.Address)) : kExitOk;
 }
 
 int Scan(CommandContext& c) {
@@ -160,17 +173,15 @@ int Scan(CommandContext& c) {
     for (const int address : result.Found)
         c.Out << address << '\t' << config.AddressTable[static_cast<size_t>(address)].Status
               << '\n';
-    if (result.Found.empty()) {
-        Error(c) << "no devices found from address " << c.Request.First << " to " << c.Request.Last
-                 << ".\n";
-        return kExitNoPanel;
-    }
+    if (result.Found.empty())
+        return NoAnswer(c, "from address " + std::to_string(c.Request.First) + " to " +
+                               std::to_string(c.Request.Last));
     return kExitOk;
 }
 
 int Read(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     const ReadOutcome outcome = ReadConfiguration(config, *c.Exchange, c.Host);
     if (!outcome.Completed) {
         Error(c) << "the read was stopped; " << c.Request.Output << " was not written.\n";
@@ -192,7 +203,7 @@ int Write(CommandContext& c) {
     const auto header = CheckFile(c, r.File);
     if (!header) return kExitFileError;
     Configuration config = OnlineConfiguration(r.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     // As "Load data for use with the current device.": the file is taken
     // for this device, whatever it was saved from; say so when it differs.
     if (auto differs =
@@ -231,7 +242,7 @@ int Verify(CommandContext& c) {
     const CliRequest& r = c.Request;
     if (!CheckFile(c, r.File)) return kExitFileError;
     Configuration panel = OnlineConfiguration(r.Address);
-    if (!IdentifyConnected(c, panel)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, panel)) return failed;
     Configuration file = panel;
     const ReadOutcome outcome = ReadConfiguration(panel, *c.Exchange, c.Host);
     if (!outcome.Completed) {
@@ -254,7 +265,7 @@ int Verify(CommandContext& c) {
 
 int Reset(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     c.Host.SetYesAnswer(true);  // the command itself is the confirmation
     if (ResetPanel(config, *c.Exchange, c.Host) != ResetResult::Reset) {
         Error(c) << "the reset was cancelled.\n";
@@ -266,7 +277,7 @@ int Reset(CommandContext& c) {
 
 int SetAddress(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     const AddressChangeOutcome outcome =
         ChangeAddress(config, c.Request.NewAddress, *c.Exchange, c.Host);
     switch (outcome.Result) {
@@ -287,7 +298,7 @@ int SetAddress(CommandContext& c) {
 
 int BadRelays(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     c.Host.SetYesAnswer(c.Request.Clear);
     const BadRelayOutcome outcome = CheckBadRelays(config, *c.Exchange, c.Host);
     if (outcome.Result == BadRelayResult::Cancelled) {
@@ -311,7 +322,7 @@ int BadRelays(CommandContext& c) {
 
 int Groups(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     for (const GroupAction& action : c.Request.Groups) {
         if ((action.What == GroupAction::On || action.What == GroupAction::Off) &&
             action.Group > config.Limits.MaxGroups) {
@@ -357,7 +368,7 @@ int Groups(CommandContext& c) {
 
 int Inputs(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    if (!IdentifyConnected(c, config)) return kExitNoPanel;
+    if (const int failed = IdentifyConnected(c, config)) return failed;
     InputMonitor monitor(*c.Exchange, config);
     if (!monitor.Open() || monitor.PollInputs().empty()) {
         Error(c) << "the input check was stopped.\n";
@@ -380,10 +391,7 @@ int Send(CommandContext& c) {
         c.Exchange->Exchange(c.Request.Address, c.Request.PanelCommand, "", 0);
     c.Out << reply << '\n';
     if (!reply.empty() && reply[0] == 'A') return kExitOk;
-    if (reply == "T") {
-        Error(c) << "no device answered at address " << c.Request.Address << ".\n";
-        return kExitNoPanel;
-    }
+    if (reply == "T" || reply == "C") return NoAnswer(c, AtAddress(c.Request.Address));
     return kExitFailed;
 }
 

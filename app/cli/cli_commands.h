@@ -7,13 +7,15 @@
 
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_host.h"
+#include "app/cli/cli_reply_tally.h"
 #include "model/panel_exchange.h"
 
 namespace kvtk::cli {
 
 struct CommandContext {
     const CliRequest& Request;
-    PanelExchange* Exchange;  // null for the commands without a panel
+    PanelExchange* Exchange;    // null for the commands without a panel
+    const ReplyTally* Replies;  // how the replies came back; null without a panel
     CliHost& Host;
     std::ostream& Out;
     std::ostream& Err;

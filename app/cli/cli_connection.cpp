@@ -1,10 +1,10 @@
 #include "app/cli/cli_connection.h"
 
 #include <cstdlib>
-#include <fstream>
 
 #include "comm/relay_connection.h"
 #include "comm/serial_link.h"
+#include "files/small_file.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
 
@@ -17,23 +17,66 @@ FailurePolicy PolicyFor(const CliRequest& request) {
     return request.SkipFailed ? FailurePolicy::Ignore : FailurePolicy::Abort;
 }
 
-}  // namespace
+struct PasswordResult {
+    std::optional<std::string> Password;
+    CliConnection::OpenResult Failure;
+};
 
-std::optional<std::string> RelayPassword(const std::string& passwordFile, std::string& error) {
+// The relay password: the first line of the file when one is named, else
+// the environment variable KVTK_RELAY_PASSWORD.
+PasswordResult RelayPassword(const std::string& passwordFile) {
     if (!passwordFile.empty()) {
-        std::ifstream in(passwordFile, std::ios::binary);
-        std::string line;
-        if (!in || !std::getline(in, line)) {
-            error = "cannot read the password file " + passwordFile;
-            return std::nullopt;
-        }
-        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-        return line;
+        SmallFileResult file = ReadSmallFile(passwordFile);
+        if (!file.Ok())
+            return {std::nullopt,
+                    {"cannot read the password file " + passwordFile + ": " + file.Error + ".",
+                     kExitFileError}};
+        std::string line = FirstLine(file.Text);
+        file.Text.assign(file.Text.size(), '\0');
+        if (line.empty())
+            return {std::nullopt,
+                    {"the password file " + passwordFile + " has no password on its first line.",
+                     kExitFileError}};
+        return {std::move(line), {}};
     }
-    if (const char* env = std::getenv("KVTK_RELAY_PASSWORD")) return std::string(env);
-    error = "--relay needs a password: --password-file FILE or KVTK_RELAY_PASSWORD";
-    return std::nullopt;
+    if (const char* env = std::getenv("KVTK_RELAY_PASSWORD")) return {std::string(env), {}};
+    return {std::nullopt,
+            {"--relay needs a password: --password-file FILE or KVTK_RELAY_PASSWORD.\n"
+             "Try 'kvtk-cli --help'.",
+             kExitUsage}};
 }
+
+// Why the relay server did not let us in, and the exit status for it.
+CliConnection::OpenResult LoginFailure(const RelayConnection& relay, int windowMs) {
+    const std::string server =
+        relay.HostName().toLocal8Bit().toStdString() + " port " + std::to_string(relay.Port());
+    switch (relay.Outcome()) {
+        case LoginOutcome::Refused:
+            return {"the relay server " + server +
+                        " did not accept the user name and password (Authentication Failure); "
+                        "it answered \"" +
+                        VisibleBytes(relay.LoginAnswer().toStdString()) + "\".",
+                    kExitFailed};
+        case LoginOutcome::NoAnswer:
+            return {"the relay server " + server + " did not answer the login.", kExitNoPanel};
+        case LoginOutcome::ClosedByServer:
+            return {
+                "the relay server " + server + " closed the connection before answering the login.",
+                kExitNoPanel};
+        case LoginOutcome::SocketFailed:
+            return {"cannot connect to the relay server " + server + ": " +
+                        relay.FailureText().toLocal8Bit().toStdString() + ".",
+                    kExitNoPanel};
+        case LoginOutcome::Pending:
+        case LoginOutcome::Authenticated:
+            break;
+    }
+    return {"cannot connect to the relay server " + server + ": no connection within " +
+                std::to_string(windowMs / 1000) + " s.",
+            kExitNoPanel};
+}
+
+}  // namespace
 
 CliConnection::CliConnection(const CliRequest& request, std::ostream& err)
     : request_(request),
@@ -63,11 +106,6 @@ CliConnection::~CliConnection() {
     exchange_.SetSerialLink(nullptr);
 }
 
-PanelExchange& CliConnection::Exchange() {
-    if (tracingExchange_) return *tracingExchange_;
-    return exchange_;
-}
-
 void CliConnection::UseLink(ByteLink& link) {
     ByteLink* used = &link;
     if (request_.Trace) {
@@ -79,7 +117,7 @@ void CliConnection::UseLink(ByteLink& link) {
     exchange_.SetOffline(false);
 }
 
-std::string CliConnection::Open(ByteLink* injected) {
+CliConnection::OpenResult CliConnection::Open(ByteLink* injected) {
     if (injected) {
         UseLink(*injected);
         return {};
@@ -93,8 +131,9 @@ std::string CliConnection::Open(ByteLink* injected) {
         case LinkKind::Port: {
             auto serial = std::make_unique<SerialLink>();
             if (!serial->open(QString::fromLocal8Bit(request_.Connection.Port)))
-                return "cannot open " + request_.Connection.Port + ": " +
-                       serial->lastErrorText().toLocal8Bit().toStdString();
+                return {"cannot open " + request_.Connection.Port + ": " +
+                            serial->lastErrorText().toLocal8Bit().toStdString() + ".",
+                        kExitNoPanel};
             ownedLink_ = std::move(serial);
             UseLink(*ownedLink_);
             return {};
@@ -104,36 +143,25 @@ std::string CliConnection::Open(ByteLink* injected) {
         case LinkKind::None:
             break;
     }
-    return "no connection chosen";
+    return {"no connection chosen", kExitUsage};
 }
 
-std::string CliConnection::OpenRelay() {
-    std::string error;
-    auto password = RelayPassword(request_.Connection.PasswordFile, error);
-    if (!password) return error;
+CliConnection::OpenResult CliConnection::OpenRelay() {
+    PasswordResult password = RelayPassword(request_.Connection.PasswordFile);
+    if (!password.Password) return password.Failure;
     relay_ = std::make_unique<RelayConnection>();
-    std::string status;
-    const auto statusLink = QObject::connect(
-        relay_.get(), &RelayConnection::statusChanged, relay_.get(),
-        [&status](const QString& text) { status = text.toLocal8Bit().toStdString(); });
-    const auto errorLink =
-        QObject::connect(relay_.get(), &RelayConnection::socketError, relay_.get(),
-                         [&status](int, const QString& description, const QString&) {
-                             status = description.toLocal8Bit().toStdString();
-                         });
     relay_->Connect(QString::fromLocal8Bit(request_.Connection.Relay), request_.Connection.User,
-                    *password);
-    password->assign(password->size(), '\0');
-    const bool ok = relay_->WaitForLogin(kRelayConnectWindowMs);
-    QObject::disconnect(statusLink);
-    QObject::disconnect(errorLink);
-    if (!ok)
-        return "cannot log in to the relay server " + request_.Connection.Relay +
-               (status.empty() ? std::string{} : ": " + status);
+                    *password.Password);
+    password.Password->assign(password.Password->size(), '\0');
+    if (!relay_->WaitForLogin(kRelayConnectWindowMs)) {
+        OpenResult failure = LoginFailure(*relay_, kRelayConnectWindowMs);
+        relay_->Close();
+        return failure;
+    }
     exchange_.SetConnectionMode(ConnectionMode::Relay);
     exchange_.SetRelayConnection(relay_.get());
     exchange_.SetOffline(false);
-    if (request_.Trace) tracingExchange_ = std::make_unique<TracingExchange>(exchange_, err_);
+    if (request_.Trace) TraceRelay(*relay_, err_);
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/cli/cli_args.h"
+#include "app/cli/cli_reply_tally.h"
 #include "app/cli/cli_trace.h"
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
@@ -26,15 +27,20 @@ public:
     CliConnection(const CliConnection&) = delete;
     CliConnection& operator=(const CliConnection&) = delete;
 
+    struct OpenResult {
+        std::string Error;  // the reason in words; empty when open
+        int Status = kExitOk;
+    };
     // Opens what the request names; `injected` (tests) replaces the port or
-    // the demonstration line. Empty on success, else the reason in words.
-    std::string Open(ByteLink* injected = nullptr);
+    // the demonstration line.
+    OpenResult Open(ByteLink* injected = nullptr);
 
-    PanelExchange& Exchange();
+    PanelExchange& Exchange() { return tally_; }
+    const ReplyTally& Replies() const { return tally_; }
     ExchangeSettings& Settings() { return settings_; }
 
 private:
-    std::string OpenRelay();
+    OpenResult OpenRelay();
     void UseLink(ByteLink& link);
 
     const CliRequest& request_;
@@ -45,12 +51,7 @@ private:
     std::unique_ptr<ByteLink> ownedLink_;
     std::unique_ptr<TracingLink> tracingLink_;
     std::unique_ptr<RelayConnection> relay_;
-    std::unique_ptr<TracingExchange> tracingExchange_;
+    ReplyTally tally_{exchange_};
 };
-
-// The relay password: the first line of the file when one is named, else
-// the environment variable KVTK_RELAY_PASSWORD. Nothing when neither gives
-// one; `error` then says why.
-std::optional<std::string> RelayPassword(const std::string& passwordFile, std::string& error);
 
 }  // namespace kvtk::cli

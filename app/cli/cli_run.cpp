@@ -6,8 +6,17 @@
 #include "app/cli/cli_host.h"
 
 namespace kvtk::cli {
+namespace {
 
-int RunCli(const std::vector<std::string>& args, const CliEnvironment& env) {
+// Output that never arrived (a full disk, a closed pipe) is not success.
+int CheckOutput(const CliEnvironment& env, int status) {
+    env.Out.flush();
+    if (env.Out) return status;
+    env.Err << "kvtk-cli: the output could not be written.\n";
+    return status == kExitOk ? kExitFileError : status;
+}
+
+int Run(const std::vector<std::string>& args, const CliEnvironment& env) {
     const ParseResult parsed = ParseArguments(args);
     if (!parsed.Ok()) {
         env.Err << "kvtk-cli: " << parsed.Error << "\nTry 'kvtk-cli --help'.\n";
@@ -24,18 +33,23 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& env) {
     }
 
     CliHost host(env.Err, request.Verbose || request.Trace);
-    CommandContext context{request, nullptr, host, env.Out, env.Err, env.ErrIsTerminal};
+    CommandContext context{request, nullptr, nullptr, host, env.Out, env.Err, env.ErrIsTerminal};
     if (!NeedsPanel(request.Command)) return RunCommand(context);
 
     CliConnection connection(request, env.Err);
-    if (const std::string failure = connection.Open(env.Link); !failure.empty()) {
-        env.Err << "kvtk-cli: " << failure << '\n';
-        return kExitNoPanel;
+    if (const auto opened = connection.Open(env.Link); !opened.Error.empty()) {
+        env.Err << "kvtk-cli: " << opened.Error << '\n';
+        return opened.Status;
     }
     context.Exchange = &connection.Exchange();
-    const int status = RunCommand(context);
-    env.Out.flush();
-    return status;
+    context.Replies = &connection.Replies();
+    return RunCommand(context);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, const CliEnvironment& env) {
+    return CheckOutput(env, Run(args, env));
 }
 
 }  // namespace kvtk::cli

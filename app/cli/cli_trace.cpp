@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "comm/relay_connection.h"
+
 namespace kvtk::cli {
 
 std::string VisibleBytes(const std::string& bytes) {
@@ -60,12 +62,13 @@ void TracingLink::TraceReceived(const QByteArray& bytes) {
     }
 }
 
-std::string TracingExchange::Exchange(int address, const std::string& command,
-                                      const std::string& description, int style) {
-    if (!command.empty()) out_ << "> " << address << ' ' << VisibleBytes(command) << '\n';
-    std::string reply = inner_.Exchange(address, command, description, style);
-    if (!command.empty()) out_ << "< " << VisibleBytes(reply) << '\n' << std::flush;
-    return reply;
+void TraceRelay(RelayConnection& relay, std::ostream& out) {
+    QObject::connect(&relay, &RelayConnection::messageSent, &relay, [&out](const QByteArray& m) {
+        out << "> " << VisibleBytes(m.toStdString()) << '\n' << std::flush;
+    });
+    QObject::connect(&relay, &RelayConnection::lineReceived, &relay, [&out](const QByteArray& l) {
+        out << "< " << VisibleBytes(l.toStdString()) << '\n' << std::flush;
+    });
 }
 
 }  // namespace kvtk::cli

@@ -6,7 +6,10 @@
 #include <string>
 
 #include "comm/byte_link.h"
-#include "model/panel_exchange.h"
+
+namespace kvtk {
+class RelayConnection;
+}
 
 namespace kvtk::cli {
 
@@ -35,19 +38,9 @@ private:
     std::string partial_;
 };
 
-// The relay server frames commands itself; its traffic is traced per
-// command: "> " + address + " " + command, "< " + the reply.
-class TracingExchange : public PanelExchange {
-public:
-    TracingExchange(PanelExchange& inner, std::ostream& out) : inner_(inner), out_(out) {}
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override;
-    int Attempts() const override { return inner_.Attempts(); }
-    void SetAttempts(int attempts) override { inner_.SetAttempts(attempts); }
-
-private:
-    PanelExchange& inner_;
-    std::ostream& out_;
-};
+// The relay server frames commands for the panels itself; its traffic is
+// traced as it passes on the connection: "> " + a command message as sent,
+// "< " + each answer line (an "ERR" included). The login is never shown.
+void TraceRelay(RelayConnection& relay, std::ostream& out);
 
 }  // namespace kvtk::cli

@@ -11,9 +11,23 @@
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_run.h"
 
+namespace {
+
+// Qt's own notes (such as "QStandardPaths: XDG_RUNTIME_DIR not set" under
+// cron or root) are not this program's messages; only its failures are.
+void QtFailuresOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "kvtk-cli: " << text.toLocal8Bit().constData() << std::endl;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const kvtk::cli::ParseResult parsed = kvtk::cli::ParseArguments(args);
+    // --verbose and --trace show everything, Qt's notes included.
+    if (!parsed.Ok() || !(parsed.Request.Verbose || parsed.Request.Trace))
+        qInstallMessageHandler(QtFailuresOnly);
     // Only a PDF report needs fonts and a paint engine; it has no window,
     // so the off-screen platform serves unless the user chose another.
     const bool pdf = parsed.Ok() && parsed.Request.Command == "report" && !parsed.Request.Help;

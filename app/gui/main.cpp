@@ -5,10 +5,10 @@
 //   kvtk --demo          COM1 is the built-in simulated line of demo panels
 //   kvtk --com 2=/dev/ttyUSB0   binds a port choice to a device (repeatable)
 #include <QApplication>
-#include <QCommandLineParser>
 #include <cstdio>
 #include <memory>
 
+#include "app/gui/gui_command_line.h"
 #include "comm/port_slots.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
@@ -21,44 +21,33 @@
 namespace {
 
 const char* const kDemoLineText = "built-in simulated line";
-const char* const kDemoHelp =
-    "COM1 is the built-in simulated line. Its panels: address 1 WQ16 5.00, 2 KV-4800 4.00, "
-    "3 KV-4800 3.00, 5 KV-4900 1.09, 7 TMC-1400 4.00, 17 KV-4500 1.07; every other address "
-    "is silent.";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    using kvtk::gui::GuiCommandLine;
+    // --help and --version need no display: they are answered before the
+    // application (and its connection to the screen) exists.
+    const GuiCommandLine early =
+        kvtk::gui::ParseGuiCommandLine(kvtk::gui::RawArguments(argc, argv));
+    if (early.What == GuiCommandLine::Action::Help ||
+        early.What == GuiCommandLine::Action::Version) {
+        if (kvtk::gui::WriteFully(early.Text, stdout)) return 0;
+        std::fputs("kvtk: the output could not be written.\n", stderr);
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvtk"));
     QApplication::setApplicationVersion(QStringLiteral("5.1"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("KV Programming Kit: programs KV lighting relay panels."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption demo(QStringLiteral("demo"), QString::fromLatin1(kDemoHelp));
-    const QCommandLineOption com(QStringLiteral("com"),
-                                 QStringLiteral("Binds port choice COM<N> (1 to 4) to the serial "
-                                                "device PATH. May be given more than once."),
-                                 QStringLiteral("N=PATH"));
-    parser.addOption(demo);
-    parser.addOption(com);
-    parser.process(app);
+    const GuiCommandLine options = kvtk::gui::ParseGuiCommandLine(QApplication::arguments());
+    if (options.What != GuiCommandLine::Action::Run) {
+        kvtk::gui::WriteFully(options.Text, stderr);
+        return 2;
+    }
 
     kvtk::PortSlots portSlots;
-    for (const QString& binding : parser.values(com)) {
-        const auto parsed = kvtk::PortSlots::ParseBinding(binding);
-        if (!parsed) {
-            std::fprintf(stderr,
-                         "kvtk: --com expects N=PATH with N from 1 to 4, for example "
-                         "--com 1=/dev/ttyUSB0 (got \"%s\")\n",
-                         qPrintable(binding));
-            return 2;
-        }
-        portSlots.Bind(parsed->first, parsed->second);
-    }
+    for (const auto& [slot, device] : options.PortBindings) portSlots.Bind(slot, device);
 
     kvtk::InstallStartupProbe(app);
 
@@ -67,7 +56,7 @@ int main(int argc, char** argv) {
     // The panels of the demonstration keep their state for the whole run,
     // however often COM1 is chosen again.
     std::unique_ptr<kvtk::SimLine> demoLine;
-    if (parser.isSet(demo)) {
+    if (options.Demo) {
         demoLine = kvtk::MakeDemoLine();
         session.Comm().BindSlotFactory(
             1, [line = demoLine.get()] { return std::make_unique<kvtk::SimulatedLink>(*line); },

@@ -3,7 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <fstream>
 
@@ -178,28 +181,50 @@ TEST_F(CliPtyTest, RelayServerLoginNeverShowsThePassword) {
     SimPanel& panel = Add(1, "WQ16", "5.00");
     SimRelayServer server(line, QStringLiteral("tech"), QStringLiteral("s3cret-word"));
     ASSERT_TRUE(server.Listen()) << server.ErrorText().toStdString();
+    server.SetNoAnswerDelayMs(0);
     const std::string relay = "127.0.0.1:" + std::to_string(server.Port());
     const std::string passwordFile = Path("password");
     std::ofstream(passwordFile) << "s3cret-word\n";
     const std::string wrongFile = Path("wrong");
     std::ofstream(wrongFile) << "guess\n";
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const std::string nobody = "127.0.0.1:" + std::to_string(closed.serverPort());
+    closed.close();
     const struct {
-        std::string file;
+        std::string server, file, address;
         int status;
-        std::string out;
+        std::string out, err;
     } cases[] = {
-        {passwordFile, 0, "WQ16 Version 5.00\n"},
-        {wrongFile, 3, ""},
+        {relay, passwordFile, "1", 0, "WQ16 Version 5.00\n", "< 1A"},
+        {relay, passwordFile, "9", 3, "Not connected\n", "< 1ERR no answer from the panel"},
+        {relay, wrongFile, "1", 1, "",
+         "(Authentication Failure); it answered \"NO Authentication failed\"."},
+        {nobody, passwordFile, "1", 3, "", "cannot connect to the relay server 127.0.0.1 port"},
     };
     for (const auto& c : cases) {
-        const CliRun run = test::RunCliInProcess(
-            {"--relay", relay, "--user", "tech", "--password-file", c.file, "--trace", "identify"});
+        const CliRun run =
+            test::RunCliInProcess({"--relay", c.server, "--user", "tech", "--password-file", c.file,
+                                   "--trace", "--attempts", "1", "-a", c.address, "identify"});
         EXPECT_EQ(run.Status, c.status) << run.Err;
         EXPECT_EQ(run.Out, c.out);
+        EXPECT_THAT(run.Err, HasSubstr(c.err));
         EXPECT_EQ((run.Out + run.Err).find("s3cret"), std::string::npos);
         EXPECT_EQ((run.Out + run.Err).find("guess"), std::string::npos);
     }
     EXPECT_EQ(panel.Received().size(), 2u);
+}
+
+TEST_F(CliPtyTest, ARelativePortPathIsTheFileItNames) {
+    ASSERT_TRUE(pty.Open());
+    Add(1, "WQ16", "5.00");
+    ASSERT_TRUE(QFile::link(pty.SlavePath(), dir.filePath(QStringLiteral("panel-line"))));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const CliRun run = test::RunCliInProcess({"--port", "panel-line", "identify"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, "WQ16 Version 5.00\n");
 }
 
 }  // namespace

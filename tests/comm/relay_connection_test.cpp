@@ -110,18 +110,29 @@ TEST_F(RelayTest, LoginShowsEachStatusAndWaitsTheWholeWindow) {
 }
 
 TEST_F(RelayTest, RefusedOrUnansweredLoginFailsAndCloses) {
-    const ScriptedServer::Script refusals[] = {
-        [](QTcpSocket& s, const std::string&) { s.write("DENIED\r\n"); },
-        [](QTcpSocket& s, const std::string&) { s.write("N"); },  // decided without a line end
-        [](QTcpSocket&, const std::string&) {},                   // never answers
+    const struct {
+        ScriptedServer::Script answer;
+        LoginOutcome outcome;
+        QString status;
+    } cases[] = {
+        {[](QTcpSocket& s, const std::string&) { s.write("DENIED\r\n"); }, LoginOutcome::Refused,
+         QStringLiteral("Authentication Failure")},
+        {[](QTcpSocket& s, const std::string&) { s.write("N"); },  // decided without a line end
+         LoginOutcome::Refused, QStringLiteral("Authentication Failure")},
+        // Neither refuses the credentials.
+        {[](QTcpSocket&, const std::string&) {}, LoginOutcome::NoAnswer,
+         QStringLiteral("No answer to the login from 127.0.0.1.")},
+        {[](QTcpSocket& s, const std::string&) { s.close(); }, LoginOutcome::ClosedByServer,
+         QStringLiteral("127.0.0.1 closed the connection before answering the login.")},
     };
-    for (const auto& refusal : refusals) {
-        server.onLogin = refusal;
+    for (const auto& c : cases) {
+        server.onLogin = c.answer;
         QSignalSpy statuses(&relay, &RelayConnection::statusChanged);
         relay.Connect(server.Address(), "user", "wrong");
         EXPECT_FALSE(relay.WaitForLogin(5000));
+        EXPECT_EQ(relay.Outcome(), c.outcome);
         ASSERT_FALSE(statuses.isEmpty());
-        EXPECT_EQ(statuses.back()[0].toString(), QStringLiteral("Authentication Failure"));
+        EXPECT_EQ(statuses.back()[0].toString(), c.status);
         EXPECT_FALSE(relay.IsEstablished());
     }
 }
@@ -244,6 +255,8 @@ TEST_F(RelayTest, SocketErrorReportsNumberAndDescription) {
     EXPECT_EQ(statuses.back()[0].toString(),
               QStringLiteral("Error: ") + description + QStringLiteral("."));
     EXPECT_EQ(relay.StateText(), QStringLiteral("error"));
+    EXPECT_EQ(relay.Outcome(), LoginOutcome::SocketFailed);
+    EXPECT_EQ(relay.FailureText(), description);
 }
 
 }  // namespace

@@ -67,19 +67,25 @@ TEST(RelayLines, AnswerNumberIsTheWholeLeadingNumber) {
 TEST(RelayLines, ServerFieldTakesAnOptionalPort) {
     const struct {
         QString server;
-        QString host;
+        QString host;  // empty: refused
         quint16 port;
     } cases[] = {
         {QStringLiteral("relay.example"), QStringLiteral("relay.example"), 17076},
         {QStringLiteral(" relay.example:2000 "), QStringLiteral("relay.example"), 2000},
-        {QStringLiteral("127.0.0.1:bad"), QStringLiteral("127.0.0.1"), 17076},
         {QStringLiteral("[::1]:4000"), QStringLiteral("::1"), 4000},
         {QStringLiteral("::1"), QStringLiteral("::1"), 17076},
+        {QStringLiteral("127.0.0.1:bad"), {}, 0},
+        {QStringLiteral("127.0.0.1:0"), {}, 0},
+        {QStringLiteral("127.0.0.1:65536"), {}, 0},
+        {QStringLiteral(":2000"), {}, 0},
+        {QStringLiteral("[::1]4000"), {}, 0},
     };
     for (const auto& c : cases) {
         QString host;
         quint16 port = 0;
-        RelayConnection::ParseServer(c.server, host, port);
+        const bool valid = RelayConnection::ParseServer(c.server, host, port);
+        EXPECT_EQ(valid, !c.host.isEmpty()) << c.server.toStdString();
+        if (!valid) continue;
         EXPECT_EQ(host.toStdString(), c.host.toStdString());
         EXPECT_EQ(port, c.port) << c.server.toStdString();
     }

@@ -274,11 +274,11 @@ const std::string kPanelOnly = kRule + "\r\nPanel Information\r\nTimer 1=04:44\r
 
 const FailureCase kFailures[] = {
     {"ZoneSixtyOne", FileWith({"Timer 1=04:44"}, {}, {"Zone #61", "Name = x"}), FileOutcome::Other,
-     "Group number 61 is outside 0 to 60(10002)\r"},
+     "Group number 61 is outside 0 to 60 (10002)\r"},
     {"InputZero", FileWith({"Timer 1=04:44"}, {"Line #0"}, {}), FileOutcome::Other,
-     "Input number 0 is outside 1 to 120(10001)\r"},
+     "Input number 0 is outside 1 to 120 (10001)\r"},
     {"Input121", FileWith({"Timer 1=04:44"}, {"Input #121"}, {}), FileOutcome::Other,
-     "Input number 121 is outside 1 to 120(10001)\r"},
+     "Input number 121 is outside 1 to 120 (10001)\r"},
     {"NoPanelSection", "just text\r\n", FileOutcome::Damaged, kDamaged},
     {"EmptyFile", "", FileOutcome::Damaged, kDamaged},
     {"PanelSectionNotClosed", kPanelOnly, FileOutcome::Damaged, kDamaged},
@@ -336,7 +336,7 @@ TEST(ConfigReader, OnlyRegularFilesOfAConfigurationsSizeAreRead) {
     const FileResult missing = ReadConfigFile(folder.File("none.kvx"), c, ReadMode::Full);
     EXPECT_EQ(missing.Outcome, FileOutcome::PathNotFound);
     EXPECT_EQ(missing.Title, "File Error");
-    EXPECT_EQ(missing.Message, "No such file or directory(2)\r");
+    EXPECT_EQ(missing.Message, "No such file or directory (2)\r");
     const std::string pipe = folder.File("pipe.kvx");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const std::string huge = folder.File("huge.kvx");

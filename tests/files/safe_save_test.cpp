@@ -81,7 +81,7 @@ TEST(SafeSave, AMissingFolderIsReportedInWords) {
                                               test::ConfigFor("WQ16", "5.00"), {});
     EXPECT_EQ(result.Outcome, FileOutcome::PathNotFound);
     EXPECT_EQ(result.Title, "Write Error");
-    EXPECT_EQ(result.Message, "No such file or directory(2)\r");
+    EXPECT_EQ(result.Message, "No such file or directory (2)\r");
 }
 
 TEST(SafeSave, AnUnwritableFolderIsReportedWithTheSystemsWords) {
@@ -97,7 +97,7 @@ TEST(SafeSave, AnUnwritableFolderIsReportedWithTheSystemsWords) {
     const FileResult result = WriteConfigFile(target, test::ConfigFor("WQ16", "5.00"), {});
     EXPECT_EQ(result.Outcome, FileOutcome::Other);
     EXPECT_EQ(result.Title, "Write Error");
-    EXPECT_EQ(result.Message, "Permission denied(13)\r");
+    EXPECT_EQ(result.Message, "Permission denied (13)\r");
     EXPECT_FALSE(fs::exists(target));
 }
 

@@ -1,0 +1,15 @@
+#include "app/cli/cli_reply_tally.h"
+
+namespace kvtk::cli {
+
+std::string ReplyTally::Exchange(int address, const std::string& command,
+                                 const std::string& description, int style) {
+    std::string reply = inner_.Exchange(address, command, description, style);
+    if (reply == "C")
+        ++garbled_;
+    else if (!reply.empty() && reply[0] == 'A')
+        ++accepted_;
+    return reply;
+}
+
+}  // namespace kvtk::cli

@@ -1,0 +1,31 @@
+#pragma once
+// kvtk's command line. It is read once before the application exists, so
+// that --help and --version answer without a display, and once after, when
+// the application has taken its own options (-platform, -style, ...) away.
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace kvtk::gui {
+
+struct GuiCommandLine {
+    enum class Action { Run, Help, Version, Error };
+    Action What = Action::Run;
+    QString Text;  // the help, version or error text to print
+    bool Demo = false;
+    std::vector<std::pair<int, QString>> PortBindings;  // --com N=PATH, in order
+};
+
+// `arguments` starts with the program name.
+GuiCommandLine ParseGuiCommandLine(const QStringList& arguments);
+
+// The arguments as the system gave them, before any application exists.
+QStringList RawArguments(int argc, char** argv);
+
+// Writes the text in full; false when it could not be written.
+bool WriteFully(const QString& text, std::FILE* stream);
+
+}  // namespace kvtk::gui

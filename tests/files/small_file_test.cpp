@@ -1,0 +1,42 @@
+// Small files read whole: only plain files, never more than the bound.
+#include "files/small_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tests/files/test_folder.h"
+
+namespace kvtk {
+namespace {
+
+TEST(SmallFile, ReadsPlainFilesUpToTheBoundAndRefusesTheRest) {
+    test::TestFolder folder;
+    std::ofstream(folder.File("password")) << "s3cret\r\nsecond line\n";
+    std::ofstream(folder.File("full")) << std::string(kSmallFileLimit, 'x');
+    std::ofstream(folder.File("over")) << std::string(kSmallFileLimit + 1, 'x');
+    ASSERT_EQ(::mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {folder.File("password"), ""},
+        {folder.File("full"), ""},
+        {folder.File("over"), "larger than 4096 bytes"},
+        {"/dev/zero", "not a regular file"},
+        {folder.File("fifo"), "not a regular file"},  // would block in open()
+        {folder.Path().string(), "not a regular file"},
+        {folder.File("none"), "no such file"},
+        {folder.File("password") + "/x", "no such file"},
+    };
+    for (const auto& c : cases) {
+        const SmallFileResult result = ReadSmallFile(c.path);
+        EXPECT_EQ(result.Error, c.error) << c.path;
+        if (result.Ok()) {
+            EXPECT_EQ(result.Text, test::FileBytes(c.path));
+        }
+    }
+    EXPECT_EQ(FirstLine(ReadSmallFile(folder.File("password")).Text), "s3cret");
+}
+
+}  // namespace
+}  // namespace kvtk
