@@ -12,10 +12,10 @@
 #include "ui/file_commands.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGroupSetup.h"
-#include "ui/widgets/group_number_field.h"
-#include "ui/widgets/hint_line.h"
 #include "ui/input_editor.h"
 #include "ui/settings_editor.h"
+#include "ui/widgets/group_number_field.h"
+#include "ui/widgets/hint_line.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -268,6 +268,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     // Yes ends the program at once, with every other window.
     QApplication::closeAllWindows();
     QApplication::quit();
+}
+
+void frmMain::RestoreGeometry(const QByteArray& geometry) {
+    if (!geometry.isEmpty() && restoreGeometry(geometry)) centred_ = true;
 }
 
 void frmMain::showEvent(QShowEvent* event) {

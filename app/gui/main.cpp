@@ -4,6 +4,9 @@
 //   kvtk                 ports COM1..COM4 are the system's serial ports
 //   kvtk --demo          COM1 is the built-in simulated line of demo panels
 //   kvtk --com 2=/dev/ttyUSB0   binds a port choice to a device (repeatable)
+//   kvtk panel.kvx       opens that file, offline, instead of the connect dialog
+//   kvtk --no-settings   starts from the defaults and remembers nothing
+//                        (also when KVTK_NO_SETTINGS is set and not 0)
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
@@ -16,6 +19,7 @@
 #include "ui/frmComm.h"
 #include "ui/frmMain.h"
 #include "ui/gui_session.h"
+#include "ui/remembered_settings.h"
 #include "ui/startup_probe.h"
 
 namespace {
@@ -43,9 +47,26 @@ int main(int argc, char** argv) {
                                  QStringLiteral("Binds port choice COM<N> (1 to 4) to the serial "
                                                 "device PATH. May be given more than once."),
                                  QStringLiteral("N=PATH"));
+    const QCommandLineOption noSettings(
+        QStringLiteral("no-settings"),
+        QStringLiteral("Starts from the defaults and remembers nothing (as does the environment "
+                       "variable KVTK_NO_SETTINGS set to anything but 0)."));
     parser.addOption(demo);
     parser.addOption(com);
+    parser.addOption(noSettings);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A .kvx file to open at start, offline, for the "
+                                                "device named in its header."),
+                                 QStringLiteral("[FILE]"));
     parser.process(app);
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "kvtk: give at most one FILE to open (see --help)\n");
+        return 2;
+    }
+    const QString fileToOpen = parser.positionalArguments().value(0);
+    const QByteArray noSettingsVariable = qgetenv("KVTK_NO_SETTINGS");
+    const bool remember =
+        !parser.isSet(noSettings) && (noSettingsVariable.isEmpty() || noSettingsVariable == "0");
 
     kvtk::PortSlots portSlots;
     for (const QString& binding : parser.values(com)) {
@@ -62,8 +83,11 @@ int main(int argc, char** argv) {
 
     kvtk::InstallStartupProbe(app);
 
+    const std::unique_ptr<kvtk::RememberedSettings> remembered =
+        remember ? kvtk::RememberedSettings::ForUser()
+                 : std::make_unique<kvtk::RememberedSettings>();
     kvtk::frmMain window;
-    kvtk::GuiSession session(window, std::move(portSlots));
+    kvtk::GuiSession session(window, std::move(portSlots), remembered.get());
     // The panels of the demonstration keep their state for the whole run,
     // however often COM1 is chosen again.
     std::unique_ptr<kvtk::SimLine> demoLine;
@@ -76,6 +100,6 @@ int main(int argc, char** argv) {
     // "Yes" to "Read configuration?" runs the Device menu's Read.
     QObject::connect(&session, &kvtk::GuiSession::readRequested, &window,
                      [&window] { window.Device().Read(); });
-    session.Start();
+    session.Start(fileToOpen);
     return QApplication::exec();
 }

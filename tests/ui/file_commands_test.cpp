@@ -384,9 +384,8 @@ TEST_F(FileCommandsTest, OpenDialogScreenshot) {
     WriteSample("annex.kvx", "WQ16", "5.00", 4);
     FileInfoState info;
     const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
-                                          QStringLiteral("Open")};
+                                          QStringLiteral("Open"), dir.path()};
     std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
-    dialog->setDirectory(dir.path());
     dialog->resize(1000, 420);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
@@ -411,6 +410,53 @@ TEST_F(FileCommandsTest, OpenDialogScreenshot) {
     QTest::qWait(200);
     EXPECT_EQ(info.View.Model, "KV-4800");
     EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(target)));
+}
+
+TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
+    const QString good = WriteSample("lobby.kvx", "KV-4800", "4.00", 5, "lobby");
+    QFile notes(Path(QStringLiteral("notes.kvx")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("shopping list\r\n");
+    notes.close();
+    struct Case {
+        QString Path;
+        const char* Why;  // nullptr: opens
+    };
+    const std::vector<Case> cases{{Path(QStringLiteral("missing.kvx")), "does not exist"},
+                                  {dir.path(), "is a folder"},
+                                  {notes.fileName(), "header is missing or damaged"},
+                                  {good, nullptr}};
+    window->SetConnection(true, "COM 1");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Path.toStdString());
+        prompts->messages.clear();
+        EXPECT_EQ(files().OpenAtStart(c.Path), c.Why == nullptr);
+        if (c.Why) {
+            ASSERT_EQ(prompts->messages.size(), 1u);
+            EXPECT_EQ(prompts->messages[0].Title, QStringLiteral("File Error"));
+            EXPECT_THAT(prompts->messages[0].Text.toStdString(), HasSubstr(c.Why));
+            EXPECT_EQ(config().Identity.Model, "WQ08");
+            continue;
+        }
+        EXPECT_TRUE(prompts->messages.empty());
+        EXPECT_FALSE(config().Status.IsOnline());
+        EXPECT_EQ(config().Identity.Model, "KV-4800");
+        EXPECT_EQ(config().Identity.Version, "4.00");
+        EXPECT_EQ(window->Address(), 5);
+        EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+        EXPECT_THAT(window->windowTitle().toStdString(), HasSubstr("lobby.kvx(LOBBY)"));
+    }
+}
+
+TEST_F(FileCommandsTest, DialogsStartInTheFolderOfTheLastFile) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jobs")));
+    const QString path = WriteSample("jobs/lobby.kvx", "KV-4800", "4.00", 3);
+    prompts->options.push_back(OpenOption::GoOfflineWithFileDevice);
+    OpenFile(path);
+    files().Save();  // cancelled: nothing scripted
+    ASSERT_EQ(prompts->dialogRequests.size(), 2u);
+    EXPECT_EQ(prompts->dialogRequests[0].Folder, QString());
+    EXPECT_EQ(prompts->dialogRequests[1].Folder, Path(QStringLiteral("jobs")));
 }
 
 }  // namespace
