@@ -103,7 +103,7 @@ void FileCommands::RememberHeader() {
 
 FileCommands::SaveOutcome FileCommands::Save() {
     const ConfigFileDialogRequest request{true, QString::fromLatin1(kSaveDialogTitle),
-                                          QStringLiteral("Save")};
+                                          QStringLiteral("Save"), lastFolder_};
     const std::optional<QString> chosen = prompts_->AskConfigFileName(request, info_);
     RememberHeader();
     if (!chosen || chosen->trimmed().isEmpty()) {
@@ -143,6 +143,7 @@ FileCommands::SaveOutcome FileCommands::Save() {
         return SaveOutcome::Failed;
     }
     fileName_ = DisplayName(name);
+    RememberFolder(fileName_);
     SetCaption(fileName_, stamp.Description);
     // The panel (and so the report) shows the header just written.
     info_.Select(name);
@@ -166,7 +167,7 @@ void FileCommands::Open(int index) {
 
     QString title = QString::fromLatin1(kOpenDialogTitle);
     if (namesOnly) title += QString::fromLatin1(kNamesOnlySuffix);
-    const ConfigFileDialogRequest request{false, title, QStringLiteral("Open")};
+    const ConfigFileDialogRequest request{false, title, QStringLiteral("Open"), lastFolder_};
     std::string name;
     for (;;) {
         const std::optional<QString> chosen = prompts_->AskConfigFileName(request, info_);
@@ -218,11 +219,7 @@ void FileCommands::Open(int index) {
                 keepAddress = config.Panel.Address;
                 break;
             case OpenOption::GoOfflineWithFileDevice:
-                window_.SetConnection(false, "N/A");
-                window_.SetMemoryCheck("N/A", "N/A");
-                window_.SetAddress(std::clamp(IntegerValue(file.Address), 0, kAddressCount - 1));
-                window_.SetIdentity(fileIdentity);
-                emit catalogueUpdateRequested(true);
+                GoOfflineWithFileDevice(file);
                 break;
             case OpenOption::Cancel:
                 dialogCancelled_ = true;
@@ -230,6 +227,20 @@ void FileCommands::Open(int index) {
         }
     }
 
+    Load(name, namesOnly, keepAddress);
+}
+
+void FileCommands::GoOfflineWithFileDevice(const FileHeaderView& file) {
+    window_.SetConnection(false, "N/A");
+    window_.SetMemoryCheck("N/A", "N/A");
+    window_.SetAddress(std::clamp(IntegerValue(file.Address), 0, kAddressCount - 1));
+    window_.SetIdentity(ProductIdentity{Trim(file.Model), Trim(file.Version)});
+    emit catalogueUpdateRequested(true);
+}
+
+void FileCommands::Load(const std::string& name, bool namesOnly,
+                        std::optional<std::string> keepAddress) {
+    Configuration& config = window_.Config();
     FileResult result;
     {
         BusyPointer busy;
@@ -244,10 +255,47 @@ void FileCommands::Open(int index) {
         window_.ShowConfiguration();
         window_.ShowFirstInputs();
         fileName_ = DisplayName(name);
+        RememberFolder(fileName_);
         SetCaption(fileName_, info_.View.Description);
     }
     // What was read before a failure stays in memory, so the caption names the file.
     ShowFailure(result);
+}
+
+void FileCommands::RememberFolder(const QString& fileName) {
+    const QString folder = QFileInfo(fileName).absolutePath();
+    if (QFileInfo(folder).isDir()) lastFolder_ = folder;
+}
+
+bool FileCommands::OpenAtStart(const QString& path) {
+    const QFileInfo file(path);
+    const std::string name = FileSystemName(file.absoluteFilePath());
+    std::optional<QString> problem;
+    if (!file.exists()) {
+        problem = QStringLiteral("The file \"%1\" does not exist.");
+    } else if (file.isDir()) {
+        problem = QStringLiteral("\"%1\" is a folder, not a KVTK data file.");
+    } else if (QFile data(file.absoluteFilePath()); !data.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("The file \"%1\" cannot be read: ") + data.errorString() +
+                  QStringLiteral(".");
+    } else {
+        info_.Select(name);
+        RememberHeader();
+        if (!info_.HeaderValid)
+            problem = info_.View.DescriptionIsWarning
+                          ? QString::fromLatin1(kUnlistedModelText)
+                          : QStringLiteral(
+                                "\"%1\" is not a KVTK data file: its header is "
+                                "missing or damaged.");
+    }
+    if (problem) {
+        prompts_->Ask({QStringLiteral("File Error"), problem->arg(path), QMessageBox::Critical});
+        return false;
+    }
+    dialogCancelled_ = false;
+    GoOfflineWithFileDevice(info_.View);
+    Load(name, false, std::nullopt);
+    return true;
 }
 
 void FileCommands::Print() {

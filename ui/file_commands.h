@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "files/file_result.h"
 #include "report/configuration_report.h"
@@ -41,6 +43,14 @@ public:
     void Open(int index);
     // mnuFilePrint: the print dialog, modal.
     void Print();
+    // Opens the file named on the command line: offline, for the device in
+    // its header, as Open's "Go offline with device specified by the file."
+    // False, after saying why, when the file cannot be opened.
+    bool OpenAtStart(const QString& path);
+
+    // The folder the open and save dialogs start in: the last one used.
+    const QString& LastFolder() const { return lastFolder_; }
+    void SetLastFolder(const QString& folder) { lastFolder_ = folder; }
 
     FileInfoState& Info() { return info_; }
     // The last file dialog was cancelled (or its command ended as if it was).
@@ -61,6 +71,9 @@ private:
     void ShowFailure(const FileResult& result);
     void SetCaption(const QString& fileName, const std::string& description);
     void RememberHeader();
+    void RememberFolder(const QString& fileName);
+    void GoOfflineWithFileDevice(const FileHeaderView& file);
+    void Load(const std::string& name, bool namesOnly, std::optional<std::string> keepAddress);
 
     MainWindowAccess& window_;
     std::unique_ptr<FilePrompts> prompts_;
@@ -68,6 +81,7 @@ private:
     FileInfoState info_;
     bool dialogCancelled_ = true;  // no dialog yet: the data is not from a file
     QString fileName_;
+    QString lastFolder_;
     std::array<QAction*, 2> open_{};
     QAction* save_ = nullptr;
     QAction* print_ = nullptr;

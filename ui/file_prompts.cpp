@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QStringList>
 
@@ -36,6 +37,8 @@ QFileDialog* CreateConfigFileDialog(const ConfigFileDialogRequest& request, File
     dialog->setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setNameFilter(QtFileFilter(QStringLiteral("KVTK Data Files|*.kvx|All Files|*.*")));
     dialog->setLabelText(QFileDialog::Accept, request.AcceptText);
+    if (!request.Folder.isEmpty() && QFileInfo(request.Folder).isDir())
+        dialog->setDirectory(request.Folder);
     dialog->setModal(true);
 
     auto* panel = new FileInfoPanel(info, request.Save);

@@ -22,6 +22,7 @@ struct ConfigFileDialogRequest {
     bool Save = false;   // the save dialog: the description can be edited
     QString Title;       // "Save file", "Open file", "Open file - names only"
     QString AcceptText;  // "Save", "Open"
+    QString Folder;      // where the dialog starts; empty: the working folder
 };
 
 // A message box: text lines are separated by carriage returns ("\r").

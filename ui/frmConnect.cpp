@@ -16,9 +16,9 @@
 
 #include "model/products.h"
 #include "transfer/address_scan.h"
-#include "ui/widgets/address_field.h"
 #include "ui/frmAbout.h"
 #include "ui/frmComm.h"
+#include "ui/widgets/address_field.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
@@ -282,6 +282,14 @@ void frmConnect::SelectOffline() {
         ChooseConnection(kOffline);
     else
         optCommPort_[kOffline]->setChecked(true);
+}
+
+void frmConnect::RestoreChoice(int n, int address) {
+    EnablePresentPorts();
+    if (n > kOffline && n <= kInternet && optCommPort_[static_cast<size_t>(n)]->isEnabled())
+        optCommPort_[static_cast<size_t>(n)]->setChecked(true);
+    txtAddress_->setText(
+        QString::number(std::clamp(address, AddressMinimum(), PanelAddressField::kMaximum)));
 }
 
 void frmConnect::UpdateCatalogueFromMain() {

@@ -56,6 +56,9 @@ public:
 
     // Selects the offline choice (the main window went offline elsewhere).
     void SelectOffline();
+    // Takes the choice and address of an earlier run; a port that is not
+    // there now leaves the offline choice.
+    void RestoreChoice(int n, int address);
     // Ticks the update box: the catalogue entry that fits the main window's
     // identity is selected and the box is cleared again.
     void UpdateCatalogueFromMain();
@@ -67,6 +70,8 @@ public:
     QPushButton* cmdRead() const { return cmdRead_; }
     QPushButton* cmdScan() const { return cmdScan_; }
     QPushButton* cmdConnect() const { return cmdConnect_; }
+    QLineEdit* txtHost() const { return txtHost_; }
+    QLineEdit* txtUser() const { return txtUser_; }
     QLabel* lblNewStatus() const { return lblNewStatus_; }
     QLabel* lblCurrentStatus() const { return lblCurrentStatus_; }
     QLabel* lblProductType() const { return lblProductType_; }

@@ -342,6 +342,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
+void frmMain::RestoreGeometry(const QByteArray& geometry) {
+    if (!geometry.isEmpty() && restoreGeometry(geometry)) centred_ = true;
+}
+
 void frmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (centred_) return;

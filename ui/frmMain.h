@@ -75,6 +75,9 @@ public:
         lastFileHeader_ = std::move(header);
     }
     const CapabilityView& Capabilities() const { return capabilities_; }
+    // The geometry of an earlier run (saveGeometry); the window is then not
+    // centred when first shown. Unusable data is ignored.
+    void RestoreGeometry(const QByteArray& geometry);
 
     // After a read, an open or the group editor: every field, list and row
     // from the configuration.

@@ -1,6 +1,7 @@
 #include "ui/gui_session.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include "transfer/read_configuration.h"
 #include "ui/device_commands.h"
@@ -10,13 +11,16 @@
 #include "ui/frmMain.h"
 #include "ui/frmProductCode.h"
 #include "ui/live_commands.h"
+#include "ui/remembered_settings.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 
-GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
+GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* remembered,
+                       QObject* parent)
     : QObject(parent),
       main_(main),
+      remembered_(remembered),
       comm_(std::make_unique<frmComm>(std::move(portSlots))),
       connect_(std::make_unique<frmConnect>(main, *comm_)) {
     // The Device menu's commands talk through the communication window.
@@ -47,9 +51,43 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, QObject* parent)
 
 GuiSession::~GuiSession() = default;
 
-void GuiSession::Start() {
+void GuiSession::Start(const QString& fileToOpen) {
+    Restore();
+    connect(connect_.get(), &frmConnect::choiceAccepted, this, &GuiSession::Remember);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &GuiSession::Remember);
+    if (!fileToOpen.isEmpty() && main_.Files().OpenAtStart(fileToOpen)) {
+        main_.show();
+        return;
+    }
     connect_->setWindowModality(Qt::NonModal);
     connect_->show();
+}
+
+void GuiSession::Restore() {
+    if (!remembered_) return;
+    const RememberedValues& values = remembered_->Values();
+    comm_->Settings().SetMaxResponseMs(values.MaxResponseMs);
+    comm_->Settings().SetAttempts(values.Attempts);
+    connect_->txtHost()->setText(values.RelayHost);
+    connect_->txtUser()->setText(values.RelayUser);
+    connect_->RestoreChoice(values.Connection, values.Address);
+    main_.Files().SetLastFolder(values.LastFolder);
+    main_.RestoreGeometry(values.MainWindowGeometry);
+}
+
+void GuiSession::Remember() {
+    if (!remembered_) return;
+    RememberedValues& values = remembered_->Values();
+    values.Connection = connect_->ChoiceIndex();
+    values.Address = connect_->Choice().Address;
+    values.RelayHost = connect_->txtHost()->text().trimmed();
+    values.RelayUser = connect_->txtUser()->text();
+    values.LastFolder = main_.Files().LastFolder();
+    values.MaxResponseMs = comm_->Settings().MaxResponseMs();
+    values.Attempts = comm_->Settings().Attempts();
+    // A main window never shown has no geometry of its own yet.
+    if (main_.windowHandle()) values.MainWindowGeometry = main_.saveGeometry();
+    remembered_->Save();
 }
 
 void GuiSession::ShowConnectDialog() {

@@ -3,10 +3,12 @@
 // the connect dialog are loaded once; the dialog is the first window, its OK
 // shows the main window, Device > Select and a double click on the status
 // frame show it again. A newly connected panel gets the memory check and
-// the "Read configuration?" question.
+// the "Read configuration?" question. The choices worth keeping are
+// restored at the start and remembered after the dialog's OK and at the end.
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <memory>
 
 #include "comm/port_slots.h"
@@ -17,15 +19,22 @@ class frmComm;
 class frmConnect;
 class frmMain;
 class frmProductCode;
+class RememberedSettings;
 
 class GuiSession : public QObject {
     Q_OBJECT
 public:
-    GuiSession(frmMain& main, PortSlots portSlots, QObject* parent = nullptr);
+    // Without `remembered` nothing is restored or remembered.
+    GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* remembered = nullptr,
+               QObject* parent = nullptr);
     ~GuiSession() override;
 
-    // Shows the connect dialog as the first window.
-    void Start();
+    // Restores the remembered choices and shows the connect dialog as the
+    // first window; with `fileToOpen`, the main window with that file
+    // instead, unless it cannot be opened.
+    void Start(const QString& fileToOpen = QString());
+    // Stores the current choices in the remembered settings.
+    void Remember();
 
     frmComm& Comm() { return *comm_; }
     frmConnect& Connect() { return *connect_; }
@@ -42,8 +51,10 @@ private:
     // "FactoryMode" at the connect dialog's hidden prompt: the product code
     // window, modal over the dialog, for the dialog's address.
     void OpenProductCode();
+    void Restore();
 
     frmMain& main_;
+    RememberedSettings* remembered_;
     std::unique_ptr<frmComm> comm_;
     std::unique_ptr<frmConnect> connect_;
     QPointer<frmProductCode> productCode_;

@@ -15,7 +15,8 @@ const char* const kDemoHelp =
 
 }  // namespace
 
-GuiCommandLine ParseGuiCommandLine(const QStringList& arguments) {
+GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
+                                   const QByteArray& noSettingsVariable) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("KV Programming Kit: programs KV lighting relay panels."));
@@ -26,8 +27,17 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments) {
                                  QStringLiteral("Binds port choice COM<N> (1 to 4) to the serial "
                                                 "device PATH. May be given more than once."),
                                  QStringLiteral("N=PATH"));
+    const QCommandLineOption noSettings(
+        QStringLiteral("no-settings"),
+        QStringLiteral("Starts from the defaults and remembers nothing (as does the environment "
+                       "variable KVTK_NO_SETTINGS set to anything but 0)."));
     parser.addOption(demo);
     parser.addOption(com);
+    parser.addOption(noSettings);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A .kvx file to open at start, offline, for the "
+                                                "device named in its header."),
+                                 QStringLiteral("[FILE]"));
 
     GuiCommandLine result;
     const bool parsed = parser.parse(arguments);
@@ -50,6 +60,14 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments) {
                       QStringLiteral("\nTry 'kvtk --help'.\n");
         return result;
     }
+    if (parser.positionalArguments().size() > 1) {
+        result.What = GuiCommandLine::Action::Error;
+        result.Text = QStringLiteral("kvtk: give at most one FILE to open (see --help)\n");
+        return result;
+    }
+    result.FileToOpen = parser.positionalArguments().value(0);
+    result.Remember =
+        !parser.isSet(noSettings) && (noSettingsVariable.isEmpty() || noSettingsVariable == "0");
     result.Demo = parser.isSet(demo);
     for (const QString& binding : parser.values(com)) {
         const auto bound = PortSlots::ParseBinding(binding);

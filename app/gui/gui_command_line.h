@@ -3,6 +3,7 @@
 // that --help and --version answer without a display, and once after, when
 // the application has taken its own options (-platform, -style, ...) away.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -17,10 +18,14 @@ struct GuiCommandLine {
     QString Text;  // the help, version or error text to print
     bool Demo = false;
     std::vector<std::pair<int, QString>> PortBindings;  // --com N=PATH, in order
+    QString FileToOpen;    // a .kvx file to open at start, offline; empty for none
+    bool Remember = true;  // false with --no-settings or KVTK_NO_SETTINGS set and not 0
 };
 
-// `arguments` starts with the program name.
-GuiCommandLine ParseGuiCommandLine(const QStringList& arguments);
+// `arguments` starts with the program name; `noSettingsVariable` is the value
+// of KVTK_NO_SETTINGS (empty when unset).
+GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
+                                   const QByteArray& noSettingsVariable = {});
 
 // The arguments as the system gave them, before any application exists.
 QStringList RawArguments(int argc, char** argv);

@@ -4,6 +4,9 @@
 //   kvtk                 ports COM1..COM4 are the system's serial ports
 //   kvtk --demo          COM1 is the built-in simulated line of demo panels
 //   kvtk --com 2=/dev/ttyUSB0   binds a port choice to a device (repeatable)
+//   kvtk panel.kvx       opens that file, offline, instead of the connect dialog
+//   kvtk --no-settings   starts from the defaults and remembers nothing
+//                        (also when KVTK_NO_SETTINGS is set and not 0)
 #include <QApplication>
 #include <cstdio>
 #include <memory>
@@ -16,6 +19,7 @@
 #include "ui/frmComm.h"
 #include "ui/frmMain.h"
 #include "ui/gui_session.h"
+#include "ui/remembered_settings.h"
 #include "ui/startup_probe.h"
 
 namespace {
@@ -40,7 +44,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvtk"));
     QApplication::setApplicationVersion(QStringLiteral("5.1"));
-    const GuiCommandLine options = kvtk::gui::ParseGuiCommandLine(QApplication::arguments());
+    const GuiCommandLine options =
+        kvtk::gui::ParseGuiCommandLine(QApplication::arguments(), qgetenv("KVTK_NO_SETTINGS"));
     if (options.What != GuiCommandLine::Action::Run) {
         kvtk::gui::WriteFully(options.Text, stderr);
         return 2;
@@ -51,8 +56,11 @@ int main(int argc, char** argv) {
 
     kvtk::InstallStartupProbe(app);
 
+    const std::unique_ptr<kvtk::RememberedSettings> remembered =
+        options.Remember ? kvtk::RememberedSettings::ForUser()
+                         : std::make_unique<kvtk::RememberedSettings>();
     kvtk::frmMain window;
-    kvtk::GuiSession session(window, std::move(portSlots));
+    kvtk::GuiSession session(window, std::move(portSlots), remembered.get());
     // The panels of the demonstration keep their state for the whole run,
     // however often COM1 is chosen again.
     std::unique_ptr<kvtk::SimLine> demoLine;
@@ -65,6 +73,6 @@ int main(int argc, char** argv) {
     // "Yes" to "Read configuration?" runs the Device menu's Read.
     QObject::connect(&session, &kvtk::GuiSession::readRequested, &window,
                      [&window] { window.Device().Read(); });
-    session.Start();
+    session.Start(options.FileToOpen);
     return QApplication::exec();
 }

@@ -406,9 +406,8 @@ TEST_F(FileCommandsTest, OpenDialogScreenshot) {
     WriteSample("annex.kvx", "WQ16", "5.00", 4);
     FileInfoState info;
     const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
-                                          QStringLiteral("Open")};
+                                          QStringLiteral("Open"), dir.path()};
     std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
-    dialog->setDirectory(dir.path());
     dialog->resize(1000, 420);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
@@ -433,6 +432,38 @@ TEST_F(FileCommandsTest, OpenDialogScreenshot) {
     QTest::qWait(200);
     EXPECT_EQ(info.View.Model, "KV-4800");
     EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(target)));
+}
+
+TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
+    const QString notes = Path(QStringLiteral("notes.kvx"));
+    QFile(notes).open(QIODevice::WriteOnly);
+    const std::pair<QString, const char*> refused[] = {
+        {Path(QStringLiteral("missing.kvx")), "does not exist"},
+        {dir.path(), "is a folder"},
+        {notes, "header is missing or damaged"}};
+    for (const auto& [path, why] : refused) {
+        prompts->messages.clear();
+        EXPECT_FALSE(files().OpenAtStart(path));
+        ASSERT_EQ(prompts->messages.size(), 1u);
+        EXPECT_THAT(prompts->messages[0].Text.toStdString(), HasSubstr(why));
+    }
+    window->SetConnection(true, "COM 1");
+    EXPECT_TRUE(files().OpenAtStart(WriteSample("lobby.kvx", "KV-4800", "4.00", 5)));
+    EXPECT_FALSE(config().Status.IsOnline());
+    EXPECT_EQ(config().Identity.Model, "KV-4800");
+    EXPECT_EQ(window->Address(), 5);
+    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+}
+
+TEST_F(FileCommandsTest, DialogsStartInTheFolderOfTheLastFile) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jobs")));
+    const QString path = WriteSample("jobs/lobby.kvx", "KV-4800", "4.00", 3);
+    prompts->options.push_back(OpenOption::GoOfflineWithFileDevice);
+    OpenFile(path);
+    files().Save();  // cancelled: nothing scripted
+    ASSERT_EQ(prompts->dialogRequests.size(), 2u);
+    EXPECT_EQ(prompts->dialogRequests[0].Folder, QString());
+    EXPECT_EQ(prompts->dialogRequests[1].Folder, Path(QStringLiteral("jobs")));
 }
 
 }  // namespace
