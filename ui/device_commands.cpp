@@ -34,16 +34,19 @@ DeviceCommands::DeviceCommands(frmMain& window, QMenu& deviceMenu)
     : QObject(&window),
       window_(window),
       host_(window),
+      commissioning_(window, host_),
       noExchange_(std::make_unique<NoExchange>()),
       writeOptions_(new frmWriteOptions(window.SpinTicker(), window.GetBeeper(), &window)),
       select_(AddCommand(deviceMenu, "&Select...", "mnuDeviceSelect")),
       read_(AddCommand(deviceMenu, "&Read", "mnuDeviceRead")),
       write_(AddCommand(deviceMenu, "&Write...", "mnuDeviceWrite")),
-      reset_(AddCommand(deviceMenu, "R&eset", "mnuDeviceReset")) {
+      reset_(AddCommand(deviceMenu, "R&eset", "mnuDeviceReset")),
+      compare_(AddCommand(deviceMenu, "&Compare With File...", "mnuDeviceCompare")) {
     connect(select_, &QAction::triggered, &window_, &frmMain::connectDialogRequested);
     connect(read_, &QAction::triggered, this, [this] { Read(); });
     connect(write_, &QAction::triggered, this, [this] { Write(); });
     connect(reset_, &QAction::triggered, this, &DeviceCommands::Reset);
+    connect(compare_, &QAction::triggered, this, &DeviceCommands::CompareWithFile);
     connect(&window_, &frmMain::addressChangeRequested, this, &DeviceCommands::ChangeAddress);
     connect(&window_, &frmMain::connectionChanged, this, &DeviceCommands::ConnectionChanged);
     ConnectionChanged(window_.Config().Status.IsOnline());
@@ -60,6 +63,7 @@ void DeviceCommands::ConnectionChanged(bool online) {
     read_->setEnabled(online);
     write_->setEnabled(online);
     reset_->setEnabled(online);
+    compare_->setEnabled(online);
 }
 
 void DeviceCommands::SetBusy(bool busy) {
@@ -105,10 +109,24 @@ WriteOutcome DeviceCommands::Write() {
     writeOptions_->exec();
     const WriteOptions options = writeOptions_->Options();
     if (!options.AnyChosen()) return {};
+    const WriteSafety safety = writeOptions_->Safety();
     SetBusy(true);
-    const WriteOutcome outcome = WriteConfiguration(window_.Config(), options, Exchange(), host_);
+    WriteOutcome outcome;
+    if (!safety.Backup || commissioning_.BackUpBeforeChange(Exchange(), "Backup before write")) {
+        outcome = WriteConfiguration(window_.Config(), options, Exchange(), host_);
+        if (safety.Verify && outcome.Result == WriteResult::Saved)
+            commissioning_.CheckAfterWrite(Exchange(), options, outcome);
+    }
     SetBusy(false);
     return outcome;
+}
+
+void DeviceCommands::CompareWithFile() {
+    if (busy_ || !window_.Config().Status.IsOnline()) return;
+    window_.CommitEdits();
+    SetBusy(true);
+    commissioning_.CompareWithFile(Exchange());
+    SetBusy(false);
 }
 
 void DeviceCommands::Reset() {
@@ -126,6 +144,10 @@ void DeviceCommands::ChangeAddress() {
     auto* dialog = new frmAddressChange(window_, Exchange(), host_, &window_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &frmAddressChange::wentOffline, this, &DeviceCommands::wentOffline);
+    dialog->SetBeforeChange([this] {
+        return !writeOptions_->Safety().Backup ||
+               commissioning_.BackUpBeforeChange(Exchange(), "Backup before address change");
+    });
     addressChange_ = dialog;
     dialog->show();
 }

@@ -136,6 +136,11 @@ void frmAddressChange::Change() {
     if (running_ || !InRange(newAddress)) return;
     running_ = true;
     setEnabled(false);
+    if (beforeChange_ && window_.Config().Status.IsOnline() && !beforeChange_()) {
+        setEnabled(true);
+        running_ = false;
+        return;
+    }
     host_.SetStatusLineSink([this](const std::string& text, LineTone tone) {
         if (tone == LineTone::Alert) lblInfo_->setStyleSheet(QStringLiteral("color: red;"));
         if (tone == LineTone::Normal) lblInfo_->setStyleSheet(QString());

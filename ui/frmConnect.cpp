@@ -16,9 +16,10 @@
 
 #include "model/products.h"
 #include "transfer/address_scan.h"
-#include "ui/widgets/address_field.h"
+#include "ui/found_panels_list.h"
 #include "ui/frmAbout.h"
 #include "ui/frmComm.h"
+#include "ui/widgets/address_field.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
@@ -168,7 +169,12 @@ void frmConnect::BuildWidgets() {
     onlineLayout_->addLayout(buttons);
     onlineLayout_->addWidget(new QLabel(QStringLiteral("Device at this address:")));
     onlineLayout_->addWidget(lblProductType_);
+    lstFound_ = new FoundPanelsList;
+    onlineLayout_->addWidget(lstFound_);
     onlineLayout_->addStretch(1);
+    connect(lstFound_, &FoundPanelsList::addressPicked, this, [this](int address) {
+        if (!scanning_ && !reading_) txtAddress_->setText(QString::number(address));
+    });
     connect(cmdRead_, &QPushButton::clicked, this, &frmConnect::ReadThisAddress);
     connect(cmdScan_, &QPushButton::clicked, this, &frmConnect::ScanOrStop);
 
@@ -423,6 +429,7 @@ void frmConnect::ScanOrStop() {
     }
     if (reading_) return;
     scanning_ = true;
+    lstFound_->Fill({}, main_.Config());
     cmdScan_->setText(QString::fromLatin1(kStopCaption));
     SetBusyControls(true);
 
@@ -447,6 +454,7 @@ void frmConnect::ScanOrStop() {
         ToQString(main_.Config().AddressTable[static_cast<size_t>(result.Address)].Status));
     SetNewStatus(ToQString(result.View.NewStatus), false);
     cmdOK_->setEnabled(result.View.OkEnabled && ChoiceIndex() != kOffline);
+    lstFound_->Fill(result.Found, main_.Config());
     if (result.Beep) main_.GetBeeper().Beep();
 }
 
