@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 
+#include <QDir>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
@@ -196,6 +198,46 @@ TEST_F(CliCommandsTest, VerifyNamesEachDifferenceInWords) {
     EXPECT_EQ(run.Out,
               "Input 5 timer: file 2, panel 0\n"
               "Group 2 priority: file On/Off, panel On\n");
+}
+
+TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
+    const std::string file = Path("p1.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", file}).Status, 0);
+    const struct {
+        std::vector<std::string> args;
+        std::string expected;  // part of the object, keys sorted, compact
+    } cases[] = {
+        {{"identify"}, "\"model\":\"WQ16\""},
+        {{"scan", "--last", "3", "--timeout", "30", "--attempts", "1"},
+         "{\"address\":3,\"model\":\"KV-4800\""},
+        {{"verify", file}, "\"matches\":true"},
+        {{"-a", "7", "bad-relays"}, "\"bad_relays\":[3]"},
+        {{"groups"}, "{\"group\":2,\"on\":true}"},
+        {{"inputs"}, "\"active\":[1,3]"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--demo"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back("--json");
+        const auto run = RunCliInProcess(args);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        QJsonParseError error;
+        const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.Out;
+        EXPECT_THAT(json.toJson(QJsonDocument::Compact).toStdString(), HasSubstr(c.expected));
+    }
+}
+
+// Every panel of the demonstration line in a file of its own; a second run
+// adds new files beside the first ones.
+TEST_F(CliCommandsTest, BackupAllKeepsOneNewFilePerPanel) {
+    for (int run = 1; run <= 2; ++run) {
+        const auto result = RunCliInProcess({"--demo", "--timeout", "30", "--attempts", "1",
+                                             "backup-all", dir.path().toStdString(), "--last", "20"});
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(std::count(result.Out.begin(), result.Out.end(), '\n'), 6) << result.Out;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6 * run);
+    }
 }
 
 TEST_F(CliCommandsTest, TheProgramRunsTheDemoAndWritesPdfReports) {

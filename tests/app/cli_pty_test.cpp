@@ -3,17 +3,20 @@
 
 #include <gmock/gmock.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <fstream>
 
 #include "files/config_reader.h"
+#include "files/config_writer.h"
 #include "model/conversions.h"
 #include "model/products.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "tests/app/cli_test_support.h"
+#include "transfer/panel_snapshot.h"
 
 namespace kvtk {
 namespace {
@@ -101,7 +104,8 @@ TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
 
     QElapsedTimer clock;
     clock.start();
-    const CliRun run = Run({"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0"});
+    const CliRun run = Run(
+        {"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0", "--no-backup"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_LT(clock.elapsed(), 10000);  // the 25 s wait was asked for, and shortened
 
@@ -115,6 +119,37 @@ TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
     EXPECT_EQ(panel.SaveCount(), 1);
     EXPECT_THAT(run.Err, HasSubstr("This will take approximately 25 seconds..."));
     EXPECT_THAT(run.Err, HasSubstr("Waiting 0 s instead of 25 s"));
+}
+
+// The simulator acknowledges one register write without storing it: the
+// check after the write must name exactly that value. Each write keeps a
+// new backup.
+TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
+    Add(1, "WQ16", "5.00");
+    Configuration config;
+    config.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(config, "WQ16", "5.00");
+    config.Inputs[2].Group = 9;
+    const std::string file = Path("site.kvx");
+    ASSERT_TRUE(WriteConfigFile(file, config, {}).Ok());
+    const std::string backups = Path("backups");
+    const struct {
+        int swallowWrite;  // 12: input 2, after the ten header rows and input 1
+        int status;
+        std::string out;
+    } cases[] = {
+        {12, 1, "Input 2 group: file 9, panel 0\n"},
+        {0, 0, std::string(kVerifiedText) + "\n"},
+    };
+    for (const auto& c : cases) {
+        line.Options().swallowWrite = c.swallowWrite;
+        line.ResetFaults();
+        const CliRun run =
+            Run({"write", file, "--save-wait", "0", "--verify", "--backup", backups});
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_EQ(run.Out, c.out);
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(backups)).entryList(QDir::Files).size(), 2);
 }
 
 TEST_F(CliPtyTest, AllGroupsOnWithSixtyGroupsTakesTwoCommands) {

@@ -4,7 +4,9 @@
 #include <gmock/gmock.h>
 
 #include <QFile>
+#include <QAction>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <random>
@@ -17,6 +19,7 @@
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
 #include "ui/file_prompts.h"
+#include "ui/frmCompare.h"
 #include "ui/frmWriteOptions.h"
 
 namespace kvtk {
@@ -160,6 +163,61 @@ TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
     prompts.description = "CHECKED ON SITE";
     ASSERT_EQ(window->Files().Save(), FileCommands::SaveOutcome::Written);
     EXPECT_EQ(LinesWithoutStamp(saved), LinesWithoutStamp(opened));
+}
+
+// Device > "Compare With File..." over a pseudo-terminal: the panel holds the
+// file except for two registers changed behind the tool's back; the window
+// lists exactly those, and "Save list" keeps them as text.
+TEST_F(CommissioningTest, CompareWithFileListsExactlyTheDifferences) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("lobby.kvx"));
+    ASSERT_TRUE(WriteConfigFile(QFile::encodeName(file).toStdString(), BusyConfiguration(),
+                                {"12-01-26", "09:15:00", "AS DESIGNED"})
+                    .Ok());
+    SimLine line;
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    test::PtyExchange rig(line);
+    ASSERT_EQ(rig.Open(), "");
+    DeviceCommands& device = window->Device();
+    device.SetExchange(&rig.exchange);
+    device.Host().SetWaitCapMs(20);
+    window->SetIdentity({"WQ16", "5.00"});
+    window->SetAddress(1);
+    window->SetConnection(true, "COM 1");
+    auto scripted = std::make_unique<OneFilePrompts>();
+    scripted->next = file;
+    window->Files().SetPrompts(std::move(scripted));
+    window->Files().Open(0);
+    frmWriteOptions& options = device.WriteOptionsDialog();
+    options.SetSafety({false, false});
+    QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
+    ASSERT_EQ(device.Write().Result, WriteResult::Saved);
+    panel.SetRegister("64", "0C");    // 12 relays
+    panel.SetRegister("41", "0E10");  // timer 1: one hour
+
+    device.mnuDeviceCompare()->trigger();
+    frmCompare* compare = device.Commissioning().CompareWindow();
+    ASSERT_NE(compare, nullptr);
+    const QStringList expected{
+        QStringLiteral("Panel Information|Relay count|\"16\"|\"12\""),
+        QStringLiteral("Panel Information|Timer 1 duration|\"00:15\"|\"01:00\""),
+    };
+    QStringList rows;
+    QTableWidget& table = *compare->tblDifferences();
+    for (int r = 0; r < table.rowCount(); ++r) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column) cells << table.item(r, column)->text();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(rows, expected);
+    if (const char* path = std::getenv("KVTK_SCREENSHOT")) compare->grab().save(QString::fromLocal8Bit(path));
+
+    const QString list = dir.filePath(QStringLiteral("differences.txt"));
+    compare->SetFileNameAsker([&list] { return std::optional<QString>(list); });
+    compare->cmdSaveList()->click();
+    QFile saved(list);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().count('\n'), 3);  // the heading and two rows
 }
 
 }  // namespace
