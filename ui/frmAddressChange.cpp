@@ -136,11 +136,6 @@ void frmAddressChange::Change() {
     if (running_ || !InRange(newAddress)) return;
     running_ = true;
     setEnabled(false);
-    if (beforeChange_ && window_.Config().Status.IsOnline() && !beforeChange_()) {
-        setEnabled(true);
-        running_ = false;
-        return;
-    }
     host_.SetStatusLineSink([this](const std::string& text, LineTone tone) {
         if (tone == LineTone::Alert) lblInfo_->setStyleSheet(QStringLiteral("color: red;"));
         if (tone == LineTone::Normal) lblInfo_->setStyleSheet(QString());
@@ -148,7 +143,7 @@ void frmAddressChange::Change() {
         lblInfo_->repaint();
     });
     const AddressChangeOutcome outcome =
-        ChangeAddress(window_.Config(), newAddress, exchange_, host_);
+        ChangeAddress(window_.Config(), newAddress, exchange_, host_, beforeChange_);
     host_.SetStatusLineSink({});
     setEnabled(true);
     running_ = false;

@@ -31,7 +31,8 @@ public:
     QPushButton* cmdChange() const { return cmdChange_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
 
-    // Runs before an online change sends anything (the backup); false stops it.
+    // Runs once the new address is free, before the change writes anything
+    // (the backup); false stops it.
     void SetBeforeChange(std::function<bool()> step) { beforeChange_ = std::move(step); }
 
 public slots:

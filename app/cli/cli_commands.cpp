@@ -333,9 +333,9 @@ int Reset(CommandContext& c) {
 int SetAddress(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
     if (!IdentifyConnected(c, config)) return kExitNoPanel;
-    if (!BackUpFirst(c, config, "Backup before address change")) return kExitFailed;
     const AddressChangeOutcome outcome =
-        ChangeAddress(config, c.Request.NewAddress, *c.Exchange, c.Host);
+        ChangeAddress(config, c.Request.NewAddress, *c.Exchange, c.Host,
+                      [&] { return BackUpFirst(c, config, "Backup before address change"); });
     switch (outcome.Result) {
         case AddressChangeResult::Changed:
             c.Out << "The device is now at address " << c.Request.NewAddress << ".\n";
@@ -343,6 +343,8 @@ int SetAddress(CommandContext& c) {
         case AddressChangeResult::InvalidAddress:
             Error(c) << "the new address must be from 1 to 255.\n";
             return kExitUsage;
+        case AddressChangeResult::NotBackedUp:
+            return kExitFailed;  // the backup said why
         case AddressChangeResult::Cancelled:
             Error(c) << "the address change was stopped at: " << outcome.ProgressLine << '\n';
             return kExitFailed;

@@ -104,8 +104,8 @@ TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
 
     QElapsedTimer clock;
     clock.start();
-    const CliRun run = Run(
-        {"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0", "--no-backup"});
+    const CliRun run =
+        Run({"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0", "--no-backup"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_LT(clock.elapsed(), 10000);  // the 25 s wait was asked for, and shortened
 
@@ -138,7 +138,7 @@ TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
         int status;
         std::string out;
     } cases[] = {
-        {12, 1, "Input 2 group: file 9, panel 0\n"},
+        {12, 1, "Input 2 group: file 9, panel 2\n"},
         {0, 0, std::string(kVerifiedText) + "\n"},
     };
     for (const auto& c : cases) {
@@ -178,7 +178,7 @@ TEST_F(CliPtyTest, AddressChange) {
         {"to a free address",
          false,
          0,
-         {"LR73", "KV", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},
+         {"LR73", "KV", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},  // --no-backup
          ""},
         {"onto an occupied address",
          true,
@@ -193,8 +193,9 @@ TEST_F(CliPtyTest, AddressChange) {
         ASSERT_TRUE(freshPty.Open());
         SimPanel& panel = fresh.AddPanel(1, "WQ16", "5.00");
         SimPanel* other = c.occupied ? &fresh.AddPanel(7, "KV-4800", "4.00") : nullptr;
-        const CliRun run = test::RunCliInProcess(
-            {"--port", freshPty.SlavePath().toStdString(), "--timeout", "100", "set-address", "7"});
+        const CliRun run =
+            test::RunCliInProcess({"--port", freshPty.SlavePath().toStdString(), "--timeout", "100",
+                                   "set-address", "7", "--no-backup"});
         EXPECT_EQ(run.Status, c.status) << run.Err;
         EXPECT_THAT(panel.Received(), ElementsAreArray(c.received));
         EXPECT_THAT(run.Err, HasSubstr(c.err));
