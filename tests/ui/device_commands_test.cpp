@@ -63,18 +63,18 @@ protected:
 };
 
 TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
-    // Select, Read, Write and Reset: + enabled, - disabled.
+    // Select, Read, Write, Reset and Compare With File: + enabled, - disabled.
     const auto enabled = [this] {
         QString states;
         for (const QAction* action : window->DeviceMenu()->actions())
             states += action->isEnabled() ? QLatin1Char('+') : QLatin1Char('-');
         return states;
     };
-    EXPECT_EQ(enabled(), QStringLiteral("+---"));
+    EXPECT_EQ(enabled(), QStringLiteral("+----"));
     GoOnline(1, "WQ16 Version 5.00");
-    EXPECT_EQ(enabled(), QStringLiteral("++++"));
+    EXPECT_EQ(enabled(), QStringLiteral("+++++"));
     window->SetConnection(false);
-    EXPECT_EQ(enabled(), QStringLiteral("+---"));
+    EXPECT_EQ(enabled(), QStringLiteral("+----"));
 
     QSignalSpy connect(window.get(), &frmMain::connectDialogRequested);
     device().mnuDeviceSelect()->trigger();
@@ -330,7 +330,7 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
     EXPECT_EQ(panel.SavedRegister("41"), "1D4C");  // 7500 s
     // The backup holds the panel as it was before the write.
     const QString backup = QString::fromStdString(device().Commissioning().LastBackup().Path);
-    EXPECT_TRUE(backup.endsWith(QStringLiteral("_addr001_WQ16.kvx"))) << backup;
+    EXPECT_TRUE(backup.endsWith(QStringLiteral("_addr001_WQ16.kvx"))) << backup.toStdString();
     Configuration before = config();
     ASSERT_TRUE(ReadConfigFile(backup.toStdString(), before, ReadMode::Full).Ok());
     EXPECT_EQ(before.Panel.TimerDuration[1], "01:30");
