@@ -247,6 +247,8 @@ void frmConnect::RegisterHints() {
     auto address = [this] { return QString::number(Address()); };
     hints.Register(cmdOK_, QStringLiteral("Apply choices made here."));
     hints.Register(cmdScan_, QStringLiteral("Scan all addresses for devices."));
+    hints.Register(lstFound_,
+                   QStringLiteral("Devices found by the last scan; pick one to use it."));
     hints.Register(cmdRead_, [address] {
         return QStringLiteral("Test address ") + address() + QStringLiteral(" for a device.");
     });
