@@ -101,6 +101,35 @@ TEST_F(CliCommandsTest, FailedRegisterStopsTheReadNamingTheStep) {
     EXPECT_FALSE(std::ifstream(Path("stopped.kvx")).is_open());
 }
 
+// With --skip-failed a register that does not answer keeps its default: such
+// a read neither verifies a file nor makes a backup.
+TEST_F(CliCommandsTest, SkippedRegistersNeverStandForThePanelsValues) {
+    Configuration defaults;
+    defaults.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(defaults, "WQ16", "5.00");
+    const std::string file = Path("defaults.kvx");
+    ASSERT_TRUE(WriteConfigFile(file, defaults, {}).Ok());
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"verify", file}, "nothing was compared"},
+        {{"write", file, "--backup", Path("backups")}, "The backup read skipped"},
+    };
+    for (const auto& c : cases) {
+        SimLine line;
+        line.AddPanel(1, "WQ16", "5.00");
+        line.Options().disconnectAfter = 2;  // LR73 and KV answered
+        SimulatedLink link(line);
+        std::vector<std::string> args{"--timeout", "20", "--attempts", "1", "--skip-failed"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto run = RunCliInProcess(args, &link);
+        EXPECT_EQ(run.Status, 1) << run.Out;
+        EXPECT_THAT(run.Err, HasSubstr(c.err));
+    }
+    EXPECT_FALSE(QDir(QString::fromStdString(Path("backups"))).exists());
+}
+
 // A configuration with random values within the product's limits.
 Configuration RandomConfiguration(const ProductIdentity& id, unsigned seed) {
     std::mt19937 random(seed);
@@ -222,7 +251,8 @@ TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
         const auto run = RunCliInProcess(args);
         EXPECT_EQ(run.Status, 0) << run.Err;
         QJsonParseError error;
-        const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error);
+        const QJsonDocument json =
+            QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error);
         EXPECT_EQ(error.error, QJsonParseError::NoError) << run.Out;
         EXPECT_THAT(json.toJson(QJsonDocument::Compact).toStdString(), HasSubstr(c.expected));
     }
@@ -232,8 +262,9 @@ TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
 // adds new files beside the first ones.
 TEST_F(CliCommandsTest, BackupAllKeepsOneNewFilePerPanel) {
     for (int run = 1; run <= 2; ++run) {
-        const auto result = RunCliInProcess({"--demo", "--timeout", "30", "--attempts", "1",
-                                             "backup-all", dir.path().toStdString(), "--last", "20"});
+        const auto result =
+            RunCliInProcess({"--demo", "--timeout", "30", "--attempts", "1", "backup-all",
+                             dir.path().toStdString(), "--last", "20"});
         EXPECT_EQ(result.Status, 0) << result.Err;
         EXPECT_EQ(std::count(result.Out.begin(), result.Out.end(), '\n'), 6) << result.Out;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6 * run);
