@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -238,6 +240,24 @@ TEST_F(AddressChangeTest, NewAddress7IsWrittenVerifiedAndSaved) {
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_THAT(prompter.asked, IsEmpty());
+}
+
+// Opened from the main window, the change keeps a backup before it writes.
+TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    GoOnline(1, "WQ16 Version 5.00");
+    QTemporaryDir backups;
+    device().Commissioning().SetBackupFolder(backups.path());
+    device().SetExchange(&exchange);
+    device().ChangeAddress();
+    device().AddressChangeWindow()->txtNewAddress()->setText(QStringLiteral("7"));
+    device().AddressChangeWindow()->cmdChange()->click();
+    EXPECT_EQ(panel.Address(), 7);
+    EXPECT_EQ(panel.Received().front(), "LR65");
+    EXPECT_EQ(
+        QDir(backups.path()).entryList(QDir::Files),
+        QStringList{QFileInfo(QString::fromStdString(device().Commissioning().LastBackup().Path))
+                        .fileName()});
 }
 
 TEST_F(AddressChangeTest, OccupiedAddressWritesNothing) {
