@@ -44,8 +44,11 @@ std::string DefaultBackupFolder() {
     fs::path data = Environment("LOCALAPPDATA");
 #else
     fs::path data = Environment("XDG_DATA_HOME");
-    if (!data.is_absolute()) data = fs::path(Environment("HOME")) / ".local" / "share";
+    if (!data.is_absolute() && !Environment("HOME").empty())
+        data = fs::path(Environment("HOME")) / ".local" / "share";
 #endif
+    // Never a folder relative to wherever the program was started.
+    if (!data.is_absolute()) return {};
     return (data / "kvtk" / "backups").string();
 }
 

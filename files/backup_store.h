@@ -14,7 +14,8 @@
 namespace kvtk {
 
 // "<data folder>/kvtk/backups": the platform's data location
-// (XDG_DATA_HOME or ~/.local/share; %LOCALAPPDATA% on Windows).
+// (XDG_DATA_HOME or ~/.local/share; %LOCALAPPDATA% on Windows). Empty
+// when the environment names no absolute data folder.
 std::string DefaultBackupFolder();
 
 // "2026-12-06_1405_addr003_KV-4800.kvx" in local time; characters a file

@@ -10,6 +10,10 @@ namespace kvtk {
 BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, OperationHost& host,
                           const BackupRequest& request) {
     BackupOutcome outcome;
+    if (request.Folder.empty()) {
+        outcome.Failure = "No folder for backups is known (HOME is not set).";
+        return outcome;
+    }
     const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup");
     if (panel.Aborted) {
         outcome.Failure = "The backup read was stopped.";

@@ -227,6 +227,7 @@ private:
         if (c == "backup-all") {
             Operands(operands, 1, "a DIR");
             if (!operands.empty()) r_.BackupFolder = operands[0];
+            if (operands.size() == 1 && r_.BackupFolder.empty()) Fail("backup-all needs a DIR");
         } else if (c == "write" || c == "verify" || c == "report") {
             Operands(operands, 1, "a FILE");
             if (!operands.empty()) r_.File = operands[0];

@@ -125,7 +125,8 @@ bool BackUpFirst(CommandContext& c, const Configuration& config, const std::stri
         BackupPanel(config, *c.Exchange, c.Host, {folder, description, std::time(nullptr)});
     if (!backup.Saved) {
         Error(c) << backup.Failure
-                 << " Nothing was changed; --no-backup goes on without a backup.\n";
+                 << " Nothing was changed; --backup DIR chooses another folder, --no-backup goes"
+                    " on without a backup.\n";
         return false;
     }
     c.Err << "Backup saved: " << backup.Path << '\n';
