@@ -86,6 +86,9 @@ int main(int argc, char** argv) {
         {QStringLiteral("garble"), QStringLiteral("Send every reply with a wrong checksum.")},
         {QStringLiteral("garble-first"), QStringLiteral("Garble the first N replies."),
          QStringLiteral("N"), QStringLiteral("0")},
+        {QStringLiteral("swallow-write"),
+         QStringLiteral("Acknowledge register write N but do not store it."), QStringLiteral("N"),
+         QStringLiteral("0")},
         {QStringLiteral("disconnect-after"),
          QStringLiteral("Break the line when frame N + 1 arrives."), QStringLiteral("N"),
          QStringLiteral("-1")},
@@ -131,6 +134,7 @@ int main(int argc, char** argv) {
     if (ok) options.busyDotIntervalMs = IntOption(parser, QStringLiteral("busy-interval"), 1, ok);
     if (ok) options.dropFirst = IntOption(parser, QStringLiteral("drop-first"), 0, ok);
     if (ok) options.garbleFirst = IntOption(parser, QStringLiteral("garble-first"), 0, ok);
+    if (ok) options.swallowWrite = IntOption(parser, QStringLiteral("swallow-write"), 0, ok);
     if (ok) options.disconnectAfter = IntOption(parser, QStringLiteral("disconnect-after"), -1, ok);
     if (ok) options.seed = static_cast<unsigned>(IntOption(parser, QStringLiteral("seed"), 0, ok));
     if (ok) {

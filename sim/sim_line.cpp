@@ -56,6 +56,7 @@ void SimLine::ResetFaults() {
     random_.seed(options_.seed);
     framesReceived_ = 0;
     repliesMade_ = 0;
+    writesSeen_ = 0;
     broken_ = false;
 }
 
@@ -116,7 +117,8 @@ std::optional<std::string> SimLine::Serve(const std::string& addressField,
     if (!address) return std::nullopt;  // addresses above 255 are not on this line
     SimPanel* panel = PanelAt(static_cast<int>(*address));
     if (!panel) return std::nullopt;
-    const auto reply = panel->Handle(command);
+    const bool swallowed = command.rfind("LW", 0) == 0 && ++writesSeen_ == options_.swallowWrite;
+    const auto reply = swallowed ? std::optional<std::string>("AY") : panel->Handle(command);
     if (!reply) return std::nullopt;
     ++repliesMade_;
     if (repliesMade_ <= options_.dropFirst) return std::nullopt;

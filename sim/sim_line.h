@@ -34,6 +34,9 @@ struct SimLineOptions {
     // Additions to the agreed set:
     int garbleFirst = 0;  // the first N replies carry a wrong checksum
     unsigned seed = 1;    // drives dropFraction, so runs repeat exactly
+    // The Nth register write ("LW...", counted from 1) is answered "AY" but
+    // never reaches the panel: a write lost without a trace. 0: none.
+    int swallowWrite = 0;
 };
 
 class SimLine : public QObject {
@@ -83,6 +86,7 @@ private:
     bool inFrame_ = false;
     int framesReceived_ = 0;
     int repliesMade_ = 0;
+    int writesSeen_ = 0;
     bool broken_ = false;
     std::deque<Pending> queue_;
     qint64 lastScheduledEndMs_ = 0;

@@ -32,8 +32,9 @@ constexpr int kSaveAttempts = 4;
 class AddressChanger {
 public:
     AddressChanger(Configuration& config, int newAddress, PanelExchange& exchange,
-                   OperationHost& host)
-        : config_(config),
+                   OperationHost& host, const std::function<bool()>& beforeWriting)
+        : beforeWriting_(beforeWriting),
+          config_(config),
           newAddress_(newAddress),
           oldAddress_(PanelAddress(config)),
           exchange_(exchange),
@@ -56,6 +57,7 @@ private:
     }
     void TakeNewAddress() { config_.Panel.Address = std::to_string(newAddress_); }
 
+    const std::function<bool()>& beforeWriting_;
     Configuration& config_;
     int newAddress_;
     int oldAddress_;
@@ -74,6 +76,10 @@ AddressChangeOutcome AddressChanger::Run() {
         return Finish(AddressChangeResult::Occupied);
     }
 
+    if (beforeWriting_ && !beforeWriting_()) {
+        Step("No backup was made; the address was not changed.");
+        return Finish(AddressChangeResult::NotBackedUp);
+    }
     Step("Enabling write");
     if (!Send(oldAddress_, kWriteEnableCommand)) return Finish(AddressChangeResult::Cancelled);
     Step("Writing new address");
@@ -115,7 +121,8 @@ std::string AddressChangeWarning(const std::string& oldAddress) {
 }
 
 AddressChangeOutcome ChangeAddress(Configuration& config, int newAddress, PanelExchange& exchange,
-                                   OperationHost& host) {
+                                   OperationHost& host,
+                                   const std::function<bool()>& beforeWriting) {
     if (newAddress < kLowestNewAddress || newAddress > kHighestNewAddress) return {};
     if (!config.Status.IsOnline()) {
         config.Panel.Address = std::to_string(newAddress);
@@ -123,7 +130,7 @@ AddressChangeOutcome ChangeAddress(Configuration& config, int newAddress, PanelE
         outcome.Result = AddressChangeResult::Renumbered;
         return outcome;
     }
-    return AddressChanger(config, newAddress, exchange, host).Run();
+    return AddressChanger(config, newAddress, exchange, host, beforeWriting).Run();
 }
 
 }  // namespace kvtk

@@ -4,6 +4,7 @@
 // verify the panel answers at its new address and save. Offline: renumber
 // the configuration only.
 
+#include <functional>
 #include <string>
 
 #include "model/configuration.h"
@@ -19,6 +20,7 @@ enum class AddressChangeResult {
     InvalidAddress,  // outside 1..255: nothing sent, nothing changed
     Renumbered,      // offline: the configuration's address changed; the window stays open
     Occupied,        // a panel already answers there: nothing written
+    NotBackedUp,     // the step before the write (the backup) said stop: nothing written
     Cancelled,       // an exchange was cancelled; the window stays open at the step reached
     WentOffline,     // written, but nothing answers at the new address: now offline
     Changed,         // written, verified and saved: the window closes
@@ -39,8 +41,11 @@ struct AddressChangeOutcome {
 std::string AddressChangeWarning(const std::string& oldAddress);
 
 // Online when the configuration's status is "Online". The progress line
-// texts go to the host's status line as each step starts.
+// texts go to the host's status line as each step starts. `beforeWriting`,
+// when given, runs once the new address is known to be free and before the
+// first command that changes the panel; false ends the change there.
 AddressChangeOutcome ChangeAddress(Configuration& config, int newAddress, PanelExchange& exchange,
-                                   OperationHost& host);
+                                   OperationHost& host,
+                                   const std::function<bool()>& beforeWriting = {});
 
 }  // namespace kvtk

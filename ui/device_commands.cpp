@@ -33,16 +33,19 @@ DeviceCommands::DeviceCommands(MainWindowAccess& window, QMenu& deviceMenu)
     : QObject(&window.Widget()),
       window_(window),
       host_(window),
+      commissioning_(window, host_),
       noExchange_(std::make_unique<NoExchange>()),
       writeOptions_(new frmWriteOptions(window.SpinTicker(), window.GetBeeper(), &window.Widget())),
       select_(AddCommand(deviceMenu, "&Select...", "mnuDeviceSelect")),
       read_(AddCommand(deviceMenu, "&Read", "mnuDeviceRead")),
       write_(AddCommand(deviceMenu, "&Write...", "mnuDeviceWrite")),
-      reset_(AddCommand(deviceMenu, "R&eset", "mnuDeviceReset")) {
+      reset_(AddCommand(deviceMenu, "R&eset", "mnuDeviceReset")),
+      compare_(AddCommand(deviceMenu, "&Compare With File...", "mnuDeviceCompare")) {
     connect(select_, &QAction::triggered, this, &DeviceCommands::selectRequested);
     connect(read_, &QAction::triggered, this, [this] { Read(); });
     connect(write_, &QAction::triggered, this, [this] { Write(); });
     connect(reset_, &QAction::triggered, this, &DeviceCommands::Reset);
+    connect(compare_, &QAction::triggered, this, &DeviceCommands::CompareWithFile);
     FollowConnection(window_.Config().Status.IsOnline());
     window_.Widget().installEventFilter(this);
 }
@@ -57,6 +60,7 @@ void DeviceCommands::FollowConnection(bool online) {
     read_->setEnabled(online);
     write_->setEnabled(online);
     reset_->setEnabled(online);
+    compare_->setEnabled(online);
 }
 
 void DeviceCommands::SetBusy(bool busy) {
@@ -99,10 +103,24 @@ WriteOutcome DeviceCommands::Write() {
     writeOptions_->exec();
     const WriteOptions options = writeOptions_->Options();
     if (!options.AnyChosen()) return {};
+    const WriteSafety safety = writeOptions_->Safety();
     SetBusy(true);
-    const WriteOutcome outcome = WriteConfiguration(window_.Config(), options, Exchange(), host_);
+    WriteOutcome outcome;
+    if (!safety.Backup || commissioning_.BackUpBeforeChange(Exchange(), "Backup before write")) {
+        outcome = WriteConfiguration(window_.Config(), options, Exchange(), host_);
+        if (safety.Verify && outcome.Result == WriteResult::Saved)
+            commissioning_.CheckAfterWrite(Exchange(), options, outcome);
+    }
     SetBusy(false);
     return outcome;
+}
+
+void DeviceCommands::CompareWithFile() {
+    if (busy_ || !window_.Config().Status.IsOnline()) return;
+    window_.CommitEdits();
+    SetBusy(true);
+    commissioning_.CompareWithFile(Exchange());
+    SetBusy(false);
 }
 
 void DeviceCommands::Reset() {
@@ -120,6 +138,10 @@ void DeviceCommands::ChangeAddress() {
     auto* dialog = new frmAddressChange(window_, Exchange(), host_, &window_.Widget());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &frmAddressChange::wentOffline, this, &DeviceCommands::wentOffline);
+    dialog->SetBeforeChange([this] {
+        return !writeOptions_->Safety().Backup ||
+               commissioning_.BackUpBeforeChange(Exchange(), "Backup before address change");
+    });
     addressChange_ = dialog;
     dialog->show();
 }

@@ -11,6 +11,7 @@
 
 #include "transfer/read_configuration.h"
 #include "transfer/write_configuration.h"
+#include "ui/commissioning_steps.h"
 #include "ui/frmAddressChange.h"
 #include "ui/gui_operation_host.h"
 
@@ -36,6 +37,8 @@ public:
     void SetExchange(PanelExchange* exchange) { exchange_ = exchange; }
     GuiOperationHost& Host() { return host_; }
     frmWriteOptions& WriteOptionsDialog() { return *writeOptions_; }
+    // The backup before a change, the check after a write, the comparison.
+    CommissioningSteps& Commissioning() { return commissioning_; }
 
     // True while a read, write, reset or address change runs.
     bool Busy() const { return busy_; }
@@ -43,8 +46,12 @@ public:
     // The Read command; also what the activation runs after "Read
     // configuration?" is answered Yes.
     ReadOutcome Read();
-    // The Write command: the write options, the write, the saving wait.
+    // The Write command: the write options, the backup (when chosen), the
+    // write, the saving wait and the check (when chosen). A failed backup
+    // the user does not accept sends nothing (NothingChosen).
     WriteOutcome Write();
+    // Device > "Compare With File...".
+    void CompareWithFile();
     void Reset();
     // Shows "Address Change" modally and returns at once (a double click on
     // the address field); the window deletes itself when closed.
@@ -55,6 +62,7 @@ public:
     QAction* mnuDeviceRead() const { return read_; }
     QAction* mnuDeviceWrite() const { return write_; }
     QAction* mnuDeviceReset() const { return reset_; }
+    QAction* mnuDeviceCompare() const { return compare_; }
 
 public slots:
     // Read, Write and Reset exist only while the connection is "Online".
@@ -77,6 +85,7 @@ private:
 
     MainWindowAccess& window_;
     GuiOperationHost host_;
+    CommissioningSteps commissioning_;
     PanelExchange* exchange_ = nullptr;
     std::unique_ptr<PanelExchange> noExchange_;
     frmWriteOptions* writeOptions_;
@@ -86,6 +95,7 @@ private:
     QAction* read_;
     QAction* write_;
     QAction* reset_;
+    QAction* compare_;
 };
 
 }  // namespace kvtk

@@ -136,7 +136,7 @@ void frmAddressChange::Change() {
     setEnabled(false);
     host_.SetStatusLineSink(GuiOperationHost::LabelStatusLine(*lblInfo_));
     const AddressChangeOutcome outcome =
-        ChangeAddress(window_.Config(), newAddress, exchange_, host_);
+        ChangeAddress(window_.Config(), newAddress, exchange_, host_, beforeChange_);
     host_.SetStatusLineSink({});
     setEnabled(true);
     running_ = false;

@@ -5,6 +5,7 @@
 // sequence runs.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -30,6 +31,10 @@ public:
     QPushButton* cmdChange() const { return cmdChange_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
 
+    // Runs once the new address is free, before the change writes anything
+    // (the backup); false stops it.
+    void SetBeforeChange(std::function<bool()> step) { beforeChange_ = std::move(step); }
+
 public slots:
     // Cancel, Escape and the close button; ignored while the sequence runs.
     void reject() override;
@@ -54,6 +59,7 @@ private:
     PanelExchange& exchange_;
     GuiOperationHost& host_;
     bool running_ = false;
+    std::function<bool()> beforeChange_;
 
     QLabel* lblWarning_;
     QLabel* lblInfo_;

@@ -16,6 +16,7 @@
 
 #include "model/products.h"
 #include "transfer/address_scan.h"
+#include "ui/found_panels_list.h"
 #include "ui/frmAbout.h"
 #include "ui/frmComm.h"
 #include "ui/widgets/address_field.h"
@@ -168,7 +169,12 @@ void frmConnect::BuildWidgets() {
     onlineLayout_->addLayout(buttons);
     onlineLayout_->addWidget(new QLabel(QStringLiteral("Device at this address:")));
     onlineLayout_->addWidget(lblProductType_);
+    lstFound_ = new FoundPanelsList;
+    onlineLayout_->addWidget(lstFound_);
     onlineLayout_->addStretch(1);
+    connect(lstFound_, &FoundPanelsList::addressPicked, this, [this](int address) {
+        if (!scanning_ && !reading_) txtAddress_->setText(QString::number(address));
+    });
     connect(cmdRead_, &QPushButton::clicked, this, &frmConnect::ReadThisAddress);
     connect(cmdScan_, &QPushButton::clicked, this, &frmConnect::ScanOrStop);
 
@@ -241,6 +247,8 @@ void frmConnect::RegisterHints() {
     auto address = [this] { return QString::number(Address()); };
     hints.Register(cmdOK_, QStringLiteral("Apply choices made here."));
     hints.Register(cmdScan_, QStringLiteral("Scan all addresses for devices."));
+    hints.Register(lstFound_,
+                   QStringLiteral("Devices found by the last scan; pick one to use it."));
     hints.Register(cmdRead_, [address] {
         return QStringLiteral("Test address ") + address() + QStringLiteral(" for a device.");
     });
@@ -431,6 +439,7 @@ void frmConnect::ScanOrStop() {
     }
     if (reading_) return;
     scanning_ = true;
+    lstFound_->Fill({}, main_.Config());
     cmdScan_->setText(QString::fromLatin1(kStopCaption));
     SetBusyControls(true);
 
@@ -455,6 +464,7 @@ void frmConnect::ScanOrStop() {
         ToQString(main_.Config().AddressTable[static_cast<size_t>(result.Address)].Status));
     SetNewStatus(ToQString(result.View.NewStatus), false);
     cmdOK_->setEnabled(result.View.OkEnabled && ChoiceIndex() != kOffline);
+    lstFound_->Fill(result.Found, main_.Config());
     if (result.Beep) main_.GetBeeper().Beep();
 }
 

@@ -23,6 +23,7 @@ class QVBoxLayout;
 
 namespace kvtk {
 
+class FoundPanelsList;
 class PanelAddressField;
 class HintLine;
 class SpinButtons;
@@ -75,6 +76,7 @@ public:
     QLabel* lblNewStatus() const { return lblNewStatus_; }
     QLabel* lblCurrentStatus() const { return lblCurrentStatus_; }
     QLabel* lblProductType() const { return lblProductType_; }
+    FoundPanelsList* lstFound() const { return lstFound_; }
     QComboBox* cmbProductType() const { return cmbProductType_; }
     HintLine& Hints() const { return *lblInfo_; }
     QGroupBox* OfflinePanel() const { return fraOffline_; }
@@ -139,6 +141,7 @@ private:
     QPushButton* cmdRead_ = nullptr;
     QPushButton* cmdScan_ = nullptr;
     QLabel* lblProductType_ = nullptr;
+    FoundPanelsList* lstFound_ = nullptr;
     QGroupBox* fraRelay_ = nullptr;
     QLineEdit* txtHost_ = nullptr;
     QLineEdit* txtUser_ = nullptr;

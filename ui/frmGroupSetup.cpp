@@ -18,8 +18,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/widgets/group_number_field.h"
 #include "ui/group_setup_rules.h"
+#include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"

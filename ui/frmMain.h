@@ -98,7 +98,7 @@ public:
     HintLine& Hints() { return *hints_; }
     QMenu& FileMenu() override { return *fileMenu_; }
     // The File menu's Open, Open Names, Save and Print.
-    FileCommands& Files() { return *files_; }
+    FileCommands& Files() override { return *files_; }
     QMenu* InputMenu() const { return inputMenu_; }
     QMenu* DeviceMenu() const { return deviceMenu_; }
     QMenu* GroupMenu() const { return groupMenu_; }

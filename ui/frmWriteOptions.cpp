@@ -33,6 +33,8 @@ frmWriteOptions::frmWriteOptions(SpinTick& tick, const Beeper& beeper, QWidget* 
       chkGroups_(MakeBox("&Group Information", "chkGroups")),
       lblGroupCount_(new QLabel(QStringLiteral("Number of groups to write:"))),
       txtGroupCount_(new QLineEdit),
+      chkBackup_(MakeBox("&Back up the device first", "chkBackup")),
+      chkVerify_(MakeBox("&Verify after writing", "chkVerify")),
       cmdWrite_(new QPushButton(QStringLiteral("&Write"))),
       cmdCancel_(new QPushButton(QStringLiteral("&Cancel"))) {
     setObjectName(QStringLiteral("frmWriteOptions"));
@@ -69,12 +71,19 @@ frmWriteOptions::frmWriteOptions(SpinTick& tick, const Beeper& beeper, QWidget* 
     count->addWidget(spnGroupCount_);
     count->addStretch(1);
     parts->addLayout(count);
+    chkVerify_->setChecked(false);
+    auto* safety = new QGroupBox;
+    safety->setObjectName(QStringLiteral("fraSafety"));
+    auto* safetyLayout = new QVBoxLayout(safety);
+    safetyLayout->addWidget(chkBackup_);
+    safetyLayout->addWidget(chkVerify_);
 
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(cmdWrite_, QDialogButtonBox::AcceptRole);
     buttons->addButton(cmdCancel_, QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+    layout->addWidget(safety);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -97,6 +106,15 @@ WriteOptions frmWriteOptions::Options() const {
     options.Groups = chkGroups_->isChecked();
     options.GroupCount = IntegerValue(ToCoreText(txtGroupCount_->text()));
     return options;
+}
+
+WriteSafety frmWriteOptions::Safety() const {
+    return {chkBackup_->isChecked(), chkVerify_->isChecked()};
+}
+
+void frmWriteOptions::SetSafety(const WriteSafety& safety) {
+    chkBackup_->setChecked(safety.Backup);
+    chkVerify_->setChecked(safety.Verify);
 }
 
 void frmWriteOptions::reject() {

@@ -19,6 +19,14 @@ namespace kvtk {
 class SpinButtons;
 struct SpinTick;
 
+// The safety net of a write, kept apart from the parts to send. The dialog
+// keeps these between uses; a settings store reads and restores them
+// through Safety() and SetSafety().
+struct WriteSafety {
+    bool Backup = true;   // read and keep the panel's configuration first
+    bool Verify = false;  // read the panel back after the save and compare
+};
+
 class frmWriteOptions : public QDialog {
     Q_OBJECT
 public:
@@ -29,12 +37,16 @@ public:
     void Prepare(int maxGroups);
     // The choices as they stand (after "&Write" or "&Cancel").
     WriteOptions Options() const;
+    WriteSafety Safety() const;
+    void SetSafety(const WriteSafety& safety);
 
     QCheckBox* chkHeader() const { return chkHeader_; }
     QCheckBox* chkInputs() const { return chkInputs_; }
     QCheckBox* chkGroups() const { return chkGroups_; }
     QLineEdit* txtGroupCount() const { return txtGroupCount_; }
     SpinButtons* spnGroupCount() const { return spnGroupCount_; }
+    QCheckBox* chkBackup() const { return chkBackup_; }
+    QCheckBox* chkVerify() const { return chkVerify_; }
     QPushButton* cmdWrite() const { return cmdWrite_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
 
@@ -52,6 +64,8 @@ private:
     QLabel* lblGroupCount_;
     QLineEdit* txtGroupCount_;
     SpinButtons* spnGroupCount_;
+    QCheckBox* chkBackup_;
+    QCheckBox* chkVerify_;
     QPushButton* cmdWrite_;
     QPushButton* cmdCancel_;
 };

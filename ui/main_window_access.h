@@ -19,6 +19,8 @@ class QWidget;
 
 namespace kvtk {
 
+class FileCommands;
+
 class MainWindowAccess {
 public:
     virtual ~MainWindowAccess() = default;
@@ -55,6 +57,8 @@ public:
     // An entry of Input > "Set All As Type..." (index = input type).
     virtual void SetSetAllTypeEnabled(int type, bool enabled) = 0;
     virtual QMenu& FileMenu() = 0;
+    // The File menu's commands (their file dialogs serve other commands too).
+    virtual FileCommands& Files() = 0;
 
 protected:
     MainWindowAccess() = default;

@@ -15,19 +15,25 @@ struct CommandInfo {
     const char* Summary;
 };
 
-constexpr std::array<CommandInfo, 13> kCommands{{
-    {"identify", "identify", "Print the status of the panel at the address."},
-    {"scan", "scan [--first A] [--last B]", "List the panels that answer in an address range."},
+constexpr std::array<CommandInfo, 14> kCommands{{
+    {"identify", "identify [--json]", "Print the status of the panel at the address."},
+    {"scan", "scan [--first A] [--last B] [--json]",
+     "List the panels that answer in an address range."},
     {"read", "read -o FILE [--desc TEXT]", "Read the panel's configuration into a .kvx file."},
-    {"write", "write FILE [--no-header] [--no-inputs] [--no-groups] [--groups N] [--save-wait S]",
+    {"write",
+     "write FILE [--no-header] [--no-inputs] [--no-groups] [--groups N] [--save-wait S]\n"
+     "       [--backup DIR | --no-backup] [--verify]",
      "Write a .kvx file to the panel and save it to its EEPROM."},
-    {"verify", "verify FILE", "Compare the panel's configuration with a .kvx file."},
+    {"verify", "verify FILE [--json]", "Compare the panel's configuration with a .kvx file."},
     {"reset", "reset", "Restart the panel and wait while it starts up."},
-    {"set-address", "set-address NEW", "Give the panel a new address (1 to 255)."},
-    {"bad-relays", "bad-relays [--clear]", "List the relays the panel flags as bad."},
-    {"groups", "groups [--on G]... [--off G]... [--all-on] [--all-off]",
+    {"set-address", "set-address NEW [--backup DIR | --no-backup]",
+     "Give the panel a new address (1 to 255)."},
+    {"bad-relays", "bad-relays [--clear] [--json]", "List the relays the panel flags as bad."},
+    {"groups", "groups [--on G]... [--off G]... [--all-on] [--all-off] [--json]",
      "Switch groups, then list every group's state."},
-    {"inputs", "inputs", "List the active inputs (and analog values from firmware 4.00)."},
+    {"inputs", "inputs [--json]", "List the active inputs (and analog values from firmware 4.00)."},
+    {"backup-all", "backup-all DIR [--first A] [--last B]",
+     "Read every panel found in an address range into DIR."},
     {"send", "send COMMAND", "Send one command and print the reply."},
     {"report", "report FILE -o OUT.txt|OUT.pdf [--groups N]",
      "Print the report of a .kvx file as text or PDF."},
@@ -38,6 +44,12 @@ const CommandInfo* FindCommand(const std::string& name) {
     for (const CommandInfo& info : kCommands)
         if (name == info.Name) return &info;
     return nullptr;
+}
+
+bool TakesJson(const std::string& command) {
+    for (const char* name : {"scan", "identify", "verify", "bad-relays", "groups", "inputs"})
+        if (command == name) return true;
+    return false;
 }
 
 std::optional<int> ParseInt(const std::string& text) {
@@ -163,9 +175,9 @@ private:
             if (auto v = Value(arg)) r_.Output = *v;
         } else if (c == "read" && arg == "--desc") {
             if (auto v = Value(arg)) r_.Description = *v;
-        } else if (c == "scan" && arg == "--first") {
+        } else if ((c == "scan" || c == "backup-all") && arg == "--first") {
             if (auto v = Number(arg, 0, 255)) r_.First = *v;
-        } else if (c == "scan" && arg == "--last") {
+        } else if ((c == "scan" || c == "backup-all") && arg == "--last") {
             if (auto v = Number(arg, 0, 255)) r_.Last = *v;
         } else if (c == "write" && arg == "--no-header") {
             r_.NoHeader = true;
@@ -177,6 +189,15 @@ private:
             if (auto v = Number(arg, 0, 60)) r_.GroupCount = *v;
         } else if (c == "write" && arg == "--save-wait") {
             if (auto v = Number(arg, 0, 3600)) r_.SaveWaitSeconds = *v;
+        } else if (TakesJson(c) && arg == "--json") {
+            r_.Json = true;
+        } else if ((c == "write" || c == "set-address") && arg == "--backup") {
+            if (auto v = Value(arg)) r_.BackupFolder = *v;
+            if (r_.BackupFolder.empty()) Fail("--backup needs a folder");
+        } else if ((c == "write" || c == "set-address") && arg == "--no-backup") {
+            r_.NoBackup = true;
+        } else if (c == "write" && arg == "--verify") {
+            r_.VerifyAfterWrite = true;
         } else if (c == "bad-relays" && arg == "--clear") {
             r_.Clear = true;
         } else if (c == "groups" && (arg == "--on" || arg == "--off")) {
@@ -213,7 +234,11 @@ private:
         if (r_.Command.empty()) return Fail("no command given");
         if (!IsKnownCommand(r_.Command)) return Fail("unknown command \"" + r_.Command + "\"");
         const std::string& c = r_.Command;
-        if (c == "write" || c == "verify" || c == "report") {
+        if (c == "backup-all") {
+            Operands(operands, 1, "a DIR");
+            if (!operands.empty()) r_.BackupFolder = operands[0];
+            if (operands.size() == 1 && r_.BackupFolder.empty()) Fail("backup-all needs a DIR");
+        } else if (c == "write" || c == "verify" || c == "report") {
             Operands(operands, 1, "a FILE");
             if (!operands.empty()) r_.File = operands[0];
         } else if (c == "set-address") {
@@ -233,7 +258,10 @@ private:
             Operands(operands, 0, "");
         }
         if ((c == "read" || c == "report") && r_.Output.empty()) Fail(c + " needs -o FILE");
-        if (c == "scan" && r_.First > r_.Last) Fail("--first must not be above --last");
+        if ((c == "scan" || c == "backup-all") && r_.First > r_.Last)
+            Fail("--first must not be above --last");
+        if (r_.NoBackup && !r_.BackupFolder.empty() && c != "backup-all")
+            Fail("choose one of --backup DIR and --no-backup");
         if (c == "write" && r_.NoHeader && r_.NoInputs && r_.NoGroups)
             Fail("write: nothing left to write (--no-header, --no-inputs and --no-groups)");
         if (c == "send" && r_.PanelCommand.empty()) Fail("send needs a COMMAND");
@@ -297,6 +325,11 @@ std::string ProgramHelp() {
         text += "  " + name + info.Summary + "\n";
     }
     text +=
+        "\nidentify, scan, verify, bad-relays, groups and inputs take --json: one\n"
+        "JSON object on standard output (COMMAND --help shows its keys).\n"
+        "write and set-address first save the panel's configuration in\n"
+        "~/.local/share/kvtk/backups (--backup DIR elsewhere, --no-backup none).\n";
+    text +=
         "\nExit status: 0 done, 1 failed, 2 usage error, 3 no panel answered,\n"
         "4 file error. A refused relay login and garbled replies are failures (1);\n"
         "no relay password is a usage error (2); no connection to the port or the\n"
@@ -311,9 +344,18 @@ std::string CommandHelp(const std::string& command) {
     std::string text = std::string("Usage: kvtk-cli [connection] [options] ") + info->Usage +
                        "\n\n" + info->Summary + "\n";
     static const std::map<std::string, std::string> details{
+        {"identify",
+         "  --json                 {\"address\":N,\"status\":S,\"model\":S,\"version\":S,\n"
+         "                         \"answered\":true|false}\n"},
         {"scan",
          "  --first A, --last B    address range, 0 to 255 (default all)\n"
+         "  --json                 {\"first\":A,\"last\":B,\"panels\":[{\"address\":N,\n"
+         "                         \"status\":S,\"model\":S,\"version\":S},...]}\n"
          "Prints \"<address>\\t<status>\" per panel found.\n"},
+        {"backup-all",
+         "  --first A, --last B    address range, 0 to 255 (default all)\n"
+         "Prints \"<address>\\t<status>\\t<file or failure>\" per panel found;\n"
+         "exit 1 when any panel could not be read, 3 when none answered.\n"},
         {"read",
          "  -o FILE                the .kvx file to write\n"
          "  --desc TEXT            description stored in the file's header\n"},
@@ -324,14 +366,34 @@ std::string CommandHelp(const std::string& command) {
          "  --groups N             number of groups to write (default all)\n"
          "  --save-wait S          wait S seconds after the save instead of\n"
          "                         the panel's own saving time\n"
-         "Values are limited to what the connected panel accepts.\n"},
-        {"verify", "Prints one line per difference; exit 1 when there is any.\n"},
-        {"set-address", "Fails when a panel already answers at NEW.\n"},
-        {"bad-relays", "  --clear                clear the panel's bad-relay flags\n"},
+         "  --backup DIR           keep the backup taken first in DIR\n"
+         "  --no-backup            write without reading a backup first\n"
+         "  --verify               read the panel back after the save and compare\n"
+         "Values are limited to what the connected panel accepts. Unless\n"
+         "--no-backup is given, the panel's configuration is first saved as a new\n"
+         "file in DIR (default ~/.local/share/kvtk/backups); if that read fails,\n"
+         "nothing is written.\n"},
+        {"verify",
+         "  --json                 {\"file\":S,\"address\":N,\"matches\":true|false,\n"
+         "                         \"differences\":[{\"section\":S,\"item\":S,\n"
+         "                         \"file\":S,\"panel\":S},...]}\n"
+         "Prints one line per difference; exit 1 when there is any.\n"},
+        {"set-address",
+         "  --backup DIR, --no-backup   as for write\n"
+         "Fails when a panel already answers at NEW.\n"},
+        {"bad-relays",
+         "  --clear                clear the panel's bad-relay flags\n"
+         "  --json                 "
+         "{\"address\":N,\"bad_relays\":[R,...],\"cleared\":true|false}\n"},
         {"groups",
          "  --on G, --off G        switch group G (repeatable)\n"
          "  --all-on, --all-off    switch every group\n"
+         "  --json                 "
+         "{\"address\":N,\"groups\":[{\"group\":G,\"on\":true|false},...]}\n"
          "Prints \"<group>\\t<on|off>\" for every group.\n"},
+        {"inputs",
+         "  --json                 {\"address\":N,\"active\":[I,...],\"analog\":[S,...]}\n"
+         "                         (\"analog\" only from firmware 4.00)\n"},
         {"send", "Exit 0 for an accepted reply, 3 for no response, 1 otherwise.\n"},
         {"report",
          "  -o OUT                 OUT.txt for text, OUT.pdf for PDF\n"

@@ -59,6 +59,10 @@ struct CliRequest {
     bool Clear = false;                  // bad-relays
     std::vector<GroupAction> Groups;     // groups
     std::string PanelCommand;            // send
+    bool Json = false;                   // scan, identify, verify, bad-relays, groups, inputs
+    std::string BackupFolder;            // write, set-address: --backup; backup-all: DIR
+    bool NoBackup = false;               // write, set-address
+    bool VerifyAfterWrite = false;       // write: --verify
 };
 
 struct ParseResult {

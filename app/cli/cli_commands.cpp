@@ -6,8 +6,8 @@
 #include <optional>
 #include <sstream>
 
-#include "app/cli/cli_compare.h"
-#include "files/config_reader.h"
+#include "app/cli/cli_json.h"
+#include "files/backup_store.h"
 #include "files/config_writer.h"
 #include "files/file_access.h"
 #include "files/file_header.h"
@@ -21,8 +21,12 @@
 #include "transfer/address_change.h"
 #include "transfer/address_scan.h"
 #include "transfer/bad_relays.h"
+#include "transfer/config_compare.h"
+#include "transfer/file_comparison.h"
 #include "transfer/group_monitor.h"
 #include "transfer/input_monitor.h"
+#include "transfer/panel_backup.h"
+#include "transfer/panel_snapshot.h"
 #include "transfer/read_configuration.h"
 #include "transfer/reset_panel.h"
 #include "transfer/write_configuration.h"
@@ -125,42 +129,63 @@ int SaveFailed(CommandContext& c, const std::string& file, const std::string& wh
     return kExitFileError;
 }
 
+bool FileLoaded(CommandContext& c, const std::string& file, const FileResult& result) {
+    if (!result.Ok())
+        Error(c) << file << ": "
+                 << OneLine(result.Message.empty() ? "the file could not be read." : result.Message)
+                 << '\n';
+    return result.Ok();
+}
+
 // Loads a file into a configuration that carries the product's identity and
 // limits, as "Load data for use with the current device." does: every value
 // is held to what this product accepts.
 bool LoadFile(CommandContext& c, const std::string& file, Configuration& config) {
-    const FileResult result = ReadConfigFile(file, config, ReadMode::Full);
-    if (!result.Ok()) {
-        Error(c) << file << ": "
-                 << OneLine(result.Message.empty() ? "the file could not be read." : result.Message)
-                 << '\n';
-        return false;
-    }
-    if (!config.Limits.SupergroupsAllowed)
-        for (int g = 1; g <= kGroupCount; ++g) config.Groups[static_cast<size_t>(g)].Type = 0;
-    return true;
+    return FileLoaded(c, file, LoadFileForDevice(file, config));
 }
 
 FileStamp StampNow(const std::string& description) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char date[16];
-    char time[16];
-    std::strftime(date, sizeof date, "%m-%d-%y", &local);
-    std::strftime(time, sizeof time, "%H:%M:%S", &local);
-    return {date, time, description};
+    return LocalFileStamp(std::time(nullptr), description);
+}
+
+// Before a command changes the panel: a backup, unless --no-backup.
+bool BackUpFirst(CommandContext& c, const Configuration& config, const std::string& description) {
+    if (c.Request.NoBackup) return true;
+    const std::string folder =
+        c.Request.BackupFolder.empty() ? DefaultBackupFolder() : c.Request.BackupFolder;
+    const BackupOutcome backup =
+        BackupPanel(config, *c.Exchange, c.Host, {folder, description, std::time(nullptr)});
+    if (!backup.Saved) {
+        Error(c) << backup.Failure
+                 << " Nothing was changed; --backup DIR chooses another folder, --no-backup goes"
+                    " on without a backup.\n";
+        return false;
+    }
+    c.Err << "Backup saved: " << backup.Path << '\n';
+    return true;
+}
+
+JsonObject PanelJson(int address, const std::string& status) {
+    const bool answered = status != kNotConnected;
+    const ProductIdentity id = answered ? IdentityFromText(status) : ProductIdentity{};
+    JsonObject json;
+    json.Number("address", address).Text("status", status);
+    return json.Text("model", id.Model).Text("version", id.Version);
 }
 
 int Identify(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
     const std::string status = IdentifyPanel(config, *c.Exchange, c.Request.Address);
-    c.Out << status << '\n';
+    if (c.Request.Json)
+        c.Out
+            << PanelJson(c.Request.Address, status).Flag("answered", status != kNotConnected).Json()
+            << '\n';
+    else
+        c.Out << status << '\n';
     return status == kNotConnected ? NoAnswer(c, AtAddress(c.Request.Address)) : kExitOk;
 }
 
-int Scan(CommandContext& c) {
-    Configuration config = OnlineConfiguration(c.Request.Address);
+ScanResult ScanWithProgress(CommandContext& c, Configuration& config) {
     ScanCallbacks callbacks;
     if (c.ErrIsTerminal) {
         callbacks.BeforeAddress = [&c](const ScanStep& step) {
@@ -170,13 +195,58 @@ int Scan(CommandContext& c) {
     const ScanResult result =
         ScanAddresses(config, *c.Exchange, {c.Request.First, c.Request.Last}, callbacks);
     if (c.ErrIsTerminal) c.Err << "\r                              \r" << std::flush;
-    for (const int address : result.Found)
-        c.Out << address << '\t' << config.AddressTable[static_cast<size_t>(address)].Status
+    return result;
+}
+
+int Scan(CommandContext& c) {
+    Configuration config = OnlineConfiguration(c.Request.Address);
+    const ScanResult result = ScanWithProgress(c, config);
+    std::vector<std::string> panels;
+    for (const int address : result.Found) {
+        const std::string& status = config.AddressTable[static_cast<size_t>(address)].Status;
+        if (c.Request.Json)
+            panels.push_back(PanelJson(address, status).Json());
+        else
+            c.Out << address << '\t' << status << '\n';
+    }
+    if (c.Request.Json)
+        c.Out << JsonObject()
+                     .Number("first", c.Request.First)
+                     .Number("last", c.Request.Last)
+                     .Raw("panels", JsonArray(panels))
+                     .Json()
               << '\n';
     if (result.Found.empty())
         return NoAnswer(c, "from address " + std::to_string(c.Request.First) + " to " +
                                std::to_string(c.Request.Last));
     return kExitOk;
+}
+
+// Reads every panel of the range into its own new file.
+int BackupAll(CommandContext& c) {
+    Configuration scanned = OnlineConfiguration(c.Request.Address);
+    const ScanResult result = ScanWithProgress(c, scanned);
+    if (result.Found.empty())
+        return NoAnswer(c, "from address " + std::to_string(c.Request.First) + " to " +
+                               std::to_string(c.Request.Last));
+    const std::time_t now = std::time(nullptr);
+    int failed = 0;
+    for (const int address : result.Found) {
+        const std::string& status = scanned.AddressTable[static_cast<size_t>(address)].Status;
+        Configuration config = OnlineConfiguration(address);
+        config.Identity = IdentityFromText(status);
+        ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
+        const BackupOutcome backup = BackupPanel(
+            config, *c.Exchange, c.Host,
+            {c.Request.BackupFolder, "Backup of address " + std::to_string(address), now});
+        c.Out << address << '\t' << status << '\t'
+              << (backup.Saved ? backup.Path : "failed: " + backup.Failure) << '\n'
+              << std::flush;
+        if (!backup.Saved) ++failed;
+    }
+    if (failed > 0)
+        Error(c) << failed << " of " << result.Found.size() << " panels were not saved.\n";
+    return failed > 0 ? kExitFailed : kExitOk;
 }
 
 int Read(CommandContext& c) {
@@ -223,6 +293,7 @@ int Write(CommandContext& c) {
     options.Groups = !r.NoGroups;
     options.GroupCount = r.GroupCount.value_or(config.Limits.MaxGroups);
     if (r.SaveWaitSeconds) c.Host.SetSavingWaitMs(*r.SaveWaitSeconds * 1000);
+    if (!BackUpFirst(c, config, "Backup before write")) return kExitFailed;
     const WriteOutcome outcome = WriteConfiguration(config, options, *c.Exchange, c.Host);
     if (outcome.Result != WriteResult::Saved) {
         if (outcome.WritingDisabled)
@@ -235,7 +306,20 @@ int Write(CommandContext& c) {
     }
     if (outcome.InputCountClamped)
         Error(c) << "only " << outcome.InputsWritten << " inputs exist on this device.\n";
-    return kExitOk;
+    if (!r.VerifyAfterWrite) return kExitOk;
+    const WriteCheck check = CheckWrite(config, options, outcome, *c.Exchange, c.Host);
+    for (const ConfigDifference& difference : check.Differences)
+        c.Out << DifferenceLine(difference) << '\n';
+    if (check.Verified()) {
+        c.Out << kVerifiedText << '\n';
+        return kExitOk;
+    }
+    if (!check.ReadComplete)
+        Error(c) << "the read-back was not complete; the write is not verified.\n";
+    else
+        Error(c) << "the device does not hold what was written (" << check.Differences.size()
+                 << (check.Differences.size() == 1 ? " difference).\n" : " differences).\n");
+    return kExitFailed;
 }
 
 int Verify(CommandContext& c) {
@@ -243,21 +327,35 @@ int Verify(CommandContext& c) {
     if (!CheckFile(c, r.File)) return kExitFileError;
     Configuration panel = OnlineConfiguration(r.Address);
     if (const int failed = IdentifyConnected(c, panel)) return failed;
-    Configuration file = panel;
-    const ReadOutcome outcome = ReadConfiguration(panel, *c.Exchange, c.Host);
-    if (!outcome.Completed) {
-        Error(c) << "the read was stopped; nothing was compared.\n";
+    const PanelFileComparison comparison = CompareFileWithPanel(r.File, panel, *c.Exchange, c.Host);
+    if (comparison.Outcome == PanelFileComparison::FileFailed) {
+        FileLoaded(c, r.File, comparison.File);
+        return kExitFileError;
+    }
+    if (comparison.Outcome == PanelFileComparison::ReadStopped) {
+        Error(c) << "the read was stopped or skipped registers; nothing was compared.\n";
         return kExitFailed;
     }
-    const Configuration base = file;
-    if (!LoadFile(c, r.File, file)) return kExitFileError;
-    const std::vector<std::string> differences =
-        ConfigurationDifferences(file, AsAFileCarriesIt(panel, base));
-    for (const std::string& line : differences) c.Out << line << '\n';
-    if (ReportSkipped(c, outcome.Skipped)) {
-        Error(c) << "the comparison is incomplete: the " << outcome.Skipped.size()
-                 << " registers skipped above were not read from the device.\n";
-        return kExitFailed;
+    const std::vector<ConfigDifference>& differences = comparison.Differences;
+    if (c.Request.Json) {
+        std::vector<std::string> list;
+        for (const ConfigDifference& d : differences)
+            list.push_back(JsonObject()
+                               .Text("section", d.Section)
+                               .Text("item", d.Item)
+                               .Text("file", d.FileValue)
+                               .Text("panel", d.PanelValue)
+                               .Json());
+        c.Out << JsonObject()
+                     .Text("file", r.File)
+                     .Number("address", r.Address)
+                     .Flag("matches", differences.empty())
+                     .Raw("differences", JsonArray(list))
+                     .Json()
+              << '\n';
+    } else {
+        for (const ConfigDifference& difference : differences)
+            c.Out << DifferenceLine(difference) << '\n';
     }
     if (c.Request.Verbose && differences.empty()) c.Err << "The device matches " << r.File << ".\n";
     return differences.empty() ? kExitOk : kExitFailed;
@@ -279,7 +377,8 @@ int SetAddress(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
     if (const int failed = IdentifyConnected(c, config)) return failed;
     const AddressChangeOutcome outcome =
-        ChangeAddress(config, c.Request.NewAddress, *c.Exchange, c.Host);
+        ChangeAddress(config, c.Request.NewAddress, *c.Exchange, c.Host,
+                      [&] { return BackUpFirst(c, config, "Backup before address change"); });
     switch (outcome.Result) {
         case AddressChangeResult::Changed:
             c.Out << "The device is now at address " << c.Request.NewAddress << ".\n";
@@ -287,6 +386,8 @@ int SetAddress(CommandContext& c) {
         case AddressChangeResult::InvalidAddress:
             Error(c) << "the new address must be from 1 to 255.\n";
             return kExitUsage;
+        case AddressChangeResult::NotBackedUp:
+            return kExitFailed;  // the backup said why
         case AddressChangeResult::Cancelled:
             Error(c) << "the address change was stopped at: " << outcome.ProgressLine << '\n';
             return kExitFailed;
@@ -305,14 +406,24 @@ int BadRelays(CommandContext& c) {
         Error(c) << "the bad relay check was stopped.\n";
         return kExitFailed;
     }
-    if (outcome.Result == BadRelayResult::NoneFound) {
+    if (c.Request.Json) {
+        std::vector<std::string> relays;
+        for (const int relay : outcome.Relays) relays.push_back(std::to_string(relay));
+        c.Out << JsonObject()
+                     .Number("address", c.Request.Address)
+                     .Raw("bad_relays", JsonArray(relays))
+                     .Flag("cleared", outcome.Result == BadRelayResult::Cleared)
+                     .Json()
+              << '\n';
+    } else if (outcome.Result == BadRelayResult::NoneFound) {
         c.Out << "No bad relays found.\n";
-        return kExitOk;
+    } else {
+        c.Out << "Bad relays are:";
+        for (const int relay : outcome.Relays) c.Out << ' ' << relay;
+        c.Out << '\n';
+        if (outcome.Result == BadRelayResult::Cleared)
+            c.Out << "Bad relay information is cleared.\n";
     }
-    c.Out << "Bad relays are:";
-    for (const int relay : outcome.Relays) c.Out << ' ' << relay;
-    c.Out << '\n';
-    if (outcome.Result == BadRelayResult::Cleared) c.Out << "Bad relay information is cleared.\n";
     if (outcome.Result == BadRelayResult::NotCleared) {
         Error(c) << "the device did not confirm the clear.\n";
         return kExitFailed;
@@ -360,8 +471,20 @@ int Groups(CommandContext& c) {
         Error(c) << "the group check was stopped.\n";
         return kExitFailed;
     }
-    for (int g = 1; g <= monitor.MaxGroups(); ++g)
-        c.Out << g << '\t' << (monitor.IndicatorOn(g) ? "on" : "off") << '\n';
+    std::vector<std::string> groups;
+    for (int g = 1; g <= monitor.MaxGroups(); ++g) {
+        if (c.Request.Json)
+            groups.push_back(
+                JsonObject().Number("group", g).Flag("on", monitor.IndicatorOn(g)).Json());
+        else
+            c.Out << g << '\t' << (monitor.IndicatorOn(g) ? "on" : "off") << '\n';
+    }
+    if (c.Request.Json)
+        c.Out << JsonObject()
+                     .Number("address", c.Request.Address)
+                     .Raw("groups", JsonArray(groups))
+                     .Json()
+              << '\n';
     if (c.Request.Verbose && !monitor.StatusText().empty()) c.Err << monitor.StatusText() << '\n';
     return kExitOk;
 }
@@ -374,13 +497,27 @@ int Inputs(CommandContext& c) {
         Error(c) << "the input check was stopped.\n";
         return kExitFailed;
     }
-    c.Out << "active:";
+    std::vector<std::string> active;
     for (int n = 1; n <= monitor.VisibleInputs(); ++n)
-        if (monitor.BoxTicked(n)) c.Out << ' ' << n;
+        if (monitor.BoxTicked(n)) active.push_back(std::to_string(n));
+    std::vector<std::string> analog;
+    if (monitor.AnalogShown())
+        for (int ch = 1; ch <= kAnalogChannels; ++ch) analog.push_back(monitor.AnalogText(ch));
+    if (c.Request.Json) {
+        JsonObject json;
+        json.Number("address", c.Request.Address).Raw("active", JsonArray(active));
+        std::vector<std::string> quoted;
+        for (const std::string& text : analog) quoted.push_back(JsonString(text));
+        if (monitor.AnalogShown()) json.Raw("analog", JsonArray(quoted));
+        c.Out << json.Json() << '\n';
+        return kExitOk;
+    }
+    c.Out << "active:";
+    for (const std::string& n : active) c.Out << ' ' << n;
     c.Out << '\n';
     if (monitor.AnalogShown()) {
         c.Out << "analog:";
-        for (int ch = 1; ch <= kAnalogChannels; ++ch) c.Out << ' ' << monitor.AnalogText(ch);
+        for (const std::string& text : analog) c.Out << ' ' << text;
         c.Out << '\n';
     }
     return kExitOk;
@@ -449,6 +586,7 @@ int RunCommand(CommandContext& c) {
     if (command == "inputs") return Inputs(c);
     if (command == "send") return Send(c);
     if (command == "report") return Report(c);
+    if (command == "backup-all") return BackupAll(c);
     Error(c) << "unknown command \"" << command << "\"\n";
     return kExitUsage;
 }

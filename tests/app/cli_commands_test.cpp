@@ -6,6 +6,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <QDir>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
@@ -146,6 +148,35 @@ TEST_F(CliCommandsTest, GarbledRepliesAreALineFaultNotAnAbsentPanel) {
     }
 }
 
+// With --skip-failed a register that does not answer keeps its default: such
+// a read neither verifies a file nor makes a backup.
+TEST_F(CliCommandsTest, SkippedRegistersNeverStandForThePanelsValues) {
+    Configuration defaults;
+    defaults.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(defaults, "WQ16", "5.00");
+    const std::string file = Path("defaults.kvx");
+    ASSERT_TRUE(WriteConfigFile(file, defaults, {}).Ok());
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"verify", file}, "nothing was compared"},
+        {{"write", file, "--backup", Path("backups")}, "The backup read skipped"},
+    };
+    for (const auto& c : cases) {
+        SimLine line;
+        line.AddPanel(1, "WQ16", "5.00");
+        line.Options().disconnectAfter = 2;  // LR73 and KV answered
+        SimulatedLink link(line);
+        std::vector<std::string> args{"--timeout", "20", "--attempts", "1", "--skip-failed"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto run = RunCliInProcess(args, &link);
+        EXPECT_EQ(run.Status, 1) << run.Out;
+        EXPECT_THAT(run.Err, HasSubstr(c.err));
+    }
+    EXPECT_FALSE(QDir(QString::fromStdString(Path("backups"))).exists());
+}
+
 // A configuration with random values within the product's limits.
 Configuration RandomConfiguration(const ProductIdentity& id, unsigned seed) {
     std::mt19937 random(seed);
@@ -284,6 +315,48 @@ TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {
         EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("File too large"));
         std::ifstream in(report);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;
+    }
+}
+
+TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
+    const std::string file = Path("p1.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", file}).Status, 0);
+    const struct {
+        std::vector<std::string> args;
+        std::string expected;  // part of the object, keys sorted, compact
+    } cases[] = {
+        {{"identify"}, "\"model\":\"WQ16\""},
+        {{"scan", "--last", "3", "--timeout", "30", "--attempts", "1"},
+         "{\"address\":3,\"model\":\"KV-4800\""},
+        {{"verify", file}, "\"matches\":true"},
+        {{"-a", "7", "bad-relays"}, "\"bad_relays\":[3]"},
+        {{"groups"}, "{\"group\":2,\"on\":true}"},
+        {{"inputs"}, "\"active\":[1,3]"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--demo"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back("--json");
+        const auto run = RunCliInProcess(args);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        QJsonParseError error;
+        const QJsonDocument json =
+            QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.Out;
+        EXPECT_THAT(json.toJson(QJsonDocument::Compact).toStdString(), HasSubstr(c.expected));
+    }
+}
+
+// Every panel of the demonstration line in a file of its own; a second run
+// adds new files beside the first ones.
+TEST_F(CliCommandsTest, BackupAllKeepsOneNewFilePerPanel) {
+    for (int run = 1; run <= 2; ++run) {
+        const auto result =
+            RunCliInProcess({"--demo", "--timeout", "30", "--attempts", "1", "backup-all",
+                             dir.path().toStdString(), "--last", "20"});
+        EXPECT_EQ(result.Status, 0) << result.Err;
+        EXPECT_EQ(std::count(result.Out.begin(), result.Out.end(), '\n'), 6) << result.Out;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6 * run);
     }
 }
 

@@ -11,12 +11,14 @@
 #include <fstream>
 
 #include "files/config_reader.h"
+#include "files/config_writer.h"
 #include "model/conversions.h"
 #include "model/products.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "tests/app/cli_test_support.h"
+#include "transfer/panel_snapshot.h"
 
 namespace kvtk {
 namespace {
@@ -104,7 +106,8 @@ TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
 
     QElapsedTimer clock;
     clock.start();
-    const CliRun run = Run({"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0"});
+    const CliRun run =
+        Run({"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0", "--no-backup"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_LT(clock.elapsed(), 10000);  // the 25 s wait was asked for, and shortened
 
@@ -118,6 +121,37 @@ TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
     EXPECT_EQ(panel.SaveCount(), 1);
     EXPECT_THAT(run.Err, HasSubstr("This will take approximately 25 seconds..."));
     EXPECT_THAT(run.Err, HasSubstr("Waiting 0 s instead of 25 s"));
+}
+
+// The simulator acknowledges one register write without storing it: the
+// check after the write must name exactly that value. Each write keeps a
+// new backup.
+TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
+    Add(1, "WQ16", "5.00");
+    Configuration config;
+    config.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(config, "WQ16", "5.00");
+    config.Inputs[2].Group = 9;
+    const std::string file = Path("site.kvx");
+    ASSERT_TRUE(WriteConfigFile(file, config, {}).Ok());
+    const std::string backups = Path("backups");
+    const struct {
+        int swallowWrite;  // 12: input 2, after the ten header rows and input 1
+        int status;
+        std::string out;
+    } cases[] = {
+        {12, 1, "Input 2 group: file 9, panel 2\n"},
+        {0, 0, std::string(kVerifiedText) + "\n"},
+    };
+    for (const auto& c : cases) {
+        line.Options().swallowWrite = c.swallowWrite;
+        line.ResetFaults();
+        const CliRun run =
+            Run({"write", file, "--save-wait", "0", "--verify", "--backup", backups});
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_EQ(run.Out, c.out);
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(backups)).entryList(QDir::Files).size(), 2);
 }
 
 TEST_F(CliPtyTest, AllGroupsOnWithSixtyGroupsTakesTwoCommands) {
@@ -146,7 +180,7 @@ TEST_F(CliPtyTest, AddressChange) {
         {"to a free address",
          false,
          0,
-         {"LR73", "KV", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},
+         {"LR73", "KV", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},  // --no-backup
          ""},
         {"onto an occupied address",
          true,
@@ -161,8 +195,9 @@ TEST_F(CliPtyTest, AddressChange) {
         ASSERT_TRUE(freshPty.Open());
         SimPanel& panel = fresh.AddPanel(1, "WQ16", "5.00");
         SimPanel* other = c.occupied ? &fresh.AddPanel(7, "KV-4800", "4.00") : nullptr;
-        const CliRun run = test::RunCliInProcess(
-            {"--port", freshPty.SlavePath().toStdString(), "--timeout", "100", "set-address", "7"});
+        const CliRun run =
+            test::RunCliInProcess({"--port", freshPty.SlavePath().toStdString(), "--timeout", "100",
+                                   "set-address", "7", "--no-backup"});
         EXPECT_EQ(run.Status, c.status) << run.Err;
         EXPECT_THAT(panel.Received(), ElementsAreArray(c.received));
         EXPECT_THAT(run.Err, HasSubstr(c.err));

@@ -8,6 +8,9 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    // Backups of the program under test go to a folder of this run only.
+    const QTemporaryDir data;
+    setenv("XDG_DATA_HOME", data.path().toLocal8Bit().constData(), 1);
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("KVTK_NO_SETTINGS", "1", 1);
     ::testing::InitGoogleMock(&argc, argv);

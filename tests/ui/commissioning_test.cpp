@@ -3,8 +3,10 @@
 // must hold exactly what was opened (only date, time and description differ).
 #include <gmock/gmock.h>
 
+#include <QAction>
 #include <QFile>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <random>
@@ -17,6 +19,7 @@
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
 #include "ui/file_prompts.h"
+#include "ui/frmCompare.h"
 #include "ui/frmWriteOptions.h"
 
 namespace kvtk {
@@ -102,42 +105,47 @@ QStringList LinesWithoutStamp(const QString& path) {
     return kept;
 }
 
-class CommissioningTest : public MainWindowTest {};
+// A WQ16 on a pseudo-terminal, online in the main window; the file dialogs
+// pick `prompts->next`; a busy configuration opened from "lobby.kvx" and
+// written to the panel.
+class CommissioningTest : public MainWindowTest {
+protected:
+    void OpenAndWriteLobby() {
+        opened = dir.filePath(QStringLiteral("lobby.kvx"));
+        ASSERT_TRUE(WriteConfigFile(QFile::encodeName(opened).toStdString(), BusyConfiguration(),
+                                    {"12-01-26", "09:15:00", "AS DESIGNED"})
+                        .Ok());
+        ASSERT_EQ(rig.Open(), "");
+        rig.settings.SetMaxResponseMs(300);
+        device().SetExchange(&rig.exchange);
+        device().Host().SetWaitCapMs(20);
+        window->SetIdentity({"WQ16", "5.00"});
+        window->SetAddress(1);
+        window->SetConnection(true, "COM 1");
+        auto scripted = std::make_unique<OneFilePrompts>();
+        prompts = scripted.get();
+        window->Files().SetPrompts(std::move(scripted));
+        prompts->next = opened;
+        window->Files().Open(0);
+        ASSERT_EQ(config().Panel.NumInputs, "24");
 
-TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
+        frmWriteOptions& options = device().WriteOptionsDialog();
+        QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
+        ASSERT_EQ(device().Write().Result, WriteResult::Saved);
+        EXPECT_THAT(rig.prompter.asked, ::testing::IsEmpty());
+    }
+    DeviceCommands& device() { return window->Device(); }
+
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString opened = dir.filePath(QStringLiteral("lobby.kvx"));
-    const QString saved = dir.filePath(QStringLiteral("lobby-check.kvx"));
-    ASSERT_TRUE(WriteConfigFile(QFile::encodeName(opened).toStdString(), BusyConfiguration(),
-                                {"12-01-26", "09:15:00", "AS DESIGNED"})
-                    .Ok());
-
+    QString opened;
     SimLine line;
     SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
-    test::PtyExchange rig(line);
-    ASSERT_EQ(rig.Open(), "");
-    rig.settings.SetMaxResponseMs(300);
-    CommandExchange& exchange = rig.exchange;
-    test::ScriptedPrompter& prompter = rig.prompter;
-    DeviceCommands& device = window->Device();
-    device.SetExchange(&exchange);
-    device.Host().SetWaitCapMs(20);
-    window->SetIdentity({"WQ16", "5.00"});
-    window->SetAddress(1);
-    window->SetConnection(true, "COM 1");
+    test::PtyExchange rig{line};
+    OneFilePrompts* prompts = nullptr;
+};
 
-    auto scripted = std::make_unique<OneFilePrompts>();
-    OneFilePrompts& prompts = *scripted;
-    window->Files().SetPrompts(std::move(scripted));
-    prompts.next = opened;
-    window->Files().Open(0);
-    ASSERT_EQ(config().Panel.NumInputs, "24");
-
-    frmWriteOptions& options = device.WriteOptionsDialog();
-    QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
-    ASSERT_EQ(device.Write().Result, WriteResult::Saved);
-    EXPECT_THAT(prompter.asked, ::testing::IsEmpty());
+TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
+    ASSERT_NO_FATAL_FAILURE(OpenAndWriteLobby());
     EXPECT_EQ(panel.SavedRegister("65"), "18");
 
     // Forget what the panel holds, so that only the read can bring it back.
@@ -153,13 +161,48 @@ TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
     }
     config().Panel.TimerDuration[2] = "00:00";
     config().Panel.SpecialOptions = 0;
-    ASSERT_TRUE(device.Read().Completed);
-    EXPECT_THAT(prompter.asked, ::testing::IsEmpty());
+    ASSERT_TRUE(device().Read().Completed);
+    EXPECT_THAT(rig.prompter.asked, ::testing::IsEmpty());
 
-    prompts.next = saved;
-    prompts.description = "CHECKED ON SITE";
+    const QString saved = dir.filePath(QStringLiteral("lobby-check.kvx"));
+    prompts->next = saved;
+    prompts->description = "CHECKED ON SITE";
     ASSERT_EQ(window->Files().Save(), FileCommands::SaveOutcome::Written);
     EXPECT_EQ(LinesWithoutStamp(saved), LinesWithoutStamp(opened));
+}
+
+// Device > "Compare With File..." over a pseudo-terminal: the panel holds the
+// file except for two registers changed behind the tool's back; the window
+// lists exactly those, and "Save list" keeps them as text.
+TEST_F(CommissioningTest, CompareWithFileListsExactlyTheDifferences) {
+    ASSERT_NO_FATAL_FAILURE(OpenAndWriteLobby());
+    panel.SetRegister("64", "0C");    // 12 relays
+    panel.SetRegister("41", "0E10");  // timer 1: one hour
+
+    device().mnuDeviceCompare()->trigger();
+    frmCompare* compare = device().Commissioning().CompareWindow();
+    ASSERT_NE(compare, nullptr);
+    const QStringList expected{
+        QStringLiteral("Panel Information|Relay count|\"16\"|\"12\""),
+        QStringLiteral("Panel Information|Timer 1 duration|\"00:15\"|\"01:00\""),
+    };
+    QStringList rows;
+    QTableWidget& table = *compare->tblDifferences();
+    for (int r = 0; r < table.rowCount(); ++r) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column) cells << table.item(r, column)->text();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(rows, expected);
+    if (const char* path = std::getenv("KVTK_SCREENSHOT"))
+        compare->grab().save(QString::fromLocal8Bit(path));
+
+    const QString list = dir.filePath(QStringLiteral("differences.txt"));
+    compare->SetFileNameAsker([&list] { return std::optional<QString>(list); });
+    compare->cmdSaveList()->click();
+    QFile saved(list);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().count('\n'), 3);  // the heading and two rows
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "ui/found_panels_list.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
@@ -207,6 +208,13 @@ TEST_F(ConnectDialogTest, ScanStopsBeforeAddress41) {
     EXPECT_TRUE(dialog().cmdRead()->isEnabled());
     EXPECT_TRUE(dialog().cmdOK()->isEnabled());
     EXPECT_EQ(beeps, 0);
+    // The panels found stay listed; picking one picks its address.
+    FoundPanelsList& found = *dialog().lstFound();
+    ASSERT_EQ(found.topLevelItemCount(), 6);
+    EXPECT_EQ(found.topLevelItem(4)->text(1), QStringLiteral("TMC-1400"));
+    found.setCurrentItem(found.topLevelItem(4));
+    EXPECT_EQ(dialog().lblNewStatus()->text(),
+              QStringLiteral("Connected to an TMC-1400 Version 4.00 at address 7."));
 }
 
 // The scan waits inside the exchange; the window stays live, so the

@@ -6,15 +6,19 @@
 #include <gmock/gmock.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
+#include "files/config_reader.h"
 #include "main_window_fixture.h"
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
@@ -62,18 +66,18 @@ protected:
 };
 
 TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
-    // Select, Read, Write and Reset: + enabled, - disabled.
+    // Select, Read, Write, Reset and Compare With File: + enabled, - disabled.
     const auto enabled = [this] {
         QString states;
         for (const QAction* action : window->DeviceMenu()->actions())
             states += action->isEnabled() ? QLatin1Char('+') : QLatin1Char('-');
         return states;
     };
-    EXPECT_EQ(enabled(), QStringLiteral("+---"));
+    EXPECT_EQ(enabled(), QStringLiteral("+----"));
     GoOnline(1, "WQ16 Version 5.00");
-    EXPECT_EQ(enabled(), QStringLiteral("++++"));
+    EXPECT_EQ(enabled(), QStringLiteral("+++++"));
     window->SetConnection(false);
-    EXPECT_EQ(enabled(), QStringLiteral("+---"));
+    EXPECT_EQ(enabled(), QStringLiteral("+----"));
 
     QSignalSpy connect(window.get(), &frmMain::connectDialogRequested);
     device().mnuDeviceSelect()->trigger();
@@ -239,6 +243,24 @@ TEST_F(AddressChangeTest, NewAddress7IsWrittenVerifiedAndSaved) {
     EXPECT_THAT(prompter.asked, IsEmpty());
 }
 
+// Opened from the main window, the change keeps a backup before it writes.
+TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    GoOnline(1, "WQ16 Version 5.00");
+    QTemporaryDir backups;
+    device().Commissioning().SetBackupFolder(backups.path());
+    device().SetExchange(&exchange);
+    device().ChangeAddress();
+    device().AddressChangeWindow()->txtNewAddress()->setText(QStringLiteral("7"));
+    device().AddressChangeWindow()->cmdChange()->click();
+    EXPECT_EQ(panel.Address(), 7);
+    EXPECT_EQ(panel.Received().front(), "LR65");
+    EXPECT_EQ(
+        QDir(backups.path()).entryList(QDir::Files),
+        QStringList{QFileInfo(QString::fromStdString(device().Commissioning().LastBackup().Path))
+                        .fileName()});
+}
+
 TEST_F(AddressChangeTest, OccupiedAddressWritesNothing) {
     SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
     line.AddPanel(7, "TMC-1400", "0400");
@@ -314,16 +336,41 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
     TypeAndLeave(settings().txtTimerDuration(1), QStringLiteral("0205"));
     ASSERT_EQ(config().Panel.TimerDuration[1], "02:05");
 
-    panel.ClearReceived();
+    // A backup read that fails stops the write when the user says No.
+    QTemporaryDir backups;
+    device().Commissioning().SetBackupFolder(backups.path());
     frmWriteOptions& options = device().WriteOptionsDialog();
+    options.SetSafety({true, true});
+    line.Options().dropFraction = 1;
+    prompter.answers = {MessageAnswer::Abort};
+    answer = false;
+    panel.ClearReceived();
+    QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
+    EXPECT_EQ(device().Write().Result, WriteResult::NothingChosen);
+    EXPECT_THAT(panel.Received(), ElementsAre("LR65", "LR65"));
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].startsWith(QStringLiteral("Backup failed|")));
+
+    line.Options().dropFraction = 0;
+    prompter.asked.clear();
+    QStringList messages;
+    device().Host().SetMessageSink([&messages](const QString& text) { messages << text; });
+    panel.ClearReceived();
     QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
     const WriteOutcome written = device().Write();
     EXPECT_EQ(written.Result, WriteResult::Saved);
     EXPECT_EQ(written.InputsWritten, 12);
     EXPECT_THAT(prompter.asked, IsEmpty());
-    EXPECT_EQ(panel.Received().front(), "LSWEN");
-    EXPECT_EQ(panel.Received().back(), "LSYS_SAVE");
+    EXPECT_EQ(panel.Received().front(), "LR65");  // the backup read comes first
+    EXPECT_EQ(panel.Received().back(), "LR23");   // the check read comes last
+    EXPECT_EQ(messages, QStringList{QString::fromLatin1(kVerifiedText)});
     EXPECT_EQ(panel.SavedRegister("41"), "1D4C");  // 7500 s
+    // The backup holds the panel as it was before the write.
+    const QString backup = QString::fromStdString(device().Commissioning().LastBackup().Path);
+    EXPECT_TRUE(backup.endsWith(QStringLiteral("_addr001_WQ16.kvx"))) << backup.toStdString();
+    Configuration before = config();
+    ASSERT_TRUE(ReadConfigFile(backup.toStdString(), before, ReadMode::Full).Ok());
+    EXPECT_EQ(before.Panel.TimerDuration[1], "01:30");
     const auto word = static_cast<uint16_t>(std::stoul(panel.SavedRegister("9:01"), nullptr, 16));
     EXPECT_EQ(DecodeInputWord(word, InputWordLayout(config().Identity), 5.0).Fields.Type,
               kMaintained);

@@ -1,15 +1,12 @@
-#include "app/cli/cli_compare.h"
+#include "transfer/config_compare.h"
 
 #include <algorithm>
-#include <sstream>
 
-#include "files/config_reader.h"
-#include "files/config_writer.h"
 #include "model/products.h"
 #include "transfer/firmware_conditions.h"
 #include "transfer/register_map.h"
 
-namespace kvtk::cli {
+namespace kvtk {
 namespace {
 
 const char* OnOff(int16_t value) {
@@ -73,24 +70,36 @@ std::string PriorityName(int16_t priority) {
     return priority >= 0 && priority <= 3 ? names[priority] : std::to_string(priority);
 }
 
+constexpr const char* kPanelSection = "Panel Information";
+constexpr const char* kInputSection = "Input Information";
+constexpr const char* kGroupSection = "Group Information";
+
 class Differences {
 public:
-    void Add(const std::string& what, const std::string& file, const std::string& panel) {
-        if (file != panel) lines_.push_back(what + ": file " + file + ", panel " + panel);
+    void Add(const char* section, const std::string& what, const std::string& file,
+             const std::string& panel) {
+        if (file != panel) list_.push_back({section, what, file, panel});
     }
-    std::vector<std::string> Take() { return std::move(lines_); }
+    std::vector<ConfigDifference> Take() { return std::move(list_); }
 
 private:
-    std::vector<std::string> lines_;
+    std::vector<ConfigDifference> list_;
 };
 
 }  // namespace
 
-std::vector<std::string> ConfigurationDifferences(const Configuration& file,
-                                                  const Configuration& panel) {
+std::string DifferenceLine(const ConfigDifference& d) {
+    return d.Item + ": file " + d.FileValue + ", panel " + d.PanelValue;
+}
+
+std::vector<ConfigDifference> ConfigurationDifferences(const Configuration& file,
+                                                       const Configuration& panel,
+                                                       const CompareScope& scope) {
     Differences d;
     const ProductIdentity& id = panel.Identity;
-    const int lastRow = TransfersSpecialOptions(id) ? kRowSpecialOptions : kRowRelayEnergize;
+    const int lastRow = !scope.Header                 ? kFirstTransferRow - 1
+                        : TransfersSpecialOptions(id) ? kRowSpecialOptions
+                                                      : kRowRelayEnergize;
     for (int row = kFirstTransferRow; row <= lastRow; ++row) {
         const auto command = HeaderWriteCommand(row, file.Panel, id);
         if (!command) continue;  // a value without panel spelling is never written
@@ -100,51 +109,56 @@ std::vector<std::string> ConfigurationDifferences(const Configuration& file,
         PanelConfig expected = file.Panel;
         ApplyHeaderReply(row, "A" + command->substr(prefix), expected);
         if (HeaderText(row, expected) != HeaderText(row, panel.Panel))
-            d.Add(HeaderLabel(row), "\"" + HeaderText(row, file.Panel) + "\"",
+            d.Add(kPanelSection, HeaderLabel(row), "\"" + HeaderText(row, file.Panel) + "\"",
                   "\"" + HeaderText(row, panel.Panel) + "\"");
     }
 
-    const int inputs =
-        std::clamp(std::min(CountValue(file.Panel.NumInputs), CountValue(panel.Panel.NumInputs)), 0,
-                   kInputCount);
+    const int inputs = !scope.Inputs ? 0
+                                     : std::clamp(std::min(CountValue(file.Panel.NumInputs),
+                                                           CountValue(panel.Panel.NumInputs)),
+                                                  0, kInputCount);
     for (int n = 1; n <= inputs; ++n) {
         const InputConfig& f = file.Inputs[static_cast<size_t>(n)];
         const InputConfig& p = panel.Inputs[static_cast<size_t>(n)];
         const std::string name = "Input " + std::to_string(n);
-        d.Add(name + " type", TypeName(f.Type), TypeName(p.Type));
-        d.Add(name + " timer", std::to_string(f.Timer), std::to_string(p.Timer));
-        d.Add(name + " group", std::to_string(f.Group), std::to_string(p.Group));
-        d.Add(name + " flash", OnOff(f.Flash), OnOff(p.Flash));
-        d.Add(name + " polarity", f.Polarity ? "normally closed" : "normally open",
+        d.Add(kInputSection, name + " type", TypeName(f.Type), TypeName(p.Type));
+        d.Add(kInputSection, name + " timer", std::to_string(f.Timer), std::to_string(p.Timer));
+        d.Add(kInputSection, name + " group", std::to_string(f.Group), std::to_string(p.Group));
+        d.Add(kInputSection, name + " flash", OnOff(f.Flash), OnOff(p.Flash));
+        d.Add(kInputSection, name + " polarity", f.Polarity ? "normally closed" : "normally open",
               p.Polarity ? "normally closed" : "normally open");
     }
 
-    const int groups = std::clamp<int>(panel.Limits.MaxGroups, 0, kGroupCount);
-    const int members = std::min(MemberReadBytes(id) * 8, kMemberCount);
+    const int productGroups = std::clamp<int>(panel.Limits.MaxGroups, 0, kGroupCount);
+    const int groups = !scope.Groups          ? 0
+                       : scope.GroupCount < 0 ? productGroups
+                                              : std::min(scope.GroupCount, productGroups);
+    const int members =
+        std::clamp(std::min<int>(MemberReadBytes(id) * 8, panel.Limits.MaxRelays), 0, kMemberCount);
     for (int g = 1; g <= groups; ++g) {
         const GroupConfig& f = file.Groups[static_cast<size_t>(g)];
         const GroupConfig& p = panel.Groups[static_cast<size_t>(g)];
         const std::string name = "Group " + std::to_string(g);
         if (TransfersGroupType(panel.Limits))
-            d.Add(name + " type", f.Type ? "super" : "normal", p.Type ? "super" : "normal");
+            d.Add(kGroupSection, name + " type", f.Type ? "super" : "normal",
+                  p.Type ? "super" : "normal");
         const char* member = f.Type && panel.Limits.SupergroupsAllowed ? " group " : " relay ";
         for (int k = 1; k <= members; ++k)
-            d.Add(name + member + std::to_string(k), f.HasMember(k) ? "on" : "off",
+            d.Add(kGroupSection, name + member + std::to_string(k), f.HasMember(k) ? "on" : "off",
                   p.HasMember(k) ? "on" : "off");
-        d.Add(name + " priority", PriorityName(f.Priority), PriorityName(p.Priority));
-        d.Add(name + " serial on priority", IsOn(f.SerialOnPriority) ? "enabled" : "disabled",
+        d.Add(kGroupSection, name + " priority", PriorityName(f.Priority),
+              PriorityName(p.Priority));
+        d.Add(kGroupSection, name + " serial on priority",
+              IsOn(f.SerialOnPriority) ? "enabled" : "disabled",
               IsOn(p.SerialOnPriority) ? "enabled" : "disabled");
-        if (TransfersGroupFlash(id))
-            d.Add(name + " flash", OnOff(f.ConstantFlash), OnOff(p.ConstantFlash));
     }
+    // The group flash settings travel in one register for all groups.
+    if (scope.Groups && TransfersGroupFlash(id))
+        for (int g = 1; g <= productGroups; ++g)
+            d.Add(kGroupSection, "Group " + std::to_string(g) + " flash",
+                  OnOff(file.Groups[static_cast<size_t>(g)].ConstantFlash),
+                  OnOff(panel.Groups[static_cast<size_t>(g)].ConstantFlash));
     return d.Take();
 }
 
-Configuration AsAFileCarriesIt(const Configuration& panel, const Configuration& base) {
-    Configuration carried = base;
-    std::istringstream text(ConfigFileText(panel, {}));
-    ReadConfigStream(text, carried, ReadMode::Full);
-    return carried;
-}
-
-}  // namespace kvtk::cli
+}  // namespace kvtk
