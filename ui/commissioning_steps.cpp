@@ -60,7 +60,8 @@ WriteCheck CommissioningSteps::CheckAfterWrite(PanelExchange& exchange, const Wr
 void CommissioningSteps::CompareWithFile(PanelExchange& exchange) {
     FileCommands& files = window_.Files();
     const std::optional<QString> chosen = files.Prompts().AskConfigFileName(
-        {false, QStringLiteral("Compare with file"), QStringLiteral("Compare")}, files.Info());
+        {false, QStringLiteral("Compare with file"), QStringLiteral("Compare"), files.LastFolder()},
+        files.Info());
     if (!chosen) return;
     const std::string path = QFile::encodeName(*chosen).toStdString();
     if (!ReadHeader(path).Usable()) {
