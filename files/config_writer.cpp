@@ -1,6 +1,7 @@
 #include "files/config_writer.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "files/safe_save.h"
 #include "model/conversions.h"
@@ -58,6 +59,17 @@ void WriteGroup(LineWriter& out, int g, const GroupConfig& group, int maxMembers
 }
 
 }  // namespace
+
+FileStamp LocalFileStamp(const std::string& description) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[16];
+    char time[16];
+    std::strftime(date, sizeof date, "%m-%d-%y", &local);
+    std::strftime(time, sizeof time, "%H:%M:%S", &local);
+    return {date, time, description};
+}
 
 std::string ConfigFileText(const Configuration& config, const FileStamp& stamp) {
     const PanelConfig& panel = config.Panel;

@@ -17,6 +17,9 @@ struct FileStamp {
     std::string Description;  // trimmed by the writer
 };
 
+// The stamp of a file written now, by the local clock.
+FileStamp LocalFileStamp(const std::string& description);
+
 // The complete file text for a configuration.
 std::string ConfigFileText(const Configuration& config, const FileStamp& stamp);
 
