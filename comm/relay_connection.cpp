@@ -6,6 +6,7 @@
 #include "comm/exchange_settings.h"
 #include "comm/exchange_wait.h"
 #include "comm/serial_exchange.h"
+#include "comm/traffic_log.h"
 #include "comm/wire_format.h"
 
 namespace kvtk {
@@ -115,6 +116,7 @@ void RelayConnection::OnConnected() {
     emit statusChanged(QStringLiteral("Connection established with ") + host_ +
                        QStringLiteral("."));
     QByteArray login = ToBytes("0" + loginUser_ + "|" + loginPassword_ + kCarriageReturn);
+    if (traffic_) traffic_->Add(TrafficDirection::Sent, MaskedRelayLogin(loginUser_));
     ForgetPassword();
     phase_ = Phase::Login;
     loginWindow_.start(loginWindowMs_);
@@ -124,13 +126,26 @@ void RelayConnection::OnConnected() {
 
 void RelayConnection::OnReadyRead() {
     const QByteArray bytes = socket_.readAll();
-    lines_.Feed(bytes, [this](const std::string& line) { HandleLine(line); });
+    lines_.Feed(bytes, [this](const std::string& line) {
+        Log(false, line);
+        HandleLine(line);
+    });
     // The login answer needs no line end: its first two characters decide.
     if (phase_ == Phase::Login && !loginDecided_ && lines_.Partial().size() >= 2) {
+        Log(false, lines_.Partial().toStdString());
         const bool ok = lines_.Partial().startsWith("OK");
         lines_.DropPartial();
         DecideLogin(ok);
     }
+}
+
+void RelayConnection::Log(bool sent, const std::string& bytes) {
+    if (!traffic_) return;
+    // A server echoing the login must not show the password either.
+    const auto bar = bytes.find('|');
+    const bool login = phase_ == Phase::Login && bar != std::string::npos;
+    traffic_->Add(sent ? TrafficDirection::Sent : TrafficDirection::Received,
+                  login ? bytes.substr(0, bar + 1) + "********" : bytes);
 }
 
 void RelayConnection::HandleLine(const std::string& line) {
@@ -214,7 +229,9 @@ RelayConnection::Reply RelayConnection::DoWinsock(const std::string& frame,
     answerIsError_ = false;
     answer_.clear();
     phase_ = Phase::Exchange;
-    socket_.write(ToBytes("2" + std::to_string(sequence_) + "|" + frame));
+    const std::string command = "2" + std::to_string(sequence_) + "|" + frame;
+    Log(true, command);
+    socket_.write(ToBytes(command));
 
     ExchangeWait wait(settings);
     wait.WakeOn(this, &RelayConnection::answerArrived);

@@ -11,6 +11,7 @@
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "files/open_save_rules.h"
+#include "ui/edit_commands.h"
 #include "ui/file_prompts.h"
 #include "ui/frmMain.h"
 #include "ui/input_editor.h"
@@ -143,6 +144,8 @@ FileCommands::SaveOutcome FileCommands::Save() {
 
 void FileCommands::Open(int index) {
     const bool namesOnly = index == 1;
+    const auto undoStep =
+        window_.Edit().Step(namesOnly ? QStringLiteral("Open Names") : QStringLiteral("Open"));
     const MessagePrompt saveFirst{QStringLiteral("Save Current Data?"),
                                   QStringLiteral("Do you want to save your current data?"),
                                   QMessageBox::Question,

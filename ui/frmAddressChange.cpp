@@ -12,6 +12,7 @@
 
 #include "model/conversions.h"
 #include "transfer/address_change.h"
+#include "ui/edit_commands.h"
 #include "ui/frmMain.h"
 #include "ui/gui_operation_host.h"
 #include "ui/settings_editor.h"
@@ -148,6 +149,7 @@ void frmAddressChange::Change() {
     setEnabled(true);
     running_ = false;
 
+    window_.Edit().DeviceChanged();  // the panel's old address is history
     switch (outcome.Result) {
         case AddressChangeResult::Renumbered:
         case AddressChangeResult::Changed:

@@ -14,6 +14,7 @@
 #include "comm/exchange_settings.h"
 #include "comm/port_slots.h"
 #include "comm/relay_connection.h"
+#include "comm/traffic_log.h"
 #include "ui/message_prompter.h"
 
 class QCheckBox;
@@ -27,6 +28,8 @@ class QPushButton;
 namespace kvtk {
 
 class ByteLink;
+class TrafficPane;
+class TrafficTap;
 
 class frmComm : public QWidget {
     Q_OBJECT
@@ -61,6 +64,11 @@ public:
     ExchangeSettings& Settings() { return settings_; }
     RelayConnection& Relay() { return relay_; }
     MessagePrompter& Prompts() { return prompter_; }
+    // Every frame sent and line received, serial and relay alike; the
+    // traffic pane (hidden at first) shows it.
+    TrafficLog& Traffic() { return traffic_; }
+    TrafficPane& TrafficView() { return *trafficPane_; }
+    QPushButton* cmdTraffic() const { return cmdTraffic_; }
 
     // Runs the command typed in the window (Enter in the command field).
     void RunManualCommand();
@@ -86,7 +94,9 @@ private:
     MessagePrompter prompter_;
     CommandExchange exchange_;
     RelayConnection relay_;
+    TrafficLog traffic_;
     std::unique_ptr<ByteLink> link_;
+    std::unique_ptr<TrafficTap> tap_;  // link_ as the exchange uses it
     int openSlot_ = 0;
     bool centred_ = false;
     bool rebuildingList_ = false;
@@ -109,6 +119,8 @@ private:
     QProgressBar* gauResponseTimeAverage_ = nullptr;
     QCheckBox* chkFullFace_ = nullptr;
     QGroupBox* fraSettings_ = nullptr;
+    QPushButton* cmdTraffic_ = nullptr;
+    TrafficPane* trafficPane_ = nullptr;
 };
 
 }  // namespace kvtk

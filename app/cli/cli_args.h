@@ -59,6 +59,8 @@ struct CliRequest {
     bool Clear = false;                  // bad-relays
     std::vector<GroupAction> Groups;     // groups
     std::string PanelCommand;            // send
+    std::string NamesAction;             // names: "export" or "import"
+    std::string NamesCsv;                // names import: the CSV file
 };
 
 struct ParseResult {
@@ -69,7 +71,7 @@ struct ParseResult {
 
 ParseResult ParseArguments(const std::vector<std::string>& args);
 
-// Commands that talk to a panel (all but report).
+// Commands that talk to a panel (all but report, names and help).
 bool NeedsPanel(const std::string& command);
 bool IsKnownCommand(const std::string& command);
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/cli/cli_compare.h"
+#include "app/cli/cli_names.h"
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "files/file_header.h"
@@ -414,6 +415,7 @@ int RunCommand(CommandContext& c) {
     if (command == "inputs") return Inputs(c);
     if (command == "send") return Send(c);
     if (command == "report") return Report(c);
+    if (command == "names") return RunNames(c);
     Error(c) << "unknown command \"" << command << "\"\n";
     return kExitUsage;
 }
