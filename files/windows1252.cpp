@@ -1,34 +1,11 @@
 #include "files/windows1252.h"
 
-#include <array>
 #include <cstdio>
+
+#include "model/windows1252.h"
 
 namespace kvtk {
 namespace {
-
-// Characters of the bytes 0x80..0x9F.
-constexpr std::array<char32_t, 32> kHighControls{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-char32_t CharacterOf(unsigned char byte) {
-    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char32_t{byte};
-}
-
-bool ByteOf(char32_t c, char& byte) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-        byte = static_cast<char>(c);
-        return true;
-    }
-    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == c) {
-            byte = static_cast<char>(0x80 + i);
-            return true;
-        }
-    }
-    return false;
-}
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -78,7 +55,8 @@ bool NextCharacter(std::string_view s, std::size_t& i, char32_t& c) {
 std::string Windows1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char byte : text) AppendUtf8(out, CharacterOf(static_cast<unsigned char>(byte)));
+    for (const char byte : text)
+        AppendUtf8(out, Windows1252Character(static_cast<unsigned char>(byte)));
     return out;
 }
 
@@ -91,13 +69,13 @@ Windows1252Text Utf8ToWindows1252(std::string_view utf8) {
             result.Failure = Windows1252Text::Problem::NotUtf8;
             return result;
         }
-        char byte = 0;
-        if (!ByteOf(c, byte)) {
+        unsigned char byte = 0;
+        if (!Windows1252Byte(c, byte)) {
             result.Failure = Windows1252Text::Problem::NoByte;
             result.Refused = c;
             return result;
         }
-        result.Text += byte;
+        result.Text += static_cast<char>(byte);
     }
     return result;
 }

@@ -1,8 +1,6 @@
 #pragma once
 // The panel's 8-bit text (Windows-1252) to and from UTF-8, for files that
-// other programs write and read. Every byte has a character: the five
-// bytes the code page leaves undefined stand for the C1 control of the same
-// value, so any text survives the way out and back.
+// other programs write and read; any 8-bit text survives the way out and back.
 
 #include <string>
 #include <string_view>

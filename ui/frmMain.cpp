@@ -71,7 +71,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     ShowConfiguration();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The history follows the focus; it must stop before the widgets go.
+    delete edit_;
+    edit_ = nullptr;
+}
 
 void frmMain::BuildMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));

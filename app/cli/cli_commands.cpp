@@ -111,14 +111,7 @@ bool LoadFile(CommandContext& c, const std::string& file, Configuration& config)
 }
 
 FileStamp StampNow(const std::string& description) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char date[16];
-    char time[16];
-    std::strftime(date, sizeof date, "%m-%d-%y", &local);
-    std::strftime(time, sizeof time, "%H:%M:%S", &local);
-    return {date, time, description};
+    return LocalFileStamp(description);
 }
 
 int Identify(CommandContext& c) {

@@ -69,7 +69,6 @@ TEST_F(CliNamesTest, RefusedRowsAndUsageChangeNothing) {
     } cases[] = {
         {{"names", "import", kvx, Path("bad.csv")}, 4, "line 3: unknown kind"},
         {{"names", "import", kvx, Path("missing.csv")}, 4, "missing.csv"},
-        {{"names", "export", Path("missing.kvx")}, 4, "missing.kvx"},
         {{"names", "import", kvx}, 2, "names needs FILE.kvx and names.csv"},
         {{"names", "rename", kvx}, 2, "names needs export"},
     };
