@@ -228,8 +228,13 @@ void frmComm::BindSettings() {
     auto showResponse = [this] {
         lblResponseString_->setText(ToQString(settings_.Response()));
         lblResponseDescription_->setText(ToQString(settings_.ResponseDescription()));
-        // A new description is drawn at once, also in the middle of an operation.
-        if (isVisible()) repaint();
+        // A new description is drawn at once, also in the middle of an
+        // operation, but no more often than the eye can follow: a fast line
+        // must not wait for the window.
+        if (isVisible() && responseDrawn_.hasExpired(kResponseRedrawMs)) {
+            repaint();
+            responseDrawn_.start();
+        }
     };
     auto showStatistics = [this] {
         lblResponseTimeAverage_->setText(QString::number(settings_.AverageResponseMs()));
@@ -240,6 +245,16 @@ void frmComm::BindSettings() {
     connect(&settings_, &ExchangeSettings::responseChanged, this, showResponse);
     connect(&settings_, &ExchangeSettings::statisticsChanged, this, showStatistics);
     connect(&settings_, &ExchangeSettings::busyChanged, chkBusy_, &QCheckBox::setChecked);
+    // A burst of exchanges is drawn at most every kResponseRedrawMs, not once
+    // per exchange: drawing the window would otherwise cost more than the
+    // exchange itself.
+    drawPause_.setSingleShot(true);
+    connect(&drawPause_, &QTimer::timeout, this, [this] { setUpdatesEnabled(true); });
+    connect(&settings_, &ExchangeSettings::busyChanged, this, [this](bool busy) {
+        if (!busy || drawPause_.isActive() || !isVisible()) return;
+        setUpdatesEnabled(false);
+        drawPause_.start(static_cast<int>(kResponseRedrawMs));
+    });
     connect(&settings_, &ExchangeSettings::cancelChanged, chkCancel_, &QCheckBox::setChecked);
     showRequest();
     showLimits();

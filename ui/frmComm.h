@@ -5,6 +5,8 @@
 // small terminal: pick a port, type an address and a command, press Enter
 // and see the reply and the response times.
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -86,7 +88,11 @@ private:
     void ApplyFace();
     void ShowSlotDevice();
 
+    static constexpr qint64 kResponseRedrawMs = 40;
+
     PortSlots portSlots_;
+    QElapsedTimer responseDrawn_;  // invalid (expired) until the first drawing
+    QTimer drawPause_;             // runs while the window's drawing waits
     std::array<LinkFactory, PortSlots::kSlotCount + 1> factories_;
     std::array<QString, PortSlots::kSlotCount + 1> factoryText_;
 
