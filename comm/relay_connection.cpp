@@ -6,6 +6,7 @@
 #include "comm/exchange_settings.h"
 #include "comm/exchange_wait.h"
 #include "comm/serial_exchange.h"
+#include "comm/traffic_log.h"
 #include "comm/wire_format.h"
 
 namespace kvtk {
@@ -133,6 +134,7 @@ void RelayConnection::OnConnected() {
     emit statusChanged(QStringLiteral("Connection established with ") + host_ +
                        QStringLiteral("."));
     QByteArray login = ToBytes("0" + loginUser_ + "|" + loginPassword_ + kCarriageReturn);
+    if (traffic_) traffic_->Add(TrafficDirection::Sent, MaskedRelayLogin(loginUser_));
     ForgetPassword();
     phase_ = Phase::Login;
     loginWindow_.start(loginWindowMs_);
@@ -142,13 +144,26 @@ void RelayConnection::OnConnected() {
 
 void RelayConnection::OnReadyRead() {
     const QByteArray bytes = socket_.readAll();
-    lines_.Feed(bytes, [this](const std::string& line) { HandleLine(line); });
+    lines_.Feed(bytes, [this](const std::string& line) {
+        Log(false, line);
+        HandleLine(line);
+    });
     // The login answer needs no line end: its first two characters decide.
     if (phase_ == Phase::Login && !loginDecided_ && lines_.Partial().size() >= 2) {
+        Log(false, lines_.Partial().toStdString());
         const QByteArray answer = lines_.Partial();
         lines_.DropPartial();
         DecideLogin(answer);
     }
+}
+
+void RelayConnection::Log(bool sent, const std::string& bytes) {
+    if (!traffic_) return;
+    // A server echoing the login must not show the password either.
+    const auto bar = bytes.find('|');
+    const bool login = phase_ == Phase::Login && bar != std::string::npos;
+    traffic_->Add(sent ? TrafficDirection::Sent : TrafficDirection::Received,
+                  login ? bytes.substr(0, bar + 1) + "********" : bytes);
 }
 
 void RelayConnection::HandleLine(const std::string& line) {
@@ -252,6 +267,7 @@ RelayConnection::Reply RelayConnection::DoWinsock(const std::string& frame,
     answer_.clear();
     phase_ = Phase::Exchange;
     const QByteArray message = ToBytes("2" + std::to_string(sequence_) + "|" + frame);
+    Log(true, message.toStdString());
     socket_.write(message);
     emit messageSent(message);
 

@@ -15,6 +15,7 @@
 namespace kvtk {
 
 class ExchangeSettings;
+class TrafficLog;
 
 inline constexpr const char* kAuthenticatedStatus = "Authenticated with Glintora";
 inline constexpr const char* kAuthenticationFailureStatus = "Authentication Failure";
@@ -75,6 +76,9 @@ public:
     // The login answer window (kLoginWindowMs; tests shorten it).
     void SetLoginWindowMs(int ms) { loginWindowMs_ = ms; }
     void SetSequenceNumber(int number) { sequence_ = number; }
+    // Every line sent and received also goes to this log (not owned; may
+    // be null). The login is logged without its password.
+    void SetTrafficLog(TrafficLog* log) { traffic_ = log; }
 
     // Sends the relay frame under the next sequence number and waits for the
     // answer with that number, at most 500 ms + frame time + T.
@@ -113,8 +117,11 @@ private:
     void ForgetPassword();
     void FinishLogin();
 
+    void Log(bool sent, const std::string& bytes);
+
     QTcpSocket socket_;
     QTimer loginWindow_;
+    TrafficLog* traffic_ = nullptr;
     RelayLineSplitter lines_;
     QString host_;
     quint16 port_ = kDefaultPort;

@@ -61,11 +61,6 @@ std::string BackupFileName(std::time_t when, int address, const std::string& mod
     return Format(LocalTime(when), "%Y-%m-%d_%H%M") + "_addr" + number + "_" + product + ".kvx";
 }
 
-FileStamp LocalFileStamp(std::time_t when, const std::string& description) {
-    const std::tm local = LocalTime(when);
-    return {Format(local, "%m-%d-%y"), Format(local, "%H:%M:%S"), description};
-}
-
 BackupSave SaveNewBackup(const std::string& folder, const std::string& name,
                          std::string_view text) {
     std::error_code ec;

@@ -22,9 +22,6 @@ std::string DefaultBackupFolder();
 // name cannot hold become "_".
 std::string BackupFileName(std::time_t when, int address, const std::string& model);
 
-// The file header's date ("12-06-26") and time ("14:05:09") in local time.
-FileStamp LocalFileStamp(std::time_t when, const std::string& description);
-
 struct BackupSave {
     FileResult Result;
     std::string Path;  // the file written

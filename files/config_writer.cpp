@@ -1,6 +1,7 @@
 #include "files/config_writer.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "files/safe_save.h"
 #include "model/conversions.h"
@@ -58,6 +59,20 @@ void WriteGroup(LineWriter& out, int g, const GroupConfig& group, int maxMembers
 }
 
 }  // namespace
+
+FileStamp LocalFileStamp(std::time_t when, const std::string& description) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char date[16];
+    char time[16];
+    std::strftime(date, sizeof date, "%m-%d-%y", &local);
+    std::strftime(time, sizeof time, "%H:%M:%S", &local);
+    return {date, time, description};
+}
+
+FileStamp LocalFileStamp(const std::string& description) {
+    return LocalFileStamp(std::time(nullptr), description);
+}
 
 std::string ConfigFileText(const Configuration& config, const FileStamp& stamp) {
     const PanelConfig& panel = config.Panel;

@@ -2,6 +2,7 @@
 // The writer of configuration files (.kvx): one fixed text layout, CR LF line
 // ends, written all or nothing.
 
+#include <ctime>
 #include <string>
 
 #include "files/file_result.h"
@@ -16,6 +17,10 @@ struct FileStamp {
     std::string Time;         // "hh:mm:ss", 24-hour clock
     std::string Description;  // trimmed by the writer
 };
+
+// The stamp of a file written at `when` (or now), by the local clock.
+FileStamp LocalFileStamp(std::time_t when, const std::string& description);
+FileStamp LocalFileStamp(const std::string& description);
 
 // The complete file text for a configuration.
 std::string ConfigFileText(const Configuration& config, const FileStamp& stamp);

@@ -19,6 +19,8 @@ inline constexpr int kGroupCount = 60;     // Groups 1..60 (entry 0 unused)
 inline constexpr int kMemberCount = 60;    // Members 1..60
 inline constexpr int kAddressCount = 256;  // AddressTable 0..255
 inline constexpr int kTimerCount = 3;      // TimerDuration 1..3
+// The most characters the editors' name fields take (input and group names).
+inline constexpr int kNameMaxLength = 32767;
 
 inline constexpr int16_t kTrue = -1;
 inline constexpr bool IsOn(int16_t v) {
@@ -45,6 +47,8 @@ struct InputConfig {
     int16_t Group = 0;     // MinGroupNumber..MaxGroups
     int16_t Timer = 0;     // 0 none, 1..3 = TimerDuration 1..3
     int16_t Flash = 0;     // flash before off (boolean)
+
+    bool operator==(const InputConfig&) const = default;
 };
 
 struct GroupConfig {
@@ -59,11 +63,15 @@ struct GroupConfig {
     void SetMember(int k, bool on) {
         if (k >= 1 && k <= kMemberCount) Members[k] = OnValue(on);
     }
+
+    bool operator==(const GroupConfig&) const = default;
 };
 
 struct AddressEntry {
     std::string Name;    // device name last given for this address
     std::string Status;  // e.g. "Not connected", "Untested Address", "KV-4800 Version 4.00"
+
+    bool operator==(const AddressEntry&) const = default;
 };
 
 // Set only by ApplyProductCapabilities.
@@ -75,6 +83,8 @@ struct CapabilityLimits {
     int16_t MinGroupNumber = 0;
     int16_t MaxGroups = 60;
     bool SupergroupsAllowed = true;
+
+    bool operator==(const CapabilityLimits&) const = default;
 };
 
 // Model name (trimmed, at most 9 characters) and firmware version text
@@ -82,6 +92,8 @@ struct CapabilityLimits {
 struct ProductIdentity {
     std::string Model;
     std::string Version;
+
+    bool operator==(const ProductIdentity&) const = default;
 };
 
 // Panel-wide values, held as exactly the texts the main window's fields
@@ -103,6 +115,8 @@ struct PanelConfig {
     int32_t SpecialOptions = 0;                                       // bit 0 = option 1
     std::string UnitsAt0V = "0";  // analog calibration fields of the input check
     std::string UnitsAt5V = "100";
+
+    bool operator==(const PanelConfig&) const = default;
 };
 
 // What the status frame shows beside the configuration.
@@ -112,6 +126,8 @@ struct DeviceStatus {
     std::string Eprom = "Unknown";       // "OK", "Error!", "Unknown", "N/A"
     std::string Eeprom = "Unknown";
     bool IsOnline() const { return Connection == "Online"; }
+
+    bool operator==(const DeviceStatus&) const = default;
 };
 
 // The owner of everything above. Created once by the main window (or a
@@ -130,6 +146,8 @@ public:
     CapabilityLimits Limits;
     ProductIdentity Identity;
     DeviceStatus Status;
+
+    bool operator==(const Configuration&) const = default;
 };
 
 // Fixed lists of the drop-down fields.

@@ -7,6 +7,7 @@
 
 #include "model/panel_exchange.h"
 #include "transfer/reset_panel.h"
+#include "ui/edit_commands.h"
 #include "ui/frmAddressChange.h"
 #include "ui/frmWriteOptions.h"
 #include "ui/main_window_access.h"
@@ -82,7 +83,7 @@ bool DeviceCommands::eventFilter(QObject* watched, QEvent* event) {
 
 ReadOutcome DeviceCommands::Read() {
     if (busy_ || !window_.Config().Status.IsOnline()) return {};
-    window_.CommitEdits();
+    const auto undoStep = window_.Edit().Step(QStringLiteral("Read"));
     SetBusy(true);
     host_.SetShowValuesOnRepaint(true);
     const ReadOutcome outcome = ReadConfiguration(window_.Config(), Exchange(), host_);

@@ -13,6 +13,7 @@
 #include "files/config_writer.h"
 #include "files/file_access.h"
 #include "files/open_save_rules.h"
+#include "ui/edit_commands.h"
 #include "ui/file_prompts.h"
 #include "ui/main_window_access.h"
 #include "ui/widgets/text_convert.h"
@@ -153,6 +154,8 @@ FileCommands::SaveOutcome FileCommands::Save() {
 
 void FileCommands::Open(int index) {
     const bool namesOnly = index == 1;
+    const auto undoStep =
+        window_.Edit().Step(namesOnly ? QStringLiteral("Open Names") : QStringLiteral("Open"));
     const MessagePrompt saveFirst{QStringLiteral("Save Current Data?"),
                                   QStringLiteral("Do you want to save your current data?"),
                                   QMessageBox::Question,

@@ -12,6 +12,7 @@
 
 #include "model/conversions.h"
 #include "transfer/address_change.h"
+#include "ui/edit_commands.h"
 #include "ui/gui_operation_host.h"
 #include "ui/main_window_access.h"
 #include "ui/widgets/spin_buttons.h"
@@ -141,6 +142,7 @@ void frmAddressChange::Change() {
     setEnabled(true);
     running_ = false;
 
+    window_.Edit().DeviceChanged();  // the panel's old address is history
     // Whatever step the sequence reached (a cancel after the write too), the
     // main window shows the address the configuration now holds.
     window_.SetAddress(IntegerValue(window_.Config().Panel.Address));

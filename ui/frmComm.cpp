@@ -16,6 +16,8 @@
 
 #include "comm/byte_link.h"
 #include "comm/serial_link.h"
+#include "comm/traffic_tap.h"
+#include "ui/traffic_pane.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -54,6 +56,7 @@ frmComm::frmComm(PortSlots portSlots, QWidget* parent)
     setObjectName(QStringLiteral("frmComm"));
     setWindowTitle(QStringLiteral("Communication Port"));
     exchange_.SetRelayConnection(&relay_);
+    relay_.SetTrafficLog(&traffic_);
     BuildWidgets();
     BindSettings();
     ScanPorts();
@@ -61,6 +64,7 @@ frmComm::frmComm(PortSlots portSlots, QWidget* parent)
 
 frmComm::~frmComm() {
     exchange_.SetSerialLink(nullptr);
+    tap_.reset();
     if (link_) link_->close();
 }
 
@@ -149,8 +153,15 @@ void frmComm::BuildWidgets() {
     cmdCancel_->setAutoDefault(false);
     chkFullFace_ = new QCheckBox(QStringLiteral("FullFace"));
     chkFullFace_->setObjectName(QStringLiteral("chkFullFace"));
+    cmdTraffic_ = new QPushButton(QStringLiteral("&Traffic"));
+    cmdTraffic_->setObjectName(QStringLiteral("cmdTraffic"));
+    cmdTraffic_->setCheckable(true);
+    cmdTraffic_->setAutoDefault(false);
+    trafficPane_ = new TrafficPane(traffic_);
+    trafficPane_->setVisible(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chkFullFace_);
+    buttons->addWidget(cmdTraffic_);
     buttons->addStretch(1);
     buttons->addWidget(cmdCancel_);
 
@@ -166,6 +177,7 @@ void frmComm::BuildWidgets() {
     layout->addLayout(middle);
     layout->addWidget(fraSettings_);
     layout->addLayout(buttons);
+    layout->addWidget(trafficPane_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmbPort_, &QComboBox::currentIndexChanged, this, [this] {
@@ -180,6 +192,10 @@ void frmComm::BuildWidgets() {
         chkBusy_->setChecked(settings_.Busy());
     });
     connect(chkFullFace_, &QCheckBox::toggled, this, &frmComm::ApplyFace);
+    connect(cmdTraffic_, &QPushButton::toggled, this, [this](bool shown) {
+        trafficPane_->setVisible(shown);
+        adjustSize();
+    });
     connect(txtAttempts_, &QLineEdit::editingFinished, this, [this] {
         if (const auto value = FieldNumber(txtAttempts_)) settings_.SetAttempts(*value);
         txtAttempts_->setText(QString::number(settings_.Attempts()));
@@ -212,8 +228,13 @@ void frmComm::BindSettings() {
     auto showResponse = [this] {
         lblResponseString_->setText(ToQString(settings_.Response()));
         lblResponseDescription_->setText(ToQString(settings_.ResponseDescription()));
-        // A new description is drawn at once, also in the middle of an operation.
-        if (isVisible()) repaint();
+        // A new description is drawn at once, also in the middle of an
+        // operation, but no more often than the eye can follow: a fast line
+        // must not wait for the window.
+        if (isVisible() && responseDrawn_.hasExpired(kResponseRedrawMs)) {
+            repaint();
+            responseDrawn_.start();
+        }
     };
     auto showStatistics = [this] {
         lblResponseTimeAverage_->setText(QString::number(settings_.AverageResponseMs()));
@@ -224,6 +245,16 @@ void frmComm::BindSettings() {
     connect(&settings_, &ExchangeSettings::responseChanged, this, showResponse);
     connect(&settings_, &ExchangeSettings::statisticsChanged, this, showStatistics);
     connect(&settings_, &ExchangeSettings::busyChanged, chkBusy_, &QCheckBox::setChecked);
+    // A burst of exchanges is drawn at most every kResponseRedrawMs, not once
+    // per exchange: drawing the window would otherwise cost more than the
+    // exchange itself.
+    drawPause_.setSingleShot(true);
+    connect(&drawPause_, &QTimer::timeout, this, [this] { setUpdatesEnabled(true); });
+    connect(&settings_, &ExchangeSettings::busyChanged, this, [this](bool busy) {
+        if (!busy || drawPause_.isActive() || !isVisible()) return;
+        setUpdatesEnabled(false);
+        drawPause_.start(static_cast<int>(kResponseRedrawMs));
+    });
     connect(&settings_, &ExchangeSettings::cancelChanged, chkCancel_, &QCheckBox::setChecked);
     showRequest();
     showLimits();
@@ -298,6 +329,7 @@ int frmComm::OpenSlot() const {
 
 void frmComm::ClosePort() {
     exchange_.SetSerialLink(nullptr);
+    tap_.reset();
     if (link_) link_->close();
     link_.reset();
     openSlot_ = 0;
@@ -321,7 +353,8 @@ void frmComm::ChoosePort() {
         }
     }
     openSlot_ = n;
-    exchange_.SetSerialLink(link_.get());
+    tap_ = std::make_unique<TrafficTap>(*link_, traffic_);
+    exchange_.SetSerialLink(tap_.get());
     connect(link_.get(), &ByteLink::linkLost, this, [this](const QString& reason) {
         lblPortDevice_->setText(SlotDevice(openSlot_) + QStringLiteral(" (") + reason +
                                 QStringLiteral(")"));

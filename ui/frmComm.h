@@ -5,6 +5,8 @@
 // small terminal: pick a port, type an address and a command, press Enter
 // and see the reply and the response times.
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -14,6 +16,7 @@
 #include "comm/exchange_settings.h"
 #include "comm/port_slots.h"
 #include "comm/relay_connection.h"
+#include "comm/traffic_log.h"
 #include "ui/message_prompter.h"
 
 class QCheckBox;
@@ -27,6 +30,8 @@ class QPushButton;
 namespace kvtk {
 
 class ByteLink;
+class TrafficPane;
+class TrafficTap;
 
 class frmComm : public QWidget {
     Q_OBJECT
@@ -61,6 +66,11 @@ public:
     ExchangeSettings& Settings() { return settings_; }
     RelayConnection& Relay() { return relay_; }
     MessagePrompter& Prompts() { return prompter_; }
+    // Every frame sent and line received, serial and relay alike; the
+    // traffic pane (hidden at first) shows it.
+    TrafficLog& Traffic() { return traffic_; }
+    TrafficPane& TrafficView() { return *trafficPane_; }
+    QPushButton* cmdTraffic() const { return cmdTraffic_; }
 
     // Runs the command typed in the window (Enter in the command field).
     void RunManualCommand();
@@ -78,7 +88,11 @@ private:
     void ApplyFace();
     void ShowSlotDevice();
 
+    static constexpr qint64 kResponseRedrawMs = 40;
+
     PortSlots portSlots_;
+    QElapsedTimer responseDrawn_;  // invalid (expired) until the first drawing
+    QTimer drawPause_;             // runs while the window's drawing waits
     std::array<LinkFactory, PortSlots::kSlotCount + 1> factories_;
     std::array<QString, PortSlots::kSlotCount + 1> factoryText_;
 
@@ -86,7 +100,9 @@ private:
     MessagePrompter prompter_;
     CommandExchange exchange_;
     RelayConnection relay_;
+    TrafficLog traffic_;
     std::unique_ptr<ByteLink> link_;
+    std::unique_ptr<TrafficTap> tap_;  // link_ as the exchange uses it
     int openSlot_ = 0;
     bool centred_ = false;
     bool rebuildingList_ = false;
@@ -109,6 +125,8 @@ private:
     QProgressBar* gauResponseTimeAverage_ = nullptr;
     QCheckBox* chkFullFace_ = nullptr;
     QGroupBox* fraSettings_ = nullptr;
+    QPushButton* cmdTraffic_ = nullptr;
+    TrafficPane* trafficPane_ = nullptr;
 };
 
 }  // namespace kvtk

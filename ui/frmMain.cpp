@@ -9,12 +9,14 @@
 #include <QVBoxLayout>
 
 #include "ui/device_commands.h"
+#include "ui/edit_commands.h"
 #include "ui/file_commands.h"
 #include "ui/frmAbout.h"
 #include "ui/frmGroupSetup.h"
 #include "ui/frmSpecialOptions.h"
 #include "ui/input_editor.h"
 #include "ui/live_commands.h"
+#include "ui/names_commands.h"
 #include "ui/settings_editor.h"
 #include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
@@ -70,10 +72,15 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     connect(device_, &DeviceCommands::selectRequested, this, &frmMain::connectDialogRequested);
     connect(this, &frmMain::addressChangeRequested, device_, &DeviceCommands::ChangeAddress);
     connect(this, &frmMain::connectionChanged, device_, &DeviceCommands::FollowConnection);
+    new NamesCommands(*this);
     ShowConfiguration();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The history follows the focus; it must stop before the widgets go.
+    delete edit_;
+    edit_ = nullptr;
+}
 
 void frmMain::BuildMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
@@ -81,6 +88,10 @@ void frmMain::BuildMenus() {
     QAction* exit = fileMenu_->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFileExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    editMenu->setObjectName(QStringLiteral("mnuEdit"));
+    edit_ = new EditCommands(*this, *editMenu);
 
     deviceMenu_ = menuBar()->addMenu(QStringLiteral("&Device"));
     deviceMenu_->setObjectName(QStringLiteral("mnuDevice"));
@@ -98,8 +109,9 @@ void frmMain::BuildMenus() {
             QAction* action = sub->addAction(entries[index]);
             action->setObjectName(
                 QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(index));
-            connect(action, &QAction::triggered, this, [this, command, index] {
-                CommitEdits();
+            const QString step = QString::fromLatin1(title).remove(QStringLiteral("..."));
+            connect(action, &QAction::triggered, this, [this, command, index, step] {
+                const auto undoStep = edit_->Step(step);
                 command(*inputs_, index);
             });
             actions.push_back(action);
@@ -192,6 +204,8 @@ frmGroupSetup& frmMain::GroupSetup() {
             [this](const QString& title, const QString& text) { return Ask(title, text); }, this);
         // Done and the close box both end here.
         connect(groupSetup_, &QDialog::finished, this, &frmMain::RebuildGroupNameLists);
+        connect(groupSetup_, &QDialog::finished, edit_,
+                [this] { edit_->Record(QStringLiteral("Group Setup")); });
     }
     return *groupSetup_;
 }
@@ -239,6 +253,7 @@ void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
         emit panelConnected();
     }
     RefreshInputs();
+    edit_->DeviceChanged();
 }
 
 void frmMain::SetIdentity(const ProductIdentity& identity) {
@@ -324,6 +339,7 @@ void frmMain::RebuildGroupNameLists() {
 void frmMain::CommitEdits() {
     settings_->CommitEdits();
     inputs_->CommitEdits();
+    edit_->RecordFieldEdit();
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@ class QMenu;
 namespace kvtk {
 
 class DeviceCommands;
+class EditCommands;
 class FileCommands;
 class frmGroupSetup;
 class frmSpecialOptions;
@@ -99,6 +100,8 @@ public:
     QMenu& FileMenu() override { return *fileMenu_; }
     // The File menu's Open, Open Names, Save and Print.
     FileCommands& Files() override { return *files_; }
+    // Undo and redo; commands that change the configuration open a step.
+    EditCommands& Edit() override { return *edit_; }
     QMenu* InputMenu() const { return inputMenu_; }
     QMenu* DeviceMenu() const { return deviceMenu_; }
     QMenu* GroupMenu() const { return groupMenu_; }
@@ -163,6 +166,7 @@ private:
     InputEditor* inputs_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     FileCommands* files_ = nullptr;
+    EditCommands* edit_ = nullptr;
     QMenu* inputMenu_ = nullptr;
     QMenu* deviceMenu_ = nullptr;
     QMenu* groupMenu_ = nullptr;

@@ -19,6 +19,7 @@ class QWidget;
 
 namespace kvtk {
 
+class EditCommands;
 class FileCommands;
 
 class MainWindowAccess {
@@ -59,6 +60,8 @@ public:
     virtual QMenu& FileMenu() = 0;
     // The File menu's commands (their file dialogs serve other commands too).
     virtual FileCommands& Files() = 0;
+    // Undo and redo: a command that changes the configuration opens a step.
+    virtual EditCommands& Edit() = 0;
 
 protected:
     MainWindowAccess() = default;

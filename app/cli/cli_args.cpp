@@ -15,7 +15,7 @@ struct CommandInfo {
     const char* Summary;
 };
 
-constexpr std::array<CommandInfo, 14> kCommands{{
+constexpr std::array<CommandInfo, 15> kCommands{{
     {"identify", "identify [--json]", "Print the status of the panel at the address."},
     {"scan", "scan [--first A] [--last B] [--json]",
      "List the panels that answer in an address range."},
@@ -37,6 +37,8 @@ constexpr std::array<CommandInfo, 14> kCommands{{
     {"send", "send COMMAND", "Send one command and print the reply."},
     {"report", "report FILE -o OUT.txt|OUT.pdf [--groups N]",
      "Print the report of a .kvx file as text or PDF."},
+    {"names", "names export FILE.kvx [-o names.csv] | names import FILE.kvx names.csv [-o OUT.kvx]",
+     "Export or import the input and group names as CSV."},
     {"help", "help [COMMAND]", "Show help."},
 }};
 
@@ -171,7 +173,7 @@ private:
 
     bool CommandOption(const std::string& arg) {
         const std::string& c = r_.Command;
-        if ((c == "read" || c == "report") && (arg == "-o" || arg == "--output")) {
+        if ((c == "read" || c == "report" || c == "names") && (arg == "-o" || arg == "--output")) {
             if (auto v = Value(arg)) r_.Output = *v;
         } else if (c == "read" && arg == "--desc") {
             if (auto v = Value(arg)) r_.Description = *v;
@@ -218,6 +220,18 @@ private:
             Fail("unexpected argument \"" + operands[count] + "\" for " + r_.Command);
     }
 
+    void NamesOperands(const std::vector<std::string>& operands) {
+        const std::string action = operands.empty() ? "" : operands[0];
+        if (action != "export" && action != "import")
+            return Fail("names needs export FILE.kvx or import FILE.kvx names.csv");
+        r_.NamesAction = action;
+        const std::vector<std::string> rest(operands.begin() + 1, operands.end());
+        const bool import = action == "import";
+        Operands(rest, import ? 2 : 1, import ? "FILE.kvx and names.csv" : "FILE.kvx");
+        if (!rest.empty()) r_.File = rest[0];
+        if (import && rest.size() > 1) r_.NamesCsv = rest[1];
+    }
+
     void Finish(const std::vector<std::string>& operands) {
         if (r_.Command == "help") {
             r_.Help = true;
@@ -251,6 +265,8 @@ private:
                 else
                     r_.NewAddress = *v;
             }
+        } else if (c == "names") {
+            NamesOperands(operands);
         } else if (c == "send") {
             Operands(operands, 1, "a COMMAND");
             if (!operands.empty()) r_.PanelCommand = operands[0];
@@ -292,7 +308,8 @@ bool IsKnownCommand(const std::string& command) {
 }
 
 bool NeedsPanel(const std::string& command) {
-    return IsKnownCommand(command) && command != "report" && command != "help";
+    return IsKnownCommand(command) && command != "report" && command != "names" &&
+           command != "help";
 }
 
 std::string ProgramHelp() {
@@ -398,6 +415,14 @@ std::string CommandHelp(const std::string& command) {
         {"report",
          "  -o OUT                 OUT.txt for text, OUT.pdf for PDF\n"
          "  --groups N             number of groups to list (default all)\n"},
+        {"names",
+         "  export: kind,number,name rows (UTF-8, CR LF) to names.csv or standard output.\n"
+         "  import: reads rows separated by \",\" or \";\", with or without a byte-order mark,\n"
+         "          and writes FILE.kvx in place (all or nothing) or to -o OUT.kvx.\n"
+         "Every row is checked first; a refused row (unknown kind, number outside 1..120\n"
+         "or 1..60, a character 8-bit text cannot hold, a line break, a name too long)\n"
+         "is listed with its line number and nothing is written.\n"
+         "Exit status: 0 done, 2 usage error, 4 file error or a refused row.\n"},
     };
     if (auto it = details.find(command); it != details.end()) text += "\n" + it->second;
     return text;

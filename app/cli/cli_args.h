@@ -63,6 +63,8 @@ struct CliRequest {
     std::string BackupFolder;            // write, set-address: --backup; backup-all: DIR
     bool NoBackup = false;               // write, set-address
     bool VerifyAfterWrite = false;       // write: --verify
+    std::string NamesAction;             // names: "export" or "import"
+    std::string NamesCsv;                // names import: the CSV file
 };
 
 struct ParseResult {
@@ -73,7 +75,7 @@ struct ParseResult {
 
 ParseResult ParseArguments(const std::vector<std::string>& args);
 
-// Commands that talk to a panel (all but report).
+// Commands that talk to a panel (all but report, names and help).
 bool NeedsPanel(const std::string& command);
 bool IsKnownCommand(const std::string& command);
 

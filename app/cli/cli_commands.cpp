@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/cli/cli_json.h"
+#include "app/cli/cli_names.h"
 #include "files/backup_store.h"
 #include "files/config_writer.h"
 #include "files/file_access.h"
@@ -587,6 +588,7 @@ int RunCommand(CommandContext& c) {
     if (command == "send") return Send(c);
     if (command == "report") return Report(c);
     if (command == "backup-all") return BackupAll(c);
+    if (command == "names") return RunNames(c);
     Error(c) << "unknown command \"" << command << "\"\n";
     return kExitUsage;
 }

@@ -1,9 +1,11 @@
 // Throughput of the command exchange against an instant simulated panel,
-// over a pseudo-terminal and over the loopback relay server, and the CPU
-// time spent while waiting out one 500 ms time-out.
+// over a pseudo-terminal (also with the communication window's traffic pane
+// open) and over the loopback relay server, and the CPU time spent while
+// waiting out one 500 ms time-out.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QPushButton>
 #include <ctime>
 
 #include "comm/command_exchange.h"
@@ -14,6 +16,8 @@
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
+#include "ui/frmComm.h"
+#include "ui/traffic_pane.h"
 
 namespace kvtk {
 namespace {
@@ -47,6 +51,50 @@ void BM_ExchangeOverPty(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ExchangeOverPty)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The same through the communication window with its traffic pane shown:
+// every frame and line goes to the log, and the pane takes them in batches.
+void BM_ExchangeOverPtyWithTrafficPane(benchmark::State& state) {
+    SimLine line;
+    line.AddPanel(1, "KV-4800", "0400");
+    SimPty pty(line);
+    if (!pty.Open()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    frmComm comm(PortSlots(QStringList{}));
+    comm.BindSlotFactory(
+        1,
+        [&pty] {
+            auto link = std::make_unique<SerialLink>();
+            link->open(pty.SlavePath());
+            return link;
+        },
+        QStringLiteral("pty"));
+    comm.show();
+    if (state.range(0) == 1) comm.cmdTraffic()->click();
+    if (!comm.SelectPort(1) || comm.TrafficView().isVisible() != (state.range(0) == 1)) {
+        state.SkipWithError("no port or no pane");
+        return;
+    }
+    CommandExchange& exchange = comm.Exchange();
+    exchange.SetOffline(false);
+    for (auto _ : state) {
+        if (exchange.Exchange(1, "LR73", "", 0) != "A0001") {
+            state.SkipWithError("unexpected reply");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+    comm.TrafficView().Refresh();
+    state.counters["lines_shown"] = comm.TrafficView().LineCount();
+}
+// Argument 1: the pane shown; 0: the window shown without it, for comparison.
+BENCHMARK(BM_ExchangeOverPtyWithTrafficPane)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 void BM_ExchangeOverRelay(benchmark::State& state) {
     SimLine line;
@@ -112,7 +160,8 @@ BENCHMARK(BM_CpuWhileWaitingOutATimeOut)
 }  // namespace kvtk
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,28 +1,14 @@
 #include "report/pdf/windows1252.h"
 
+#include "model/windows1252.h"
+
 namespace kvtk {
-namespace {
-
-// 0x80..0x9F; the five codes the code page leaves undefined map to themselves.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-}  // namespace
 
 QString FromWindows1252(const std::string& text) {
     QString result;
     result.reserve(static_cast<qsizetype>(text.size()));
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 && byte <= 0x9F) {
-            result += QChar(kHighControls[byte - 0x80]);
-        } else {
-            result += QChar(static_cast<char16_t>(byte));  // the rest is Latin-1
-        }
-    }
+    for (const char c : text)
+        result += QChar(static_cast<char16_t>(Windows1252Character(static_cast<unsigned char>(c))));
     return result;
 }
 

@@ -1,0 +1,79 @@
+#include "comm/traffic_log.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace kvtk {
+namespace {
+
+int64_t NowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+void AppendVisible(std::string& out, std::string_view bytes) {
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (u < 0x20 || u >= 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+}
+
+}  // namespace
+
+TrafficLog::TrafficLog(std::size_t capacity) : capacity_(capacity == 0 ? 1 : capacity) {
+    lines_.reserve(capacity_);
+}
+
+void TrafficLog::Add(TrafficDirection direction, std::string_view bytes) {
+    ++added_;
+    if (lines_.size() < capacity_) {
+        lines_.push_back({NowMs(), direction, std::string(bytes)});
+        return;
+    }
+    TrafficLine& line = lines_[oldest_];  // the oldest line makes room
+    line.AtMs = NowMs();
+    line.Direction = direction;
+    line.Bytes.assign(bytes);
+    oldest_ = (oldest_ + 1) % capacity_;
+}
+
+void TrafficLog::Clear() {
+    lines_.clear();
+    oldest_ = 0;
+}
+
+const TrafficLine& TrafficLog::Line(std::size_t index) const {
+    return lines_.at((oldest_ + index) % lines_.size());
+}
+
+std::string TrafficLineText(const TrafficLine& line) {
+    const std::time_t seconds = static_cast<std::time_t>(line.AtMs / 1000);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d %c ", local.tm_hour, local.tm_min,
+                  local.tm_sec, static_cast<int>(line.AtMs % 1000),
+                  static_cast<char>(line.Direction));
+    std::string text = stamp;
+    AppendVisible(text, line.Bytes);
+    return text;
+}
+
+std::string MaskedRelayLogin(std::string_view user) {
+    return "0" + std::string(user) + "|********\r";
+}
+
+}  // namespace kvtk

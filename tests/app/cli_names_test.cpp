@@ -1,0 +1,89 @@
+// kvtk-cli names: the way out and back through a spreadsheet leaves the
+// .kvx file as it was, and a refused row leaves it untouched.
+#include <gmock/gmock.h>
+
+#include "files/config_reader.h"
+#include "files/config_writer.h"
+#include "tests/app/cli_test_support.h"
+#include "tests/files/config_fixtures.h"
+#include "tests/files/test_folder.h"
+
+namespace kvtk {
+namespace {
+
+using test::FileBytes;
+using test::PutFileBytes;
+using test::RunCliInProcess;
+using ::testing::HasSubstr;
+
+// The file text without its date and time lines.
+std::string WithoutStamp(std::string text) {
+    for (const char* key : {"Date=", "Time="}) {
+        const auto at = text.find(std::string("\r\n") + key);
+        text.erase(at, text.find("\r\n", at + 2) - at);
+    }
+    return text;
+}
+
+class CliNamesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        original = test::RandomConfigMaker(7).Make("WQ32", "5.00");
+        ASSERT_TRUE(WriteConfigFile(kvx, original, {"01-02-03", "04:05:06", "Lobby, east"}).Ok());
+    }
+    std::string Path(const char* name) const { return folder.File(name); }
+
+    test::TestFolder folder;
+    const std::string kvx = Path("site.kvx");
+    Configuration original;
+};
+
+TEST_F(CliNamesTest, ExportThenImportLeavesTheFileAsItWas) {
+    const std::string before = FileBytes(kvx);
+    ASSERT_EQ(RunCliInProcess({"names", "export", kvx, "-o", Path("n.csv")}).Status, 0);
+    const auto run = RunCliInProcess({"names", "import", kvx, Path("n.csv")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(WithoutStamp(FileBytes(kvx)), WithoutStamp(before));
+}
+
+TEST_F(CliNamesTest, ImportToAnotherFileChangesOnlyTheNamesGiven) {
+    PutFileBytes(Path("n.csv"), "kind;number;name\ninput;2;Stair \xC3\xA9st\ngroup;60;\n");
+    ASSERT_EQ(
+        RunCliInProcess({"names", "import", kvx, Path("n.csv"), "-o", Path("out.kvx")}).Status, 0);
+    Configuration read = original;
+    ASSERT_TRUE(ReadConfigFile(Path("out.kvx"), read, ReadMode::Full).Ok());
+    Configuration expected = original;
+    expected.Inputs[2].Name = "Stair \xE9st";
+    expected.Groups[60].Name = "";
+    EXPECT_EQ(read, expected);
+}
+
+TEST_F(CliNamesTest, RefusedRowsAndUsageChangeNothing) {
+    const std::string before = FileBytes(kvx);
+    PutFileBytes(Path("bad.csv"),
+                 "kind,number,name\r\ninput,1,ok\r\nzone,2,x\r\ninput,3,\"a,b\"\r\n");
+    const struct {
+        std::vector<std::string> Args;
+        int Status;
+        std::string Err;
+    } cases[] = {
+        {{"names", "import", kvx, Path("bad.csv")}, 4, "line 3: unknown kind"},
+        {{"names", "import", kvx, Path("missing.csv")}, 4, "missing.csv"},
+        {{"names", "import", kvx}, 2, "names needs FILE.kvx and names.csv"},
+        {{"names", "rename", kvx}, 2, "names needs export"},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunCliInProcess(c.Args);
+        EXPECT_EQ(run.Status, c.Status) << c.Err;
+        EXPECT_THAT(run.Err, HasSubstr(c.Err));
+    }
+    // A name the .kvx reader would cut is refused too, once the rest is good.
+    PutFileBytes(Path("comma.csv"), "kind,number,name\r\ninput,3,\"a,b\"\r\n");
+    const auto comma = RunCliInProcess({"names", "import", kvx, Path("comma.csv")});
+    EXPECT_EQ(comma.Status, 4);
+    EXPECT_THAT(comma.Err, HasSubstr("line 2: a .kvx file cannot keep"));
+    EXPECT_EQ(FileBytes(kvx), before);
+}
+
+}  // namespace
+}  // namespace kvtk

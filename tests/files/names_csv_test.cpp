@@ -1,0 +1,103 @@
+// The names spreadsheet: its text, the way back, and every kind of row the
+// reader refuses.
+#include "files/names_csv.h"
+
+#include <gmock/gmock.h>
+
+#include "config_fixtures.h"
+
+namespace kvtk {
+namespace {
+
+using test::ConfigFor;
+using test::CrLf;
+using ::testing::ElementsAre;
+using ::testing::Field;
+
+Configuration NamedConfig() {
+    Configuration c = ConfigFor("WQ08", "5.00");
+    c.Panel.NumInputs = "4";
+    c.Limits.MaxGroups = 3;
+    c.Inputs[1].Name = "Lobby North";
+    c.Inputs[2].Name = "Caf\xE9, \"Bar\"; \x80 5";  // comma, quotes, separator, euro sign
+    c.Inputs[3].Name = "\x81";                      // a byte the code page leaves undefined
+    c.Groups[3].Name = "Lobby";
+    return c;
+}
+
+TEST(NamesCsv, WritesQuotedUtf8Rows) {
+    EXPECT_EQ(NamesCsvText(NamedConfig()),
+              CrLf({"kind,number,name", "input,1,Lobby North",
+                    "input,2,\"Caf\xC3\xA9, \"\"Bar\"\"; \xE2\x82\xAC 5\"", "input,3,\xC2\x81",
+                    "input,4,", "group,1,", "group,2,", "group,3,Lobby"}));
+}
+
+TEST(NamesCsv, ExportThenImportGivesTheSameConfiguration) {
+    const Configuration original = NamedConfig();
+    const NamesImport imported = ParseNamesCsv(NamesCsvText(original));
+    ASSERT_TRUE(imported.Ok()) << RefusedRowsText(imported.Refused);
+    Configuration renamed = original;
+    for (int n = 1; n <= 4; ++n) renamed.Inputs[n].Name = "x";
+    for (int g = 1; g <= 3; ++g) renamed.Groups[g].Name = "x";
+    ApplyNames(renamed, imported.Rows);
+    EXPECT_EQ(renamed, original);
+}
+
+TEST(NamesCsv, ReadsSpreadsheetVariants) {
+    struct Case {
+        const char* What;
+        std::string Bytes;
+    };
+    const std::vector<Case> cases{
+        {"semicolons and a byte-order mark",
+         "\xEF\xBB\xBFKind;Number;Name\r\nINPUT; 7 ;  Hall, East  \r\n;;\r\ngroup;2;\"a;b\"\r\n"},
+        {"LF line ends, blank lines, trailing empty fields",
+         "kind,number,name,\n\ninput,7,\"Hall, East\",\ngroup,2,a;b"},
+    };
+    for (const Case& c : cases) {
+        const NamesImport result = ParseNamesCsv(c.Bytes);
+        EXPECT_TRUE(result.Ok()) << c.What << "\n" << RefusedRowsText(result.Refused);
+        EXPECT_THAT(
+            result.Rows,
+            ElementsAre(AllOf(Field(&NameRow::What, NameRow::Kind::Input),
+                              Field(&NameRow::Number, 7), Field(&NameRow::Name, "Hall, East")),
+                        AllOf(Field(&NameRow::What, NameRow::Kind::Group),
+                              Field(&NameRow::Number, 2), Field(&NameRow::Name, "a;b"))))
+            << c.What;
+    }
+}
+
+TEST(NamesCsv, RefusesEveryBadRowWithItsLine) {
+    const std::string good = "input,1,Door\r\n";
+    struct Case {
+        const char* What;
+        std::string Rows;  // after the header and one good row (line 2)
+        int Line;
+    };
+    const std::vector<Case> cases{
+        {"unknown kind", "zone,1,A\r\n", 3},
+        {"input 0", "input,0,A\r\n", 3},
+        {"input 121", "input,121,A\r\n", 3},
+        {"group 61", "group,61,A\r\n", 3},
+        {"number not a number", "group,1.5,A\r\n", 3},
+        {"a character without a byte", "input,2,\xE4\xB8\xAD\r\n", 3},
+        {"not UTF-8", "input,2,Caf\xE9\r\n", 3},
+        {"line break in a name", "input,2,\"two\r\nlines\"\r\n", 3},
+        {"too long", "input,2," + std::string(kNameMaxLength + 1, 'a') + "\r\n", 3},
+        {"too few fields", "input,2\r\n", 3},
+        {"an extra field", "input,2,A,B\r\n", 3},
+        {"named twice", "input,1,Other\r\n", 3},
+        {"after a quoted line break", "input,2,\"a\nb\"\r\nzone,1,A\r\n", 5},
+        {"an unclosed quote", "input,2,\"open", 3},
+    };
+    for (const Case& c : cases) {
+        const NamesImport result = ParseNamesCsv("kind,number,name\r\n" + good + c.Rows);
+        ASSERT_FALSE(result.Ok()) << c.What;
+        EXPECT_EQ(result.Refused.back().Line, c.Line) << c.What;
+    }
+    EXPECT_THAT(ParseNamesCsv("input,1,Door\r\n").Refused,
+                ElementsAre(Field(&RefusedRow::Line, 1)));
+}
+
+}  // namespace
+}  // namespace kvtk

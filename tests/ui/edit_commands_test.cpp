@@ -1,0 +1,162 @@
+// Undo and redo of every kind of step on the main window: each puts back
+// the whole configuration exactly, the menu names the step, and commands
+// that change nothing add no step.
+#include "ui/edit_commands.h"
+
+#include <gmock/gmock.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "comm/command_exchange.h"
+#include "comm/exchange_settings.h"
+#include "files/config_writer.h"
+#include "main_window_fixture.h"
+#include "sim/sim_line.h"
+#include "sim/simulated_link.h"
+#include "tests/comm/scripted_prompter.h"
+#include "tests/files/test_folder.h"
+#include "ui/device_commands.h"
+#include "ui/file_commands.h"
+#include "ui/file_prompts.h"
+#include "ui/frmGroupSetup.h"
+#include "ui/names_commands.h"
+
+namespace kvtk {
+namespace {
+
+// Opens the file it is given, answering "No" to saving first.
+class OpenPrompts : public FilePrompts {
+public:
+    explicit OpenPrompts(std::string path) : path_(std::move(path)) {}
+    std::optional<QString> AskConfigFileName(const ConfigFileDialogRequest&,
+                                             FileInfoState& info) override {
+        info.Select(path_);
+        return QString::fromStdString(path_);
+    }
+    OpenOption AskOpenOption(const OpenOptionTexts&) override { return OpenOption::Cancel; }
+    QMessageBox::StandardButton Ask(const MessagePrompt&) override { return QMessageBox::No; }
+    std::optional<QString> AskPdfFileName(const QString&) override { return std::nullopt; }
+
+private:
+    std::string path_;
+};
+
+class EditCommandsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        line.AddPanel(1, "WQ16", "0500");
+        exchange.SetOffline(false);
+        exchange.SetSerialLink(&link);
+        window->Device().SetExchange(&exchange);
+        window->Device().Host().SetWaitCapMs(20);
+        ConnectChoice online{false, 1, "WQ16 Version 5.00", "COM 1"};
+        window->ApplyConnectChoice(online);
+    }
+    EditCommands& edit() { return window->Edit(); }
+    NamesCommands& names() { return *window->findChild<NamesCommands*>(); }
+    void Trigger(const char* name) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+    std::string File(const char* name) const { return folder.File(name); }
+
+    // A file of the device on the line, with other values than the window's.
+    std::string WriteFile() {
+        Configuration other = config();
+        other.Inputs[3] = {"Stair", kMaintained, 1, 4, 2, kTrue};
+        other.Groups[4].Name = "Stairwell";
+        other.Panel.NumRelays = "12";
+        const std::string path = File("other.kvx");
+        EXPECT_TRUE(WriteConfigFile(path, other, {"01-01-26", "10:00:00", ""}).Ok());
+        return path;
+    }
+
+    SimLine line;
+    SimulatedLink link{line};
+    ExchangeSettings exchangeSettings;
+    test::ScriptedPrompter prompter;
+    CommandExchange exchange{exchangeSettings, prompter};
+    test::TestFolder folder;
+};
+
+TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
+    const Configuration start = config();
+    const struct {
+        QString Step;
+        std::function<void()> Do;
+    } steps[] = {
+        {QStringLiteral("Edit of Input 1 name"),
+         [this] { TypeAndLeave(row(1).txtInputName, QStringLiteral("Door")); }},
+        {QStringLiteral("Set All As Type"), [this] { Trigger("mnuInputSetAllType_0"); }},
+        {QStringLiteral("Auto Assign Groups To Inputs"),
+         [this] { Trigger("mnuInputAutoAssignGroups_1"); }},
+        {QStringLiteral("Group Setup"),
+         [this] {
+             window->OpenGroupSetupOn(QStringLiteral("2"));
+             window->GroupSetup().chkMember(5)->click();
+             window->GroupSetup().cmdDone()->click();
+         }},
+        {QStringLiteral("Read"), [this] { window->Device().Read(); }},
+        {QStringLiteral("Open"),
+         [this] {
+             window->Files().SetPrompts(std::make_unique<OpenPrompts>(WriteFile()));
+             window->Files().Open(0);
+         }},
+        {QStringLiteral("Open Names"),
+         [this] {
+             Configuration named = config();
+             named.Inputs[1].Name = "Renamed";
+             const std::string path = File("names.kvx");
+             ASSERT_TRUE(WriteConfigFile(path, named, {"01-01-26", "10:00:00", ""}).Ok());
+             window->Files().SetPrompts(std::make_unique<OpenPrompts>(path));
+             window->Files().Open(1);
+         }},
+        {QStringLiteral("Import Names"),
+         [this] {
+             test::PutFileBytes(File("n.csv"), "kind,number,name\ngroup,2,Caf\xC3\xA9\n");
+             names().SetPrompts([this](bool) { return QString::fromStdString(File("n.csv")); }, {});
+             names().Import();
+         }},
+    };
+    for (const auto& step : steps) {
+        const Configuration before = config();
+        step.Do();
+        const Configuration after = config();
+        EXPECT_NE(after, before) << step.Step.toStdString();
+        EXPECT_EQ(edit().UndoAction()->text(), QStringLiteral("&Undo ") + step.Step);
+        edit().UndoAction()->trigger();
+        EXPECT_TRUE(config() == before) << "undo " << step.Step.toStdString();
+        EXPECT_EQ(edit().RedoAction()->text(), QStringLiteral("&Redo ") + step.Step);
+        edit().RedoAction()->trigger();
+        EXPECT_TRUE(config() == after) << "redo " << step.Step.toStdString();
+    }
+    while (edit().UndoAction()->isEnabled()) edit().UndoAction()->trigger();
+    EXPECT_TRUE(config() == start);
+    EXPECT_EQ(edit().History().RedoCount(), std::size(steps));
+}
+
+TEST_F(EditCommandsTest, CommandsThatChangeNothingAddNoStep) {
+    TypeAndLeave(row(1).txtInputName, QStringLiteral("Door"));
+    const Configuration before = config();
+    Trigger("mnuInputSetAllType_1");  // every input is Momentary On already
+    window->Files().SetPrompts(std::make_unique<OpenPrompts>(File("saved.kvx")));
+    window->Files().Save();
+    test::PutFileBytes(File("bad.csv"), "kind,number,name\ninput,1,ok\ninput,121,x\n");
+    QString told;
+    names().SetPrompts(
+        [this](bool) { return QString::fromStdString(File("bad.csv")); },
+        [&told](QMessageBox::Icon, const QString&, const QString& text) { told = text; });
+    names().Import();  // refused: nothing changes
+    EXPECT_THAT(told.toStdString(), ::testing::HasSubstr("line 3: input number"));
+    names().Export();
+    EXPECT_TRUE(config() == before);
+    EXPECT_EQ(edit().History().UndoCount(), 1u);
+    EXPECT_EQ(edit().UndoAction()->text(), QStringLiteral("&Undo Edit of Input 1 name"));
+}
+
+}  // namespace
+}  // namespace kvtk
