@@ -35,7 +35,7 @@ QString RefusalText(const std::vector<RefusedRow>& refused) {
 }  // namespace
 
 NamesCommands::NamesCommands(frmMain& window) : QObject(&window), window_(window) {
-    QMenu* menu = window.FileMenu();
+    QMenu* menu = &window.FileMenu();
     const QList<QAction*> actions = menu->actions();
     QAction* before = nullptr;  // the entry after Open Names
     for (qsizetype i = 0; i + 1 < actions.size(); ++i)
