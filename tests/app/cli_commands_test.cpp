@@ -116,7 +116,7 @@ TEST_F(CliCommandsTest, ALinkLostMidwayIsNeverReportedAsSuccess) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"read", "-o", out}, "was not written"},
         {{"read", "-o", out, "--skip-failed"}, "skipped .*: Input 1\n.*" + out + " is incomplete"},
-        {{"write", good, "--save-wait", "0"}, "may still be write-enabled"},
+        {{"write", good, "--save-wait", "0", "--no-backup"}, "may still be write-enabled"},
     };
     for (const auto& [command, why] : cases) {
         SimLine line;
@@ -330,8 +330,8 @@ TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
          "{\"address\":3,\"model\":\"KV-4800\""},
         {{"verify", file}, "\"matches\":true"},
         {{"-a", "7", "bad-relays"}, "\"bad_relays\":[3]"},
-        {{"groups"}, "{\"group\":2,\"on\":true}"},
-        {{"inputs"}, "\"active\":[1,3]"},
+        {{"groups"}, "{\"group\":3,\"on\":true}"},
+        {{"inputs"}, "\"active\":[1,3,11]"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args{"--demo"};
