@@ -5,9 +5,9 @@
 
 #include <sstream>
 
-#include "config_fixtures.h"
 #include "files/config_writer.h"
 #include "test_folder.h"
+#include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "operation_fakes.h"
+#include "tests/support/fake_panel.h"
+#include "tests/support/product_config.h"
 #include "transfer/group_state.h"
 
 namespace kvtk {
@@ -53,7 +54,7 @@ protected:
 
     Configuration config;
     GroupPanel panel;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     GroupMonitor monitor{exchange, config};
 };
 
