@@ -1,6 +1,9 @@
 // The exchange over a real pseudo-terminal and real loopback TCP against the
 // simulated panels.
+#include <fcntl.h>
 #include <gmock/gmock.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -54,6 +57,19 @@ TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {
     EXPECT_EQ(IdentifyPanel(config, exchange, 17), "KV-4500 Version 1.07");
     EXPECT_EQ(config.AddressTable[2].Status, "KV-4800 Version 4.00");
     EXPECT_THAT(line.PanelAt(2)->Received(), ::testing::ElementsAre("LR73", "KV"));
+}
+
+// The settings the port leaves on the line, read back from the device.
+TEST_F(PtyTest, PortRunsAt9600EightDataBitsNoParityOneStopBit) {
+    const int fd = ::open(pty.SlavePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios line{};
+    ASSERT_EQ(::tcgetattr(fd, &line), 0);
+    ::close(fd);
+    EXPECT_EQ(::cfgetispeed(&line), B9600);
+    EXPECT_EQ(::cfgetospeed(&line), B9600);
+    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB), 0u);
 }
 
 TEST_F(PtyTest, EchoIsIgnoredAndGarbledRepliesAreC) {
