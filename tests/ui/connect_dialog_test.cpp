@@ -19,11 +19,11 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
-#include "ui/widgets/address_field.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 #include "ui/gui_session.h"
+#include "ui/widgets/address_field.h"
 #include "ui/widgets/hint_line.h"
 
 namespace kvtk {

@@ -128,6 +128,15 @@ TEST_F(DeviceCommandsTest, WriteOptionsKeepTheirStateAndCancelClearsAll) {
     EXPECT_THAT(recorder.sent, IsEmpty());
 }
 
+TEST_F(DeviceCommandsTest, WriteFromTheMenuTakesTheFieldBeingEdited) {
+    GoOnline(1, "WQ16 Version 5.00");
+    Type(settings().txtNumInputs(), QStringLiteral("130"));  // not left yet
+    frmWriteOptions& dialog = device().WriteOptionsDialog();
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
+    device().mnuDeviceWrite()->trigger();
+    EXPECT_THAT(recorder.sent, ::testing::Contains("LW6578"));  // 120 inputs
+}
+
 TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
     GoOnline(3, "KV-4800 Version 4.00");
     answer = false;

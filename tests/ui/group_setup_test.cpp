@@ -10,8 +10,8 @@
 
 #include "main_window_fixture.h"
 #include "ui/frmGroupSetup.h"
-#include "ui/widgets/group_number_field.h"
 #include "ui/group_setup_rules.h"
+#include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
 
