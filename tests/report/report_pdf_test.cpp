@@ -59,18 +59,6 @@ std::vector<std::string> WithoutCommonIndent(std::vector<std::string> lines) {
     return lines;
 }
 
-TEST(ReportPdfTest, GridIsMeasuredFromThePageAndTheLetterM) {
-    const ReportPdfOptions options;
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpLikeWriteReportPdf(printer, options);
-    const QFont font = ReportFont(options.PointSize);
-    const PageGrid grid = MeasurePageGrid(printer, font);
-    const QFontMetricsF metrics(font, &printer);
-    EXPECT_EQ(grid.Columns, qRound(printer.width() / metrics.horizontalAdvance(QLatin1Char('M'))));
-    EXPECT_EQ(grid.Lines, qRound(printer.height() / metrics.height()));
-    EXPECT_EQ(PageGridProblem(grid), "");
-}
-
 TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty())

@@ -14,8 +14,8 @@
 
 #include "ui/frmMain.h"
 #include "ui/input_editor.h"
-#include "ui/widgets/number_field.h"
 #include "ui/settings_editor.h"
+#include "ui/widgets/number_field.h"
 #include "ui/widgets/time_field.h"
 
 QT_BEGIN_NAMESPACE
