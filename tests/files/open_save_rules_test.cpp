@@ -67,20 +67,11 @@ TEST(OpenSaveRules, ComparesAddressProductAndVersion) {
         CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4500", "1.09", "3")).VersionDiffers);
 }
 
-TEST(OpenSaveRules, Texts) {
-    EXPECT_EQ(
-        CurrentDeviceText({"KV-4800", "4.00"}, "3", true),
-        "You are connected to and programming data for an KV-4800 Version 4.00 at address 3.");
-    EXPECT_EQ(CurrentDeviceText({"KV-4800", "4.00"}, "3", false),
-              "You are programming data for an KV-4800 Version 4.00 at address 3.");
-    EXPECT_EQ(FileDeviceText(FileFor("WQ16", "5.00", "9")),
-              "You are opening a file for an WQ16 Version 5.00 at address 9.");
+TEST(OpenSaveRules, CaptionNamesTheFileAndItsDescription) {
     EXPECT_EQ(MainWindowCaption("/jobs/plan.kvx", " NIGHT TEST "),
               "KV Programming Kit V5.1 - /jobs/plan.kvx(NIGHT TEST)");
     EXPECT_EQ(MainWindowCaption("/jobs/plan.kvx", "  "),
               "KV Programming Kit V5.1 - /jobs/plan.kvx");
-    EXPECT_EQ(OverwriteQuestion("/jobs/plan.kvx"),
-              "File '/jobs/plan.kvx' already exists!\rDo you want to overwrite it?");
 }
 
 }  // namespace
