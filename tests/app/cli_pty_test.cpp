@@ -14,6 +14,7 @@
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
@@ -79,9 +80,7 @@ TEST_F(CliPtyTest, FullReadAsksEveryRegisterTheProductHas) {
         if (c.groupFlash) expected.push_back("LR23");
         EXPECT_THAT(panel.Received(), ElementsAreArray(expected));
 
-        Configuration config;
-        config.Identity = {c.model, c.version};
-        ApplyProductCapabilities(config, c.model, c.version);
+        Configuration config = test::ConfigFor(c.model, c.version);
         ASSERT_TRUE(ReadConfigFile(file, config, ReadMode::Full).Ok());
         EXPECT_EQ(config.Panel.NumInputs, std::to_string(c.inputs));
         EXPECT_EQ(config.Panel.Address, std::to_string(address));

@@ -247,31 +247,6 @@ TEST_F(AddressChangeTest, NewAddress7IsWrittenVerifiedAndSaved) {
     EXPECT_THAT(prompter.asked, IsEmpty());
 }
 
-TEST_F(AddressChangeTest, OccupiedAddressWritesNothing) {
-    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
-    line.AddPanel(7, "TMC-1400", "0400");
-    GoOnline(1, "WQ16 Version 5.00");
-    Open();
-    Enter(QStringLiteral("7"));
-    dialog->cmdChange()->click();
-
-    EXPECT_THAT(panel.Received(), IsEmpty());
-    EXPECT_EQ(dialog->lblInfo()->text(), QStringLiteral("TMC-1400 Version 4.00 is at address 7."));
-    EXPECT_EQ(beeps, 1);
-    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("1"));
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->isEnabled());
-}
-
-TEST_F(AddressChangeTest, OfflineOnlyRenumbers) {
-    Open();
-    Enter(QStringLiteral("9"));
-    dialog->cmdChange()->click();
-    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("9"));
-    EXPECT_EQ(line.FramesReceived(), 0);
-    EXPECT_TRUE(dialog->isVisible());
-}
-
 // The whole way through the windows: read a panel over a pseudo-terminal,
 // change an input and a timer in the editors, write, and find the change
 // saved in the panel.
