@@ -186,6 +186,15 @@ TEST_F(GroupMonitorTest, ToggleMembersStopAtTheRelayCountAndSixty) {
     EXPECT_EQ(monitor.StatusText(), "Groups that should be turned on:  2 5 11");
 }
 
+TEST_F(GroupMonitorTest, RefusedToggleIsToldApart) {
+    panel.stuck[7] = true;
+    OpenQuietly();
+    monitor.PostToggle(7);
+    monitor.RunPass();
+    EXPECT_FALSE(monitor.StatusText().empty());
+    EXPECT_EQ(monitor.StatusText().find("should be turned"), std::string::npos);
+}
+
 TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
     OpenQuietly();
     exchange.Queued = {"A8378"};

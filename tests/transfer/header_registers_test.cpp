@@ -154,6 +154,16 @@ TEST(HeaderRegisters, EnergizeReadOnTheShorterTmcList) {
     EXPECT_EQ(DecodeRelayEnergize("A05", {}), "");
 }
 
+// Row 1 (the address) and rows outside the table are never transferred.
+TEST(HeaderRegisters, RowsOutsideTheTransferGiveNothing) {
+    PanelConfig panel = DefaultPanel();
+    for (int row : {1, 12}) {
+        EXPECT_EQ(HeaderWriteDescription(row, panel), "") << row;
+        EXPECT_EQ(ApplyHeaderReply(row, "A05", panel), "") << row;
+    }
+    EXPECT_EQ(panel.NumInputs, DefaultPanel().NumInputs);
+}
+
 TEST(HeaderRegisters, ReadThenWriteGivesTheSameDigits) {
     const ProductIdentity id{"KV-4900", "4.00"};
     const std::vector<std::pair<int, const char*>> values{

@@ -171,6 +171,7 @@ TEST(AddressChange, OfflineRenumbersAndBadAddressesChangeNothing) {
         EXPECT_EQ(config.Panel.Address, "9");
     }
     EXPECT_TRUE(panel.Calls.empty());
+    EXPECT_NE(AddressChangeWarning("17").find("currently at address 17."), std::string::npos);
 }
 
 TEST(BadRelays, ListsAsksAndClears) {
