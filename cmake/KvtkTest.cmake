@@ -21,7 +21,10 @@ function(kvtk_add_test name)
     target_link_libraries(${name} PRIVATE kvtk_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock kvtk_common)
+  # Parameterised tests keep the names their suites give them (or their
+  # index), never a dump of the parameter's bytes.
   gtest_discover_tests(${name}
+    NO_PRETTY_VALUES
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}

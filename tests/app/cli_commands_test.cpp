@@ -18,6 +18,7 @@
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/support/product_config.h"
 #include "transfer/firmware_conditions.h"
 
 namespace kvtk {
@@ -184,10 +185,8 @@ Configuration RandomConfiguration(const ProductIdentity& id, unsigned seed) {
         return std::uniform_int_distribution<>(low, high)(random);
     };
     auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    Configuration c;
+    Configuration c = test::ConfigFor(id.Model, id.Version);
     c.Panel.Address = "1";
-    c.Identity = id;
-    ApplyProductCapabilities(c, id.Model, id.Version);
     const CapabilityLimits& lim = c.Limits;
     c.Panel.NumInputs = std::to_string(pick(lim.MinInputs, lim.MaxInputs));
     c.Panel.NumRelays = std::to_string(pick(lim.MinRelays, lim.MaxRelays));

@@ -5,8 +5,8 @@
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "tests/app/cli_test_support.h"
-#include "tests/files/config_fixtures.h"
 #include "tests/files/test_folder.h"
+#include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {

@@ -18,6 +18,7 @@
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/support/product_config.h"
 #include "transfer/panel_snapshot.h"
 
 namespace kvtk {
@@ -84,9 +85,7 @@ TEST_F(CliPtyTest, FullReadAsksEveryRegisterTheProductHas) {
         if (c.groupFlash) expected.push_back("LR23");
         EXPECT_THAT(panel.Received(), ElementsAreArray(expected));
 
-        Configuration config;
-        config.Identity = {c.model, c.version};
-        ApplyProductCapabilities(config, c.model, c.version);
+        Configuration config = test::ConfigFor(c.model, c.version);
         ASSERT_TRUE(ReadConfigFile(file, config, ReadMode::Full).Ok());
         EXPECT_EQ(config.Panel.NumInputs, std::to_string(c.inputs));
         EXPECT_EQ(config.Panel.Address, std::to_string(address));
@@ -95,32 +94,6 @@ TEST_F(CliPtyTest, FullReadAsksEveryRegisterTheProductHas) {
         EXPECT_EQ(config.Inputs[1].Type, kMomentaryOnOff);
         ++address;
     }
-}
-
-TEST_F(CliPtyTest, WritingOnlyInputsBelowFirmware4SavesAndAsksForTheLongWait) {
-    SimPanel& panel = Add(1, "TMC-1400", "3.00");
-    panel.SetRegister("65", "10");
-    const std::string file = Path("inputs.kvx");
-    ASSERT_EQ(Run({"read", "-o", file}).Status, 0);
-    panel.ClearReceived();
-
-    QElapsedTimer clock;
-    clock.start();
-    const CliRun run =
-        Run({"-v", "write", file, "--no-header", "--no-groups", "--save-wait", "0", "--no-backup"});
-    ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_LT(clock.elapsed(), 10000);  // the 25 s wait was asked for, and shortened
-
-    const auto& received = panel.Received();
-    ASSERT_EQ(received.size(), 2u + 1u + 16u + 2u);
-    EXPECT_EQ(received[2], "LSWEN");
-    for (int n = 1; n <= 16; ++n)
-        EXPECT_EQ(received[static_cast<size_t>(2 + n)].substr(0, 5), "LW9" + Hex2(n));
-    EXPECT_EQ(received[19], "LSAVE_EN");
-    EXPECT_EQ(received[20], "LSYS_SAVE");
-    EXPECT_EQ(panel.SaveCount(), 1);
-    EXPECT_THAT(run.Err, HasSubstr("This will take approximately 25 seconds..."));
-    EXPECT_THAT(run.Err, HasSubstr("Waiting 0 s instead of 25 s"));
 }
 
 // The simulator acknowledges one register write without storing it: the
@@ -152,64 +125,6 @@ TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
         EXPECT_EQ(run.Out, c.out);
     }
     EXPECT_EQ(QDir(QString::fromStdString(backups)).entryList(QDir::Files).size(), 2);
-}
-
-TEST_F(CliPtyTest, AllGroupsOnWithSixtyGroupsTakesTwoCommands) {
-    SimPanel& panel = Add(1, "WQ60", "5.00");
-    const CliRun run = Run({"groups", "--all-on"});
-    ASSERT_EQ(run.Status, 0) << run.Err;
-    std::string first = "L";
-    std::string second = "L";
-    for (int g = 1; g <= 30; ++g) first += Hex2(0xC0 + g);
-    for (int g = 31; g <= 60; ++g) second += Hex2(0xC0 + g);
-    const std::vector<std::string> expected{"LR73", "KV", "LR64", first, second};
-    EXPECT_THAT(panel.Received(), ElementsAreArray(expected));
-    std::string states;
-    for (int g = 1; g <= 60; ++g) states += std::to_string(g) + "\ton\n";
-    EXPECT_EQ(run.Out, states);
-}
-
-TEST_F(CliPtyTest, AddressChange) {
-    const struct {
-        const char* name;
-        bool occupied;
-        int status;
-        std::vector<std::string> received;
-        std::string err;
-    } cases[] = {
-        {"to a free address",
-         false,
-         0,
-         {"LR73", "KV", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},  // --no-backup
-         ""},
-        {"onto an occupied address",
-         true,
-         1,
-         {"LR73", "KV"},
-         "KV-4800 Version 4.00 is at address 7."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        SimLine fresh;
-        SimPty freshPty(fresh);
-        ASSERT_TRUE(freshPty.Open());
-        SimPanel& panel = fresh.AddPanel(1, "WQ16", "5.00");
-        SimPanel* other = c.occupied ? &fresh.AddPanel(7, "KV-4800", "4.00") : nullptr;
-        const CliRun run =
-            test::RunCliInProcess({"--port", freshPty.SlavePath().toStdString(), "--timeout", "100",
-                                   "set-address", "7", "--no-backup"});
-        EXPECT_EQ(run.Status, c.status) << run.Err;
-        EXPECT_THAT(panel.Received(), ElementsAreArray(c.received));
-        EXPECT_THAT(run.Err, HasSubstr(c.err));
-        if (other) {
-            EXPECT_THAT(other->Received(),
-                        ElementsAreArray(std::vector<std::string>{"LR73", "KV"}));
-            EXPECT_EQ(panel.Address(), 1);
-        } else {
-            EXPECT_EQ(fresh.PanelAt(7), &panel);
-            EXPECT_EQ(run.Out, "The device is now at address 7.\n");
-        }
-    }
 }
 
 TEST_F(CliPtyTest, RelayServerLoginNeverShowsThePassword) {

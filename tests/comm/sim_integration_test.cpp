@@ -1,6 +1,9 @@
 // The exchange over a real pseudo-terminal and real loopback TCP against the
 // simulated panels.
+#include <fcntl.h>
 #include <gmock/gmock.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <QSignalSpy>
 #include <QTimer>
@@ -56,22 +59,17 @@ TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {
     EXPECT_THAT(line.PanelAt(2)->Received(), ::testing::ElementsAre("LR73", "KV"));
 }
 
-TEST_F(PtyTest, EchoIsIgnoredAndGarbledRepliesAreC) {
-    line.Options().echo = true;
-    EXPECT_EQ(exchange.Exchange(2, "LR73", "", 0), "A0002");
-    line.Options().echo = false;
-    line.Options().garbleChecksum = true;
-    EXPECT_EQ(exchange.Exchange(2, "LR73", "", 0), "C");
-}
-
-TEST_F(PtyTest, BusyDotsEvery400MsKeepTheExchangeWaitingPastT) {
-    settings.SetMaxResponseMs(500);
-    line.Options().busyDots = 3;  // dots at 0, 400, 800 ms, the reply at 1200 ms
-    std::string reply;
-    const double ms = Timed([&] { reply = exchange.Exchange(2, "LR73", "", 0); });
-    EXPECT_EQ(reply, "A0002");
-    EXPECT_GE(ms, 1100);
-    EXPECT_EQ(line.FramesReceived(), 1);
+// The settings the port leaves on the line, read back from the device.
+TEST_F(PtyTest, PortRunsAt9600EightDataBitsNoParityOneStopBit) {
+    const int fd = ::open(pty.SlavePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios line{};
+    ASSERT_EQ(::tcgetattr(fd, &line), 0);
+    ::close(fd);
+    EXPECT_EQ(::cfgetispeed(&line), B9600);
+    EXPECT_EQ(::cfgetospeed(&line), B9600);
+    EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_cflag & (PARENB | CSTOPB), 0u);
 }
 
 TEST_F(PtyTest, PortDisappearingMidExchangeEndsItAndClosesThePort) {
@@ -101,48 +99,6 @@ TEST_F(PtyTest, DiscoveryListsOpenableSlotsAndABusyPortSaysOops) {
     EXPECT_EQ(failure.Title, QStringLiteral("Oops"));
     EXPECT_EQ(failure.Text,
               QStringLiteral("The port you selected is now in use. Please select another port."));
-}
-
-class SimRelayTest : public ::testing::Test {
-protected:
-    SimRelayTest() : server(line, QStringLiteral("tech"), QStringLiteral("pw")) {
-        AddPanels(line);
-        settings.SetMaxResponseMs(100);
-        relay.SetLoginWindowMs(100);
-        exchange.SetConnectionMode(ConnectionMode::Relay);
-        exchange.SetRelayConnection(&relay);
-    }
-    void SetUp() override {
-        ASSERT_TRUE(server.Listen());
-        relay.Connect(QStringLiteral("127.0.0.1:%1").arg(server.Port()), "tech", "pw");
-        ASSERT_TRUE(relay.WaitForLogin(5000));
-    }
-
-    SimLine line;
-    SimRelayServer server;
-    RelayConnection relay;
-    ExchangeSettings settings;
-    test::ScriptedPrompter prompter;
-    CommandExchange exchange{settings, prompter};
-};
-
-TEST_F(SimRelayTest, IdentifyPanelFindsEachKindOfAddress) {
-    Configuration config;
-    EXPECT_EQ(IdentifyPanel(config, exchange, 2), "KV-4800 Version 4.00");
-    EXPECT_EQ(IdentifyPanel(config, exchange, 9), "Not connected");
-    EXPECT_EQ(IdentifyPanel(config, exchange, 17), "KV-4500 Version 1.07");
-    EXPECT_TRUE(prompter.asked.empty());
-}
-
-TEST(SimRelayLogin, WrongCredentialsFail) {
-    SimLine line;
-    SimRelayServer server(line, QStringLiteral("tech"), QStringLiteral("pw"));
-    ASSERT_TRUE(server.Listen());
-    RelayConnection relay;
-    relay.SetLoginWindowMs(200);
-    relay.Connect(QStringLiteral("127.0.0.1:%1").arg(server.Port()), "tech", "nope");
-    EXPECT_FALSE(relay.WaitForLogin(5000));
-    EXPECT_FALSE(relay.IsEstablished());
 }
 
 }  // namespace

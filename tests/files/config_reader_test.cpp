@@ -8,10 +8,10 @@
 #include <random>
 #include <sstream>
 
-#include "config_fixtures.h"
 #include "files/config_writer.h"
 #include "files/file_access.h"
 #include "test_folder.h"
+#include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {
@@ -85,16 +85,8 @@ const ReaderCase kReaderCases[] = {
                 EXPECT_EQ(c.Panel.TimerDuration[2], "01:00");
                 EXPECT_EQ(c.Panel.TimerDuration[3], "02:00");
             }),
-    InPanel("KeysInAnyCase",
-            {"timer 1 = 04:00", "FLASH ON TIME=01:30", "rElAy EnErGiZeR dUrAtIoN=0.060"},
-            [](const Configuration& c) {
-                EXPECT_EQ(c.Panel.TimerDuration[1], "04:00");
-                EXPECT_EQ(c.Panel.OnTimeAfterFlash, "01:30");
-                EXPECT_EQ(c.Panel.RelayEnergize, "0.060");
-            }),
     InPanel("FlashOffNotListedSelects17", {"Flash Off Time=0.50"},
             PanelIs(&PanelConfig::FlashOffTime, "1.7")),
-    InPanel("FlashOffListed", {"Flash Off Time=1.2"}, PanelIs(&PanelConfig::FlashOffTime, "1.2")),
     InPanel("RefreshNotListedSelectsOff", {"Refresh Duration=45"},
             PanelIs(&PanelConfig::RelayRefresh, "OFF")),
     InPanel("RefreshByNumericValue", {"Refresh Duration=3.0"},
@@ -103,10 +95,6 @@ const ReaderCase kReaderCases[] = {
             PanelIs(&PanelConfig::RelayEnergize, "0.024")),
     InPanel("EnergizeZeroSelectsLastOfTmc", {"Relay Energize Duration=0"},
             PanelIs(&PanelConfig::RelayEnergize, "0.156"), "TMC-1400"),
-    InPanel("EnergizeNineSelectsFirst", {"Relay Energize Duration=9"},
-            PanelIs(&PanelConfig::RelayEnergize, "1.560")),
-    InPanel("EnergizeNegativeSelectsLast", {"Relay Energize Duration=-99999999999"},
-            PanelIs(&PanelConfig::RelayEnergize, "0.024")),
     InPanel("CountsLimitedToTheProduct", {"Inputs=200", "Relays=0"},
             [](const Configuration& c) {
                 EXPECT_EQ(c.Panel.NumInputs, "120");
@@ -144,11 +132,6 @@ const ReaderCase kReaderCases[] = {
                  EXPECT_EQ(c.Inputs[4].Polarity, 0);
                  EXPECT_EQ(c.Inputs[4].Timer, 3);
              }),
-    InInputs(
-        "ZoneBelowMinimumGroup", {"Line #1", "Zone = 0"},
-        [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Group, 1); }, "KV-4500", "1.09"),
-    InInputs("PolarityOtherThanOpenIsClosed", {"Line #1", "Polarity = whatever"},
-             [](const Configuration& c) { EXPECT_EQ(c.Inputs[1].Polarity, 1); }),
     InInputs("TimerOutsideZeroToThreeIsIgnored",
              {"Line #1", "Timer = 2", "Line #2", "Timer = 2", "Timer = 7", "Line #3", "Timer = 2",
               "Timer = -1"},
@@ -182,14 +165,6 @@ const ReaderCase kReaderCases[] = {
                  EXPECT_EQ(g.SerialOnPriority, 0);
                  EXPECT_EQ(g.ConstantFlash, kTrue);
              }),
-    InGroups(
-        "GroupPriorityWords",
-        {"Zone #1", "Priority = off", "Zone #2", "Priority = ON/OFF", "Zone #3", "Priority = On"},
-        [](const Configuration& c) {
-            EXPECT_EQ(c.Groups[1].Priority, 2);
-            EXPECT_EQ(c.Groups[2].Priority, 3);
-            EXPECT_EQ(c.Groups[3].Priority, 1);
-        }),
     InGroups("NameHoldingGroupNumberStaysAName", {"Zone #1", "Name = Group #3 lights", "Child = 9"},
              [](const Configuration& c) {
                  EXPECT_EQ(c.Groups[1].Name, "Group #3 lights");

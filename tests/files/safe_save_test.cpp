@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "config_fixtures.h"
 #include "files/config_writer.h"
 #include "test_folder.h"
+#include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {

@@ -23,22 +23,6 @@ TEST(Configuration, StartUpInputsAndGroups) {
     }
 }
 
-TEST(Configuration, EnergizeListPerProduct) {
-    const auto other = BuildEnergizeList("KV-4800");
-    ASSERT_EQ(other.size(), 129u);
-    EXPECT_EQ(other.front(), "1.560");
-    EXPECT_EQ(other[1], "1.548");
-    EXPECT_EQ(other.back(), "0.024");
-    EXPECT_EQ(other[DefaultEnergizeIndex("KV-4800", other)], "0.048");
-
-    const auto tmc = BuildEnergizeList("TMC-1400");
-    ASSERT_EQ(tmc.size(), 118u);
-    EXPECT_EQ(tmc.back(), "0.156");
-    EXPECT_EQ(tmc[DefaultEnergizeIndex("TMC-1400", tmc)], "0.156");
-
-    EXPECT_EQ(DefaultEnergizeIndex("KV-4800", {}), 0);
-}
-
 TEST(Configuration, CountValueNeverOverflows) {
     EXPECT_EQ(CountValue("16"), 16);
     EXPECT_EQ(CountValue(""), 0);

@@ -304,13 +304,6 @@ TEST(ConfigurationReportTest, LongLinesWrapAtBlanksKeepingEmphasis) {
     EXPECT_TRUE(layout.Pages[1].Lines[9].Emphasis.empty());
 }
 
-TEST(ConfigurationReportTest, GridTooSmallIsRefusedInWords) {
-    const ReportResult result = BuildConfigurationReport(SampleConfiguration(), SampleRequest(),
-                                                         GridFromCharacters(59, 66));
-    EXPECT_FALSE(result.Layout.has_value());
-    EXPECT_THAT(result.Error, HasSubstr("too small"));
-}
-
 TEST(ConfigurationReportTest, TextRendererSeparatesPagesByFormFeeds) {
     const ReportLayout layout = Build(SampleConfiguration(), SampleRequest(2));
     const std::string text = RenderReportText(layout);

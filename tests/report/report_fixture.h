@@ -9,16 +9,13 @@
 #include "model/products.h"
 #include "report/configuration_report.h"
 #include "report/text_renderer.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk::testing {
 
 inline Configuration SampleConfiguration(const std::string& model = "KV-4900",
                                          const std::string& version = "4.00") {
-    Configuration config;
-    config.Identity = {model, version};
-    config.Panel.NumInputs = "16";
-    config.Panel.NumRelays = "8";
-    ApplyProductCapabilities(config, model, version);
+    Configuration config = test::ConfigFor(model, version);
     config.Panel.Address = "5";
     return config;
 }

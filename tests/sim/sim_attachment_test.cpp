@@ -86,14 +86,6 @@ TEST_F(SimRelay, LoginThenCommandsAnsweredBySequenceNumber) {
     EXPECT_EQ(line_->PanelAt(2)->Received(), std::vector<std::string>{"KV"});
 }
 
-TEST_F(SimRelay, AnswersKeepTheOrderOfTheCommands) {
-    ASSERT_TRUE(Ask("0tech|s3cret\r").startsWith("OK"));
-    in_.Clear();
-    socket_.write("27|11KV\r28|01LR73\r");  // the first waits for its time-out
-    ASSERT_TRUE(in_.WaitFor([this] { return in_.Bytes().count('\n') >= 2; }));
-    EXPECT_EQ(in_.Bytes(), QByteArray("7ERR no answer from the panel\r\n8A0001C1\r\n"));
-}
-
 TEST_F(SimRelay, BrokenLineClosesTheConnection) {
     line_->Options().disconnectAfter = 0;
     ASSERT_TRUE(Ask("0tech|s3cret\r").startsWith("OK"));

@@ -53,16 +53,6 @@ TEST(SimLineWire, FramesInRepliesOut) {
     }
 }
 
-TEST(SimLineWire, FrameSplitIntoSingleBytes) {
-    auto line = MakeDemoLine();
-    ByteCollector out(line.get(), &SimLine::Transmit);
-    const QByteArray frame = BuildFrame(7, "LR64");
-    for (char c : frame) line->Receive(QByteArray(1, c));
-    ASSERT_TRUE(out.WaitForLines(1));
-    EXPECT_EQ(out.Bytes(), BuildReply("A3C"));
-    EXPECT_EQ(line->PanelAt(7)->Received().back(), "LR64");
-}
-
 TEST(SimLineWire, EchoComesBeforeTheReply) {
     auto line = MakeDemoLine();
     line->Options().echo = true;
@@ -130,40 +120,6 @@ TEST(SimLineFaults, DropGarbleAndDisconnect) {
         // A lost reply is lost on the wire: the panel did act on the command.
         EXPECT_EQ(line->PanelAt(1)->Received().size(), static_cast<size_t>(c.frames)) << c.name;
     }
-}
-
-TEST(SimLineFaults, DropFractionRepeatsForTheSameSeed) {
-    auto pattern = [](unsigned seed) {
-        auto line = MakeDemoLine();
-        line->Options().dropFraction = 0.5;
-        line->Options().seed = seed;
-        line->ResetFaults();
-        std::string answered;
-        for (int i = 0; i < 40; ++i) answered += line->Answer("01", "LR73") ? '1' : '0';
-        return answered;
-    };
-    const std::string first = pattern(7);
-    EXPECT_EQ(first, pattern(7));
-    EXPECT_NE(first.find('0'), std::string::npos);
-    EXPECT_NE(first.find('1'), std::string::npos);
-    EXPECT_NE(first, pattern(8));
-}
-
-TEST(SimLineFaults, DisconnectAfterNFramesBreaksTheLink) {
-    auto line = MakeDemoLine();
-    line->Options().disconnectAfter = 1;
-    SimulatedLink link(*line);
-    QSignalSpy lost(&link, &ByteLink::linkLost);
-    QSignalSpy ready(&link, &ByteLink::readyRead);
-    ASSERT_TRUE(link.write(BuildFrame(1, "LR73")));
-    ASSERT_TRUE(ready.wait(1000));
-    EXPECT_EQ(link.readAll(), Wire("A0001C1\r"));
-    ASSERT_TRUE(link.write(BuildFrame(1, "LR73")));  // the second frame breaks the line
-    ASSERT_TRUE(lost.wait(1000));
-    EXPECT_FALSE(link.isOpen());
-    EXPECT_FALSE(link.write(BuildFrame(1, "LR73")));
-    EXPECT_TRUE(link.readAll().isEmpty());
-    EXPECT_EQ(line->PanelAt(1)->Received().size(), 1u);
 }
 
 TEST(SimLinePanels, Lw73MovesThePanelToItsNewAddress) {

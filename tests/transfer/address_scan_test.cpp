@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "operation_fakes.h"
+#include "tests/support/fake_panel.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
@@ -50,7 +51,7 @@ TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
 
 TEST(AddressScan, ReadingOneAddress) {
     Configuration config;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     exchange.Responder = PanelsAt({7});
     AddressReading reading = ReadAddress(config, exchange, 7);
     EXPECT_EQ(reading.Status, "KV-4800 Version 4.00");
@@ -65,7 +66,7 @@ TEST(AddressScan, ReadingOneAddress) {
 
 TEST(AddressScan, FindsEveryPanelInOrder) {
     Configuration config;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     exchange.Responder = PanelsAt({3, 17});
     std::vector<std::string> shownBefore;
     std::vector<int> read;
@@ -93,7 +94,7 @@ TEST(AddressScan, FindsEveryPanelInOrder) {
 
 TEST(AddressScan, StopRequestEndsBeforeTheNextAddress) {
     Configuration config;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     exchange.Responder = PanelsAt({});
     int lastRead = -1;
     ScanCallbacks callbacks;
@@ -110,7 +111,7 @@ TEST(AddressScan, StopRequestEndsBeforeTheNextAddress) {
 
 TEST(AddressScan, NothingFound) {
     Configuration config;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     exchange.Responder = PanelsAt({});
     const ScanResult result = ScanAddresses(config, exchange, {});
     EXPECT_EQ(exchange.Calls.size(), 256u);  // every address answered only LR73

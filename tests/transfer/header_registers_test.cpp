@@ -9,27 +9,6 @@
 namespace kvtk {
 namespace {
 
-TEST(HeaderRegisters, ElevenRowsInTransferOrder) {
-    const std::vector<std::pair<const char*, const char*>> expected{
-        {"Device Address", "73"},           {"Maximum Number of Inputs", "65"},
-        {"Maximum Number of Relays", "64"}, {"Time On After Flash", "61"},
-        {"Flash Off Time", "62"},           {"Timer 1 Duration", "41"},
-        {"Timer 2 Duration", "42"},         {"Timer 3 Duration", "43"},
-        {"Relay Refresh Time", "66"},       {"Relay Energize Time", "63"},
-        {"Special Options", "24"},
-    };
-    const auto& rows = HeaderRegisters();
-    ASSERT_EQ(rows.size(), expected.size());
-    for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].Row, static_cast<int>(i) + 1);
-        EXPECT_EQ(rows[i].Description, expected[i].first);
-        EXPECT_EQ(rows[i].Register, expected[i].second);
-        EXPECT_EQ(HeaderReadCommand(rows[i].Row), std::string("LR") + expected[i].second);
-    }
-    EXPECT_EQ(HeaderReadCommand(0), "");
-    EXPECT_EQ(HeaderReadCommand(12), "");
-}
-
 PanelConfig DefaultPanel() {
     return Configuration{}.Panel;
 }
@@ -111,19 +90,6 @@ TEST(HeaderRegisters, FlashOffCodeTableCoversOnlyItsKeys) {
     }
 }
 
-TEST(HeaderRegisters, WriteDescriptions) {
-    PanelConfig panel = DefaultPanel();
-    EXPECT_EQ(HeaderWriteDescription(2, panel), "Input Count = 16");
-    EXPECT_EQ(HeaderWriteDescription(3, panel), "Relay Count = 8");
-    EXPECT_EQ(HeaderWriteDescription(4, panel), "Flash On Time = 10:00");
-    EXPECT_EQ(HeaderWriteDescription(5, panel), "Flash Off Time = 0.5");
-    EXPECT_EQ(HeaderWriteDescription(7, panel), "Timer 2 Duration = 02:00");
-    EXPECT_EQ(HeaderWriteDescription(9, panel), "Relay Refresh = OFF");
-    EXPECT_EQ(HeaderWriteDescription(10, panel), "Energize Duration = 0.048");
-    EXPECT_EQ(HeaderWriteDescription(11, panel), "Special Options");
-    EXPECT_EQ(HeaderWriteDescription(1, panel), "");
-}
-
 struct ReadCase {
     int row;
     const char* reply;
@@ -188,13 +154,14 @@ TEST(HeaderRegisters, EnergizeReadOnTheShorterTmcList) {
     EXPECT_EQ(DecodeRelayEnergize("A05", {}), "");
 }
 
-TEST(HeaderRegisters, ReadProgressTexts) {
+// Row 1 (the address) and rows outside the table are never transferred.
+TEST(HeaderRegisters, RowsOutsideTheTransferGiveNothing) {
     PanelConfig panel = DefaultPanel();
-    EXPECT_EQ(ApplyHeaderReply(2, "A10", panel), "16");
-    EXPECT_EQ(ApplyHeaderReply(9, "A00", panel), "OFF");
-    EXPECT_EQ(ApplyHeaderReply(11, "A05", panel), "10100000");
-    EXPECT_EQ(ApplyHeaderReply(1, "A05", panel), "");
-    EXPECT_EQ(ApplyHeaderReply(12, "A05", panel), "");
+    for (int row : {1, 12}) {
+        EXPECT_EQ(HeaderWriteDescription(row, panel), "") << row;
+        EXPECT_EQ(ApplyHeaderReply(row, "A05", panel), "") << row;
+    }
+    EXPECT_EQ(panel.NumInputs, DefaultPanel().NumInputs);
 }
 
 TEST(HeaderRegisters, ReadThenWriteGivesTheSameDigits) {

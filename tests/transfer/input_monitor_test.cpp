@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "operation_fakes.h"
+#include "tests/support/fake_panel.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
@@ -36,7 +37,7 @@ protected:
     std::string sixChannels = "A" + std::string(24, '0');
     std::string oneChannel = "A00";
     Configuration config;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     InputMonitor monitor{exchange, config};
 };
 

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "model/conversions.h"
-#include "model/products.h"
-#include "operation_fakes.h"
+#include "tests/support/fake_panel.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
 
-using testing::OnlinePanel;
-using testing::RecordingHost;
-using testing::ScriptedPanel;
+using test::OnlineConfigFor;
+using test::RecordingHost;
+using test::ScriptedPanel;
+using Commands = std::vector<std::string>;
 
 WriteOptions Only(bool header, bool inputs, bool groups, int32_t groupCount = 0) {
     WriteOptions options;
@@ -22,93 +22,53 @@ WriteOptions Only(bool header, bool inputs, bool groups, int32_t groupCount = 0)
     return options;
 }
 
-std::vector<std::string> Prefixes(const std::vector<std::string>& commands, size_t length) {
-    std::vector<std::string> out;
-    for (const auto& c : commands) out.push_back(c.substr(0, length));
-    return out;
+size_t CountPrefix(const Commands& commands, const std::string& prefix) {
+    return static_cast<size_t>(std::count_if(
+        commands.begin(), commands.end(), [&](const auto& c) { return c.rfind(prefix, 0) == 0; }));
 }
 
 TEST(WriteConfiguration, InputsOnlyBelow4WritesThenSavesAndWaits25Seconds) {
-    Configuration config = OnlinePanel("KV-4900", "2.00");
-    config.Panel.NumInputs = "16";
-    config.Inputs[5] = {"", kLinkedOn, 1, 12, 2, kTrue};
+    Configuration config = OnlineConfigFor("KV-4900", "2.00");
+    config.Panel.NumInputs = "3";
+    config.Inputs[2] = {"", kLinkedOn, 1, 12, 2, kTrue};
     std::vector<std::string> log;
     ScriptedPanel panel(&log);
     RecordingHost host(&log);
 
     const WriteOutcome outcome = WriteConfiguration(config, Only(false, true, false), panel, host);
 
-    std::vector<std::string> expected{"LSWEN"};
-    for (int n = 1; n <= 16; ++n) expected.push_back(panel.Commands()[static_cast<size_t>(n)]);
-    expected.insert(expected.end(), {"LSAVE_EN", "LSYS_SAVE"});
-    EXPECT_EQ(panel.Commands(), expected);
-    for (int n = 1; n <= 16; ++n)
-        EXPECT_EQ(panel.Commands()[static_cast<size_t>(n)].substr(0, 5), "LW9" + NumberToHex(n, 2));
-    EXPECT_NE(panel.Find("LW905C64C"), nullptr);
-    EXPECT_EQ(panel.Find("LW905C64C")->Description, "Input 5");
-    EXPECT_EQ(panel.Find("LSWEN")->Description, "Write Enable");
-    EXPECT_EQ(panel.Find("LSAVE_EN")->Description, "Enable Save");
-    EXPECT_EQ(panel.Find("LSYS_SAVE")->Description, "Saving to EEPROM");
-    EXPECT_EQ(panel.Calls[0].Command, "");
-    EXPECT_EQ(panel.Calls[0].Address, 0);
+    EXPECT_EQ(panel.Commands(),
+              (Commands{"LSWEN", "LW9010041", "LW902C64C", "LW9030043", "LSAVE_EN", "LSYS_SAVE"}));
+    EXPECT_EQ(panel.Find("LW902C64C")->Description, "Input 2");
+    EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
     for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
-
     EXPECT_EQ(outcome.Result, WriteResult::Saved);
-    EXPECT_EQ(outcome.InputsWritten, 16);
-    ASSERT_EQ(host.Waits.size(), 1u);
-    EXPECT_EQ(host.Waits[0].Milliseconds, 25000);
-    EXPECT_EQ(host.Waits[0].Text, "This will take approximately 25 seconds...");
-    EXPECT_EQ(log.back(), "port hidden");
-    EXPECT_EQ(log[log.size() - 2], "wait 25000");
-    EXPECT_EQ(host.Responses.back(), "Data Saved Successfully");
-    EXPECT_EQ(host.Responses[host.Responses.size() - 2], "Enabled");
-    EXPECT_EQ(host.Responses[0], "Command Accepted");
+    EXPECT_EQ(outcome.InputsWritten, 3);
+    EXPECT_EQ(Commands(log.end() - 3, log.end()),
+              (Commands{">LSYS_SAVE", "wait 25000", "port hidden"}));
 }
 
 TEST(WriteConfiguration, HeaderRowsDependOnFirmware) {
-    const std::vector<std::string> rows2to10{"LW65", "LW64", "LW61", "LW62", "LW41",
-                                             "LW42", "LW43", "LW66", "LW63"};
     for (const char* version : {"2.00", "2.06"}) {
-        Configuration config = OnlinePanel("KV-4900", version);
+        Configuration config = OnlineConfigFor("KV-4900", version);
         config.Panel.SpecialOptions = 3;
         ScriptedPanel panel;
         RecordingHost host;
         WriteConfiguration(config, Only(true, false, false), panel, host);
-        std::vector<std::string> expected{"LSWEN"};
-        expected.insert(expected.end(), rows2to10.begin(), rows2to10.end());
-        if (std::string(version) == "2.06") expected.push_back("LW24");
+        Commands expected{"LSWEN",    "LW6510",   "LW6408",   "LW610258", "LW6205",
+                          "LW410E10", "LW421C20", "LW432A30", "LW6600",   "LW6304"};
+        if (std::string(version) == "2.06") expected.push_back("LW2403");
         expected.insert(expected.end(), {"LSAVE_EN", "LSYS_SAVE"});
-        EXPECT_EQ(Prefixes(panel.Commands(), 4), Prefixes(expected, 4)) << version;
-        EXPECT_EQ(panel.Calls[2].Description, "Input Count = " + config.Panel.NumInputs);
-        EXPECT_EQ(panel.Calls[5].Description, "Flash Off Time = 0.5");
-        EXPECT_EQ(panel.Calls[6].Description, "Timer 1 Duration = 01:00");
-        EXPECT_EQ(panel.Calls[9].Description, "Relay Refresh = OFF");
-        EXPECT_EQ(panel.Calls[10].Description, "Energize Duration = 0.048");
-        if (std::string(version) == "2.06") {
-            EXPECT_EQ(panel.Calls[11].Command, "LW2403");
-            EXPECT_EQ(panel.Calls[11].Description, "Special Options");
-        }
+        EXPECT_EQ(panel.Commands(), expected) << version;
     }
 }
 
-TEST(WriteConfiguration, GroupCountZeroStillSendsGroupFlash) {
-    Configuration config = OnlinePanel("WQ16", "5.00");
-    config.Groups[2].ConstantFlash = kTrue;
-    ScriptedPanel panel;
-    RecordingHost host;
-    WriteConfiguration(config, Only(false, false, true, 0), panel, host);
-    EXPECT_EQ(panel.Commands(),
-              (std::vector<std::string>{"LSWEN", "LW230200000000000000", "LSAVE_EN", "LSYS_SAVE"}));
-    ASSERT_EQ(host.Waits.size(), 1u);
-    EXPECT_EQ(host.Waits[0].Milliseconds, 5000);
-    EXPECT_EQ(host.Waits[0].Text, "This will take approximately 5 seconds...");
-}
-
 TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
-    Configuration config = OnlinePanel("WQ16", "5.00");
+    Configuration config = OnlineConfigFor("WQ16", "5.00");
     config.Groups[2].Type = 1;
     config.Groups[2].Priority = 3;
     config.Groups[2].SerialOnPriority = 0;
+    config.Groups[2].ConstantFlash = kTrue;
     ScriptedPanel panel;
     RecordingHost host;
     WriteConfiguration(config, Only(false, false, true, 2), panel, host);
@@ -122,7 +82,7 @@ TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
         {"LW3020200000000000000", "Group 2 write Groups in super group"},
         {"LW5023", "Group 2 priority = On/Off"},
         {"LW67020", "Group 2 serial on priority disabled"},
-        {"LW230000000000000000", ""},
+        {"LW230200000000000000", ""},
         {"LSAVE_EN", "Enable Save"},
         {"LSYS_SAVE", "Saving to EEPROM"},
     };
@@ -131,66 +91,86 @@ TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
         EXPECT_EQ(panel.Calls[i + 1].Command, expected[i].first);
         EXPECT_EQ(panel.Calls[i + 1].Description, expected[i].second);
     }
+    EXPECT_EQ(host.Waits.at(0).Milliseconds, 5000);
 }
 
-TEST(WriteConfiguration, Kv4800Below4WritesOneMemberByteAndDoesNotWait) {
-    Configuration config = OnlinePanel("KV-4800", "3.00");
-    ScriptedPanel panel;
-    RecordingHost host;
-    WriteConfiguration(config, Only(false, false, true, 1), panel, host);
-    EXPECT_EQ(panel.Commands(),
-              (std::vector<std::string>{"LSWEN", "LW30101", "LW5010", "LW67011",
-                                        "LW230000000000000000", "LSAVE_EN", "LSYS_SAVE"}));
-    EXPECT_TRUE(host.Waits.empty());
+TEST(WriteConfiguration, ProductAndFirmwareShapeTheGroupWrite) {
+    struct Case {
+        const char* model;
+        const char* version;
+        int32_t groupCount;
+        size_t priorities;  // groups written
+        const char* firstMembers;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"KV-4800", "3.00", 1, 1, "LW30101"},  // one member byte
+             {"KV-4600", "1.09", 60, 59, "LW3010100000000000000"},
+             {"KV-4600", "1.10", 60, 60, "LW3010100000000000000"},
+         }) {
+        Configuration config = OnlineConfigFor(c.model, c.version);
+        config.Limits.MaxGroups = kGroupCount;  // as the product's limits may say
+        ScriptedPanel panel;
+        RecordingHost host;
+        WriteConfiguration(config, Only(false, false, true, c.groupCount), panel, host);
+        const Commands commands = panel.Commands();
+        EXPECT_EQ(CountPrefix(commands, "LW5"), c.priorities) << c.model << " " << c.version;
+        EXPECT_NE(panel.Find(c.firstMembers), nullptr) << c.model << " " << c.version;
+        EXPECT_EQ(commands.back(), "LSYS_SAVE");
+    }
 }
 
-TEST(WriteConfiguration, CancelAtTheFirstHeaderRowPausesThenDisablesWriting) {
-    Configuration config = OnlinePanel("WQ16", "5.00");
-    std::vector<std::string> log;
-    ScriptedPanel panel(&log);
-    panel.AnswerPrefix("LW65", "");
-    RecordingHost host(&log);
+// A cancel at any step sends nothing more than the write disable: no later
+// register and above all no save of a half-written configuration.
+TEST(WriteConfiguration, CancelAtEveryStepStopsAndDisablesWriting) {
+    Configuration config = OnlineConfigFor("WQ16", "1.11");  // saves twice
+    config.Panel.NumInputs = "2";
+    const WriteOptions all = Only(true, true, true, 2);
+    ScriptedPanel full;
+    RecordingHost fullHost;
+    WriteConfiguration(config, all, full, fullHost);
+    const Commands sequence = full.Commands();
+    ASSERT_EQ(CountPrefix(sequence, "LSYS_SAVE"), 2u);
 
-    const WriteOutcome outcome = WriteConfiguration(config, WriteOptions{}, panel, host);
-
-    EXPECT_EQ(outcome.Result, WriteResult::Cancelled);
-    EXPECT_EQ(Prefixes(panel.Commands(), 4), (std::vector<std::string>{"LSWE", "LW65", "LSU"}));
-    EXPECT_EQ(panel.Find("LSU")->Description, "Write Disable");
-    ASSERT_EQ(host.Waits.size(), 1u);
-    EXPECT_EQ(host.Waits[0].Kind, WaitKind::WriteDisablePause);
-    EXPECT_EQ(host.Waits[0].Milliseconds, 1000);
-    const auto pause = std::find(log.begin(), log.end(), "wait 1000");
-    ASSERT_NE(pause, log.end());
-    EXPECT_EQ(*(pause + 1), ">LSU");
-    EXPECT_EQ(log.back(), "port hidden");
+    for (size_t step = 0; step < sequence.size(); ++step) {
+        ScriptedPanel panel;
+        panel.Responder = [&, sent = size_t{0}](int, const std::string&) mutable {
+            return sent++ == step ? std::string() : std::string("AY");
+        };
+        RecordingHost host;
+        EXPECT_EQ(WriteConfiguration(config, all, panel, host).Result, WriteResult::Cancelled);
+        Commands expected(sequence.begin(), sequence.begin() + static_cast<long>(step) + 1);
+        expected.push_back("LSU");
+        EXPECT_EQ(panel.Commands(), expected) << "cancelled at " << sequence[step];
+        ASSERT_EQ(host.Waits.size(), 1u);
+        EXPECT_EQ(host.Waits[0].Kind, WaitKind::WriteDisablePause);
+    }
 }
 
 TEST(WriteConfiguration, SaveCountDependsOnFirmwareText) {
     struct Case {
         const char* model;
         const char* version;
-        int saves;
+        size_t saves;
     };
     for (const Case& c : std::vector<Case>{{"KV-4900", "1.11", 2},
-                                           {"WQ16", "1.11", 2},
                                            {"KV-4800", "1.11", 1},
                                            {"KV-4900", "1.110", 1},
                                            {"KV-4900", "1.12", 1}}) {
-        Configuration config = OnlinePanel(c.model, c.version);
         ScriptedPanel panel;
         RecordingHost host;
-        WriteConfiguration(config, Only(false, true, false), panel, host);
-        const auto commands = panel.Commands();
-        EXPECT_EQ(std::count(commands.begin(), commands.end(), "LSAVE_EN"), c.saves) << c.version;
-        EXPECT_EQ(std::count(commands.begin(), commands.end(), "LSYS_SAVE"), c.saves) << c.version;
-        EXPECT_EQ(commands.back(), "LSYS_SAVE");
+        WriteConfiguration(OnlineConfigFor(c.model, c.version), Only(false, true, false), panel,
+                           host);
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LSAVE_EN"), c.saves) << c.version;
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LSYS_SAVE"), c.saves) << c.version;
     }
 }
 
 TEST(WriteConfiguration, SavingWaitByProductAndFirmware) {
     const std::vector<std::tuple<const char*, const char*, int>> cases{
-        {"KV-4800", "3.00", 0},     {"KV-4800", "4.00", 5000},   {"WQ16", "5.00", 5000},
-        {"KV-4900", "2.00", 25000}, {"TMC-1400", "3.99", 25000},
+        {"KV-4800", "3.00", 0},
+        {"KV-4800", "4.00", 5000},
+        {"KV-4900", "2.00", 25000},
+        {"TMC-1400", "3.99", 25000},
     };
     for (const auto& [model, version, ms] : cases)
         EXPECT_EQ(SavingWait({model, version}).Milliseconds, ms) << model << " " << version;
@@ -201,45 +181,36 @@ TEST(WriteConfiguration, CountsWithoutRegistersBehindThemAreCut) {
         const char* model;
         const char* inputs;
         int32_t groupCount;
-        int32_t inputsWritten;
-        int32_t groupsUsed;
-        bool inputsCut;
-        bool groupsCut;
+        size_t inputsWritten;
+        size_t groupsUsed;
     };
     for (const Case& c : std::vector<Case>{
-             {"WQ16", "200", 60, 120, 60, true, false},
-             {"KV-4800", "16", 99, 16, 12, false, true},
-             {"WQ16", "-5", -3, 0, 0, true, true},
+             {"WQ16", "200", 60, 120, 60},
+             {"KV-4800", "16", 99, 16, 12},
+             {"WQ16", "-5", -3, 0, 0},
          }) {
         Configuration config =
-            OnlinePanel(c.model, c.model == std::string("WQ16") ? "5.00" : "3.00");
+            OnlineConfigFor(c.model, c.model == std::string("WQ16") ? "5.00" : "3.00");
         config.Panel.NumInputs = c.inputs;
         ScriptedPanel panel;
         RecordingHost host;
         const WriteOutcome outcome =
             WriteConfiguration(config, Only(false, true, true, c.groupCount), panel, host);
-        EXPECT_EQ(outcome.InputsWritten, c.inputsWritten) << c.inputs;
-        EXPECT_EQ(outcome.GroupCountUsed, c.groupsUsed) << c.groupCount;
-        EXPECT_EQ(outcome.InputCountClamped, c.inputsCut) << c.inputs;
-        EXPECT_EQ(outcome.GroupCountClamped, c.groupsCut) << c.groupCount;
-        const auto commands = panel.Commands();
-        EXPECT_EQ(std::count_if(commands.begin(), commands.end(),
-                                [](const std::string& s) { return s.rfind("LW9", 0) == 0; }),
-                  c.inputsWritten);
-        EXPECT_EQ(std::count_if(commands.begin(), commands.end(),
-                                [](const std::string& s) { return s.rfind("LW5", 0) == 0; }),
-                  c.groupsUsed);
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LW9"), c.inputsWritten) << c.inputs;
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LW5"), c.groupsUsed) << c.groupCount;
+        EXPECT_EQ(outcome.InputCountClamped, std::string(c.inputs) != "16") << c.inputs;
+        EXPECT_EQ(outcome.GroupCountClamped, c.groupCount != 60) << c.groupCount;
     }
 }
 
 TEST(WriteConfiguration, NothingChosenSendsNothing) {
-    Configuration config = OnlinePanel("WQ16", "5.00");
     ScriptedPanel panel;
     RecordingHost host;
-    EXPECT_EQ(WriteConfiguration(config, Only(false, false, false), panel, host).Result,
-              WriteResult::NothingChosen);
+    EXPECT_EQ(
+        WriteConfiguration(OnlineConfigFor("WQ16", "5.00"), Only(false, false, false), panel, host)
+            .Result,
+        WriteResult::NothingChosen);
     EXPECT_TRUE(panel.Calls.empty());
-    EXPECT_FALSE(host.PortShown);
 }
 
 }  // namespace

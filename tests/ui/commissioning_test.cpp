@@ -16,6 +16,7 @@
 #include "sim/sim_line.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/support/product_config.h"
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
 #include "ui/file_prompts.h"
@@ -44,9 +45,7 @@ public:
 
 // A configuration that uses every field the file and the panel carry.
 Configuration BusyConfiguration() {
-    Configuration c;
-    c.Identity = {"WQ16", "5.00"};
-    ApplyProductCapabilities(c, "WQ16", "5.00");
+    Configuration c = test::ConfigFor("WQ16", "5.00");
     std::mt19937 rng(20261206);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
     PanelConfig& p = c.Panel;

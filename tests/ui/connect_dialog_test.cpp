@@ -19,6 +19,7 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "tests/support/fake_link.h"
 #include "ui/found_panels_list.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
@@ -30,31 +31,6 @@
 
 namespace kvtk {
 namespace {
-
-// Records what the exchange writes and answers each frame with one line.
-class RecordingLink : public ByteLink {
-public:
-    explicit RecordingLink(QByteArray& written, QByteArray reply)
-        : written_(written), reply_(std::move(reply)) {}
-    bool isOpen() const override { return true; }
-    bool write(const QByteArray& bytes) override {
-        written_ += bytes;
-        QTimer::singleShot(0, this, [this] {
-            input_ += reply_;
-            emit readyRead();
-        });
-        return true;
-    }
-    QByteArray readAll() override { return std::exchange(input_, {}); }
-    void discardInput() override { input_.clear(); }
-    void close() override {}
-    QString name() const override { return QStringLiteral("recording"); }
-
-private:
-    QByteArray& written_;
-    QByteArray reply_;
-    QByteArray input_;
-};
 
 class ConnectDialogTest : public ::testing::Test {
 protected:
@@ -348,9 +324,17 @@ TEST_F(ConnectDialogTest, CloseBoxEndsProgramOnlyBeforeMainWindow) {
 }
 
 TEST_F(ConnectDialogTest, CommWindowManualCommandWireBytes) {
-    QByteArray written;
+    test::FakeLink* link = nullptr;
     comm().BindSlotFactory(
-        2, [&] { return std::make_unique<RecordingLink>(written, QByteArray("A0001C1\r")); },
+        2,
+        [&] {
+            auto made = std::make_unique<test::FakeLink>();
+            made->responder = [](test::FakeLink& l, const std::string&) {
+                l.Deliver(test::PanelReply("0001"));
+            };
+            link = made.get();
+            return made;
+        },
         QStringLiteral("recording"));
     ASSERT_TRUE(comm().SelectPort(2));
     comm().Exchange().SetOffline(false);
@@ -360,7 +344,8 @@ TEST_F(ConnectDialogTest, CommWindowManualCommandWireBytes) {
     txtAddress->setText(QStringLiteral("1"));
     txtCommand->setText(QStringLiteral("LR73"));
     QTest::keyClick(txtCommand, Qt::Key_Return);
-    EXPECT_EQ(written, QByteArray(">01LR7369\r"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->writes, std::vector<std::string>{">01LR7369\r"});
     EXPECT_EQ(comm().findChild<QLabel*>(QStringLiteral("lblResponseString"))->text(),
               QStringLiteral("A0001"));
     EXPECT_FALSE(comm().Settings().Busy());
@@ -371,18 +356,6 @@ TEST_F(ConnectDialogTest, CommWindowManualCommandWireBytes) {
     EXPECT_EQ(ports->itemData(ports->currentIndex(), Qt::ToolTipRole).toString(),
               QStringLiteral("recording"));
     comm().hide();
-}
-
-// Writes the picture of the connect dialog when KVTK_SCREENSHOT names a file.
-TEST_F(ConnectDialogTest, Screenshot) {
-    const char* path = std::getenv("KVTK_SCREENSHOT");
-    if (!path) GTEST_SKIP() << "KVTK_SCREENSHOT not set";
-    ChooseCom1();
-    SetAddress(2);
-    dialog().cmdRead()->click();
-    dialog().Hints().setText(dialog().Hints().HintFor(dialog().cmdRead()));
-    QApplication::processEvents();
-    EXPECT_TRUE(dialog().grab().save(QString::fromLocal8Bit(path)));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@
 #include "sim/simulated_link.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
-#include "tests/transfer/operation_fakes.h"
+#include "tests/support/fake_panel.h"
 #include "transfer/firmware_conditions.h"
 #include "transfer/input_word.h"
 #include "ui/frmAddressChange.h"
@@ -131,6 +131,15 @@ TEST_F(DeviceCommandsTest, WriteOptionsKeepTheirStateAndCancelClearsAll) {
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
     EXPECT_EQ(device().Write().Result, WriteResult::NothingChosen);
     EXPECT_THAT(recorder.sent, IsEmpty());
+}
+
+TEST_F(DeviceCommandsTest, WriteFromTheMenuTakesTheFieldBeingEdited) {
+    GoOnline(1, "WQ16 Version 5.00");
+    Type(settings().txtNumInputs(), QStringLiteral("130"));  // not left yet
+    frmWriteOptions& dialog = device().WriteOptionsDialog();
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
+    device().mnuDeviceWrite()->trigger();
+    EXPECT_THAT(recorder.sent, ::testing::Contains("LW6578"));  // 120 inputs
 }
 
 TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
@@ -243,7 +252,6 @@ TEST_F(AddressChangeTest, NewAddress7IsWrittenVerifiedAndSaved) {
     EXPECT_THAT(prompter.asked, IsEmpty());
 }
 
-// Opened from the main window, the change keeps a backup before it writes.
 TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
     SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
     GoOnline(1, "WQ16 Version 5.00");
@@ -261,22 +269,6 @@ TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
                         .fileName()});
 }
 
-TEST_F(AddressChangeTest, OccupiedAddressWritesNothing) {
-    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
-    line.AddPanel(7, "TMC-1400", "0400");
-    GoOnline(1, "WQ16 Version 5.00");
-    Open();
-    Enter(QStringLiteral("7"));
-    dialog->cmdChange()->click();
-
-    EXPECT_THAT(panel.Received(), IsEmpty());
-    EXPECT_EQ(dialog->lblInfo()->text(), QStringLiteral("TMC-1400 Version 4.00 is at address 7."));
-    EXPECT_EQ(beeps, 1);
-    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("1"));
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->isEnabled());
-}
-
 TEST_F(DeviceCommandsTest, CancelAfterTheWriteShowsTheNewAddress) {
     testing::ScriptedPanel panel;  // free at 7 until the write, then there
     panel.AnswerAt(7, "LR73", "T", 1).AnswerAt(7, "LR73", "A07");
@@ -291,15 +283,6 @@ TEST_F(DeviceCommandsTest, CancelAfterTheWriteShowsTheNewAddress) {
     EXPECT_EQ(config().Panel.Address, "7");
     EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("7"));
     EXPECT_EQ(settings().lblAddress()->text(), QStringLiteral("7"));
-}
-
-TEST_F(AddressChangeTest, OfflineOnlyRenumbers) {
-    Open();
-    Enter(QStringLiteral("9"));
-    dialog->cmdChange()->click();
-    EXPECT_EQ(settings().txtAddress()->text(), QStringLiteral("9"));
-    EXPECT_EQ(line.FramesReceived(), 0);
-    EXPECT_TRUE(dialog->isVisible());
 }
 
 // The whole way through the windows: read a panel over a pseudo-terminal,

@@ -9,8 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,6 +20,7 @@
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
 #include "report/text_renderer.h"
+#include "tests/support/product_config.h"
 #include "ui/file_prompts.h"
 #include "ui/frmPrint.h"
 
@@ -97,9 +96,7 @@ protected:
     // A file written by the program for a device.
     QString WriteSample(const char* name, const std::string& model, const std::string& version,
                         int address, const std::string& description = "") {
-        Configuration sample;
-        sample.Identity = {model, version};
-        ApplyProductCapabilities(sample, model, version);
+        Configuration sample = test::ConfigFor(model, version);
         sample.Panel.Address = std::to_string(address);
         sample.Panel.DeviceName = "Sample";
         sample.AddressTable[static_cast<size_t>(address)].Name = "Sample";
@@ -124,31 +121,16 @@ protected:
     ScriptedPrompts* prompts = nullptr;
 };
 
-TEST_F(FileCommandsTest, SaveAppliesTheFileNameRule) {
-    struct Case {
-        QString Folder;
-        QString Typed;
-        QString Written;
-    };
-    const std::vector<Case> cases{
-        {QStringLiteral("v1.2"), QStringLiteral("panel"), QStringLiteral("v1.2/panel.kvx")},
-        {QString(), QStringLiteral("plan"), QStringLiteral("plan.kvx")},
-        {QString(), QStringLiteral("panel.old.txt"), QStringLiteral("panel.kvx")}};
-    for (const Case& c : cases) {
-        if (!c.Folder.isEmpty()) {
-            ASSERT_TRUE(QDir(dir.path()).mkpath(c.Folder));
-        }
-        const QString typed =
-            c.Folder.isEmpty() ? Path(c.Typed) : Path(c.Folder + QLatin1Char('/') + c.Typed);
-        prompts->dialogs.push_back({QString(), typed});
-        EXPECT_EQ(files().Save(), FileCommands::SaveOutcome::Written) << c.Typed.toStdString();
-        EXPECT_TRUE(QFile::exists(Path(c.Written))) << c.Written.toStdString();
-        EXPECT_EQ(window->windowTitle(),
-                  QString::fromStdString(MainWindowCaption(Path(c.Written).toStdString(), "")));
-    }
-    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("v1.kvx"))));
-    EXPECT_EQ(prompts->Titles(), QStringList(3, QStringLiteral("Save file")));
-    EXPECT_TRUE(prompts->dialogRequests[0].Save);
+// Save from the menu takes the value still being typed in a field, and the
+// file name rule (the rule itself is tested with the files).
+TEST_F(FileCommandsTest, SaveFromTheMenuTakesTheFieldBeingEdited) {
+    Type(settings().txtNumInputs(), QStringLiteral("130"));  // not left yet
+    prompts->dialogs.push_back({QString(), Path(QStringLiteral("panel.old.txt"))});
+    files().SaveAction()->trigger();
+    QFile written(Path(QStringLiteral("panel.kvx")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_THAT(written.readAll().toStdString(), HasSubstr("\r\nInputs=120\r\n"));
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
 }
 
 TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
@@ -396,42 +378,6 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
     QFile written(pdf + QStringLiteral(".pdf"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.read(5) == "%PDF-");
-}
-
-// KVTK_OPEN_DIALOG_SCREENSHOT=<png>: the open dialog with a file selected.
-TEST_F(FileCommandsTest, OpenDialogScreenshot) {
-    const QByteArray target = qgetenv("KVTK_SCREENSHOT");
-    if (target.isEmpty()) GTEST_SKIP() << "set KVTK_SCREENSHOT to take it";
-    WriteSample("lobby.kvx", "KV-4800", "4.00", 12, "Main lobby panel");
-    WriteSample("annex.kvx", "WQ16", "5.00", 4);
-    FileInfoState info;
-    const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
-                                          QStringLiteral("Open"), dir.path()};
-    std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
-    dialog->resize(1000, 420);
-    dialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-    // Point at the file as a click would (the view fills in asynchronously).
-    auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
-    ASSERT_NE(view, nullptr);
-    dialog->selectFile(dir.filePath(QStringLiteral("lobby.kvx")));
-    const bool found = QTest::qWaitFor([&] {
-        const QModelIndex root = view->rootIndex();
-        for (int row = 0; row < view->model()->rowCount(root); ++row) {
-            const QModelIndex index = view->model()->index(row, 0, root);
-            if (index.data().toString() != QStringLiteral("lobby.kvx")) continue;
-            view->selectionModel()->setCurrentIndex(
-                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            return true;
-        }
-        return false;
-    });
-    ASSERT_TRUE(found);
-    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-        name->setText(QStringLiteral("lobby.kvx"));
-    QTest::qWait(200);
-    EXPECT_EQ(info.View.Model, "KV-4800");
-    EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(target)));
 }
 
 TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {

@@ -6,9 +6,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cstdlib>
 
 #include "main_window_fixture.h"
+#include "tests/support/accessible_names.h"
 #include "ui/frmGroupSetup.h"
 #include "ui/group_setup_rules.h"
 #include "ui/widgets/group_number_field.h"
@@ -287,31 +287,9 @@ TEST_F(GroupSetupTest, DefaultNamesCoverAllSixtyGroupsWithTwelveInUse) {
 
 TEST_F(GroupSetupTest, EveryControlHasAnAccessibleName) {
     OpenOn(1);
-    int checked = 0;
-    for (QWidget* w : editor().findChildren<QWidget*>()) {
-        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
-                             qobject_cast<QLineEdit*>(w);
-        if (!control || !w->isVisibleTo(&editor())) continue;
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
-        ASSERT_NE(accessible, nullptr);
-        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
-            << w->metaObject()->className() << w->parent()->objectName().toStdString();
-        ++checked;
-    }
-    EXPECT_GT(checked, 20);
-}
-
-// Writes the picture of the group editor when KVTK_SCREENSHOT names a file.
-TEST_F(GroupSetupTest, Screenshot) {
-    const char* path = std::getenv("KVTK_SCREENSHOT");
-    if (!path) GTEST_SKIP() << "KVTK_SCREENSHOT not set";
-    group(3).Name = "Lobby";
-    group(3).SetMember(5, true);
-    config().Inputs[3].Name = "Front door";
-    OpenOn(3);
-    editor().Hints().setText(editor().Hints().HintFor(editor().chkMember(5)));
-    QApplication::processEvents();
-    EXPECT_TRUE(editor().grab().save(QString::fromLocal8Bit(path)));
+    const test::AccessibleNameSweep sweep = test::SweepAccessibleNames(editor());
+    EXPECT_GT(sweep.Checked, 20);
+    EXPECT_EQ(sweep.Unnamed, QStringList());
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "main_window_fixture.h"
 #include "sim/sim_panel.h"
-#include "tests/transfer/operation_fakes.h"
+#include "tests/support/fake_panel.h"
 #include "ui/frmGroupCheck.h"
 #include "ui/frmInputCheck.h"
 #include "ui/group_indicator.h"

@@ -30,25 +30,6 @@ QT_END_NAMESPACE
 
 namespace kvtk {
 
-// The class names of the visible controls in `window` that a screen reader
-// would announce without a name; `checked` counts the controls looked at.
-inline QStringList UnnamedControls(QWidget& window, int* checked = nullptr) {
-    QStringList unnamed;
-    for (QWidget* w : window.findChildren<QWidget*>()) {
-        const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-                             qobject_cast<QAbstractButton*>(w) || qobject_cast<QScrollBar*>(w) ||
-                             qobject_cast<QAbstractItemView*>(w);
-        const bool comboText =
-            qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget());
-        if (!control || comboText || !w->isVisibleTo(&window)) continue;
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
-        if (!accessible || accessible->text(QAccessible::Name).isEmpty())
-            unnamed << QString::fromLatin1(w->metaObject()->className());
-        if (checked) ++*checked;
-    }
-    return unnamed;
-}
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { Open("WQ08 Version 5.00+"); }

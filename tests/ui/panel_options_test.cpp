@@ -11,7 +11,8 @@
 #include "main_window_fixture.h"
 #include "sim/sim_line.h"
 #include "tests/comm/pty_exchange.h"
-#include "tests/transfer/operation_fakes.h"
+#include "tests/support/accessible_names.h"
+#include "tests/support/fake_panel.h"
 #include "ui/device_commands.h"
 #include "ui/frmProductCode.h"
 #include "ui/frmSpecialOptions.h"
@@ -26,7 +27,7 @@ TEST_F(PanelOptionsTest, SpecialOptionsShowAndSetTheMask) {
     window->mnuOtherSpecialOptions()->trigger();
     frmSpecialOptions& dialog = window->SpecialOptions();
     ASSERT_TRUE(dialog.isVisible() && dialog.isModal());
-    EXPECT_EQ(UnnamedControls(dialog), QStringList());
+    EXPECT_EQ(test::SweepAccessibleNames(dialog).Unnamed, QStringList());
     const auto boxes = [&dialog] {
         QString shown;
         for (int i = 0; i < kSpecialOptionCount; ++i)
@@ -86,7 +87,7 @@ TEST_F(PanelOptionsTest, ProductCodeChangeReachesThePanelOverAPseudoTerminal) {
     rig.settings.SetMaxResponseMs(300);
     frmProductCode dialog(4, rig.exchange, window->Device().Host());
     dialog.show();
-    EXPECT_EQ(UnnamedControls(dialog), QStringList());
+    EXPECT_EQ(test::SweepAccessibleNames(dialog).Unnamed, QStringList());
     Choose(dialog, "WQ16");
     dialog.cmdChange()->click();
     EXPECT_EQ(dialog.lblStatus()->text(), QStringLiteral("Product Code Change Accepted "));

@@ -1,23 +1,14 @@
 #pragma once
-// Configurations for the file tests: one for a chosen product, and random
-// ones holding only values the file format carries unchanged.
+// Random configurations holding only values the file format carries unchanged.
 
 #include <cstdint>
 #include <initializer_list>
 #include <random>
 #include <string>
 
-#include "model/configuration.h"
-#include "model/products.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk::test {
-
-inline Configuration ConfigFor(const std::string& model, const std::string& version) {
-    Configuration config;
-    config.Identity = {model, version};
-    ApplyProductCapabilities(config, model, version);
-    return config;
-}
 
 // Lines joined with CR LF, each line ended.
 inline std::string CrLf(std::initializer_list<std::string> lines) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "comm/byte_link.h"
+#include "comm/wire_format.h"
+#include "model/conversions.h"
 
 namespace kvtk::test {
 
@@ -62,6 +64,8 @@ private:
 };
 
 // A reply line as a panel sends it: "A" + data + checksum + CR.
-std::string PanelReply(const std::string& data);
+inline std::string PanelReply(const std::string& data) {
+    return "A" + data + NumberToHex(CommandChecksum(data), 2) + kCarriageReturn;
+}
 
 }  // namespace kvtk::test

@@ -12,23 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "model/configuration.h"
 #include "model/panel_exchange.h"
-#include "model/products.h"
 #include "transfer/operation_host.h"
 
-namespace kvtk::testing {
-
-// A configuration for the product, online at the address.
-inline Configuration OnlinePanel(const std::string& model, const std::string& version,
-                                 int address = 1) {
-    Configuration config;
-    config.Identity = {model, version};
-    ApplyProductCapabilities(config, model, version);
-    config.Panel.Address = std::to_string(address);
-    config.Status.Connection = "Online";
-    return config;
-}
+namespace kvtk::test {
 
 struct ExchangeCall {
     int Address;
@@ -173,4 +160,4 @@ private:
     std::vector<std::string>* log_;
 };
 
-}  // namespace kvtk::testing
+}  // namespace kvtk::test

@@ -1,0 +1,170 @@
+// kvtk-screenshots FOLDER: draws the connect dialog, the main window, the
+// group editor and the open dialog with its information panel into FOLDER,
+// as the README shows them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "comm/port_slots.h"
+#include "files/config_writer.h"
+#include "model/products.h"
+#include "sim/demo_line.h"
+#include "sim/simulated_link.h"
+#include "ui/file_info_panel.h"
+#include "ui/file_prompts.h"
+#include "ui/frmComm.h"
+#include "ui/frmConnect.h"
+#include "ui/frmGroupSetup.h"
+#include "ui/frmMain.h"
+#include "ui/gui_session.h"
+#include "ui/input_editor.h"
+#include "ui/widgets/hint_line.h"
+
+namespace kvtk {
+namespace {
+
+bool Save(QWidget& widget, const QDir& folder, const char* name) {
+    QApplication::processEvents();
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    const bool saved = widget.grab().save(path);
+    std::printf("%s%s\n", qPrintable(path), saved ? "" : ": not written");
+    return saved;
+}
+
+std::unique_ptr<frmMain> OfflineMainWindow() {
+    auto window = std::make_unique<frmMain>();
+    window->SetBeepSink([] {});
+    window->SetQuestionAsker([](const QString&, const QString&) { return false; });
+    ConnectChoice choice;
+    choice.Product = "WQ08 Version 5.00+";
+    window->ApplyConnectChoice(choice);
+    return window;
+}
+
+bool ConnectDialog(const QDir& folder) {
+    std::unique_ptr<SimLine> line = MakeDemoLine();
+    auto main = OfflineMainWindow();
+    GuiSession session(*main, PortSlots(QStringList{}));
+    session.Comm().Prompts().SetAnswerer(
+        [](const MessageRequest&) { return MessageAnswer::Cancel; });
+    session.Comm().BindSlotFactory(
+        1, [&line] { return std::make_unique<SimulatedLink>(*line); },
+        QStringLiteral("built-in simulated line"));
+    session.Start();
+    frmConnect& dialog = session.Connect();
+    if (!QTest::qWaitForWindowExposed(&dialog)) return false;
+    dialog.CommPortOption(1)->click();
+    dialog.txtAddress()->setText(QStringLiteral("2"));
+    dialog.cmdRead()->click();
+    dialog.Hints().setText(dialog.Hints().HintFor(dialog.cmdRead()));
+    const bool saved = Save(dialog, folder, "connect-dialog.png");
+    dialog.hide();
+    return saved;
+}
+
+bool MainWindowAndGroupEditor(const QDir& folder) {
+    auto window = OfflineMainWindow();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) return false;
+    window->Config().Groups[1].Name = "Lobby";
+    window->Config().Groups[2].Name = "Corridor";
+    window->RebuildGroupNameLists();
+    window->Inputs().CreateDefaultNames(0);
+    window->Hints().setText(
+        QStringLiteral("Move the pointer over a control to have information about it "
+                       "displayed here."));
+    window->resize(window->sizeHint());
+    bool saved = Save(*window, folder, "main-window.png");
+
+    Configuration& config = window->Config();
+    config.Groups[3].Name = "Lobby";
+    config.Groups[3].SetMember(5, true);
+    config.Inputs[3].Name = "Front door";
+    window->OpenGroupSetupOn(QStringLiteral("3"));
+    frmGroupSetup& editor = window->GroupSetup();
+    if (!QTest::qWaitForWindowExposed(&editor)) return false;
+    editor.Hints().setText(editor.Hints().HintFor(editor.chkMember(5)));
+    saved = Save(editor, folder, "group-editor.png") && saved;
+    editor.hide();
+    window->hide();
+    return saved;
+}
+
+bool WriteSample(const QDir& dir, const char* name, const std::string& model,
+                 const std::string& version, int address, const std::string& description) {
+    Configuration sample;
+    sample.Identity = {model, version};
+    ApplyProductCapabilities(sample, model, version);
+    sample.Panel.Address = std::to_string(address);
+    sample.AddressTable[static_cast<size_t>(address)].Name = "Sample";
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    return WriteConfigFile(QFile::encodeName(path).toStdString(), sample,
+                           {"12-03-26", "14:05:09", description})
+        .Ok();
+}
+
+bool OpenDialog(const QDir& folder) {
+    QTemporaryDir files;
+    const QDir dir(files.path());
+    if (!WriteSample(dir, "lobby.kvx", "KV-4800", "4.00", 12, "Main lobby panel") ||
+        !WriteSample(dir, "annex.kvx", "WQ16", "5.00", 4, ""))
+        return false;
+    FileInfoState info;
+    const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
+                                          QStringLiteral("Open")};
+    std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
+    dialog->setDirectory(files.path());
+    dialog->resize(1000, 420);
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog.get())) return false;
+    // Point at the file as a click would (the view fills in asynchronously).
+    auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+    if (!view) return false;
+    const bool found = QTest::qWaitFor([&] {
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QModelIndex index = view->model()->index(row, 0, root);
+            if (index.data().toString() != QStringLiteral("lobby.kvx")) continue;
+            view->selectionModel()->setCurrentIndex(
+                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            return true;
+        }
+        return false;
+    });
+    if (!found) return false;
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        name->setText(QStringLiteral("lobby.kvx"));
+    QTest::qWait(200);
+    return Save(*dialog, folder, "open-dialog.png");
+}
+
+}  // namespace
+}  // namespace kvtk
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: kvtk-screenshots FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists()) {
+        std::fprintf(stderr, "kvtk-screenshots: no folder %s\n", argv[1]);
+        return 2;
+    }
+    bool ok = kvtk::ConnectDialog(folder);
+    ok = kvtk::MainWindowAndGroupEditor(folder) && ok;
+    ok = kvtk::OpenDialog(folder) && ok;
+    return ok ? 0 : 1;
+}
