@@ -4,7 +4,8 @@
 
 #include <gmock/gmock.h>
 
-#include "config_fixtures.h"
+#include "tests/support/product_config.h"
+#include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {

@@ -270,7 +270,7 @@ TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
 }
 
 TEST_F(DeviceCommandsTest, CancelAfterTheWriteShowsTheNewAddress) {
-    testing::ScriptedPanel panel;  // free at 7 until the write, then there
+    test::ScriptedPanel panel;  // free at 7 until the write, then there
     panel.AnswerAt(7, "LR73", "T", 1).AnswerAt(7, "LR73", "A07");
     panel.AnswerAt(7, "KV", "AWQ16     0500").Answer("LSAVE_EN", "");  // "" = cancelled
     GoOnline(1, "WQ16 Version 5.00");

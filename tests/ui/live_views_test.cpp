@@ -11,6 +11,7 @@
 #include "main_window_fixture.h"
 #include "sim/sim_panel.h"
 #include "tests/support/fake_panel.h"
+#include "tests/support/product_config.h"
 #include "ui/frmGroupCheck.h"
 #include "ui/frmInputCheck.h"
 #include "ui/group_indicator.h"
@@ -24,7 +25,7 @@ class LiveViewTest : public ::testing::Test {
 protected:
     void Connect(const std::string& model, const std::string& version) {
         panel = std::make_unique<SimPanel>(1, model, version);
-        config = testing::OnlinePanel(model, version);
+        config = test::OnlineConfigFor(model, version);
         exchange.Responder = [this](int, const std::string& command) {
             return panel->Handle(command).value_or("T");
         };
@@ -54,7 +55,7 @@ protected:
 
     std::unique_ptr<SimPanel> panel;
     Configuration config;
-    testing::ScriptedPanel exchange;
+    test::ScriptedPanel exchange;
     int passes = 0;
 };
 

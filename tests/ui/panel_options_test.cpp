@@ -64,7 +64,7 @@ TEST_F(PanelOptionsTest, ProductCodeIsSentOnlyWhenWritesAreEnabled) {
          std::vector<Case>{{"KV-4300", "AY", {"LSWEN", "LW107", "LSAVE_EN", "LSYS_SAVE"}, accepted},
                            {"WQ60", "AY", {"LSWEN", "LW10D", "LSAVE_EN", "LSYS_SAVE"}, accepted},
                            {"WQ60", "A", {"LSWEN"}, "Writes to Device Disabled"}}) {
-        testing::ScriptedPanel panel;
+        test::ScriptedPanel panel;
         panel.Answer("LSWEN", c.enableReply);
         frmProductCode dialog(4, panel, window->Device().Host());
         EXPECT_EQ(dialog.lstProductCodes()->currentItem()->text(), QStringLiteral("TMC-1400"));

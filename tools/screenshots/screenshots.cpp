@@ -121,7 +121,7 @@ bool OpenDialog(const QDir& folder) {
         return false;
     FileInfoState info;
     const ConfigFileDialogRequest request{false, QStringLiteral("Open file"),
-                                          QStringLiteral("Open")};
+                                          QStringLiteral("Open"), files.path()};
     std::unique_ptr<QFileDialog> dialog(CreateConfigFileDialog(request, info, nullptr));
     dialog->setDirectory(files.path());
     dialog->resize(1000, 420);
