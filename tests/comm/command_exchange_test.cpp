@@ -52,15 +52,6 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
     EXPECT_GE(settings.RelativeSpeed(), 50);
 }
 
-TEST_F(CommandExchangeTest, AddressFieldsOnTheWire) {
-    AnswerWith(PanelReply("AY"));
-    exchange.Exchange(300, "LR73", "", 0);
-    exchange.Exchange(2000, "LR73", "", 0);
-    ASSERT_EQ(link.writes.size(), 2u);
-    EXPECT_EQ(link.writes[0].substr(0, 3), ">PC");
-    EXPECT_EQ(link.writes[1].substr(0, 3), std::string(">\x07\xD0"));
-}
-
 TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
     const std::string frame = SerialFrame(1, "LR73");
     const struct {

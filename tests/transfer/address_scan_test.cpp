@@ -34,7 +34,6 @@ TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
          false},
         {"", "Click 'Read This Address' to look for a device at address 17.", false},
         {"KV-4800 Version 4.00", "Connected to an KV-4800 Version 4.00 at address 17.", true},
-        {"KV-4500 Version 1.07", "Connected to an KV-4500 Version 1.07 at address 17.", true},
     };
     for (const auto& c : cases) {
         const AddressView view = ViewOfAddress(c.status, 17);

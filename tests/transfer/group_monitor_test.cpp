@@ -84,21 +84,6 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 
-TEST_F(GroupMonitorTest, PollsInBatchesOfThirty) {
-    monitor.PollGroups(kReportBase);
-    ASSERT_EQ(exchange.Commands(), std::vector<std::string>{"L0102030405060708090A0B0C"});
-
-    exchange.Calls.clear();
-    config.Limits.MaxGroups = 60;
-    monitor.PollGroups(kReportBase);
-    const auto commands = exchange.Commands();
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].substr(0, 5), "L0102");
-    EXPECT_EQ(commands[0].size(), 61u);
-    EXPECT_EQ(commands[1].substr(0, 5), "L1F20");
-    EXPECT_EQ(commands[1].substr(57), "3B3C");
-}
-
 TEST_F(GroupMonitorTest, AllGroupsOnSwitchesEveryGroup) {
     config.Limits.MaxGroups = 60;
     OpenQuietly();
@@ -116,17 +101,9 @@ TEST_F(GroupMonitorTest, AllGroupsOnSwitchesEveryGroup) {
     EXPECT_EQ(monitor.PendingAllGroups(), 0);
 }
 
-TEST_F(GroupMonitorTest, ACodeFourRecordTakesEightCharacters) {
+// A record that cannot be placed leaves the rest of the batch unreadable, not off.
+TEST_F(GroupMonitorTest, UnplaceableRecordMarksTheRestUnreadable) {
     config.Limits.MaxGroups = 3;
-    exchange.Queued = {
-        "A04050010"
-        "01"
-        "00"};
-    EXPECT_EQ(monitor.PollGroups(kReportBase), "A040500100100");
-    EXPECT_TRUE(monitor.IndicatorOn(1));
-    EXPECT_TRUE(monitor.IndicatorOn(2));
-    EXPECT_FALSE(monitor.IndicatorOn(3));
-
     exchange.Queued = {"A0107"};
     monitor.PollGroups(kReportBase);
     EXPECT_FALSE(monitor.IndicatorUnreadable(1));

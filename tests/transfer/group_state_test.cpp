@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace kvtk {
@@ -101,21 +102,16 @@ TEST(GroupState, LastSwitchedTexts) {
     for (const auto& [reply, expected] : cases) EXPECT_EQ(LastSwitchedText(12, reply), expected);
 }
 
-TEST(GroupState, RefusalAndComplianceTexts) {
-    EXPECT_EQ(RefusedToggleText(9, 3.5),
-              "Group 9 refused to change states. It may be under the control of a priority "
-              "maintained input, or a momentary input with timer or the device may be in manual "
-              "mode.");
-    EXPECT_EQ(RefusedToggleText(9, 4.0),
-              "Group 9 refused to change states. It may be under the control of a priority "
-              "maintained input, or a momentary input with timer.");
-    EXPECT_EQ(AllGroupsComplianceText(4.0),
-              "Groups that do not comply with the on/off request may be under the control of a "
-              "maintained-priority input or may be timing with serial-on-priority disabled.");
-    EXPECT_EQ(GroupCommandComplianceText(3.99),
-              "If the group does not comply with the on/off request it may be under the control "
-              "of a maintained-priority input or may be timing with serial-on-priority disabled "
-              "or the device may be in manual mode.");
+// Only firmware below 4.00 mentions manual mode.
+TEST(GroupState, RefusalAndComplianceTextsByFirmware) {
+    const std::vector<std::function<std::string(double)>> texts{
+        [](double fw) { return RefusedToggleText(9, fw); }, AllGroupsComplianceText,
+        GroupCommandComplianceText};
+    for (const auto& text : texts) {
+        EXPECT_NE(text(3.99).find("or the device may be in manual mode."), std::string::npos);
+        EXPECT_EQ(text(4.0).find("manual mode"), std::string::npos) << text(4.0);
+    }
+    EXPECT_EQ(RefusedToggleText(9, 4.0).rfind("Group 9 refused to change states.", 0), 0u);
 }
 
 }  // namespace

@@ -67,14 +67,6 @@ TEST(MemberBytes, Encoding) {
     EXPECT_EQ(EncodeMemberBytes(GroupWith({1}), 99).size(), 16u);
 }
 
-TEST(MemberBytes, EncodeDecodeRoundTrip) {
-    GroupConfig g;
-    for (int k = 1; k <= kMemberCount; ++k) g.SetMember(k, (k * 7) % 3 == 0);
-    GroupConfig back;
-    DecodeMemberBytes("A" + EncodeMemberBytes(g, 8), 8, back);
-    EXPECT_EQ(MembersOf(back), MembersOf(g));
-}
-
 TEST(WholePanelMasks, GroupFlash) {
     std::array<GroupConfig, kGroupCount + 1> groups{};
     groups[1].ConstantFlash = kTrue;
