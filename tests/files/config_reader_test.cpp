@@ -255,7 +255,6 @@ const FailureCase kFailures[] = {
     {"Input121", FileWith({"Timer 1=04:44"}, {"Input #121"}, {}), FileOutcome::Other,
      "Input number 121 is outside 1 to 120 (10001)\r"},
     {"NoPanelSection", "just text\r\n", FileOutcome::Damaged, kDamaged},
-    {"EmptyFile", "", FileOutcome::Damaged, kDamaged},
     {"PanelSectionNotClosed", kPanelOnly, FileOutcome::Damaged, kDamaged},
     {"NoInputSection", kPanelOnly + kRule + "\r\n", FileOutcome::Damaged, kDamaged},
     {"GroupSectionNotClosed",
@@ -265,15 +264,6 @@ const FailureCase kFailures[] = {
 
 INSTANTIATE_TEST_SUITE_P(Files, ReaderFailures, testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(ConfigReader, ValuesBeforeAFailureStayAndTheRestKeepsItsValue) {
-    Configuration c = ConfigFor("KV-??00", "4.00");
-    c.Groups[2].Name = "Kept";
-    const FileResult result = Read(FileWith({}, {}, {"Zone #1", "Name = Read", "Zone #99"}), c);
-    EXPECT_EQ(result.Outcome, FileOutcome::Other);
-    EXPECT_EQ(c.Groups[1].Name, "Read");
-    EXPECT_EQ(c.Groups[2].Name, "Kept");
-}
 
 // Files that are not configuration files at all end with the damaged-file
 // message, whatever their size or bytes.
