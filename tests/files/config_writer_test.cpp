@@ -123,18 +123,6 @@ TEST(ConfigWriter, WritesTheExactTextOfAKnownConfiguration) {
     EXPECT_EQ(ConfigFileText(c, {"12-03-26", "14:05:09", "  Night test  "}), expected);
 }
 
-TEST(ConfigWriter, SpecialOptionOneIsWrittenBitZeroFirstAndReadBack) {
-    Configuration c = ConfigFor("KV-4800", "4.00");
-    c.Panel.SpecialOptions = 1;
-    const std::string text = ConfigFileText(c, {});
-    EXPECT_THAT(text, testing::HasSubstr("\r\nSpecial Option = 10000000\r\n"));
-    Configuration back = ConfigFor("KV-4800", "4.00");
-    back.Panel.SpecialOptions = 0xFE;
-    std::istringstream in(text);
-    ASSERT_TRUE(ReadConfigStream(in, back, ReadMode::Full).Ok());
-    EXPECT_EQ(back.Panel.SpecialOptions, 1);
-}
-
 // Counts and addresses outside the records are written as typed, but only
 // the records that exist are listed.
 TEST(ConfigWriter, CountsAndAddressesOutsideTheRecords) {

@@ -73,17 +73,16 @@ TEST(Conversions, HexToNumber) {
 }
 
 TEST(Conversions, NumberToBitsWritesBitZeroFirstAndConsumesCount) {
-    int16_t count = 4;
-    EXPECT_EQ(NumberToBits(5, count), "1010");
-    EXPECT_EQ(count, 0);
-    count = 3;
-    EXPECT_EQ(NumberToBits(6, count), "011");
-    EXPECT_EQ(count, 0);
-    count = 8;
-    EXPECT_EQ(NumberToBits(0xA5, count), "10100101");
-    count = -2;
-    EXPECT_EQ(NumberToBits(7, count), "");
-    EXPECT_EQ(count, 0);
+    const struct {
+        int value;
+        int16_t count;
+        const char* bits;
+    } cases[] = {{5, 4, "1010"}, {6, 3, "011"}, {0xA5, 8, "10100101"}, {7, -2, ""}};
+    for (const auto& c : cases) {
+        int16_t count = c.count;
+        EXPECT_EQ(NumberToBits(c.value, count), c.bits) << c.value;
+        EXPECT_EQ(count, 0) << c.value;
+    }
 }
 
 TEST(Conversions, BitsToNumberReadsFirstCharacterAsMostSignificant) {
@@ -95,32 +94,28 @@ TEST(Conversions, BitsToNumberReadsFirstCharacterAsMostSignificant) {
 }
 
 TEST(Conversions, HexSecondsToTime) {
-    EXPECT_EQ(HexSecondsToTime("0E10"), "01:00:00");
-    EXPECT_EQ(HexSecondsToTime("FFFF"), "18:12:15");
-    EXPECT_EQ(HexSecondsToTime("0000"), "00:00:00");
-    EXPECT_EQ(HexSecondsToTime("003D"), "00:01:01");
-    EXPECT_EQ(HexSecondsToTime("123"), "");
-    EXPECT_EQ(HexSecondsToTime("12345"), "");
-    EXPECT_EQ(HexSecondsToTime(""), "");
-    EXPECT_EQ(HexSecondsToTime("ZZZZ"), "00:00:00");
+    const std::pair<const char*, const char*> cases[] = {
+        {"0E10", "01:00:00"}, {"FFFF", "18:12:15"}, {"003D", "00:01:01"},
+        {"123", ""},          {"12345", ""},        {"", ""},
+        {"ZZZZ", "00:00:00"},
+    };
+    for (const auto& [hex, time] : cases) EXPECT_EQ(HexSecondsToTime(hex), time) << hex;
 }
 
 TEST(Conversions, TimeToSecondsCompletesTheCallersText) {
-    std::string text = "18:00";
-    EXPECT_EQ(TimeToSeconds(text), 64800);
-    EXPECT_EQ(text, "18:00:00");
-    text = "01:30";
-    EXPECT_EQ(TimeToSeconds(text), 5400);
-    EXPECT_EQ(text, "01:30:00");
-    text = "00:10:05";
-    EXPECT_EQ(TimeToSeconds(text), 605);
-    EXPECT_EQ(text, "00:10:05");
-    text = "";
-    EXPECT_EQ(TimeToSeconds(text), 0);
-    text = "ab:cd";
-    EXPECT_EQ(TimeToSeconds(text), 0);
-    text = "9";
-    EXPECT_EQ(TimeToSeconds(text), 9 * 3600);
+    const struct {
+        const char *typed, *completed;
+        int seconds;
+    } cases[] = {{"18:00", "18:00:00", 64800},
+                 {"00:10:05", "00:10:05", 605},
+                 {"", "", 0},
+                 {"ab:cd", "ab:cd:00", 0},
+                 {"9", "9", 9 * 3600}};
+    for (const auto& c : cases) {
+        std::string text = c.typed;
+        EXPECT_EQ(TimeToSeconds(text), c.seconds) << c.typed;
+        EXPECT_EQ(text, c.completed) << c.typed;
+    }
 }
 
 TEST(Conversions, ReadFieldTakesOneLinePerField) {

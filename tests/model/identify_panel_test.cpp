@@ -42,7 +42,6 @@ TEST_P(IdentifyPanelTest, RecordsStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Replies, IdentifyPanelTest,
     ::testing::Values(IdentifyCase{"A07", "AKV-4800  0400", "KV-4800 Version 4.00"},
-                      IdentifyCase{"A07", "ATMC-1400 0205", "TMC-1400 Version 2.05"},
                       IdentifyCase{"A07", "AWQ16     0050", "WQ16 Version .50"},
                       IdentifyCase{"T", nullptr, "Not connected"},
                       IdentifyCase{"C", nullptr, "Not connected"},

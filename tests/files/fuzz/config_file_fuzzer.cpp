@@ -11,6 +11,7 @@
 #include "files/file_header.h"
 #include "model/conversions.h"
 #include "model/products.h"
+#include "tests/support/product_config.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ constexpr Product kProducts[] = {
 };
 
 Configuration ConfigFor(const Product& product, bool online) {
-    Configuration c;
-    c.Identity = {product.Model, product.Version};
-    ApplyProductCapabilities(c, product.Model, product.Version);
+    Configuration c = test::ConfigFor(product.Model, product.Version);
     if (online) c.Status.Connection = "Online";
     return c;
 }
