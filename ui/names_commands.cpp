@@ -9,8 +9,8 @@
 #include "files/names_csv.h"
 #include "files/safe_save.h"
 #include "ui/edit_commands.h"
-#include "ui/frmMain.h"
 #include "ui/input_editor.h"
+#include "ui/main_window_access.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -34,7 +34,8 @@ QString RefusalText(const std::vector<RefusedRow>& refused) {
 
 }  // namespace
 
-NamesCommands::NamesCommands(frmMain& window) : QObject(&window), window_(window) {
+NamesCommands::NamesCommands(MainWindowAccess& window)
+    : QObject(&window.Widget()), window_(window) {
     QMenu* menu = &window.FileMenu();
     const QList<QAction*> actions = menu->actions();
     QAction* before = nullptr;  // the entry after Open Names
@@ -50,14 +51,15 @@ NamesCommands::NamesCommands(frmMain& window) : QObject(&window), window_(window
 
     askFileName_ = [this](bool save) -> std::optional<QString> {
         const QString filter = QStringLiteral("CSV Files (*.csv);;All Files (*)");
-        const QString name = save ? QFileDialog::getSaveFileName(
-                                        &window_, QString::fromLatin1(kExportTitle), {}, filter)
-                                  : QFileDialog::getOpenFileName(
-                                        &window_, QString::fromLatin1(kImportTitle), {}, filter);
+        const QString name =
+            save ? QFileDialog::getSaveFileName(&window_.Widget(),
+                                                QString::fromLatin1(kExportTitle), {}, filter)
+                 : QFileDialog::getOpenFileName(&window_.Widget(),
+                                                QString::fromLatin1(kImportTitle), {}, filter);
         return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
     };
     tell_ = [this](QMessageBox::Icon icon, const QString& title, const QString& text) {
-        QMessageBox box(icon, title, text, QMessageBox::Ok, &window_);
+        QMessageBox box(icon, title, text, QMessageBox::Ok, &window_.Widget());
         box.exec();
     };
 }

@@ -14,7 +14,7 @@ class QAction;
 
 namespace kvtk {
 
-class frmMain;
+class MainWindowAccess;
 
 class NamesCommands : public QObject {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
         std::function<void(QMessageBox::Icon, const QString& title, const QString& text)>;
 
     // Adds both commands to the File menu after Open Names.
-    explicit NamesCommands(frmMain& window);
+    explicit NamesCommands(MainWindowAccess& window);
 
     // Tests answer the dialogs.
     void SetPrompts(FileNameAsker askFileName, Teller tell);
@@ -38,7 +38,7 @@ public:
     QAction* ImportAction() const { return import_; }
 
 private:
-    frmMain& window_;
+    MainWindowAccess& window_;
     FileNameAsker askFileName_;
     Teller tell_;
     QAction* export_ = nullptr;
