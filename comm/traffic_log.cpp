@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "model/local_time.h"
+
 namespace kvtk {
 namespace {
 
@@ -61,8 +63,7 @@ const TrafficLine& TrafficLog::Line(std::size_t index) const {
 
 std::string TrafficLineText(const TrafficLine& line) {
     const std::time_t seconds = static_cast<std::time_t>(line.AtMs / 1000);
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = LocalTime(seconds);
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d %c ", local.tm_hour, local.tm_min,
                   local.tm_sec, static_cast<int>(line.AtMs % 1000),

@@ -6,21 +6,12 @@
 #include <system_error>
 
 #include "files/safe_save.h"
+#include "model/local_time.h"
 
 namespace kvtk {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::tm LocalTime(std::time_t when) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &when);
-#else
-    localtime_r(&when, &local);
-#endif
-    return local;
-}
 
 std::string Format(const std::tm& time, const char* format) {
     char text[32];

@@ -5,6 +5,7 @@
 
 #include "files/safe_save.h"
 #include "model/conversions.h"
+#include "model/local_time.h"
 #include "model/products.h"
 
 namespace kvtk {
@@ -61,8 +62,7 @@ void WriteGroup(LineWriter& out, int g, const GroupConfig& group, int maxMembers
 }  // namespace
 
 FileStamp LocalFileStamp(std::time_t when, const std::string& description) {
-    std::tm local{};
-    localtime_r(&when, &local);
+    const std::tm local = LocalTime(when);
     char date[16];
     char time[16];
     std::strftime(date, sizeof date, "%m-%d-%y", &local);

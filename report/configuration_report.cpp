@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/conversions.h"
+#include "model/local_time.h"
 #include "model/products.h"
 #include "report/page_writer.h"
 
@@ -208,12 +209,7 @@ private:
 }  // namespace
 
 ReportMoment LocalReportMoment(std::time_t when) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &when);
-#else
-    localtime_r(&when, &local);
-#endif
+    const std::tm local = LocalTime(when);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }

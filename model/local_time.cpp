@@ -1,0 +1,15 @@
+#include "model/local_time.h"
+
+namespace kvtk {
+
+std::tm LocalTime(std::time_t when) {
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
+    localtime_r(&when, &local);
+#endif
+    return local;
+}
+
+}  // namespace kvtk
