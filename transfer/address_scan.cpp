@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/products.h"
+#include "transfer/reply_tally.h"
 
 namespace kvtk {
 
@@ -13,6 +14,12 @@ AddressView ViewOfAddress(const std::string& status, int address) {
     if (status == kUntestedAddress || status.empty())
         return {"Click 'Read This Address' to look for a device at address " + at + ".", false};
     return {"Connected to an " + status + " at address " + at + ".", true};
+}
+
+AddressView GarbledView(int address) {
+    return {"A device answers at address " + std::to_string(address) +
+                " but its replies are garbled (check the line: baud rate, wiring, noise).",
+            false};
 }
 
 std::string OfflineNewStatus(const std::string& catalogueEntry, int address) {
@@ -27,8 +34,10 @@ std::string CurrentStatusText(bool online, const ProductIdentity& identity, int 
 
 AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address) {
     AddressReading reading;
-    reading.Status = IdentifyPanel(config, exchange, address);
-    reading.View = ViewOfAddress(reading.Status, address);
+    ReplyTally replies(exchange);
+    reading.Status = IdentifyPanel(config, replies, address);
+    reading.Garbled = reading.Status == kNotConnected && replies.OnlyGarbled();
+    reading.View = reading.Garbled ? GarbledView(address) : ViewOfAddress(reading.Status, address);
     return reading;
 }
 
@@ -37,6 +46,19 @@ std::string FoundListText(const std::vector<int>& found) {
     for (int address : found) text += (text.empty() ? "Found=" : ",") + std::to_string(address);
     return text;
 }
+
+namespace {
+
+// Empty when no address answered garbled; otherwise a sentence naming them.
+std::string GarbledNote(const std::vector<int>& garbled) {
+    if (garbled.empty()) return {};
+    std::string list;
+    for (int address : garbled) list += (list.empty() ? "" : ", ") + std::to_string(address);
+    return std::string(garbled.size() == 1 ? ". Replies at address " : ". Replies at addresses ") +
+           list + " are garbled (check the line: baud rate, wiring, noise).";
+}
+
+}  // namespace
 
 ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
                          const ScanCallbacks& callbacks) {
@@ -52,9 +74,12 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
         step.Address = a;
         step.NewStatus = result.Found.empty() ? kScanningPleaseWait : result.FoundList;
         if (callbacks.BeforeAddress) callbacks.BeforeAddress(step);
-        step.Status = IdentifyPanel(config, exchange, a);
+        ReplyTally replies(exchange);
+        step.Status = IdentifyPanel(config, replies, a);
         result.LastRead = a;
         step.Found = step.Status != kNotConnected;
+        step.Garbled = !step.Found && replies.OnlyGarbled();
+        if (step.Garbled) result.Garbled.push_back(a);
         if (step.Found) {
             result.Found.push_back(a);
             result.FoundList = FoundListText(result.Found);
@@ -64,7 +89,7 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
     }
     if (result.Found.empty()) {
         result.Address = 0;
-        result.View = {kNoDevicesFound, false};
+        result.View = {kNoDevicesFound + GarbledNote(result.Garbled), false};
         result.Beep = true;
     } else {
         result.Address = result.Found.front();

@@ -25,6 +25,9 @@ struct AddressView {
     bool OkEnabled = false;
 };
 AddressView ViewOfAddress(const std::string& status, int address);
+// A device answered at the address, but every reply failed its checksum: a
+// line fault, not an empty address. OK stays disabled.
+AddressView GarbledView(int address);
 
 // New status offline for a catalogue entry: OK is always enabled.
 std::string OfflineNewStatus(const std::string& catalogueEntry, int address);
@@ -34,7 +37,8 @@ std::string CurrentStatusText(bool online, const ProductIdentity& identity, int 
 
 // "&Read This Address": IdentifyPanel, then the view of the new status.
 struct AddressReading {
-    std::string Status;  // the address's status in the address table
+    std::string Status;    // the address's status in the address table
+    bool Garbled = false;  // "Not connected" because no reply could be read
     AddressView View;
 };
 AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address);
@@ -53,6 +57,7 @@ struct ScanStep {
     std::string Status;     // after the read: the address's new status
     std::string NewStatus;  // the red progress line: "Scaning, please wait..." or the found list
     bool Found = false;     // after the read: a panel answered
+    bool Garbled = false;   // after the read: answered, but no reply could be read
 };
 
 struct ScanCallbacks {
@@ -64,18 +69,20 @@ struct ScanCallbacks {
 
 struct ScanResult {
     std::vector<int> Found;
-    std::string FoundList;  // "Found=3,17", empty for none
-    int LastRead = -1;      // last address read, -1 when none was
-    bool Stopped = false;   // ended by a stop request before the range was done
-    int Address = 0;        // what the address field shows: the first found, else 0
-    AddressView View;       // the new status and OK after the scan
-    bool Beep = false;      // nothing found
+    std::vector<int> Garbled;  // addresses whose every reply was garbled
+    std::string FoundList;     // "Found=3,17", empty for none
+    int LastRead = -1;         // last address read, -1 when none was
+    bool Stopped = false;      // ended by a stop request before the range was done
+    int Address = 0;           // what the address field shows: the first found, else 0
+    AddressView View;          // the new status and OK after the scan
+    bool Beep = false;         // nothing found
 };
 
 // Reads the addresses of `range` (held to 0..255) in increasing order,
 // recording each status in the address table. With nothing found the new
-// status is "No devices found" (with a beep); otherwise it is the view of the
-// first address found.
+// status is "No devices found" (with a beep), naming any address whose
+// replies were all garbled; otherwise it is the view of the first address
+// found.
 ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
                          const ScanCallbacks& callbacks = {});
 

@@ -28,6 +28,25 @@ QAction* AddCommand(QMenu& menu, const char* caption, const char* name) {
     return action;
 }
 
+// Registers the user skipped on Ignore keep the values shown before the
+// read, so the window no longer shows the panel as it is.
+std::string SkippedRegistersText(const std::vector<std::string>& skipped) {
+    constexpr size_t kNamed = 10;
+    std::string names;
+    for (size_t i = 0; i < skipped.size() && i < kNamed; ++i)
+        names += (i == 0 ? "" : ", ") + skipped[i];
+    if (skipped.size() > kNamed)
+        names += " and " + std::to_string(skipped.size() - kNamed) + " more";
+    return "The read skipped " + std::to_string(skipped.size()) +
+           (skipped.size() == 1 ? " register" : " registers") +
+           " that gave no valid reply: " + names +
+           ". They still show the values they had before the read, not the device's.";
+}
+
+constexpr const char* kMayStillBeWriteEnabled =
+    "The write was stopped and nothing was saved, but the device did not confirm \"Write "
+    "Disable\": it may still be write-enabled.";
+
 }  // namespace
 
 DeviceCommands::DeviceCommands(MainWindowAccess& window, QMenu& deviceMenu)
@@ -94,6 +113,7 @@ ReadOutcome DeviceCommands::Read() {
     if (outcome.DisableSetAllStateChange) window_.SetSetAllTypeEnabled(kStateChange, false);
     window_.ShowFirstInputs();
     SetBusy(false);
+    if (!outcome.Skipped.empty()) host_.ShowMessage(SkippedRegistersText(outcome.Skipped));
     return outcome;
 }
 
@@ -113,6 +133,8 @@ WriteOutcome DeviceCommands::Write() {
             commissioning_.CheckAfterWrite(Exchange(), options, outcome);
     }
     SetBusy(false);
+    if (outcome.Result == WriteResult::Cancelled && !outcome.WritingDisabled)
+        host_.ShowMessage(kMayStillBeWriteEnabled);
     return outcome;
 }
 

@@ -403,9 +403,17 @@ void frmConnect::RefreshAddressStatus() {
         main_.Config().AddressTable[static_cast<size_t>(std::clamp(address, 0, 255))].Status;
     lblProductType_->setText(ToQString(status));
     if (shownPanel_ != fraOnline_) return;  // the relay panel: OK waits for the login
-    const AddressView view = ViewOfAddress(status, address);
-    SetNewStatus(ToQString(view.NewStatus), false);
+    const bool garbled = status == kNotConnected && garbled_.contains(address);
+    const AddressView view = garbled ? GarbledView(address) : ViewOfAddress(status, address);
+    SetNewStatus(ToQString(view.NewStatus), garbled);
     cmdOK_->setEnabled(view.OkEnabled);
+}
+
+void frmConnect::NoteGarbled(int address, bool garbled) {
+    if (garbled)
+        garbled_.insert(address);
+    else
+        garbled_.erase(address);
 }
 
 void frmConnect::SetBusyControls(bool busy) {
@@ -424,7 +432,8 @@ void frmConnect::ReadThisAddress() {
     reading_ = true;
     SetBusyControls(true);
     SetNewStatus(QString::fromLatin1(kReadingPleaseWait), true);
-    ReadAddress(main_.Config(), comm_.Exchange(), Address());
+    const AddressReading reading = ReadAddress(main_.Config(), comm_.Exchange(), Address());
+    NoteGarbled(Address(), reading.Garbled);
     reading_ = false;
     SetBusyControls(false);
     RefreshAddressStatus();
@@ -449,6 +458,7 @@ void frmConnect::ScanOrStop() {
         SetNewStatus(ToQString(step.NewStatus), true);
     };
     callbacks.AfterAddress = [this](const ScanStep& step) {
+        NoteGarbled(step.Address, step.Garbled);
         txtAddress_->setText(QString::number(step.Address));
         lblProductType_->setText(ToQString(step.Status));
     };
@@ -462,7 +472,7 @@ void frmConnect::ScanOrStop() {
     txtAddress_->blockSignals(false);
     lblProductType_->setText(
         ToQString(main_.Config().AddressTable[static_cast<size_t>(result.Address)].Status));
-    SetNewStatus(ToQString(result.View.NewStatus), false);
+    SetNewStatus(ToQString(result.View.NewStatus), !result.Garbled.empty() && result.Found.empty());
     cmdOK_->setEnabled(result.View.OkEnabled && ChoiceIndex() != kOffline);
     lstFound_->Fill(result.Found, main_.Config());
     if (result.Beep) main_.GetBeeper().Beep();

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <set>
 
 #include "ui/frmMain.h"
 
@@ -123,6 +124,10 @@ private:
     int connectResult_ = 0;
     bool scanning_ = false;
     bool reading_ = false;
+    // Addresses whose last read came back garbled: shown as a line fault,
+    // not as an empty address, until they are read again.
+    std::set<int> garbled_;
+    void NoteGarbled(int address, bool garbled);
     bool centred_ = false;
     QGroupBox* shownPanel_ = nullptr;
 

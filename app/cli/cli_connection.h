@@ -8,11 +8,11 @@
 #include <string>
 
 #include "app/cli/cli_args.h"
-#include "app/cli/cli_reply_tally.h"
 #include "app/cli/cli_trace.h"
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
 #include "comm/policy_prompter.h"
+#include "transfer/reply_tally.h"
 
 namespace kvtk {
 class RelayConnection;

@@ -129,5 +129,28 @@ TEST(AddressScan, NothingFound) {
     EXPECT_EQ(tail.Address, 255);
 }
 
+// Replies that all fail their checksum come from a device on a faulty line:
+// the dialog must not call the address empty.
+TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
+    Configuration config;
+    test::ScriptedPanel exchange;
+    exchange.Responder = [](int address, const std::string&) -> std::string {
+        return address == 5 || address == 6 ? "C" : "T";
+    };
+    const AddressReading reading = ReadAddress(config, exchange, 5);
+    EXPECT_TRUE(reading.Garbled);
+    EXPECT_EQ(reading.Status, "Not connected");
+    EXPECT_EQ(reading.View.NewStatus, GarbledView(5).NewStatus);
+    EXPECT_NE(reading.View.NewStatus.find("garbled (check the line"), std::string::npos);
+    EXPECT_FALSE(reading.View.OkEnabled);
+    EXPECT_FALSE(ReadAddress(config, exchange, 4).Garbled);
+
+    const ScanResult result = ScanAddresses(config, exchange, {4, 7});
+    EXPECT_EQ(result.Garbled, (std::vector<int>{5, 6}));
+    EXPECT_TRUE(result.Found.empty());
+    EXPECT_EQ(result.View.NewStatus.rfind("No devices found. Replies at addresses 5, 6 are", 0), 0u)
+        << result.View.NewStatus;
+}
+
 }  // namespace
 }  // namespace kvtk

@@ -20,6 +20,7 @@
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
 #include "tests/support/fake_link.h"
+#include "transfer/address_scan.h"
 #include "ui/found_panels_list.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
@@ -356,6 +357,25 @@ TEST_F(ConnectDialogTest, CommWindowManualCommandWireBytes) {
     EXPECT_EQ(ports->itemData(ports->currentIndex(), Qt::ToolTipRole).toString(),
               QStringLiteral("recording"));
     comm().hide();
+}
+
+TEST_F(ConnectDialogTest, GarbledRepliesShowALineFaultUntilReadAgain) {
+    ChooseCom1();
+    line->Options().garbleChecksum = true;
+    SetAddress(2);
+    dialog().cmdRead()->click();
+    const QString garbled = QString::fromStdString(GarbledView(2).NewStatus);
+    EXPECT_EQ(dialog().lblNewStatus()->text(), garbled);
+    EXPECT_EQ(dialog().lblNewStatus()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_FALSE(dialog().cmdOK()->isEnabled());
+    SetAddress(3);
+    SetAddress(2);  // coming back keeps the line fault
+    EXPECT_EQ(dialog().lblNewStatus()->text(), garbled);
+
+    line->Options().garbleChecksum = false;
+    dialog().cmdRead()->click();
+    EXPECT_EQ(dialog().lblNewStatus()->text(),
+              QStringLiteral("Connected to an KV-4800 Version 4.00 at address 2."));
 }
 
 }  // namespace

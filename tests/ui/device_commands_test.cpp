@@ -359,5 +359,33 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
               kMaintained);
 }
 
+// What a read or write left undone is said in a message box: skipped
+// registers are not the panel's values, and a write whose "Write Disable" went
+// unanswered may have left the panel write-enabled.
+TEST_F(DeviceCommandsTest, ReadAndWriteSayWhatTheyLeftUndone) {
+    GoOnline(1, "WQ16 Version 5.00");
+    test::ScriptedPanel panel;
+    int ignored = 0;  // the first two registers read are skipped
+    panel.Responder = [&ignored](int, const std::string& command) -> std::string {
+        if (command == "LSWEN" || command == "LSU") return "";  // cancelled, then lost
+        if (command.starts_with("LR") && ignored < 2) return ++ignored, "I";
+        return "AY";
+    };
+    device().SetExchange(&panel);
+    QStringList shown;
+    device().Host().SetMessageSink([&shown](const QString& text) { shown << text; });
+
+    EXPECT_EQ(device().Read().Skipped.size(), 2u);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("The read skipped 2 registers"))) << shown[0].toStdString();
+
+    frmWriteOptions& dialog = device().WriteOptionsDialog();
+    dialog.SetSafety({false, false});
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
+    EXPECT_FALSE(device().Write().WritingDisabled);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[1].endsWith(QStringLiteral("it may still be write-enabled."))) << shown[1].toStdString();
+}
+
 }  // namespace
 }  // namespace kvtk

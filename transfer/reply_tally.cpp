@@ -1,6 +1,6 @@
-#include "app/cli/cli_reply_tally.h"
+#include "transfer/reply_tally.h"
 
-namespace kvtk::cli {
+namespace kvtk {
 
 std::string ReplyTally::Exchange(int address, const std::string& command,
                                  const std::string& description, int style) {
@@ -12,4 +12,4 @@ std::string ReplyTally::Exchange(int address, const std::string& command,
     return reply;
 }
 
-}  // namespace kvtk::cli
+}  // namespace kvtk

@@ -6,7 +6,7 @@
 
 #include "model/panel_exchange.h"
 
-namespace kvtk::cli {
+namespace kvtk {
 
 class ReplyTally : public PanelExchange {
 public:
@@ -26,4 +26,4 @@ private:
     int accepted_ = 0;
 };
 
-}  // namespace kvtk::cli
+}  // namespace kvtk
