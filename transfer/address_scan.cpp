@@ -17,8 +17,8 @@ AddressView ViewOfAddress(const std::string& status, int address) {
 }
 
 AddressView GarbledView(int address) {
-    return {"A device answers at address " + std::to_string(address) +
-                " but its replies are garbled (check the line: baud rate, wiring, noise).",
+    return {"Garbled replies at address " + std::to_string(address) +
+                ": check baud rate, wiring, noise.",
             false};
 }
 
@@ -49,13 +49,17 @@ std::string FoundListText(const std::vector<int>& found) {
 
 namespace {
 
-// Empty when no address answered garbled; otherwise a sentence naming them.
+// Empty when no address answered garbled; otherwise a sentence naming them
+// (a count when there are too many for the status line).
 std::string GarbledNote(const std::vector<int>& garbled) {
     if (garbled.empty()) return {};
-    std::string list;
-    for (int address : garbled) list += (list.empty() ? "" : ", ") + std::to_string(address);
-    return std::string(garbled.size() == 1 ? ". Replies at address " : ". Replies at addresses ") +
-           list + " are garbled (check the line: baud rate, wiring, noise).";
+    if (garbled.size() == 1)
+        return ". Garbled replies at address " + std::to_string(garbled[0]) + ": check the line.";
+    std::string where;
+    if (garbled.size() > 3) where = std::to_string(garbled.size()) + " addresses";
+    for (size_t i = 0; i < garbled.size() && garbled.size() <= 3; ++i)
+        where += (i == 0 ? "addresses " : ", ") + std::to_string(garbled[i]);
+    return ". Garbled replies at " + where + ": check the line.";
 }
 
 }  // namespace

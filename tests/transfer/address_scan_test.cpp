@@ -141,15 +141,19 @@ TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
     EXPECT_TRUE(reading.Garbled);
     EXPECT_EQ(reading.Status, "Not connected");
     EXPECT_EQ(reading.View.NewStatus, GarbledView(5).NewStatus);
-    EXPECT_NE(reading.View.NewStatus.find("garbled (check the line"), std::string::npos);
+    EXPECT_NE(reading.View.NewStatus.find("Garbled replies at address 5"), std::string::npos);
     EXPECT_FALSE(reading.View.OkEnabled);
     EXPECT_FALSE(ReadAddress(config, exchange, 4).Garbled);
 
     const ScanResult result = ScanAddresses(config, exchange, {4, 7});
     EXPECT_EQ(result.Garbled, (std::vector<int>{5, 6}));
     EXPECT_TRUE(result.Found.empty());
-    EXPECT_EQ(result.View.NewStatus.rfind("No devices found. Replies at addresses 5, 6 are", 0), 0u)
+    EXPECT_EQ(result.View.NewStatus.rfind("No devices found. Garbled replies at addresses 5, 6", 0),
+              0u)
         << result.View.NewStatus;
+    exchange.Responder = [](int, const std::string&) -> std::string { return "C"; };
+    EXPECT_EQ(ScanAddresses(config, exchange, {}).View.NewStatus,
+              "No devices found. Garbled replies at 256 addresses: check the line.");
 }
 
 }  // namespace
