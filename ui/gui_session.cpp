@@ -10,6 +10,7 @@
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 #include "ui/frmProductCode.h"
+#include "ui/frmWriteOptions.h"
 #include "ui/live_commands.h"
 #include "ui/remembered_settings.h"
 #include "ui/widgets/text_convert.h"
@@ -72,6 +73,8 @@ void GuiSession::Restore() {
     connect_->txtUser()->setText(values.RelayUser);
     connect_->RestoreChoice(values.Connection, values.Address);
     main_.Files().SetLastFolder(values.LastFolder);
+    main_.Device().WriteOptionsDialog().SetSafety(
+        {values.BackupBeforeWrite, values.VerifyAfterWrite});
     main_.RestoreGeometry(values.MainWindowGeometry);
 }
 
@@ -85,6 +88,9 @@ void GuiSession::Remember() {
     values.LastFolder = main_.Files().LastFolder();
     values.MaxResponseMs = comm_->Settings().MaxResponseMs();
     values.Attempts = comm_->Settings().Attempts();
+    const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();
+    values.BackupBeforeWrite = safety.Backup;
+    values.VerifyAfterWrite = safety.Verify;
     // A main window never shown has no geometry of its own yet.
     if (main_.windowHandle()) values.MainWindowGeometry = main_.saveGeometry();
     remembered_->Save();

@@ -12,6 +12,8 @@ const QString kRelayUser = QStringLiteral("relay/user");
 const QString kLastFolder = QStringLiteral("files/folder");
 const QString kMaxResponseMs = QStringLiteral("exchange/maxResponseMs");
 const QString kAttempts = QStringLiteral("exchange/attempts");
+const QString kBackupBeforeWrite = QStringLiteral("write/backup");
+const QString kVerifyAfterWrite = QStringLiteral("write/verify");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
 // A whole number within the limits the windows accept; anything else keeps
@@ -20,6 +22,13 @@ void ReadNumber(const QSettings& store, const QString& key, int low, int high, i
     bool ok = false;
     const int stored = store.value(key).toString().trimmed().toInt(&ok);
     if (ok && stored >= low && stored <= high) value = stored;
+}
+
+// "true" or "false" as QSettings writes them; anything else keeps the default.
+void ReadFlag(const QSettings& store, const QString& key, bool& value) {
+    const QString stored = store.value(key).toString().trimmed();
+    if (stored == QLatin1String("true")) value = true;
+    if (stored == QLatin1String("false")) value = false;
 }
 
 void ReadText(const QSettings& store, const QString& key, QString& value) {
@@ -55,6 +64,8 @@ void RememberedSettings::Load() {
     ReadText(store, kLastFolder, values_.LastFolder);
     ReadNumber(store, kMaxResponseMs, 1, 60000, values_.MaxResponseMs);
     ReadNumber(store, kAttempts, 0, 99, values_.Attempts);
+    ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
+    ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
 
@@ -68,6 +79,8 @@ void RememberedSettings::Save() {
     store.setValue(kLastFolder, values_.LastFolder);
     store.setValue(kMaxResponseMs, values_.MaxResponseMs);
     store.setValue(kAttempts, values_.Attempts);
+    store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
+    store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).
     store.sync();

@@ -2,9 +2,9 @@
 // What the tool remembers from one run to the next: the connection choice
 // and address, the relay server's host and user (never the password), the
 // folder of the last file dialog, the exchange's response time and attempts,
-// and the main window's geometry. Kept with QSettings in the platform's usual
-// place; a missing, damaged or unreadable store gives the defaults, value by
-// value.
+// the write options' backup and verify boxes, and the main window's geometry. Kept with QSettings
+// in the platform's usual place; a missing, damaged or unreadable store gives the defaults, value
+// by value.
 
 #include <QByteArray>
 #include <QString>
@@ -24,6 +24,8 @@ struct RememberedValues {
     QString LastFolder;
     int MaxResponseMs = ExchangeSettings::kDefaultMaxResponseMs;
     int Attempts = ExchangeSettings::kDefaultAttempts;
+    bool BackupBeforeWrite = true;
+    bool VerifyAfterWrite = false;
     QByteArray MainWindowGeometry;
 };
 

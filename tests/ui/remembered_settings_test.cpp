@@ -12,9 +12,11 @@
 
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "ui/device_commands.h"
 #include "ui/file_commands.h"
 #include "ui/frmComm.h"
 #include "ui/frmConnect.h"
+#include "ui/frmWriteOptions.h"
 #include "ui/gui_session.h"
 
 namespace kvtk {
@@ -50,6 +52,7 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     exchange().SetMaxResponseMs(800);
     exchange().SetAttempts(3);
     main->Files().SetLastFolder(dir.path());
+    main->Device().WriteOptionsDialog().SetSafety({false, true});
     dialog().txtHost()->setText(QStringLiteral("relay.example"));
     dialog().txtUser()->setText(QStringLiteral("tech"));
     password()->setText(QStringLiteral("secret"));
@@ -71,6 +74,9 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     EXPECT_EQ(exchange().Attempts(), 3);
     EXPECT_EQ(main->Files().LastFolder(), dir.path());
     EXPECT_EQ(main->size(), size);
+    const WriteSafety safety = main->Device().WriteOptionsDialog().Safety();
+    EXPECT_FALSE(safety.Backup);
+    EXPECT_TRUE(safety.Verify);
     QFile store(dir.filePath(QStringLiteral("kvtk.conf")));
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     EXPECT_FALSE(store.readAll().contains("secret"));
@@ -79,7 +85,8 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
 TEST_F(RememberedSettingsTest, DamagedStoreGivesTheDefaults) {
     const QByteArray stores[] = {
         QByteArray("\x00\xff\xfe[\x01=\n\x7f", 8) + QByteArray(500, '\x9c'),
-        "[connection]\nchoice=9\naddress=-4\n[exchange]\nmaxResponseMs=fast\nattempts=1000\n",
+        "[connection]\nchoice=9\naddress=-4\n[exchange]\nmaxResponseMs=fast\nattempts=1000\n"
+        "[write]\nbackup=0\n",
     };
     for (const QByteArray& content : stores) {
         QFile store(dir.filePath(QStringLiteral("kvtk.conf")));
@@ -91,6 +98,7 @@ TEST_F(RememberedSettingsTest, DamagedStoreGivesTheDefaults) {
         EXPECT_EQ(dialog().txtAddress()->text(), QStringLiteral("1"));
         EXPECT_EQ(exchange().MaxResponseMs(), ExchangeSettings::kDefaultMaxResponseMs);
         EXPECT_EQ(exchange().Attempts(), ExchangeSettings::kDefaultAttempts);
+        EXPECT_TRUE(main->Device().WriteOptionsDialog().Safety().Backup);
     }
 }
 
