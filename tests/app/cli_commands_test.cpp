@@ -17,9 +17,8 @@
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/support/panel_random_config.h"
 #include "tests/support/product_config.h"
-#include "tests/support/random_config.h"
-#include "transfer/firmware_conditions.h"
 
 namespace kvtk {
 namespace {
@@ -176,23 +175,6 @@ TEST_F(CliCommandsTest, SkippedRegistersNeverStandForThePanelsValues) {
     EXPECT_FALSE(QDir(QString::fromStdString(Path("backups"))).exists());
 }
 
-// A random configuration that a panel keeps as it is: its timers fit the
-// panel's seconds, and what a product stores coarser is kept to what it stores.
-Configuration RandomConfiguration(const ProductIdentity& id, unsigned seed) {
-    Configuration c = test::RandomConfigMaker(seed).Make(id.Model, id.Version);
-    c.Panel.Address = "1";
-    for (std::string& timer : c.Panel.TimerDuration) timer = std::min(timer, std::string("17:59"));
-    c.Panel.OnTimeAfterFlash = std::min(c.Panel.OnTimeAfterFlash, std::string("59:59"));
-    // Read back through tenths, a coded flash off time other than 0.5 or 2.0
-    // comes back as another time.
-    if (UsesFlashOffCodeTable(id)) c.Panel.FlashOffTime = seed % 2 ? "0.5" : "2.0";
-    // The KV-4800 takes one member byte on writing.
-    if (id.Model == "KV-4800")
-        for (GroupConfig& group : c.Groups)
-            for (int k = 9; k <= kMemberCount; ++k) group.SetMember(k, false);
-    return c;
-}
-
 TEST_F(CliCommandsTest, WriteReadVerifyRoundTripsOnEveryCatalogueProduct) {
     unsigned seed = 1;
     for (const std::string& entry : ProductCatalogue()) {
@@ -207,7 +189,9 @@ TEST_F(CliCommandsTest, WriteReadVerifyRoundTripsOnEveryCatalogueProduct) {
         SimulatedLink link(line);
         const std::string written = Path("written.kvx");
         const std::string readBack = Path("read.kvx");
-        ASSERT_TRUE(WriteConfigFile(written, RandomConfiguration(id, seed++), {"", "", ""}).Ok());
+        ASSERT_TRUE(WriteConfigFile(written, test::RandomPanelConfig(seed++, id.Model, id.Version),
+                                    {"", "", ""})
+                        .Ok());
 
         auto run = RunCliInProcess({"write", written, "--save-wait", "0"}, &link);
         ASSERT_EQ(run.Status, 0) << run.Err;
@@ -220,29 +204,6 @@ TEST_F(CliCommandsTest, WriteReadVerifyRoundTripsOnEveryCatalogueProduct) {
             EXPECT_EQ(run.Out, "");
         }
     }
-}
-
-TEST_F(CliCommandsTest, VerifyNamesEachDifferenceInWords) {
-    SimLine line;
-    line.AddPanel(1, "WQ16", "5.00");
-    SimulatedLink link(line);
-    const ProductIdentity id{"WQ16", "5.00"};
-    Configuration config = RandomConfiguration(id, 99);
-    config.Panel.NumInputs = "16";
-    config.Inputs[5].Timer = 0;
-    config.Groups[2].Priority = 1;
-    const std::string file = Path("a.kvx");
-    ASSERT_TRUE(WriteConfigFile(file, config, {}).Ok());
-    ASSERT_EQ(RunCliInProcess({"write", file, "--save-wait", "0"}, &link).Status, 0);
-
-    config.Inputs[5].Timer = 2;
-    config.Groups[2].Priority = 3;
-    ASSERT_TRUE(WriteConfigFile(file, config, {}).Ok());
-    const auto run = RunCliInProcess({"verify", file}, &link);
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Out,
-              "Input 5 timer: file 2, panel 0\n"
-              "Group 2 priority: file On/Off, panel On\n");
 }
 
 TEST_F(CliCommandsTest, ReadThenVerifyOfEveryDemoPanelFindsNoDifference) {
