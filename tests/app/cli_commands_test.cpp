@@ -40,18 +40,12 @@ protected:
 TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
     qunsetenv("KVTK_RELAY_PASSWORD");
     std::ofstream(Path("empty"));
+    auto with = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
     const std::vector<std::string> relay{"--relay", "127.0.0.1:9", "--user", "u"};
-    auto relayWith = [&](std::vector<std::string> tail) {
-        std::vector<std::string> args = relay;
-        args.insert(args.end(), tail.begin(), tail.end());
-        return args;
-    };
-    const std::string silent[] = {"--demo", "-a", "9", "--timeout", "20", "--attempts", "1"};
-    auto quiet = [&](std::vector<std::string> tail) {
-        std::vector<std::string> args(std::begin(silent), std::end(silent));
-        args.insert(args.end(), tail.begin(), tail.end());
-        return args;
-    };
+    const std::vector<std::string> quiet{"--demo", "-a", "9", "--timeout", "20", "--attempts", "1"};
     const struct {
         std::vector<std::string> args;
         int status;
@@ -74,9 +68,9 @@ TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
         {{"--relay", "localhost", "identify"}, 2, "", "--relay needs --user"},
         {{"--relay", "h:65536", "--user", "u", "identify"}, 2, "", "a port from 1 to 65535"},
         {{"--port", "", "identify"}, 2, "", "--port needs a device PATH"},
-        {relayWith({"identify"}), 2, "", "--relay needs a password"},
-        {relayWith({"--password-file", "/dev/zero", "identify"}), 4, "", "not a regular file"},
-        {relayWith({"--password-file", Path("empty"), "identify"}), 4, "", "no password"},
+        {with(relay, {"identify"}), 2, "", "--relay needs a password"},
+        {with(relay, {"--password-file", "/dev/zero", "identify"}), 4, "", "not a regular file"},
+        {with(relay, {"--password-file", Path("empty"), "identify"}), 4, "", "no password"},
         {{"--demo", "groups", "--on", "61"}, 2, "", "--on takes a whole number from 1 to 60"},
         {{"--demo", "-a", "3", "groups", "--on", "13"}, 2, "", "groups 1 to 12, not 13"},
         {{"--demo", "report", "f.kvx", "-o", "f.doc"}, 2, "", "a .txt or a .pdf"},
@@ -85,10 +79,11 @@ TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
         {{"--version"}, 0, "kvtk-cli 5.1", ""},
         {{"--demo", "identify"}, 0, "WQ16 Version 5.00\n", ""},
         {{"--demo", "--address=17", "identify"}, 0, "KV-4500 Version 1.07\n", ""},
-        {quiet({"identify"}), 3, "Not connected\n", ""},
-        {quiet({"send", "KV"}), 3, "T\n", "no device answers at address 9."},
-        {quiet({"read", "-o", "x.kvx"}), 3, "", "no device answers at address 9."},
-        {quiet({"scan", "--first", "8", "--last", "9"}), 3, "", "no device answers from address 8"},
+        {with(quiet, {"identify"}), 3, "Not connected\n", ""},
+        {with(quiet, {"send", "KV"}), 3, "T\n", "no device answers at address 9."},
+        {with(quiet, {"read", "-o", "x.kvx"}), 3, "", "no device answers at address 9."},
+        {with(quiet, {"scan", "--first", "8", "--last", "9"}), 3, "",
+         "no device answers from address 8"},
         {{"--demo", "scan", "--first", "1", "--last", "3", "--timeout", "20"},
          0,
          "1\tWQ16 Version 5.00\n2\tKV-4800 Version 4.00\n3\tKV-4800 Version 3.00\n",

@@ -19,6 +19,7 @@
 #include "report/page_grid.h"
 #include "report/text_renderer.h"
 #include "scripted_file_prompts.h"
+#include "tests/files/test_folder.h"
 #include "tests/support/product_config.h"
 #include "ui/frmPrint.h"
 
@@ -77,19 +78,14 @@ TEST_F(FileCommandsTest, SaveFromTheMenuTakesTheFieldBeingEdited) {
     Type(settings().txtNumInputs(), QStringLiteral("130"));  // not left yet
     prompts->dialogs.push_back({QString(), Path(QStringLiteral("panel.old.txt"))});
     files().SaveAction()->trigger();
-    QFile written(Path(QStringLiteral("panel.kvx")));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_THAT(written.readAll().toStdString(), HasSubstr("\r\nInputs=120\r\n"));
+    EXPECT_THAT(test::FileBytes(Path(QStringLiteral("panel.kvx")).toStdString()),
+                HasSubstr("\r\nInputs=120\r\n"));
     EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
 }
 
 TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
     const QString existing = WriteSample("old.kvx", "WQ08", "5.00", 3);
-    const QByteArray before = [&] {
-        QFile f(existing);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const std::string before = test::FileBytes(existing.toStdString());
 
     // Yes, then the save dialog cancelled: the open ends there.
     prompts->answers = {QMessageBox::Yes};
@@ -107,9 +103,7 @@ TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
     ASSERT_EQ(prompts->messages.size(), 2u);
     EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Overwrite File?"));
     EXPECT_EQ(prompts->messages[1].Default, QMessageBox::No);
-    QFile after(existing);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(test::FileBytes(existing.toStdString()), before);
 
     // Yes, then a save that fails (a folder has the name): the open ends, and
     // the folder is not offered for overwriting.
@@ -167,42 +161,7 @@ TEST_F(FileCommandsTest, AnotherAddressAsksForTheOpenOption) {
     EXPECT_TRUE(files().DialogCancelled());
 }
 
-TEST_F(FileCommandsTest, OpenNamesTakesNamesOnlyAndStillAsksForAnotherDevice) {
-    const QString file = WriteSample("names.kvx", "WQ08", "5.00", 5);
-    config().Inputs[1].Timer = 3;
-    prompts->options = {OpenOption::LoadForCurrentDevice};
-    OpenFile(file, 1);
-    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Open file - names only")});
-    EXPECT_EQ(prompts->optionTexts.size(), 1u);
-    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
-    EXPECT_EQ(config().Inputs[1].Timer, 3);
-}
-
-TEST_F(FileCommandsTest, InvalidHeaderIsToldUntilAnotherFileOrCancel) {
-    const QString bad = Path(QStringLiteral("bad.kvx"));
-    QFile out(bad);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("----\r\nXY-1 5.00 data\r\n----\r\n");
-    out.close();
-    const QString good = WriteSample("good.kvx", "WQ08", "5.00", 3);
-    prompts->answers = {QMessageBox::No};
-    prompts->dialogs = {{bad, bad}, {good, good}};
-    files().Open(0);
-    ASSERT_EQ(prompts->messages.size(), 2u);
-    EXPECT_EQ(prompts->messages[1].Text, QString::fromLatin1(kInvalidHeaderText));
-    EXPECT_EQ(prompts->Titles().size(), 2);
-    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
-
-    // A bad file, then cancel: nothing is read.
-    config().Inputs[1].Name.clear();
-    prompts->answers = {QMessageBox::No};
-    prompts->dialogs = {{bad, bad}};
-    files().Open(0);
-    EXPECT_TRUE(files().DialogCancelled());
-    EXPECT_EQ(config().Inputs[1].Name, "");
-}
-
-// The report and the caption name the file last opened.
+// The report, the caption and the next dialog follow the file last opened.
 TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
     auto originLines = [this] {
         const ReportRequest request{files().Origin(), 2, {2026, 12, 3, 14, 5, 9}};
@@ -219,7 +178,8 @@ TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
     EXPECT_THAT(originLines(), HasSubstr("Originated from file: " + file.toStdString()));
 
     prompts->answers = {QMessageBox::No};
-    files().Open(0);  // the dialog is cancelled
+    files().Open(0);  // the dialog is cancelled; it started in the folder of the last file
+    EXPECT_EQ(prompts->dialogRequests.back().Folder, dir.path());
     EXPECT_THAT(originLines(), HasSubstr("Data is not from a saved file."));
 }
 
@@ -292,17 +252,6 @@ TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
     EXPECT_EQ(config().Identity.Model, "KV-4800");
     EXPECT_EQ(window->Address(), 5);
     EXPECT_EQ(config().Inputs[1].Name, "Front Door");
-}
-
-TEST_F(FileCommandsTest, DialogsStartInTheFolderOfTheLastFile) {
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jobs")));
-    const QString path = WriteSample("jobs/lobby.kvx", "KV-4800", "4.00", 3);
-    prompts->options.push_back(OpenOption::GoOfflineWithFileDevice);
-    OpenFile(path);
-    files().Save();  // cancelled: nothing scripted
-    ASSERT_EQ(prompts->dialogRequests.size(), 2u);
-    EXPECT_EQ(prompts->dialogRequests[0].Folder, QString());
-    EXPECT_EQ(prompts->dialogRequests[1].Folder, Path(QStringLiteral("jobs")));
 }
 
 }  // namespace

@@ -116,6 +116,10 @@ TEST_F(InputEditorTest, GroupNumbersAreKeptInRange) {
     EXPECT_EQ(group->text(), QStringLiteral("30"));
     EXPECT_EQ(config().Inputs[1].Group, 30);
     EXPECT_EQ(beeps, 1);
+    config().Inputs[3].Group = 61;  // as a file could hold: becomes the first
+    window->RefreshInputs();
+    EXPECT_EQ(row(3).txtInputGroupNumber->text(), QStringLiteral("1"));
+    EXPECT_EQ(config().Inputs[3].Group, 1);
 }
 
 TEST_F(InputEditorTest, GroupNamesAndNumbersFollowEachOther) {
@@ -134,13 +138,6 @@ TEST_F(InputEditorTest, GroupNamesAndNumbersFollowEachOther) {
     EXPECT_EQ(config().Inputs[1].Group, 0);
     EXPECT_EQ(r.cmbInputGroupName->currentIndex(), -1);
     EXPECT_EQ(beeps, 0);
-}
-
-TEST_F(InputEditorTest, GroupAboveTheProductsLastBecomesTheFirst) {
-    config().Inputs[3].Group = 61;  // as a file could hold
-    window->RefreshInputs();
-    EXPECT_EQ(row(3).txtInputGroupNumber->text(), QStringLiteral("0"));
-    EXPECT_EQ(config().Inputs[3].Group, 0);
 }
 
 QAction* MenuEntry(frmMain& window, const char* name) {

@@ -93,27 +93,6 @@ TEST_F(MainWindowTest, DoubleClicksAskForTheDialogs) {
     EXPECT_EQ(connectAgain.count(), 2);
 }
 
-TEST_F(MainWindowTest, HintsFollowThePointer) {
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(settings().lblType(), &enter);
-    EXPECT_EQ(window->Hints().text(),
-              QStringLiteral("Programming for an WQ08 V5.00+ at address 1."));
-
-    ConnectChoice online;
-    online.Offline = false;
-    online.Address = 5;
-    online.Product = "KV-4800 Version 4.00";
-    online.Port = "COM 2";
-    QSignalSpy connected(window.get(), &frmMain::panelConnected);
-    window->ApplyConnectChoice(online);
-    window->SetMemoryCheck("OK", "Error!");
-    EXPECT_EQ(connected.count(), 1);
-    EXPECT_EQ(window->Hints().HintFor(settings().fraStatus()),
-              QStringLiteral("Connected to and programming for an KV-4800 V4.00 at address 5."));
-    window->ApplyConnectChoice(online);  // nothing differs: no new read offered
-    EXPECT_EQ(connected.count(), 1);
-}
-
 TEST_F(MainWindowTest, OfflineChoiceKeepsTheMoreSpecificIdentity) {
     Open("KV-4800 Version 4.00+");
     ConnectChoice choice;
