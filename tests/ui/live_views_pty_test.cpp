@@ -50,6 +50,13 @@ TEST_F(LiveViewsPtyTest, GroupViewTogglesAGroupOnThePanel) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !panel(1).GroupOn(7); }));
     view.close();
     ExpectClosedAndSilent(view, 1);
+
+    // A lost link: the failure message is cancelled and the window closes.
+    window->mnuGroupViewModify()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.isVisible(); }));
+    rig.pty.CloseMaster();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isVisible() && !view.Looping(); }));
+    EXPECT_FALSE(rig.prompter.asked.empty());
 }
 
 TEST_F(LiveViewsPtyTest, BadRelaysAreListedAndCleared) {
