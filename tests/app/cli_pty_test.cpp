@@ -1,19 +1,15 @@
-// kvtk-cli on a serial device: the simulator serves a pseudo-terminal and
-// the commands open it with --port. Checks what each panel receives.
+// kvtk-cli on a serial device (the simulator serves a pseudo-terminal and
+// the commands open it with --port) and through a relay server.
 
 #include <gmock/gmock.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <fstream>
 
-#include "files/config_reader.h"
 #include "files/config_writer.h"
-#include "model/conversions.h"
-#include "model/products.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
@@ -25,12 +21,7 @@ namespace kvtk {
 namespace {
 
 using test::CliRun;
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
-
-std::string Hex2(int n) {
-    return NumberToHex(n, 2);
-}
 
 class CliPtyTest : public ::testing::Test {
 protected:
@@ -53,57 +44,12 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(CliPtyTest, FullReadAsksEveryRegisterTheProductHas) {
-    const struct {
-        std::string model, version;
-        int inputs, groups;
-        bool groupTypes, specialOptions, groupFlash;
-    } cases[] = {
-        {"WQ16", "5.00", 16, 60, true, true, true},
-        {"KV-4800", "3.00", 16, 12, false, true, true},
-        {"KV-4900", "1.09", 12, 30, false, false, false},
-    };
-    int address = 1;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.model + " " + c.version);
-        SimPanel& panel = Add(address, c.model, c.version);
-        panel.SetRegister("65", Hex2(c.inputs));
-        // Input 1: timer 2, Momentary On/Off, group 7 in the product's layout.
-        panel.SetRegister("9:01", c.version == "1.09" ? "0167" : "02C7");
-        const std::string file = Path(c.model + ".kvx");
-        const CliRun run = Run({"-a", std::to_string(address), "read", "-o", file});
-        ASSERT_EQ(run.Status, 0) << run.Err;
-
-        std::vector<std::string> expected{"LR73", "KV",   "LR65", "LR64", "LR61", "LR62",
-                                          "LR41", "LR42", "LR43", "LR66", "LR63"};
-        if (c.specialOptions) expected.push_back("LR24");
-        for (int n = 1; n <= c.inputs; ++n) expected.push_back("LR9" + Hex2(n));
-        for (int g = 1; g <= c.groups; ++g) {
-            if (c.groupTypes) expected.push_back("LR21" + Hex2(g));
-            for (const char* reg : {"LR3", "LR5", "LR67"}) expected.push_back(reg + Hex2(g));
-        }
-        if (c.groupFlash) expected.push_back("LR23");
-        EXPECT_THAT(panel.Received(), ElementsAreArray(expected));
-
-        Configuration config = test::ConfigFor(c.model, c.version);
-        ASSERT_TRUE(ReadConfigFile(file, config, ReadMode::Full).Ok());
-        EXPECT_EQ(config.Panel.NumInputs, std::to_string(c.inputs));
-        EXPECT_EQ(config.Panel.Address, std::to_string(address));
-        EXPECT_EQ(config.Inputs[1].Group, 7);
-        EXPECT_EQ(config.Inputs[1].Timer, 2);
-        EXPECT_EQ(config.Inputs[1].Type, kMomentaryOnOff);
-        ++address;
-    }
-}
-
 // The simulator acknowledges one register write without storing it: the
 // check after the write must name exactly that value. Each write keeps a
 // new backup.
 TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
     Add(1, "WQ16", "5.00");
-    Configuration config;
-    config.Identity = {"WQ16", "5.00"};
-    ApplyProductCapabilities(config, "WQ16", "5.00");
+    Configuration config = test::ConfigFor("WQ16", "5.00");
     config.Inputs[2].Group = 9;
     const std::string file = Path("site.kvx");
     ASSERT_TRUE(WriteConfigFile(file, config, {}).Ok());

@@ -9,84 +9,28 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <random>
 
 #include "files/config_writer.h"
 #include "main_window_fixture.h"
+#include "scripted_file_prompts.h"
 #include "sim/sim_line.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
-#include "tests/support/product_config.h"
+#include "tests/support/panel_random_config.h"
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
-#include "ui/file_prompts.h"
 #include "ui/frmCompare.h"
 #include "ui/frmWriteOptions.h"
 
 namespace kvtk {
 namespace {
 
-// Every file dialog picks `next`, with `description` typed into the panel;
-// questions are answered No ("Save Current Data?").
-class OneFilePrompts : public FilePrompts {
-public:
-    QString next;
-    std::string description;
-    std::optional<QString> AskConfigFileName(const ConfigFileDialogRequest& request,
-                                             FileInfoState& info) override {
-        info.Select(QFile::encodeName(next).toStdString());
-        if (request.Save) info.View.Description = description;
-        return next;
-    }
-    OpenOption AskOpenOption(const OpenOptionTexts&) override { return OpenOption::Cancel; }
-    QMessageBox::StandardButton Ask(const MessagePrompt&) override { return QMessageBox::No; }
-    std::optional<QString> AskPdfFileName(const QString&) override { return std::nullopt; }
-};
-
 // A configuration that uses every field the file and the panel carry.
 Configuration BusyConfiguration() {
-    Configuration c = test::ConfigFor("WQ16", "5.00");
-    std::mt19937 rng(20261206);
-    auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
-    PanelConfig& p = c.Panel;
-    p.Address = "1";
-    p.DeviceName = "Lobby panel";
-    c.AddressTable[1].Name = p.DeviceName;
-    p.NumInputs = "24";
-    p.NumRelays = "16";
-    p.OnTimeAfterFlash = "05:30";
-    p.FlashOffTime = "1.2";
-    p.TimerDuration = {"", "00:15", "07:45", "18:00"};
-    p.RelayRefresh = "12";
-    p.RelayEnergize = p.EnergizeList[20];
-    p.SpecialOptions = 0x25;
-    for (int n = 1; n <= 24; ++n) {
-        InputConfig& in = c.Inputs[n];
-        in.Name = "Switch " + std::to_string(n);
-        in.Type = static_cast<int16_t>(pick(0, 5));
-        in.Timer = static_cast<int16_t>(pick(0, 3));
-        in.Group = static_cast<int16_t>(pick(0, 60));
-        in.Flash = OnValue(pick(0, 1) == 1);
-        in.Polarity = static_cast<int16_t>(pick(0, 1));
-    }
-    // Linked On comes in pairs (1-2, 3-4, ...) sharing one timer, as the editor keeps them.
-    for (int n = 1; n <= 24; n += 2) {
-        InputConfig& first = c.Inputs[n];
-        InputConfig& second = c.Inputs[n + 1];
-        if (first.Type == kLinkedOn || second.Type == kLinkedOn) {
-            first.Type = second.Type = kLinkedOn;
-            second.Timer = first.Timer;
-        }
-    }
-    for (int g = 1; g <= kGroupCount; ++g) {
-        GroupConfig& group = c.Groups[g];
-        group.Name = g % 3 ? "Zone " + std::to_string(g) : "";
-        group.Type = g > 55 ? 1 : 0;  // the last five are supergroups of normal groups
-        for (int k = 1; k <= 16; ++k) group.SetMember(k, pick(0, 3) == 0);
-        group.Priority = static_cast<int16_t>(pick(0, 3));
-        group.SerialOnPriority = OnValue(pick(0, 1) == 1);
-        group.ConstantFlash = OnValue(pick(0, 1) == 1);
-    }
+    Configuration c = test::RandomPanelConfig(20261206, "WQ16", "5.00");
+    c.Panel.NumInputs = "24";
+    c.Panel.NumRelays = "16";
+    c.Panel.TimerDuration[1] = "00:15";
     return c;
 }
 
@@ -104,9 +48,8 @@ QStringList LinesWithoutStamp(const QString& path) {
     return kept;
 }
 
-// A WQ16 on a pseudo-terminal, online in the main window; the file dialogs
-// pick `prompts->next`; a busy configuration opened from "lobby.kvx" and
-// written to the panel.
+// A WQ16 on a pseudo-terminal, online in the main window; a busy
+// configuration opened from "lobby.kvx" and written to the panel.
 class CommissioningTest : public MainWindowTest {
 protected:
     void OpenAndWriteLobby() {
@@ -118,13 +61,10 @@ protected:
         rig.settings.SetMaxResponseMs(300);
         device().SetExchange(&rig.exchange);
         device().Host().SetWaitCapMs(20);
-        window->SetIdentity({"WQ16", "5.00"});
-        window->SetAddress(1);
-        window->SetConnection(true, "COM 1");
-        auto scripted = std::make_unique<OneFilePrompts>();
+        GoOnline(1, "WQ16 Version 5.00");
+        auto scripted = test::ScriptedPrompts::Opening(opened);
         prompts = scripted.get();
         window->Files().SetPrompts(std::move(scripted));
-        prompts->next = opened;
         window->Files().Open(0);
         ASSERT_EQ(config().Panel.NumInputs, "24");
 
@@ -140,7 +80,7 @@ protected:
     SimLine line;
     SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
     test::PtyExchange rig{line};
-    OneFilePrompts* prompts = nullptr;
+    test::ScriptedPrompts* prompts = nullptr;
 };
 
 TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
@@ -164,7 +104,7 @@ TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
     EXPECT_THAT(rig.prompter.asked, ::testing::IsEmpty());
 
     const QString saved = dir.filePath(QStringLiteral("lobby-check.kvx"));
-    prompts->next = saved;
+    prompts->dialogs.push_back({QString(), saved});
     prompts->description = "CHECKED ON SITE";
     ASSERT_EQ(window->Files().Save(), FileCommands::SaveOutcome::Written);
     EXPECT_EQ(LinesWithoutStamp(saved), LinesWithoutStamp(opened));
@@ -178,6 +118,7 @@ TEST_F(CommissioningTest, CompareWithFileListsExactlyTheDifferences) {
     panel.SetRegister("64", "0C");    // 12 relays
     panel.SetRegister("41", "0E10");  // timer 1: one hour
 
+    prompts->dialogs.push_back({opened, opened});
     device().mnuDeviceCompare()->trigger();
     frmCompare* compare = device().Commissioning().CompareWindow();
     ASSERT_NE(compare, nullptr);
@@ -193,8 +134,6 @@ TEST_F(CommissioningTest, CompareWithFileListsExactlyTheDifferences) {
         rows << cells.join(QLatin1Char('|'));
     }
     EXPECT_EQ(rows, expected);
-    if (const char* path = std::getenv("KVTK_SCREENSHOT"))
-        compare->grab().save(QString::fromLocal8Bit(path));
 
     const QString list = dir.filePath(QStringLiteral("differences.txt"));
     compare->SetFileNameAsker([&list] { return std::optional<QString>(list); });

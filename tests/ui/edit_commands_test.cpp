@@ -1,6 +1,5 @@
 // Undo and redo of every kind of step on the main window: each puts back
-// the whole configuration exactly, the menu names the step, and commands
-// that change nothing add no step.
+// the whole configuration exactly and the menu names the step.
 #include "ui/edit_commands.h"
 
 #include <gmock/gmock.h>
@@ -15,35 +14,18 @@
 #include "comm/exchange_settings.h"
 #include "files/config_writer.h"
 #include "main_window_fixture.h"
+#include "scripted_file_prompts.h"
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
 #include "tests/comm/scripted_prompter.h"
 #include "tests/files/test_folder.h"
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
-#include "ui/file_prompts.h"
 #include "ui/frmGroupSetup.h"
 #include "ui/names_commands.h"
 
 namespace kvtk {
 namespace {
-
-// Opens the file it is given, answering "No" to saving first.
-class OpenPrompts : public FilePrompts {
-public:
-    explicit OpenPrompts(std::string path) : path_(std::move(path)) {}
-    std::optional<QString> AskConfigFileName(const ConfigFileDialogRequest&,
-                                             FileInfoState& info) override {
-        info.Select(path_);
-        return QString::fromStdString(path_);
-    }
-    OpenOption AskOpenOption(const OpenOptionTexts&) override { return OpenOption::Cancel; }
-    QMessageBox::StandardButton Ask(const MessagePrompt&) override { return QMessageBox::No; }
-    std::optional<QString> AskPdfFileName(const QString&) override { return std::nullopt; }
-
-private:
-    std::string path_;
-};
 
 class EditCommandsTest : public MainWindowTest {
 protected:
@@ -103,7 +85,8 @@ TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
         {QStringLiteral("Read"), [this] { window->Device().Read(); }},
         {QStringLiteral("Open"),
          [this] {
-             window->Files().SetPrompts(std::make_unique<OpenPrompts>(WriteFile()));
+             window->Files().SetPrompts(
+                 test::ScriptedPrompts::Opening(QString::fromStdString(WriteFile())));
              window->Files().Open(0);
          }},
         {QStringLiteral("Open Names"),
@@ -112,7 +95,8 @@ TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
              named.Inputs[1].Name = "Renamed";
              const std::string path = File("names.kvx");
              ASSERT_TRUE(WriteConfigFile(path, named, {"01-01-26", "10:00:00", ""}).Ok());
-             window->Files().SetPrompts(std::make_unique<OpenPrompts>(path));
+             window->Files().SetPrompts(
+                 test::ScriptedPrompts::Opening(QString::fromStdString(path)));
              window->Files().Open(1);
          }},
         {QStringLiteral("Import Names"),
@@ -137,25 +121,6 @@ TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
     while (edit().UndoAction()->isEnabled()) edit().UndoAction()->trigger();
     EXPECT_TRUE(config() == start);
     EXPECT_EQ(edit().History().RedoCount(), std::size(steps));
-}
-
-TEST_F(EditCommandsTest, CommandsThatChangeNothingAddNoStep) {
-    TypeAndLeave(row(1).txtInputName, QStringLiteral("Door"));
-    const Configuration before = config();
-    Trigger("mnuInputSetAllType_1");  // every input is Momentary On already
-    window->Files().SetPrompts(std::make_unique<OpenPrompts>(File("saved.kvx")));
-    window->Files().Save();
-    test::PutFileBytes(File("bad.csv"), "kind,number,name\ninput,1,ok\ninput,121,x\n");
-    QString told;
-    names().SetPrompts(
-        [this](bool) { return QString::fromStdString(File("bad.csv")); },
-        [&told](QMessageBox::Icon, const QString&, const QString& text) { told = text; });
-    names().Import();  // refused: nothing changes
-    EXPECT_THAT(told.toStdString(), ::testing::HasSubstr("line 3: input number"));
-    names().Export();
-    EXPECT_TRUE(config() == before);
-    EXPECT_EQ(edit().History().UndoCount(), 1u);
-    EXPECT_EQ(edit().UndoAction()->text(), QStringLiteral("&Undo Edit of Input 1 name"));
 }
 
 }  // namespace

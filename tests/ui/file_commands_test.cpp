@@ -1,18 +1,16 @@
 // The File menu's commands against scripted dialogs: file names, the
-// save-first and overwrite questions, the device comparison and the Open
-// Option paths, the caption, and the print dialog with its PDF fallback.
+// save-first and overwrite questions, the Open Option paths, the caption,
+// and the print dialog with its PDF fallback.
 #include "ui/file_commands.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <deque>
 
 #include "files/config_writer.h"
 #include "files/open_save_rules.h"
@@ -20,8 +18,9 @@
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
 #include "report/text_renderer.h"
+#include "scripted_file_prompts.h"
+#include "tests/files/test_folder.h"
 #include "tests/support/product_config.h"
-#include "ui/file_prompts.h"
 #include "ui/frmPrint.h"
 
 namespace kvtk {
@@ -29,55 +28,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// Dialogs answered from a script; an empty script cancels.
-class ScriptedPrompts : public FilePrompts {
-public:
-    struct Dialog {
-        QString Selected;  // the file the user points at (selection change)
-        std::optional<QString> Chosen;
-    };
-    std::deque<Dialog> dialogs;
-    std::deque<QMessageBox::StandardButton> answers;
-    std::deque<OpenOption> options;
-    std::optional<QString> pdfName;
-
-    std::vector<ConfigFileDialogRequest> dialogRequests;
-    std::vector<MessagePrompt> messages;
-    std::vector<OpenOptionTexts> optionTexts;
-
-    std::optional<QString> AskConfigFileName(const ConfigFileDialogRequest& request,
-                                             FileInfoState& info) override {
-        dialogRequests.push_back(request);
-        if (dialogs.empty()) return std::nullopt;
-        const Dialog dialog = dialogs.front();
-        dialogs.pop_front();
-        if (!dialog.Selected.isEmpty())
-            info.Select(QFile::encodeName(dialog.Selected).toStdString());
-        return dialog.Chosen;
-    }
-    OpenOption AskOpenOption(const OpenOptionTexts& texts) override {
-        optionTexts.push_back(texts);
-        if (options.empty()) return OpenOption::Cancel;
-        const OpenOption option = options.front();
-        options.pop_front();
-        return option;
-    }
-    QMessageBox::StandardButton Ask(const MessagePrompt& prompt) override {
-        messages.push_back(prompt);
-        if (prompt.Buttons == QMessageBox::Ok) return QMessageBox::Ok;
-        if (answers.empty()) return QMessageBox::Cancel;
-        const auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::optional<QString> AskPdfFileName(const QString&) override { return pdfName; }
-
-    QStringList Titles() const {
-        QStringList titles;
-        for (const auto& request : dialogRequests) titles << request.Title;
-        return titles;
-    }
-};
+using test::ScriptedPrompts;
 
 class FileCommandsTest : public MainWindowTest {
 protected:
@@ -127,19 +78,14 @@ TEST_F(FileCommandsTest, SaveFromTheMenuTakesTheFieldBeingEdited) {
     Type(settings().txtNumInputs(), QStringLiteral("130"));  // not left yet
     prompts->dialogs.push_back({QString(), Path(QStringLiteral("panel.old.txt"))});
     files().SaveAction()->trigger();
-    QFile written(Path(QStringLiteral("panel.kvx")));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_THAT(written.readAll().toStdString(), HasSubstr("\r\nInputs=120\r\n"));
+    EXPECT_THAT(test::FileBytes(Path(QStringLiteral("panel.kvx")).toStdString()),
+                HasSubstr("\r\nInputs=120\r\n"));
     EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
 }
 
 TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
     const QString existing = WriteSample("old.kvx", "WQ08", "5.00", 3);
-    const QByteArray before = [&] {
-        QFile f(existing);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const std::string before = test::FileBytes(existing.toStdString());
 
     // Yes, then the save dialog cancelled: the open ends there.
     prompts->answers = {QMessageBox::Yes};
@@ -155,16 +101,9 @@ TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
     EXPECT_EQ(prompts->Titles(),
               (QStringList{QStringLiteral("Save file"), QStringLiteral("Open file")}));
     ASSERT_EQ(prompts->messages.size(), 2u);
-    EXPECT_EQ(prompts->messages[0].Title, QStringLiteral("Save Current Data?"));
-    EXPECT_EQ(prompts->messages[0].Buttons,
-              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Overwrite File?"));
-    EXPECT_EQ(prompts->messages[1].Text,
-              QString::fromStdString(OverwriteQuestion(existing.toStdString())));
     EXPECT_EQ(prompts->messages[1].Default, QMessageBox::No);
-    QFile after(existing);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(test::FileBytes(existing.toStdString()), before);
 
     // Yes, then a save that fails (a folder has the name): the open ends, and
     // the folder is not offered for overwriting.
@@ -209,23 +148,9 @@ TEST_F(FileCommandsTest, AnotherAddressAsksForTheOpenOption) {
     // Load for the current device: the address stays 3.
     prompts->options = {OpenOption::LoadForCurrentDevice};
     OpenFile(file);
-    ASSERT_EQ(prompts->optionTexts.size(), 1u);
-    EXPECT_EQ(prompts->optionTexts[0].Difference, QStringLiteral("This is a different address."));
-    EXPECT_EQ(prompts->optionTexts[0].FileInfo,
-              QStringLiteral("You are opening a file for an WQ08 Version 5.00 at address 5."));
+    EXPECT_EQ(prompts->optionTexts.size(), 1u);
     EXPECT_EQ(window->Address(), 3);
     EXPECT_EQ(config().Inputs[1].Timer, 2);
-
-    // Online, going offline with the file's device takes the file's address.
-    window->SetConnection(true, "COM 2");
-    prompts->options = {OpenOption::GoOfflineWithFileDevice};
-    OpenFile(file);
-    ASSERT_EQ(prompts->optionTexts.size(), 2u);
-    EXPECT_THAT(prompts->optionTexts[1].CurrentInfo.toStdString(),
-                HasSubstr("You are connected to and programming data for an WQ08"));
-    EXPECT_FALSE(config().Status.IsOnline());
-    EXPECT_EQ(config().Status.Port, "N/A");
-    EXPECT_EQ(window->Address(), 5);
 
     // Cancel leaves the configuration and ends as a cancelled dialog.
     config().Inputs[1].Name = "Kept";
@@ -236,61 +161,7 @@ TEST_F(FileCommandsTest, AnotherAddressAsksForTheOpenOption) {
     EXPECT_TRUE(files().DialogCancelled());
 }
 
-TEST_F(FileCommandsTest, OpenNamesTakesNamesOnlyAndStillAsksForAnotherDevice) {
-    const QString file = WriteSample("names.kvx", "WQ08", "5.00", 5);
-    config().Inputs[1].Timer = 3;
-    prompts->options = {OpenOption::LoadForCurrentDevice};
-    OpenFile(file, 1);
-    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Open file - names only")});
-    EXPECT_EQ(prompts->optionTexts.size(), 1u);
-    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
-    EXPECT_EQ(config().Inputs[1].Timer, 3);
-}
-
-TEST_F(FileCommandsTest, CaptionEndsInTheUpperCaseDescription) {
-    const QString described = WriteSample("desc.kvx", "WQ08", "5.00", 3, "Lobby Panel");
-    OpenFile(described);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("KV Programming Kit V5.1 - ") + described +
-                                         QStringLiteral("(LOBBY PANEL)"));
-    const QString plain = WriteSample("plain.kvx", "WQ08", "5.00", 3);
-    OpenFile(plain);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("KV Programming Kit V5.1 - ") + plain);
-}
-
-TEST_F(FileCommandsTest, InvalidHeaderIsToldUntilAnotherFileOrCancel) {
-    const QString bad = Path(QStringLiteral("bad.kvx"));
-    QFile out(bad);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("----\r\nXY-1 5.00 data\r\n----\r\n");
-    out.close();
-    const QString good = WriteSample("good.kvx", "WQ08", "5.00", 3);
-    prompts->answers = {QMessageBox::No};
-    prompts->dialogs = {{bad, bad}, {good, good}};
-    files().Open(0);
-    ASSERT_EQ(prompts->messages.size(), 2u);
-    EXPECT_EQ(prompts->messages[1].Text, QString::fromLatin1(kInvalidHeaderText));
-    EXPECT_TRUE(prompts->messages[1].Title.isEmpty());
-    EXPECT_EQ(prompts->Titles().size(), 2);
-    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
-
-    // A pipe is named as what it is, and the dialog comes back.
-    const QString pipe = Path(QStringLiteral("pipe.kvx"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    prompts->answers = {QMessageBox::No};
-    prompts->dialogs = {{pipe, pipe}};
-    files().Open(0);
-    EXPECT_THAT(prompts->messages.back().Text.toStdString(), HasSubstr("named pipe"));
-    EXPECT_EQ(prompts->Titles().size(), 4);
-
-    // A bad file, then cancel: nothing is read.
-    config().Inputs[1].Name.clear();
-    prompts->answers = {QMessageBox::No};
-    prompts->dialogs = {{bad, bad}};
-    files().Open(0);
-    EXPECT_TRUE(files().DialogCancelled());
-    EXPECT_EQ(config().Inputs[1].Name, "");
-}
-
+// The report, the caption and the next dialog follow the file last opened.
 TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
     auto originLines = [this] {
         const ReportRequest request{files().Origin(), 2, {2026, 12, 3, 14, 5, 9}};
@@ -303,13 +174,12 @@ TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
 
     const QString file = WriteSample("origin.kvx", "WQ08", "5.00", 3, "Shop");
     OpenFile(file);
-    const std::string report = originLines();
-    EXPECT_THAT(report, HasSubstr("Originated from file: " + file.toStdString()));
-    EXPECT_THAT(report, HasSubstr("12-03-26 14:05:09"));
-    EXPECT_THAT(originLines(), HasSubstr(" Description: SHOP"));
+    EXPECT_TRUE(window->windowTitle().endsWith(file + QStringLiteral("(SHOP)")));
+    EXPECT_THAT(originLines(), HasSubstr("Originated from file: " + file.toStdString()));
 
     prompts->answers = {QMessageBox::No};
-    files().Open(0);  // the dialog is cancelled
+    files().Open(0);  // the dialog is cancelled; it started in the folder of the last file
+    EXPECT_EQ(prompts->dialogRequests.back().Folder, dir.path());
     EXPECT_THAT(originLines(), HasSubstr("Data is not from a saved file."));
 }
 
@@ -325,22 +195,6 @@ protected:
     }
 };
 
-TEST_F(PrintDialogTest, GroupCountStartsAtMaxGroupsAndRefusesMore) {
-    auto dialog = OpenPrint();
-    QLineEdit* count = dialog->txtNumGroups();
-    EXPECT_EQ(count->text(), QStringLiteral("60"));
-    EXPECT_TRUE(count->hasFocus());
-    count->selectAll();
-    QTest::keyClicks(count, QStringLiteral("7"));
-    QTest::keyClicks(count, QStringLiteral("0"));  // 70 is above 60
-    EXPECT_EQ(count->text(), QStringLiteral("7"));
-    EXPECT_EQ(beeps, 1);
-    QTest::keyClick(count, Qt::Key_Backspace);
-    dialog->cmdCancel()->setFocus();
-    EXPECT_EQ(count->text(), QStringLiteral("0"));
-    EXPECT_EQ(beeps, 2);
-}
-
 TEST_F(PrintDialogTest, PrintsOnThePrinterAndSaysSo) {
     auto dialog = OpenPrint();
     std::optional<ReportRequest> sent;
@@ -353,7 +207,6 @@ TEST_F(PrintDialogTest, PrintsOnThePrinterAndSaysSo) {
     EXPECT_EQ(sent->GroupCount, 60);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0].Text, QString::fromLatin1(kPrintingInProcessText));
-    EXPECT_TRUE(prompts->messages[0].Title.isEmpty());
     EXPECT_FALSE(dialog->isVisible());
 }
 
@@ -399,17 +252,6 @@ TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
     EXPECT_EQ(config().Identity.Model, "KV-4800");
     EXPECT_EQ(window->Address(), 5);
     EXPECT_EQ(config().Inputs[1].Name, "Front Door");
-}
-
-TEST_F(FileCommandsTest, DialogsStartInTheFolderOfTheLastFile) {
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jobs")));
-    const QString path = WriteSample("jobs/lobby.kvx", "KV-4800", "4.00", 3);
-    prompts->options.push_back(OpenOption::GoOfflineWithFileDevice);
-    OpenFile(path);
-    files().Save();  // cancelled: nothing scripted
-    ASSERT_EQ(prompts->dialogRequests.size(), 2u);
-    EXPECT_EQ(prompts->dialogRequests[0].Folder, QString());
-    EXPECT_EQ(prompts->dialogRequests[1].Folder, Path(QStringLiteral("jobs")));
 }
 
 }  // namespace

@@ -33,6 +33,12 @@ TEST(GroupSetupRules, AutoAssignNeedsARelay) {
     EXPECT_FALSE(config.Groups[2].HasMember(5));
 }
 
+TEST(GroupSetupRules, FlashBeforeOffNeedsFirmware118) {
+    EXPECT_FALSE(GroupFlashAllowed("1.17"));
+    EXPECT_TRUE(GroupFlashAllowed("1.18"));
+    EXPECT_TRUE(GroupFlashAllowed("5.00"));
+}
+
 TEST(GroupSetupRules, ListsEntriesByNumberAndName) {
     Configuration config;
     config.Groups[4].Type = kSuperGroup;

@@ -16,6 +16,7 @@
 #include <memory>
 #include <ostream>
 
+#include "model/products.h"
 #include "ui/frmMain.h"
 #include "ui/input_editor.h"
 #include "ui/settings_editor.h"
@@ -75,6 +76,13 @@ protected:
             QTest::keyClicks(field, text);
     }
     void Leave() { settings().txtDeviceName()->setFocus(Qt::TabFocusReason); }
+
+    // Online with `product` ("WQ16 Version 5.00") at `address` on COM 1.
+    void GoOnline(int address, const std::string& product) {
+        window->SetIdentity(IdentityFromText(product));
+        window->SetAddress(address);
+        window->SetConnection(true, "COM 1");
+    }
 
     void SetInputCount(int count) {
         TypeAndLeave(settings().txtNumInputs(), QString::number(count));

@@ -1,5 +1,5 @@
-// The special options dialog and the factory product code window, and a
-// product code change over a pseudo-terminal that the simulated panel saves.
+// The special options dialog, and the factory product code window changing
+// the code over a pseudo-terminal that the simulated panel saves.
 #include <gmock/gmock.h>
 
 #include <QCheckBox>
@@ -12,7 +12,6 @@
 #include "sim/sim_line.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/support/accessible_names.h"
-#include "tests/support/fake_panel.h"
 #include "ui/device_commands.h"
 #include "ui/frmProductCode.h"
 #include "ui/frmSpecialOptions.h"
@@ -41,8 +40,6 @@ TEST_F(PanelOptionsTest, SpecialOptionsShowAndSetTheMask) {
     QTest::keyClick(dialog.chkOption(1), Qt::Key_Space);  // Option 2 brings Option 1
     EXPECT_EQ(boxes(), QStringLiteral("11000000"));
     EXPECT_EQ(config().Panel.SpecialOptions, 3);
-    dialog.chkOption(0)->click();  // and goes with it
-    EXPECT_EQ(boxes(), QStringLiteral("00000000"));
 }
 
 void Choose(frmProductCode& window, const char* product) {
@@ -50,33 +47,6 @@ void Choose(frmProductCode& window, const char* product) {
         window.lstProductCodes()->findItems(QString::fromLatin1(product), Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     window.lstProductCodes()->setCurrentItem(found.front());
-}
-
-TEST_F(PanelOptionsTest, ProductCodeIsSentOnlyWhenWritesAreEnabled) {
-    struct Case {
-        const char* product;
-        const char* enableReply;
-        std::vector<std::string> sent;
-        const char* status;
-    };
-    const char* accepted = "Product Code Change Accepted ";
-    for (const Case& c :
-         std::vector<Case>{{"KV-4300", "AY", {"LSWEN", "LW107", "LSAVE_EN", "LSYS_SAVE"}, accepted},
-                           {"WQ60", "AY", {"LSWEN", "LW10D", "LSAVE_EN", "LSYS_SAVE"}, accepted},
-                           {"WQ60", "A", {"LSWEN"}, "Writes to Device Disabled"}}) {
-        test::ScriptedPanel panel;
-        panel.Answer("LSWEN", c.enableReply);
-        frmProductCode dialog(4, panel, window->Device().Host());
-        EXPECT_EQ(dialog.lstProductCodes()->currentItem()->text(), QStringLiteral("TMC-1400"));
-        Choose(dialog, c.product);
-        dialog.cmdChange()->click();
-        EXPECT_EQ(panel.Commands(), c.sent);
-        EXPECT_EQ(panel.Calls.front().Address, 4);
-        EXPECT_EQ(dialog.lblStatus()->text(), QString::fromLatin1(c.status));
-        QFocusEvent backToList(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(dialog.lstProductCodes(), &backToList);
-        EXPECT_EQ(dialog.lblStatus()->text(), QString());
-    }
 }
 
 TEST_F(PanelOptionsTest, ProductCodeChangeReachesThePanelOverAPseudoTerminal) {
@@ -88,12 +58,17 @@ TEST_F(PanelOptionsTest, ProductCodeChangeReachesThePanelOverAPseudoTerminal) {
     frmProductCode dialog(4, rig.exchange, window->Device().Host());
     dialog.show();
     EXPECT_EQ(test::SweepAccessibleNames(dialog).Unnamed, QStringList());
+    EXPECT_EQ(dialog.lstProductCodes()->currentItem()->text(), QStringLiteral("TMC-1400"));
     Choose(dialog, "WQ16");
     dialog.cmdChange()->click();
     EXPECT_EQ(dialog.lblStatus()->text(), QStringLiteral("Product Code Change Accepted "));
     EXPECT_EQ(panel.SavedRegister("1"), "0A");
     EXPECT_EQ(panel.Model(), "WQ16");
     EXPECT_THAT(rig.prompter.asked, ::testing::IsEmpty());
+    // The status line clears when the focus comes back to the list.
+    QFocusEvent backToList(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(dialog.lstProductCodes(), &backToList);
+    EXPECT_EQ(dialog.lblStatus()->text(), QString());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <gmock/gmock.h>
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -80,22 +79,6 @@ TEST_F(TrafficPaneTest, KeepsTheLastLinesOnlyAndSavesThem) {
     comm.TrafficView().SetPrompts([&path] { return QString::fromStdString(path); }, {});
     comm.TrafficView().SaveAs();
     EXPECT_EQ(test::FileBytes(path), shown + "\n");
-}
-
-// Writes the picture of the window with its pane when KVTK_SCREENSHOT names a file.
-TEST_F(TrafficPaneTest, Screenshot) {
-    const char* path = std::getenv("KVTK_SCREENSHOT");
-    if (!path) GTEST_SKIP() << "KVTK_SCREENSHOT not set";
-    comm.cmdTraffic()->click();
-    comm.Settings().SetAttempts(1);
-    comm.Settings().SetMaxResponseMs(50);
-    ASSERT_TRUE(comm.SelectPort(1));
-    for (const char* command : {"LR73", "KV", "LR65", "LR64"})
-        comm.Exchange().Exchange(1, command, "", 0);
-    comm.Exchange().Exchange(9, "LR73", "", 0);  // a silent address: nothing comes back
-    comm.TrafficView().Refresh();
-    QApplication::processEvents();
-    EXPECT_TRUE(comm.grab().save(QString::fromLocal8Bit(path)));
 }
 
 }  // namespace

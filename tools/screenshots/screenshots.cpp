@@ -1,6 +1,7 @@
 // kvtk-screenshots FOLDER: draws the connect dialog, the main window, the
-// group editor and the open dialog with its information panel into FOLDER,
-// as the README shows them.
+// group editor, the open dialog with its information panel, the compare
+// window and the communication window with its traffic pane into FOLDER, as
+// the README shows them.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -20,14 +21,17 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "transfer/config_compare.h"
 #include "ui/file_info_panel.h"
 #include "ui/file_prompts.h"
 #include "ui/frmComm.h"
+#include "ui/frmCompare.h"
 #include "ui/frmConnect.h"
 #include "ui/frmGroupSetup.h"
 #include "ui/frmMain.h"
 #include "ui/gui_session.h"
 #include "ui/input_editor.h"
+#include "ui/traffic_pane.h"
 #include "ui/widgets/hint_line.h"
 
 namespace kvtk {
@@ -148,6 +152,45 @@ bool OpenDialog(const QDir& folder) {
     return Save(*dialog, folder, "open-dialog.png");
 }
 
+// The panel holds the file except for two registers changed behind the
+// tool's back.
+bool CompareWindow(const QDir& folder) {
+    Configuration file;
+    file.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(file, "WQ16", "5.00");
+    file.Panel.NumRelays = "16";
+    file.Panel.TimerDuration[1] = "00:15";
+    Configuration panel = file;
+    panel.Panel.NumRelays = "12";
+    panel.Panel.TimerDuration[1] = "01:00";
+    frmCompare window(QStringLiteral("Compare With File"));
+    window.ShowDifferences(
+        QStringLiteral("2 differences between lobby.kvx and the device at address 1."),
+        ConfigurationDifferences(file, panel));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return false;
+    return Save(window, folder, "compare-window.png");
+}
+
+// A few exchanges with the demo line's first panel and one silent address.
+bool CommunicationWindow(const QDir& folder) {
+    std::unique_ptr<SimLine> line = MakeDemoLine();
+    frmComm comm{PortSlots(QStringList{})};
+    comm.BindSlotFactory(
+        1, [&line] { return std::make_unique<SimulatedLink>(*line); }, QStringLiteral("sim"));
+    comm.Exchange().SetOffline(false);
+    comm.show();
+    comm.cmdTraffic()->click();
+    comm.Settings().SetAttempts(1);
+    comm.Settings().SetMaxResponseMs(50);
+    if (!comm.SelectPort(1)) return false;
+    for (const char* command : {"LR73", "KV", "LR65", "LR64"})
+        comm.Exchange().Exchange(1, command, "", 0);
+    comm.Exchange().Exchange(9, "LR73", "", 0);
+    comm.TrafficView().Refresh();
+    return Save(comm, folder, "traffic-pane.png");
+}
+
 }  // namespace
 }  // namespace kvtk
 
@@ -166,5 +209,7 @@ int main(int argc, char** argv) {
     bool ok = kvtk::ConnectDialog(folder);
     ok = kvtk::MainWindowAndGroupEditor(folder) && ok;
     ok = kvtk::OpenDialog(folder) && ok;
+    ok = kvtk::CompareWindow(folder) && ok;
+    ok = kvtk::CommunicationWindow(folder) && ok;
     return ok ? 0 : 1;
 }
