@@ -327,14 +327,16 @@ TEST_F(DeviceCommandsTest, ReadAndWriteSayWhatTheyLeftUndone) {
 
     EXPECT_EQ(device().Read().Skipped.size(), 2u);
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("The read skipped 2 registers"))) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("The read skipped 2 registers")))
+        << shown[0].toStdString();
 
     frmWriteOptions& dialog = device().WriteOptionsDialog();
     dialog.SetSafety({false, false});
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
     EXPECT_FALSE(device().Write().WritingDisabled);
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_TRUE(shown[1].endsWith(QStringLiteral("it may still be write-enabled."))) << shown[1].toStdString();
+    EXPECT_TRUE(shown[1].endsWith(QStringLiteral("it may still be write-enabled.")))
+        << shown[1].toStdString();
 }
 
 }  // namespace
