@@ -1,14 +1,11 @@
-// The simulated line reached the way the tool reaches panels: a serial
-// device on a pseudo-terminal and the relay server over TCP.
+// The simulated line reached through the relay server over TCP. (The
+// pseudo-terminal is the line of every serial test of the tool.)
 
 #include <gtest/gtest.h>
 
-#include <QSerialPort>
-#include <QSignalSpy>
 #include <QTcpSocket>
 
 #include "sim/demo_line.h"
-#include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -16,31 +13,6 @@ namespace kvtk {
 namespace {
 
 using test::ByteCollector;
-
-TEST(SimPty, SerialPortOnTheSlaveGetsReplies) {
-    auto line = MakeDemoLine();
-    SimPty pty(*line);
-    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
-    ASSERT_TRUE(pty.SlavePath().startsWith(QStringLiteral("/dev/")));
-
-    QSerialPort port(pty.SlavePath());
-    port.setBaudRate(QSerialPort::Baud9600);
-    ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
-    ByteCollector in;
-    QObject::connect(&port, &QSerialPort::readyRead, &in, [&] { in.Add(port.readAll()); });
-
-    port.write(BuildFrame(1, "LR73"));
-    ASSERT_TRUE(in.WaitForLines(1));
-    EXPECT_EQ(in.Bytes(), QByteArray("A0001C1\r"));
-
-    // The device can be closed and opened again.
-    port.close();
-    ASSERT_TRUE(port.open(QIODevice::ReadWrite));
-    in.Clear();
-    port.write(BuildFrame(2, "KV"));
-    ASSERT_TRUE(in.WaitForLines(1));
-    EXPECT_EQ(in.Bytes(), BuildReply("AKV-4800  0400"));
-}
 
 class SimRelay : public ::testing::Test {
 protected:
@@ -77,14 +49,6 @@ TEST_F(SimRelay, LoginThenCommandsAnsweredBySequenceNumber) {
     EXPECT_EQ(Ask("20|11KV\r"), QByteArray("0ERR no answer from the panel\r\n"));
     EXPECT_EQ(Ask("23|04LR73\r"), QByteArray("3ERR no answer from the panel\r\n"));
     EXPECT_EQ(line_->PanelAt(2)->Received(), std::vector<std::string>{"KV"});
-}
-
-TEST_F(SimRelay, BrokenLineClosesTheConnection) {
-    line_->Options().disconnectAfter = 0;
-    ASSERT_TRUE(Ask("0tech|s3cret\r").startsWith("OK"));
-    QSignalSpy closed(&socket_, &QTcpSocket::disconnected);
-    socket_.write("21|01LR73\r");
-    ASSERT_TRUE(closed.wait(2000));
 }
 
 }  // namespace

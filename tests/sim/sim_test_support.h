@@ -43,9 +43,6 @@ public:
         emit_ = [] {};
         return done();
     }
-    bool WaitForBytes(qsizetype count, int ms = 2000) {
-        return WaitFor([&] { return bytes_.size() >= count; }, ms);
-    }
     bool WaitForLines(int count, int ms = 2000) {
         return WaitFor([&] { return bytes_.count('\r') >= count; }, ms);
     }
@@ -57,12 +54,10 @@ public:
     const QByteArray& Bytes() const { return bytes_; }
     const std::vector<QByteArray>& Chunks() const { return chunks_; }
     const std::vector<qint64>& ArrivalsMs() const { return arrivalsMs_; }
-    qint64 ElapsedMs() const { return clock_.elapsed(); }
     void Clear() {
         bytes_.clear();
         chunks_.clear();
         arrivalsMs_.clear();
-        clock_.restart();
     }
 
 private:
