@@ -49,11 +49,6 @@ TEST(SimPanelRegisters, WritesReadBackExactlyAsSent) {
 TEST(SimPanelLive, GroupRecordsAndSwitching) {
     SimPanel panel(1, "WQ16", "0500");
     EXPECT_EQ(panel.Handle("L01"), Reply("A40"));  // not commanded since power up
-    EXPECT_EQ(panel.Handle("LC1"), Reply("A01"));
-    EXPECT_TRUE(panel.GroupOn(1));
-    EXPECT_EQ(panel.Handle("L81"), Reply("A00"));
-    EXPECT_FALSE(panel.GroupOn(1));
-
     panel.Group(2) = {'0', 3, 0x12, 0, false};
     panel.Group(3) = {'0', 4, 5, 0x0E10, false};
     panel.Group(4) = {'2', 6, 0, 0, false};
@@ -65,10 +60,6 @@ TEST(SimPanelLive, GroupRecordsAndSwitching) {
 
     panel.Group(5).locked = true;
     EXPECT_EQ(panel.Handle("LC5"), Reply("A40"));  // refused
-
-    panel.SetManualMode(true);
-    EXPECT_EQ(panel.Handle("LC1"), Reply("A80"));  // ignored, status 8
-    panel.SetManualMode(false);
 
     // A supergroup switches its member groups.
     EXPECT_EQ(panel.Handle("LW21061"), Reply("AY"));

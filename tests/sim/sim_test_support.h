@@ -54,11 +54,6 @@ public:
     const QByteArray& Bytes() const { return bytes_; }
     const std::vector<QByteArray>& Chunks() const { return chunks_; }
     const std::vector<qint64>& ArrivalsMs() const { return arrivalsMs_; }
-    void Clear() {
-        bytes_.clear();
-        chunks_.clear();
-        arrivalsMs_.clear();
-    }
 
 private:
     QByteArray bytes_;
