@@ -56,7 +56,7 @@ TEST(SimPanelLive, GroupRecordsAndSwitching) {
     EXPECT_EQ(panel.Handle("L02030401"), Reply("A0312"
                                                "04050E10"
                                                "26"
-                                               "00"));
+                                               "40"));
 
     panel.Group(5).locked = true;
     EXPECT_EQ(panel.Handle("LC5"), Reply("A40"));  // refused
