@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes given to the configuration reader and the
 // header reader end without a crash, leave every list choice on an entry of
 // its list, and whatever was read can be written and read again.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -26,17 +27,9 @@ constexpr Product kProducts[] = {
     {"WQ32", "5.00"},    {"KV-??00", "1.10"}, {"WQ60", "5.00"},     {"KV-4900", "4.00"},
 };
 
-Configuration ConfigFor(const Product& product, bool online) {
-    Configuration c = test::ConfigFor(product.Model, product.Version);
-    if (online) c.Status.Connection = "Online";
-    return c;
-}
-
 template <class List>
 bool Listed(const List& list, const std::string& value) {
-    for (const auto& entry : list)
-        if (entry == value) return true;
-    return false;
+    return std::find(list.begin(), list.end(), value) != list.end();
 }
 
 void Require(bool condition) {
@@ -75,7 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream headerIn(text);
     (void)ReadHeaderStream(headerIn);
 
-    Configuration c = ConfigFor(product, online);
+    const auto fresh = [&] {
+        return online ? test::OnlineConfigFor(product.Model, product.Version)
+                      : test::ConfigFor(product.Model, product.Version);
+    };
+    Configuration c = fresh();
     std::istringstream in(text);
     const FileResult result = ReadConfigStream(in, c, mode);
     Require(result.Ok() == result.Message.empty());
@@ -83,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What was read is writable, and the written file reads without failure.
     const std::string written = ConfigFileText(c, {"01-01-01", "00:00:00", "fuzz"});
-    Configuration again = ConfigFor(product, online);
+    Configuration again = fresh();
     std::istringstream writtenIn(written);
     Require(ReadConfigStream(writtenIn, again, ReadMode::Full).Ok());
     std::istringstream writtenHeader(written);
