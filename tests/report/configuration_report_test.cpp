@@ -134,10 +134,14 @@ TEST(ConfigurationReportTest, GroupFlashWordOnlyAboveFirmware118) {
     }
 }
 
+// Counts above the records print the records there are.
 TEST(ConfigurationReportTest, SectionsStartOnNewPagesAndBreakByTheLineCounter) {
     Configuration config = SampleConfiguration();
-    config.Panel.NumInputs = "120";
-    const ReportLayout layout = Build(config, SampleRequest(60));
+    config.Panel.NumInputs = "500";
+    config.Panel.NumRelays = "75";
+    config.Groups[1].SetMember(60, true);
+    ReportLayout layout = Build(config, SampleRequest(99));
+    EXPECT_EQ(FindLine(layout, "    Data is not from a saved file.").Page, 1);
     const auto input = [&](int n) {
         const std::string number = std::to_string(n);
         return FindLine(layout, "      Input " + std::string(3 - number.size(), ' ') + number +
@@ -150,11 +154,13 @@ TEST(ConfigurationReportTest, SectionsStartOnNewPagesAndBreakByTheLineCounter) {
     EXPECT_EQ(input(55).Line, 62);
     EXPECT_EQ(input(56).Page, 3);
     EXPECT_EQ(input(56).Line, 7);
-    EXPECT_EQ(input(112).Page, 4);
+    EXPECT_EQ(input(120).Page, 4);
+    EXPECT_EQ(input(121).Page, 0);
     // Groups on a new page; each takes 2 lines; a group starts a new page
     // when fewer than 4 lines remain: after group 26 the counter is
     // 5 + 26 x 2 = 57, and 57 + 4 is above 60, so group 27 moves.
     EXPECT_EQ(FindLine(layout, "    GROUP INFORMATION").Page, 5);
+    EXPECT_EQ(FindLine(layout, "                Relays:  1 60").Page, 5);
     const auto group = [&](int g) {
         return FindLine(layout, std::string("      Group ") + std::to_string(g) +
                                     ": Normal, No Main Pri, Ser On Pri, No Flash");
@@ -162,27 +168,10 @@ TEST(ConfigurationReportTest, SectionsStartOnNewPagesAndBreakByTheLineCounter) {
     EXPECT_EQ(group(26).Page, 5);
     EXPECT_EQ(group(27).Page, 6);
     EXPECT_EQ(group(27).Line, 7);
+    EXPECT_EQ(group(60).Page, 7);
     for (const ReportPage& page : layout.Pages) {
         EXPECT_THAT(PageTextLines(page).at(4), HasSubstr("Page " + std::to_string(page.Number)));
     }
-}
-
-TEST(ConfigurationReportTest, CountsOutsideTheRecordsAreLimitedToThem) {
-    Configuration config = SampleConfiguration();
-    config.Panel.NumInputs = "500";
-    config.Panel.NumRelays = "75";
-    config.Groups[1].SetMember(60, true);
-    ReportLayout layout = Build(config, SampleRequest(99));
-    EXPECT_EQ(FindLine(layout, "    Data is not from a saved file.").Page, 1);
-    EXPECT_NE(
-        FindLine(layout, "      Input 120: Momentary On, Nrm Open, Grp 60, Tmr 0, No Flash").Page,
-        0);
-    EXPECT_EQ(
-        FindLine(layout, "      Input 121: Momentary On, Nrm Open, Grp 1, Tmr 0, No Flash").Page,
-        0);
-    EXPECT_NE(FindLine(layout, "                Relays:  1 60").Page, 0);
-    EXPECT_NE(FindLine(layout, "      Group 60: Normal, No Main Pri, Ser On Pri, No Flash").Page,
-              0);
 
     config.Panel.NumInputs = "abc";
     layout = Build(config, SampleRequest(-3));
