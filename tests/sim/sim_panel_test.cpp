@@ -10,24 +10,6 @@ namespace {
 
 using Reply = std::optional<std::string>;
 
-TEST(SimPanelIdentity, AnswersKvWithPaddedModelAndFourDigitVersion) {
-    struct Case {
-        std::string model, version;
-        bool answersKv;
-        Reply expected;
-    };
-    const Case cases[] = {
-        {"KV-4800", "4.00", true, "AKV-4800  0400"},  // a version text is accepted too
-        {"WQ16", "5.00+", true, "AWQ16     0500"},
-        {"KV-4500", "0107", false, std::nullopt},  // the oldest panels keep silent
-    };
-    for (const auto& c : cases) {
-        SimPanel panel(9, c.model, c.version, c.answersKv);
-        EXPECT_EQ(panel.Handle("KV"), c.expected) << c.model;
-        EXPECT_EQ(panel.Handle("LR73"), Reply("A0009")) << c.model;  // LR73 always answers
-    }
-}
-
 TEST(SimPanelRegisters, WritesReadBackExactlyAsSent) {
     SimPanel panel(1, "KV-4900", "0400");
     const std::pair<std::string, std::string> cases[] = {
