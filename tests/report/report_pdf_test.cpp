@@ -11,12 +11,11 @@
 
 #include "report/pdf/report_painter.h"
 #include "report/pdf/windows1252.h"
-#include "report_fixture.h"
+#include "report/text_renderer.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
-
-using namespace kvtk::testing;
 
 // A PDF writer set up the way RenderReportPdf sets up its own.
 struct PdfDevice {
@@ -50,12 +49,12 @@ TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    Configuration config = SampleConfiguration("KV-4800", "4.00");
+    Configuration config = test::ConfigFor("KV-4800", "4.00");
     config.Inputs[2].Name =
         "Caf\xE9 \x80"
         "5";  // Windows-1252 text
     for (int k = 1; k <= 8; ++k) config.Groups[1].SetMember(k, true);
-    const ReportRequest request = SampleRequest(3);
+    const ReportRequest request{{}, 3, {2026, 12, 3, 14, 5, 9}};
     const ReportPdfOptions options;
     ASSERT_EQ(WriteReportPdf(pdf, config, request, options).toStdString(), "");
 
