@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 #include "files/config_writer.h"
 #include "test_folder.h"
@@ -69,30 +70,29 @@ TEST(SafeSave, APipeOrFolderIsRefusedInWordsAndLeftAsItWas) {
     EXPECT_EQ(FilesIn(folder.Path()), 3);
 }
 
-TEST(SafeSave, AMissingFolderIsReportedInWords) {
+TEST(SafeSave, AMissingOrUnwritableFolderIsReportedWithTheSystemsWords) {
     test::TestFolder folder;
-    const FileResult result = WriteConfigFile(folder.File("no/such/folder/plan.kvx"),
-                                              test::ConfigFor("WQ16", "5.00"), {});
-    EXPECT_EQ(result.Outcome, FileOutcome::PathNotFound);
-    EXPECT_EQ(result.Title, "Write Error");
-    EXPECT_EQ(result.Message, "No such file or directory (2)\r");
-}
-
-TEST(SafeSave, AnUnwritableFolderIsReportedWithTheSystemsWords) {
-    test::TestFolder folder;
-    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    std::string target = folder.File("plan.kvx");
-    if (std::FILE* probe = std::fopen(folder.File("probe").c_str(), "wb")) {
+    fs::create_directory(folder.Path() / "locked");
+    fs::permissions(folder.Path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    std::string locked = folder.File("locked/plan.kvx");
+    if (std::FILE* probe = std::fopen(folder.File("locked/probe").c_str(), "wb")) {
         // Permissions do not bind this user (root): use a folder nobody may
         // create files in.
         std::fclose(probe);
-        target = "/sys/kvtk-plan.kvx";
+        locked = "/sys/kvtk-plan.kvx";
     }
-    const FileResult result = WriteConfigFile(target, test::ConfigFor("WQ16", "5.00"), {});
-    EXPECT_EQ(result.Outcome, FileOutcome::Other);
-    EXPECT_EQ(result.Title, "Write Error");
-    EXPECT_EQ(result.Message, "Permission denied (13)\r");
-    EXPECT_FALSE(fs::exists(target));
+    const std::tuple<std::string, FileOutcome, const char*> cases[] = {
+        {folder.File("no/such/folder/plan.kvx"), FileOutcome::PathNotFound,
+         "No such file or directory (2)\r"},
+        {locked, FileOutcome::Other, "Permission denied (13)\r"},
+    };
+    for (const auto& [target, outcome, message] : cases) {
+        const FileResult result = WriteConfigFile(target, test::ConfigFor("WQ16", "5.00"), {});
+        EXPECT_EQ(result.Outcome, outcome);
+        EXPECT_EQ(result.Title, "Write Error");
+        EXPECT_EQ(result.Message, message);
+        EXPECT_FALSE(fs::exists(target));
+    }
 }
 
 }  // namespace
