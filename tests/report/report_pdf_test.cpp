@@ -17,13 +17,6 @@
 namespace kvtk {
 namespace {
 
-// A PDF writer set up the way RenderReportPdf sets up its own.
-struct PdfDevice {
-    explicit PdfDevice(const ReportPdfOptions& options) { SetUpPdfWriter(writer, options); }
-    QBuffer buffer;
-    QPdfWriter writer{&buffer};
-};
-
 // The lines that hold text, without blanks or form feeds at either end, and
 // without the left margin all of them share.
 std::vector<std::string> ContentLines(const std::string& text) {
@@ -58,8 +51,9 @@ TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
     const ReportPdfOptions options;
     ASSERT_EQ(WriteReportPdf(pdf, config, request, options).toStdString(), "");
 
-    PdfDevice device(options);
-    QPdfWriter& printer = device.writer;
+    QBuffer buffer;  // a PDF writer set up the way the report's own is
+    QPdfWriter printer(&buffer);
+    SetUpPdfWriter(printer, options);
     const QFont font = ReportFont(options.PointSize);
     const ReportResult expected =
         BuildConfigurationReport(config, request, MeasurePageGrid(printer, font));
@@ -76,7 +70,6 @@ TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
 
     const std::string want =
         FromWindows1252(RenderReportText(*expected.Layout)).toUtf8().toStdString();
-    EXPECT_THAT(text, ::testing::HasSubstr("Input   2=Caf\u00e9 \u20ac5: Momentary On"));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'),
               static_cast<long>(expected.Layout->Pages.size()));
     EXPECT_EQ(ContentLines(text), ContentLines(want));
