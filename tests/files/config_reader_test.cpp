@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <sys/stat.h>
 
-#include <functional>
 #include <random>
 #include <sstream>
 
@@ -38,102 +37,68 @@ FileResult Read(const std::string& text, Configuration& c, ReadMode mode = ReadM
     return ReadConfigStream(in, c, mode);
 }
 
-struct VariantCase {
-    const char* Model;
-    const char* Version;
-    bool Online;  // at address 7
-    std::vector<std::string> Panel, Inputs, Groups;
-    std::function<void(Configuration&)> Expect;  // what the lines change
-};
-
 // Lower-case keys, old headings and key names, values outside the lists or
 // limits, and names that look like headings or options.
 TEST(ConfigReader, ReadsTheVariantsOfOlderAndHandEditedFiles) {
     const std::string nulName("Hall\0East", 9);
-    const VariantCase cases[] = {
-        {"KV-??00",
-         "4.00",
-         false,
-         {"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00", "Flash Off Time=0.50",
-          "Refresh Duration=45", "Inputs=200", "Relays=0", "Address=300", "Name=North",
-          "Units At 0V=abc", "Units At 5V=-1.5"},
-         {"special option = 10100000", "Line #1", "Name = Switch line #4", "Timer = 2", "Timer = 7",
-          "Line #3", "Contact Type = linked on", "Timer = 2", "Timer = -1", "INPUT #4",
-          "group = 75", "flash = on", "Polarity = normally open", "Timer = 3", "Line #5",
-          "Name = Special option 1", "Line #6", "Name = " + nulName},
-         {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Child = 61", "Child = 0",
-          "Priority = on / off", "Priority = maybe", "Type = super", "Serial Override = disabled",
-          "Constant Flash = ENABLED", "Zone #1", "Name = Group #3 lights", "Child = 9", "Zone #0",
-          "Name = Zero", "Child = 5", "Type = Super"},
-         [&](Configuration& c) {
-             c.Panel.TimerDuration = {"", "00:30", "01:00", "02:00"};
-             c.Panel.FlashOffTime = "1.7";
-             c.Panel.RelayRefresh = "OFF";
-             c.Panel.NumInputs = "120";
-             c.Panel.NumRelays = "1";
-             c.Panel.Address = "255";
-             c.Panel.DeviceName = c.AddressTable[255].Name = "North";
-             c.Panel.UnitsAt0V = "0";
-             c.Panel.UnitsAt5V = "-1.5";
-             c.Panel.SpecialOptions = 5;
-             c.Inputs[1].Name = "Switch line #4";
-             c.Inputs[1].Timer = c.Inputs[3].Timer = 2;
-             c.Inputs[3].Type = kLinkedOn;
-             c.Inputs[4] = {"", kMomentaryOn, 0, 60, 3, kTrue};
-             c.Inputs[5].Name = "Special option 1";
-             c.Inputs[6].Name = nulName;
-             c.Groups[1] = {"Group #3 lights", 0, {}, 0, kTrue, 0};
-             c.Groups[1].SetMember(9, true);
-             c.Groups[2] = {"", 1, {}, 3, 0, kTrue};
-             for (int k : {3, 4, 5}) c.Groups[2].SetMember(k, true);
-         }},
-        {"TMC-1400",
-         "4.00",
-         false,
-         {"Relay Energize Duration=0", "Refresh Duration=3.0"},
-         {},
-         {},
-         [](Configuration& c) {
-             c.Panel.RelayEnergize = "0.156";
-             c.Panel.RelayRefresh = "3";
-         }},
-        {"KV-??00",
-         "4.00",
-         true,
-         {"Address=300", "Name=North"},
-         {},
-         {},
-         [](Configuration& c) { c.Panel.DeviceName = c.AddressTable[7].Name = "North"; }},
-        {"KV-4500",
-         "1.09",
-         false,
-         {},
-         {"Line #3", "Contact Type = linked on"},
-         {},
-         [](Configuration&) {}},  // a type the firmware does not offer
-        {"KV-4800",
-         "2.05",
-         false,
-         {},
-         {},
-         {"Zone #40", "Name = Far", "Child = 2"},
-         [](Configuration& c) {  // above the product's groups, but kept
-             c.Groups[40] = {"Far", 0, {}, 0, kTrue, 0};
-             c.Groups[40].SetMember(2, true);
-         }},
-    };
-    for (const VariantCase& tc : cases) {
-        SCOPED_TRACE(tc.Model);
-        Configuration c = tc.Online ? test::OnlineConfigFor(tc.Model, tc.Version, 7)
-                                    : ConfigFor(tc.Model, tc.Version);
-        Configuration expected = c;
-        tc.Expect(expected);
-        const FileResult result = Read(FileWith(tc.Panel, tc.Inputs, tc.Groups), c);
-        ASSERT_TRUE(result.Ok()) << result.Message;
-        EXPECT_EQ(test::FirstDifferentLine(ConfigFileText(c, {}), ConfigFileText(expected, {})),
-                  "");
-        EXPECT_TRUE(c == expected);
-    }
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    Configuration expected = c;
+    const FileResult result = Read(
+        FileWith({"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00",
+                  "Flash Off Time=0.50", "Refresh Duration=45", "Inputs=200", "Relays=0",
+                  "Address=300", "Name=North", "Units At 0V=abc", "Units At 5V=-1.5"},
+                 {"special option = 10100000", "Line #1", "Name = Switch line #4", "Timer = 2",
+                  "Timer = 7", "Line #3", "Contact Type = linked on", "Timer = 2", "Timer = -1",
+                  "INPUT #4", "group = 75", "flash = on", "Polarity = normally open", "Timer = 3",
+                  "Line #5", "Name = Special option 1", "Line #6", "Name = " + nulName},
+                 {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Child = 61", "Child = 0",
+                  "Priority = on / off", "Priority = maybe", "Type = super",
+                  "Serial Override = disabled", "Constant Flash = ENABLED", "Zone #1",
+                  "Name = Group #3 lights", "Child = 9", "Zone #0", "Name = Zero", "Child = 5",
+                  "Type = Super"}),
+        c);
+    ASSERT_TRUE(result.Ok()) << result.Message;
+    expected.Panel.TimerDuration = {"", "00:30", "01:00", "02:00"};
+    expected.Panel.FlashOffTime = "1.7";
+    expected.Panel.RelayRefresh = "OFF";
+    expected.Panel.NumInputs = "120";
+    expected.Panel.NumRelays = "1";
+    expected.Panel.Address = "255";
+    expected.Panel.DeviceName = expected.AddressTable[255].Name = "North";
+    expected.Panel.UnitsAt0V = "0";
+    expected.Panel.UnitsAt5V = "-1.5";
+    expected.Panel.SpecialOptions = 5;
+    expected.Inputs[1].Name = "Switch line #4";
+    expected.Inputs[1].Timer = expected.Inputs[3].Timer = 2;
+    expected.Inputs[3].Type = kLinkedOn;
+    expected.Inputs[4] = {"", kMomentaryOn, 0, 60, 3, kTrue};
+    expected.Inputs[5].Name = "Special option 1";
+    expected.Inputs[6].Name = nulName;
+    expected.Groups[1] = {"Group #3 lights", 0, {}, 0, kTrue, 0};
+    expected.Groups[1].SetMember(9, true);
+    expected.Groups[2] = {"", 1, {}, 3, 0, kTrue};
+    for (int k : {3, 4, 5}) expected.Groups[2].SetMember(k, true);
+    EXPECT_EQ(test::FirstDifferentLine(ConfigFileText(c, {}), ConfigFileText(expected, {})), "");
+    EXPECT_TRUE(c == expected);
+}
+
+// Values that depend on the product or the connection.
+TEST(ConfigReader, ProductAndConnectionShapeWhatIsRead) {
+    Configuration tmc = ConfigFor("TMC-1400", "4.00");
+    ASSERT_TRUE(
+        Read(FileWith({"Relay Energize Duration=0", "Refresh Duration=3.0"}, {}, {}), tmc).Ok());
+    EXPECT_EQ(tmc.Panel.RelayEnergize + " " + tmc.Panel.RelayRefresh, "0.156 3");
+    Configuration online = test::OnlineConfigFor("KV-??00", "4.00", 7);
+    ASSERT_TRUE(Read(FileWith({"Address=300", "Name=North"}, {}, {}), online).Ok());
+    EXPECT_EQ(online.Panel.Address + " " + online.AddressTable[7].Name, "7 North");
+    Configuration old = ConfigFor("KV-4500", "1.09");  // a type the firmware does not offer
+    ASSERT_TRUE(Read(FileWith({}, {"Line #3", "Contact Type = linked on"}, {}), old).Ok());
+    EXPECT_EQ(old.Inputs[3].Type, kMomentaryOn);
+    Configuration small = ConfigFor("KV-4800", "2.05");  // groups above the product's are kept
+    ASSERT_TRUE(Read(FileWith({}, {}, {"Zone #40", "Name = Far", "Child = 2"}), small).Ok());
+    GroupConfig far{"Far", 0, {}, 0, kTrue, 0};
+    far.SetMember(2, true);
+    EXPECT_TRUE(small.Groups[40] == far);
 }
 
 TEST(ConfigReader, NamesOnlyChangesNamesAndNothingElse) {
