@@ -142,21 +142,17 @@ TEST(ConfigurationReportTest, AWholeReportOfEveryKindOfLine) {
                     "Group  2=Lobby: ", "Group  3: ", "Group  4: ", "Group  5: ", "Group  6: "));
 }
 
-TEST(ConfigurationReportTest, InputTypeTextFollowsTheProductsList) {
-    Configuration config = SampleConfiguration("KV-4900", "1.09");
-    config.Inputs[1].Type = kLinkedOn;  // not offered below 2.05
-    const LinePosition line = FindLine(Build(config, SampleRequest()),
-                                       "      Input   1: , Nrm Open, Grp 1, Tmr 0, No Flash");
-    EXPECT_EQ(line.Page, 2);
-}
-
-TEST(ConfigurationReportTest, GroupFlashWordOnlyAboveFirmware118) {
-    const std::pair<const char*, const char*> cases[] = {{"1.18", ""}, {"1.19", "Flash"}};
-    for (const auto& [version, flash] : cases) {
+// Input types the firmware does not offer print empty; the group flash word
+// comes above firmware 1.18 only.
+TEST(ConfigurationReportTest, InputTypeAndGroupFlashFollowTheFirmware) {
+    for (const auto& [version, flash] : {std::pair{"1.18", ""}, {"1.19", "Flash"}}) {
         Configuration config = SampleConfiguration("KV-4900", version);
+        config.Inputs[1].Type = kLinkedOn;  // offered from 2.05
         config.Groups[1].ConstantFlash = kTrue;
-        const std::string line = "      Group  1: Normal, No Main Pri, Ser On Pri, "s + flash;
-        EXPECT_EQ(FindLine(Build(config, SampleRequest(1)), line).Page, 3) << version;
+        const ReportLayout layout = Build(config, SampleRequest(1));
+        EXPECT_EQ(FindLine(layout, "      Input   1: , Nrm Open, Grp 1, Tmr 0, No Flash").Page, 2);
+        const std::string group = "      Group  1: Normal, No Main Pri, Ser On Pri, "s + flash;
+        EXPECT_EQ(FindLine(layout, group).Page, 3) << version;
     }
 }
 
