@@ -18,43 +18,29 @@ TEST(OpenSaveRules, KvxFileNameTouchesOnlyTheFileNamePart) {
     for (const auto& [chosen, saved] : cases) EXPECT_EQ(KvxFileName(chosen), saved) << chosen;
 }
 
-TEST(OpenSaveRules, DifferenceTexts) {
-    const struct {
-        bool address, same, version;
-        std::optional<std::string> text;  // nothing: no dialog
-    } cases[] = {
-        {false, false, true, "This is a different product type."},
-        {false, true, true, "This is a different version."},
-        {false, true, false, std::nullopt},
-        {true, false, true, "This is a different address and product type."},
-        {true, true, true, "This is a different address and version."},
-        {true, true, false, "This is a different address."},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DifferenceText({c.address, c.same, c.version}), c.text) << c.address << c.same;
-}
-
-FileHeaderView FileFor(const char* model, const char* version, const char* address) {
-    FileHeaderView v;
-    v.Model = model;
-    v.Version = version;
-    v.Address = address;
-    return v;
-}
-
+// A panel shown at address 3 against a file, and the difference told.
 TEST(OpenSaveRules, ComparesAddressProductAndVersion) {
-    const auto address5 =
-        CompareWithFile({"KV-4800", "4.00"}, "3", FileFor("KV-4800", "4.00", "5"));
-    EXPECT_EQ(DifferenceText(address5), "This is a different address.");
-    EXPECT_TRUE(
-        CompareWithFile({"KV-??00 ", " 4.00"}, "3", FileFor("KV-4500", "4.00", "3")).Matches());
-    EXPECT_FALSE(
-        CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4800", "4.00", "3")).SameProduct);
-    EXPECT_TRUE(
-        CompareWithFile({"KV-4800", "2.05"}, "3", FileFor("KV-4800", "4.00", "3")).VersionDiffers);
-    // An old KV-4500 file makes every version equal.
-    EXPECT_FALSE(
-        CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4500", "1.09", "3")).VersionDiffers);
+    const struct {
+        const char *model, *version, *fileModel, *fileVersion, *fileAddress;
+        const char* text;  // nullptr: the file matches and no dialog comes
+    } cases[] = {
+        {"KV-4800", "4.00", "KV-4800", "4.00", "5", "This is a different address."},
+        {"KV-??00 ", " 4.00", "KV-4500", "4.00", "3", nullptr},
+        {"KV-4500", "4.00", "KV-4800", "2.05", "3", "This is a different product type."},
+        {"KV-4800", "2.05", "KV-4800", "4.00", "3", "This is a different version."},
+        {"KV-4500", "4.00", "KV-4500", "1.09", "3", nullptr},  // an old KV-4500 file: any version
+        {"KV-4500", "4.00", "KV-4800", "4.00", "5",
+         "This is a different address and product type."},
+        {"KV-4800", "2.05", "KV-4800", "4.00", "5", "This is a different address and version."},
+    };
+    for (const auto& c : cases) {
+        FileHeaderView file;
+        file.Model = c.fileModel;
+        file.Version = c.fileVersion;
+        file.Address = c.fileAddress;
+        const auto text = DifferenceText(CompareWithFile({c.model, c.version}, "3", file));
+        EXPECT_EQ(text.value_or("none"), c.text ? c.text : "none") << c.model << " " << c.version;
+    }
 }
 
 // The device texts name the product, version and address they compare.
@@ -65,8 +51,11 @@ TEST(OpenSaveRules, DeviceTextsNameWhatTheyCompare) {
                 AllOf(HasSubstr("connected"), HasSubstr("KV-4800 Version 4.00 at address 3.")));
     EXPECT_THAT(CurrentDeviceText({"KV-4800", "4.00"}, "3", false),
                 AllOf(::testing::Not(HasSubstr("connected")), HasSubstr("at address 3.")));
-    EXPECT_THAT(FileDeviceText(FileFor("WQ16", "5.00", "9")),
-                HasSubstr("WQ16 Version 5.00 at address 9."));
+    FileHeaderView file;
+    file.Model = "WQ16";
+    file.Version = "5.00";
+    file.Address = "9";
+    EXPECT_THAT(FileDeviceText(file), HasSubstr("WQ16 Version 5.00 at address 9."));
     EXPECT_THAT(OverwriteQuestion("/jobs/plan.kvx"), HasSubstr("'/jobs/plan.kvx'"));
 }
 
