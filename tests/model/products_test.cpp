@@ -132,11 +132,5 @@ TEST(Products, VersionAndStatusTexts) {
     EXPECT_EQ(IdentityFromText("Not connected").Version, "");
 }
 
-TEST(Products, BadRelayCommand) {
-    EXPECT_TRUE(BadRelayCommandEnabled(true, "TMC-1400"));
-    EXPECT_FALSE(BadRelayCommandEnabled(false, "KV-4900"));
-    EXPECT_FALSE(BadRelayCommandEnabled(true, "KV-4800"));
-}
-
 }  // namespace
 }  // namespace kvtk
