@@ -4,7 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include "tests/support/product_config.h"
 #include "tests/support/random_config.h"
 
 namespace kvtk {

@@ -122,7 +122,6 @@ TEST(Products, SelectCatalogueEntry) {
 }
 
 TEST(Products, VersionAndStatusTexts) {
-    EXPECT_EQ(FormatVersion(0.5), ".50");
     EXPECT_EQ(FormatVersion(12.5), "12.50");
     EXPECT_EQ(FormatVersion(1e300), "1000000000.00");
     const auto id = IdentityFromText(ProductCatalogue()[0]);

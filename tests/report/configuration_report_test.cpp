@@ -2,8 +2,6 @@
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
-
 #include "report/text_renderer.h"
 #include "tests/support/product_config.h"
 
@@ -11,7 +9,6 @@ namespace kvtk {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using namespace std::string_literals;
 

@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QProcess>

@@ -27,20 +27,15 @@ constexpr Product kProducts[] = {
     {"WQ32", "5.00"},    {"KV-??00", "1.10"}, {"WQ60", "5.00"},     {"KV-4900", "4.00"},
 };
 
-template <class List>
-bool Listed(const List& list, const std::string& value) {
-    return std::find(list.begin(), list.end(), value) != list.end();
-}
-
 void Require(bool condition) {
     if (!condition) __builtin_trap();
 }
 
 void CheckInvariants(const Configuration& c) {
     const CapabilityLimits& lim = c.Limits;
-    Require(Listed(FlashOffTimeList(), c.Panel.FlashOffTime));
-    Require(Listed(RelayRefreshList(), c.Panel.RelayRefresh));
-    Require(Listed(c.Panel.EnergizeList, c.Panel.RelayEnergize));
+    Require(std::ranges::count(FlashOffTimeList(), c.Panel.FlashOffTime) > 0);
+    Require(std::ranges::count(RelayRefreshList(), c.Panel.RelayRefresh) > 0);
+    Require(std::ranges::count(c.Panel.EnergizeList, c.Panel.RelayEnergize) > 0);
     const int32_t inputs = CountValue(c.Panel.NumInputs);
     Require(inputs >= lim.MinInputs && inputs <= lim.MaxInputs);
     const int32_t relays = CountValue(c.Panel.NumRelays);
