@@ -9,10 +9,8 @@ namespace {
 TEST(OpenSaveRules, KvxFileNameTouchesOnlyTheFileNamePart) {
     const std::pair<const char*, const char*> cases[] = {
         {"panel", "panel.kvx"},
-        {"panel.txt", "panel.kvx"},
         {"panel.old.txt", "panel.kvx"},
         {"/data/site.v1.2/panel", "/data/site.v1.2/panel.kvx"},
-        {"/data/site.v1.2/plan.txt", "/data/site.v1.2/plan.kvx"},
         {"C:\\jobs\\a.b\\plan", "C:\\jobs\\a.b\\plan.kvx"},
         {" /data/plan  ", "/data/plan.kvx"},
         {"/data/plan.kvx", "/data/plan.kvx"},
@@ -20,51 +18,29 @@ TEST(OpenSaveRules, KvxFileNameTouchesOnlyTheFileNamePart) {
     for (const auto& [chosen, saved] : cases) EXPECT_EQ(KvxFileName(chosen), saved) << chosen;
 }
 
-TEST(OpenSaveRules, DifferenceTexts) {
-    struct Case {
-        bool address, same, version;
-        const char* text;  // nullptr: no dialog
-    };
-    const Case cases[] = {
-        {false, false, false, "This is a different product type."},
-        {false, false, true, "This is a different product type."},
-        {false, true, true, "This is a different version."},
-        {false, true, false, nullptr},
-        {true, false, false, "This is a different address and product type."},
-        {true, false, true, "This is a different address and product type."},
-        {true, true, true, "This is a different address and version."},
-        {true, true, false, "This is a different address."},
-    };
-    for (const Case& c : cases) {
-        const auto text = DifferenceText({c.address, c.same, c.version});
-        if (c.text)
-            EXPECT_EQ(text, std::optional<std::string>(c.text));
-        else
-            EXPECT_EQ(text, std::nullopt);
-    }
-}
-
-FileHeaderView FileFor(const char* model, const char* version, const char* address) {
-    FileHeaderView v;
-    v.Model = model;
-    v.Version = version;
-    v.Address = address;
-    return v;
-}
-
+// A panel shown at address 3 against a file, and the difference told.
 TEST(OpenSaveRules, ComparesAddressProductAndVersion) {
-    const auto address5 =
-        CompareWithFile({"KV-4800", "4.00"}, "3", FileFor("KV-4800", "4.00", "5"));
-    EXPECT_EQ(DifferenceText(address5), "This is a different address.");
-    EXPECT_TRUE(
-        CompareWithFile({"KV-??00 ", " 4.00"}, "3", FileFor("KV-4500", "4.00", "3")).Matches());
-    EXPECT_FALSE(
-        CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4800", "4.00", "3")).SameProduct);
-    EXPECT_TRUE(
-        CompareWithFile({"KV-4800", "2.05"}, "3", FileFor("KV-4800", "4.00", "3")).VersionDiffers);
-    // An old KV-4500 file makes every version equal.
-    EXPECT_FALSE(
-        CompareWithFile({"KV-4500", "4.00"}, "3", FileFor("KV-4500", "1.09", "3")).VersionDiffers);
+    const struct {
+        const char *model, *version, *fileModel, *fileVersion, *fileAddress;
+        const char* text;  // nullptr: the file matches and no dialog comes
+    } cases[] = {
+        {"KV-4800", "4.00", "KV-4800", "4.00", "5", "This is a different address."},
+        {"KV-??00 ", " 4.00", "KV-4500", "4.00", "3", nullptr},
+        {"KV-4500", "4.00", "KV-4800", "2.05", "3", "This is a different product type."},
+        {"KV-4800", "2.05", "KV-4800", "4.00", "3", "This is a different version."},
+        {"KV-4500", "4.00", "KV-4500", "1.09", "3", nullptr},  // an old KV-4500 file: any version
+        {"KV-4500", "4.00", "KV-4800", "4.00", "5",
+         "This is a different address and product type."},
+        {"KV-4800", "2.05", "KV-4800", "4.00", "5", "This is a different address and version."},
+    };
+    for (const auto& c : cases) {
+        FileHeaderView file;
+        file.Model = c.fileModel;
+        file.Version = c.fileVersion;
+        file.Address = c.fileAddress;
+        const auto text = DifferenceText(CompareWithFile({c.model, c.version}, "3", file));
+        EXPECT_EQ(text.value_or("none"), c.text ? c.text : "none") << c.model << " " << c.version;
+    }
 }
 
 // The device texts name the product, version and address they compare.
@@ -75,8 +51,11 @@ TEST(OpenSaveRules, DeviceTextsNameWhatTheyCompare) {
                 AllOf(HasSubstr("connected"), HasSubstr("KV-4800 Version 4.00 at address 3.")));
     EXPECT_THAT(CurrentDeviceText({"KV-4800", "4.00"}, "3", false),
                 AllOf(::testing::Not(HasSubstr("connected")), HasSubstr("at address 3.")));
-    EXPECT_THAT(FileDeviceText(FileFor("WQ16", "5.00", "9")),
-                HasSubstr("WQ16 Version 5.00 at address 9."));
+    FileHeaderView file;
+    file.Model = "WQ16";
+    file.Version = "5.00";
+    file.Address = "9";
+    EXPECT_THAT(FileDeviceText(file), HasSubstr("WQ16 Version 5.00 at address 9."));
     EXPECT_THAT(OverwriteQuestion("/jobs/plan.kvx"), HasSubstr("'/jobs/plan.kvx'"));
 }
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace kvtk::test {
@@ -36,9 +36,7 @@ private:
 
 inline std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline void PutFileBytes(const std::string& path, const std::string& bytes) {

@@ -7,19 +7,15 @@ namespace {
 
 TEST(Configuration, StartUpInputsAndGroups) {
     const Configuration config;
-    EXPECT_EQ(config.Inputs[1].Group, 1);
-    EXPECT_EQ(config.Inputs[60].Group, 60);
-    EXPECT_EQ(config.Inputs[61].Group, 1);
-    EXPECT_EQ(config.Inputs[120].Group, 60);
-    EXPECT_EQ(config.Inputs[7].Type, kMomentaryOn);
-    EXPECT_EQ(config.Inputs[7].Timer, 0);
-    EXPECT_FALSE(IsOn(config.Inputs[7].Flash));
+    for (int n : {1, 7, 60, 61, 120}) {
+        const InputConfig expected{"", kMomentaryOn, 0, static_cast<int16_t>((n - 1) % 60 + 1), 0,
+                                   0};
+        EXPECT_TRUE(config.Inputs[n] == expected) << n;
+    }
     for (int g = 1; g <= kGroupCount; ++g) {
-        for (int m = 1; m <= kMemberCount; ++m)
-            EXPECT_EQ(config.Groups[g].HasMember(m), m == g) << g << "/" << m;
-        EXPECT_EQ(config.Groups[g].Type, 0);
-        EXPECT_EQ(config.Groups[g].SerialOnPriority, kTrue);
-        EXPECT_FALSE(IsOn(config.Groups[g].ConstantFlash));
+        GroupConfig expected{"", 0, {}, 0, kTrue, 0};  // each group its own only member
+        expected.SetMember(g, true);
+        EXPECT_TRUE(config.Groups[g] == expected) << g;
     }
 }
 

@@ -1,59 +1,34 @@
 #include <gmock/gmock.h>
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <sstream>
 
 #include "report/pdf/report_painter.h"
 #include "report/pdf/windows1252.h"
-#include "report_fixture.h"
+#include "report/text_renderer.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
 
-using namespace kvtk::testing;
-
-// A PDF writer set up the way RenderReportPdf sets up its own.
-struct PdfDevice {
-    explicit PdfDevice(const ReportPdfOptions& options) { SetUpPdfWriter(writer, options); }
-    QBuffer buffer;
-    QPdfWriter writer{&buffer};
-};
-
-Configuration PrintedConfiguration() {
-    Configuration config = SampleConfiguration("KV-4800", "4.00");
-    config.Panel.NumRelays = "8";
-    config.Inputs[2].Name =
-        "Caf\xE9 \x80"
-        "5";  // Windows-1252 text
-    for (int k = 1; k <= 8; ++k) config.Groups[1].SetMember(k, true);
-    return config;
-}
-
-// Lines of text with blanks at the end removed and empty lines dropped.
+// The lines that hold text, without blanks or form feeds at either end, and
+// without the left margin all of them share.
 std::vector<std::string> ContentLines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\f')) line.pop_back();
-        while (!line.empty() && line.front() == '\f') line.erase(0, 1);
-        if (!line.empty()) lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-// Removes the blanks all lines share at their start (the page's left margin).
-std::vector<std::string> WithoutCommonIndent(std::vector<std::string> lines) {
+    std::istringstream in(text);
     size_t indent = std::string::npos;
-    for (const auto& line : lines) indent = std::min(indent, line.find_first_not_of(' '));
+    for (std::string line; std::getline(in, line);) {
+        line.erase(0, line.find_first_not_of('\f'));
+        line.erase(line.find_last_not_of(" \f") + 1);
+        if (line.empty()) continue;
+        indent = std::min(indent, line.find_first_not_of(' '));
+        lines.push_back(line);
+    }
     for (auto& line : lines) line.erase(0, indent);
     return lines;
 }
@@ -66,13 +41,18 @@ TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    const Configuration config = PrintedConfiguration();
-    const ReportRequest request = SampleRequest(3);
+    Configuration config = test::ConfigFor("KV-4800", "4.00");
+    config.Inputs[2].Name =
+        "Caf\xE9 \x80"
+        "5";  // Windows-1252 text
+    for (int k = 1; k <= 8; ++k) config.Groups[1].SetMember(k, true);
+    const ReportRequest request{{}, 3, {2026, 12, 3, 14, 5, 9}};
     const ReportPdfOptions options;
     ASSERT_EQ(WriteReportPdf(pdf, config, request, options).toStdString(), "");
 
-    PdfDevice device(options);
-    QPdfWriter& printer = device.writer;
+    QBuffer buffer;  // a PDF writer set up the way the report's own is
+    QPdfWriter printer(&buffer);
+    SetUpPdfWriter(printer, options);
     const QFont font = ReportFont(options.PointSize);
     const ReportResult expected =
         BuildConfigurationReport(config, request, MeasurePageGrid(printer, font));
@@ -89,10 +69,9 @@ TEST(ReportPdfTest, PdfTextMatchesTheLaidOutReportColumnForColumn) {
 
     const std::string want =
         FromWindows1252(RenderReportText(*expected.Layout)).toUtf8().toStdString();
-    EXPECT_THAT(text, ::testing::HasSubstr("Input   2=Caf\u00e9 \u20ac5: Momentary On"));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'),
               static_cast<long>(expected.Layout->Pages.size()));
-    EXPECT_EQ(WithoutCommonIndent(ContentLines(text)), WithoutCommonIndent(ContentLines(want)));
+    EXPECT_EQ(ContentLines(text), ContentLines(want));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "tests/support/product_config.h"
@@ -15,6 +16,20 @@ inline std::string CrLf(std::initializer_list<std::string> lines) {
     std::string text;
     for (const auto& line : lines) text += line + "\r\n";
     return text;
+}
+
+// The first line at which two texts part, with its number; empty when they
+// are equal. Keeps a failed comparison of two whole files readable.
+inline std::string FirstDifferentLine(const std::string& actual, const std::string& expected) {
+    std::istringstream a(actual), e(expected);
+    for (int n = 1; a || e; ++n) {
+        std::string lineA, lineE;
+        std::getline(a, lineA);
+        std::getline(e, lineE);
+        if (lineA != lineE)
+            return "line " + std::to_string(n) + ": " + lineA + " | expected: " + lineE;
+    }
+    return {};
 }
 
 class RandomConfigMaker {
