@@ -52,6 +52,8 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
     EXPECT_GE(settings.RelativeSpeed(), 50);
 }
 
+// Echo, busy dots and floods are the reply reader's; here what the exchange
+// makes of a line that is no reply or of no line at all.
 TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
     const std::string frame = SerialFrame(1, "LR73");
     const struct {
@@ -59,12 +61,10 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         std::string bytes;
         std::string reply;
     } cases[] = {
-        {"echo then reply", frame + PanelReply("0001"), "A0001"},
         {"line not starting with A", "NAK\r", "NAK"},
         {"echo and silence", frame, "T"},
         {"half a line", "A00", "T"},
         {"garbage line without end", std::string(20000, 'x'), "T"},
-        {"dots then reply", ".." + PanelReply("12"), "A12"},
     };
     for (const auto& c : cases) {
         AnswerWith(c.bytes);
@@ -84,12 +84,15 @@ TEST_F(CommandExchangeTest, BusyDotsKeepTheExchangeWaitingPastT) {
     EXPECT_EQ(link.writes.size(), 1u);
 }
 
+// The attempts are set through PanelExchange, as the operations do.
 TEST_F(CommandExchangeTest, DeadPanelWithStyle0CostsExactlyTheAttempts) {
+    PanelExchange& panel = exchange;
     for (int attempts : {0, 1, 3}) {
         link.writes.clear();
-        settings.SetAttempts(attempts);
+        panel.SetAttempts(attempts);
+        EXPECT_EQ(settings.Attempts(), attempts);
         std::string reply;
-        const double ms = Timed([&] { reply = exchange.Exchange(5, "LR73", "", 0); });
+        const double ms = Timed([&] { reply = panel.Exchange(5, "LR73", "", 0); });
         EXPECT_EQ(reply, "T");
         const size_t tries = attempts < 1 ? 1u : static_cast<size_t>(attempts);
         EXPECT_EQ(link.writes.size(), tries) << attempts;
@@ -98,75 +101,61 @@ TEST_F(CommandExchangeTest, DeadPanelWithStyle0CostsExactlyTheAttempts) {
     EXPECT_TRUE(prompter.asked.empty());
 }
 
-TEST_F(CommandExchangeTest, AttemptsThroughThePanelExchangeReachTheSettingsAndTheWire) {
-    PanelExchange& panel = exchange;
-    EXPECT_EQ(panel.Attempts(), 2);
-    panel.SetAttempts(4);
-    EXPECT_EQ(settings.Attempts(), 4);
-    EXPECT_EQ(panel.Exchange(5, "LSYS_SAVE", "", 0), "T");
-    EXPECT_EQ(link.writes.size(), 4u);
-    settings.SetAttempts(1);
-    EXPECT_EQ(panel.Attempts(), 1);
-}
-
 TEST_F(CommandExchangeTest, Style2IgnoreGivesIAndRetryStartsTheAttemptsAgain) {
     prompter.answers = {MessageAnswer::Retry, MessageAnswer::Ignore};
     EXPECT_EQ(exchange.Exchange(1, "LR65", "Maximum Number of Inputs", 2), "I");
     EXPECT_EQ(link.writes.size(), 4u);  // 2 attempts, Retry, 2 attempts, Ignore
     ASSERT_EQ(prompter.asked.size(), 2u);
-    const MessageRequest& box = prompter.asked[0];
-    EXPECT_EQ(box.Title, "Comm Error: Maximum Number of Inputs");
-    EXPECT_EQ(box.Text, "Device did not respond in time.");
-    EXPECT_EQ(box.Buttons, MessageButtons::AbortRetryIgnore);
-    EXPECT_EQ(box.Icon, MessageIcon::Exclamation);
+    EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Maximum Number of Inputs");
+    EXPECT_EQ(prompter.asked[0].Buttons, MessageButtons::AbortRetryIgnore);
     EXPECT_EQ(settings.Response(), "I");
 }
 
+// A garbled reply or a line that is no reply is shown, never retried unseen.
 TEST_F(CommandExchangeTest, GarbledReplyAskedAndAbortOrCancelStops) {
-    AnswerWith("A1234FF\r");
-    for (auto [style, answer] :
-         {std::pair{1, MessageAnswer::Cancel}, std::pair{2, MessageAnswer::Abort},
-          std::pair{5, MessageAnswer::Cancel}}) {
+    const struct {
+        const char* line;
+        int style;
+        MessageAnswer answer;
+    } cases[] = {
+        {"A1234FF\r", 1, MessageAnswer::Cancel},
+        {"A1234FF\r", 2, MessageAnswer::Abort},
+        {"A1234FF\r", 5, MessageAnswer::Cancel},
+        {"NAK\r", 2, MessageAnswer::Abort},
+    };
+    for (const auto& c : cases) {
+        AnswerWith(c.line);
         prompter.asked.clear();
-        prompter.answers = {answer};
-        EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", style), "") << style;
+        prompter.answers = {c.answer};
+        EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", c.style), "") << c.line << c.style;
         ASSERT_EQ(prompter.asked.size(), 1u);
-        EXPECT_EQ(prompter.asked[0].Text, "Device response was garbled.");
-        EXPECT_EQ(static_cast<int>(prompter.asked[0].Buttons), style);
+        EXPECT_NE(prompter.asked[0].Text.find("garbled"), std::string::npos);
+        EXPECT_EQ(static_cast<int>(prompter.asked[0].Buttons), c.style);
         EXPECT_FALSE(settings.Cancel());
     }
 }
 
-TEST_F(CommandExchangeTest, OtherReplyLinesAreShownInsteadOfRetriedUnseen) {
-    AnswerWith("NAK\r");
-    prompter.answers = {MessageAnswer::Retry, MessageAnswer::Ignore};
-    EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", 2), "I");
-    EXPECT_EQ(prompter.asked.size(), 2u);
-}
-
+// A cancel during the wait, or one set while idle, ends the exchange at
+// once after its one frame and is then cleared.
 TEST_F(CommandExchangeTest, CancelDuringTheWaitReturnsEmptyAndClearsCancel) {
-    link.responder = [this](FakeLink& l, const std::string&) {
-        QTimer::singleShot(10, &l, [this] { settings.SetCancel(true); });
-    };
     settings.SetMaxResponseMs(5000);
-    std::string reply = "x";
-    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", 1); });
-    EXPECT_EQ(reply, "");
-    EXPECT_LT(ms, 1000);
-    EXPECT_FALSE(settings.Cancel());
-    EXPECT_EQ(link.writes.size(), 1u);
+    for (bool whileIdle : {false, true}) {
+        link.writes.clear();
+        link.responder = [this](FakeLink& l, const std::string&) {
+            QTimer::singleShot(10, &l, [this] { settings.SetCancel(true); });
+        };
+        if (whileIdle) {
+            link.responder = nullptr;
+            settings.SetCancel(true);
+        }
+        std::string reply = "x";
+        const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", 1); });
+        EXPECT_EQ(reply, "") << whileIdle;
+        EXPECT_LT(ms, 1000);
+        EXPECT_FALSE(settings.Cancel());
+        EXPECT_THAT(link.writes, ElementsAre(">01LR7369\r"));
+    }
     EXPECT_TRUE(prompter.asked.empty());
-}
-
-TEST_F(CommandExchangeTest, CancelSetWhileIdleStopsTheNextExchangeAfterItsFrame) {
-    settings.SetMaxResponseMs(5000);
-    settings.SetCancel(true);
-    std::string reply = "x";
-    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 1); });
-    EXPECT_EQ(reply, "");
-    EXPECT_LT(ms, 1000);
-    EXPECT_THAT(link.writes, ElementsAre(">01LR7369\r"));
-    EXPECT_FALSE(settings.Cancel());
 }
 
 TEST_F(CommandExchangeTest, NestedCallSendsNothingAndGetsTheEmptyReply) {
@@ -193,21 +182,11 @@ TEST_F(CommandExchangeTest, OfflineNoLinkOrEmptyCommandSendNothing) {
     EXPECT_TRUE(link.writes.empty());
 }
 
-TEST_F(CommandExchangeTest, LinkLostMidExchangeEndsTheWaitAsTimeOut) {
-    settings.SetMaxResponseMs(5000);
-    link.responder = [](FakeLink& l, const std::string&) { l.LoseAfter(10); };
-    std::string reply;
-    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
-    EXPECT_EQ(reply, "T");
-    EXPECT_LT(ms, 1000);
-}
-
 TEST_F(CommandExchangeTest, RelayModeWithoutConnectionSaysSoAndCancels) {
     exchange.SetConnectionMode(ConnectionMode::Relay);
     EXPECT_EQ(exchange.Exchange(1, "LR73", "Inputs", 0), "");
     ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_EQ(prompter.asked[0].Text, "Unable to initiate network connection.");
-    EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Inputs");
+    EXPECT_NE(prompter.asked[0].Text.find("network connection"), std::string::npos);
     EXPECT_EQ(prompter.asked[0].Icon, MessageIcon::Critical);
     EXPECT_FALSE(settings.Cancel());
     EXPECT_TRUE(link.writes.empty());
