@@ -34,7 +34,8 @@ TEST(HeaderRegisters, WriteCommandsOfEditedTexts) {
         {5, [](PanelConfig& p) { p.FlashOffTime = ""; }, kv4900, std::nullopt},
         {5, [](PanelConfig& p) { p.FlashOffTime = "0.9"; }, kv4900, std::nullopt},
         {5, [](PanelConfig& p) { p.FlashOffTime = "0.5"; }, oldKv4500, "LW6204"},
-        {5, [](PanelConfig& p) { p.FlashOffTime = "1.1"; }, oldKv4500, "LW620C"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "1.8"; }, oldKv4500, "LW6213"},
+        {5, [](PanelConfig& p) { p.FlashOffTime = "OFF"; }, oldKv4500, std::nullopt},
         {5, [](PanelConfig& p) { p.FlashOffTime = "2.0"; }, oldKv4500, "LW6214"},
         {5, [](PanelConfig& p) { p.FlashOffTime = "1.0"; }, {"KV-4500", "1.10"}, "LW620A"},
         {6, [](PanelConfig& p) { p.TimerDuration[1] = "18:00"; }, kv4900, "LW41FD20"},
@@ -52,26 +53,6 @@ TEST(HeaderRegisters, WriteCommandsOfEditedTexts) {
         c.edit(panel);
         EXPECT_EQ(HeaderWriteCommand(c.row, panel, c.id), c.command)
             << "row " << c.row << " " << c.id.Model << " " << c.id.Version;
-    }
-}
-
-TEST(HeaderRegisters, FlashOffCodeTableCoversOnlyItsKeys) {
-    struct Case {
-        const char* text;
-        const char* code;    // KV-4500 below 1.1
-        const char* tenths;  // every other panel
-    };
-    const std::vector<Case> cases{
-        {"0.5", "04", "05"}, {"0.6", "07", "06"}, {"1.1", "0C", "0B"},
-        {"1.8", "13", "12"}, {"2", "14", "14"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FlashOffWriteValue(c.text, true), c.code) << c.text;
-        EXPECT_EQ(FlashOffWriteValue(c.text, false), c.tenths) << c.text;
-    }
-    for (const char* unlisted : {"0.9", "1.9", "", "OFF", "0.4", "2.1"}) {
-        EXPECT_EQ(FlashOffWriteValue(unlisted, true), std::nullopt) << unlisted;
-        EXPECT_EQ(FlashOffWriteValue(unlisted, false), std::nullopt) << unlisted;
     }
 }
 
@@ -146,11 +127,6 @@ TEST(HeaderRegisters, RowsOutsideTheTransferGiveNothing) {
         EXPECT_EQ(HeaderWriteCommand(row, panel, {"KV-4900", "4.00"}), std::nullopt) << row;
     }
     EXPECT_EQ(panel.NumInputs, DefaultPanel().NumInputs);
-}
-
-TEST(OtherRegisters, AddressAndProductCodeCommands) {
-    EXPECT_EQ(AddressWriteCommand(200), "LW73C8");
-    EXPECT_EQ(ProductCodeCommand(5), "LW105");
 }
 
 TEST(OtherRegisters, MemoryCheck) {

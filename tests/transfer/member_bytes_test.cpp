@@ -84,12 +84,5 @@ TEST(WholePanelMasks, GroupFlash) {
     for (int g = 1; g <= kGroupCount; ++g) EXPECT_EQ(read[g].ConstantFlash, 0) << g;
 }
 
-TEST(WholePanelMasks, BadRelays) {
-    const ItemMask bad = DecodeBadRelays("A0000010000000000");
-    for (int r = 1; r <= kMemberCount; ++r) EXPECT_EQ(bad[r], r == 17) << r;
-    const ItemMask none = DecodeBadRelays("T");
-    for (int r = 1; r <= kMemberCount; ++r) EXPECT_FALSE(none[r]);
-}
-
 }  // namespace
 }  // namespace kvtk
