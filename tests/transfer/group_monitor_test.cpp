@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -197,75 +198,64 @@ TEST_F(GroupMonitorTest, UnplaceableRecordMarksTheRestUnreadable) {
     EXPECT_TRUE(monitor.IndicatorUnreadable(3));
 }
 
+// One pass after each action: what it sends, the two text panels and the
+// indicator that takes the focus. Group 3 starts on; the panel has 4 relays.
 TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
+    const std::string report = " " + GroupCommand(kReportBase, 1, 12);
+    struct Step {
+        std::function<void()> act;
+        std::string sent;
+        std::string status;
+        std::string note;
+        std::optional<int> focus;
+    };
+    const std::vector<Step> steps{
+        {[] {}, report.substr(1), "", "", std::nullopt},
+        {[&] {
+             monitor.PostStatusQuery(3);  // a double click clicks first
+             monitor.PostToggle(3);
+             monitor.PostToggle(4);  // one toggle at a time
+         },
+         "L83" + report, "Relays that should be turned off:  3", kRelaysRemainOnNote, 3},
+        {[&] { monitor.PostToggle(3); }, "LC3" + report, "Relays that should be turned on:  3", "",
+         3},
+        // Members above the panel's relays are left out; a supergroup's are groups.
+        {[&] { monitor.PostToggle(5); }, "LC5" + report, "Relays that should be turned on:  2", "",
+         5},
+        {[&] { monitor.PostToggle(6); }, "LC6" + report, "Groups that should be turned on:  6 11",
+         "", 6},
+        {[&] { monitor.PostToggle(7); }, "LC7" + report, RefusedToggleText(7, 4.0), "", 7},
+        {[&] {
+             exchange.Queued = {"A8378"};
+             monitor.PostStatusQuery(4);
+             monitor.PostStatusQuery(5);  // one query at a time
+         },
+         "L04", "Device is in manual mode.", "Group 4 was last turned on by input 120.", 4},
+        {[&] {
+             exchange.Queued = {"A41"};
+             monitor.PostStatusQuery(4);
+         },
+         "L04", "Group 4 has not been commanded since power up.", "", 4},
+    };
     panel.on[3] = true;
-    OpenQuietly();
-    monitor.RunPass();  // shows group 3 on
-    exchange.Calls.clear();
-    monitor.PostStatusQuery(3);  // a double click clicks first
-    monitor.PostToggle(3);
-    monitor.PostToggle(4);  // one toggle at a time
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands(),
-              (std::vector<std::string>{"L83", GroupCommand(kReportBase, 1, 12)}));
-    EXPECT_FALSE(monitor.IndicatorOn(3));
-    EXPECT_EQ(monitor.TakeFocusRequest(), 3);
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  3");
-    EXPECT_EQ(monitor.NoteText(), kRelaysRemainOnNote);
-
-    exchange.Calls.clear();
-    monitor.PostToggle(3);
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands().front(), "LC3");
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  3");
-    EXPECT_EQ(monitor.NoteText(), "");
-}
-
-// Members are listed up to the panel's relay count; a group that does not
-// follow the switch is told apart.
-TEST_F(GroupMonitorTest, ToggleMembersStopAtTheRelayCountAndSixty) {
-    panel.relays = "FF";
-    config.Groups[5].SetMember(2, true);
-    config.Groups[5].SetMember(60, true);
-    OpenQuietly();
-    monitor.PostToggle(5);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  2 5 60");
-
-    panel.relays = "04";
-    OpenQuietly();
-    monitor.PostToggle(5);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  2");
-
-    // A supergroup lists its member groups, whatever the relay count.
-    config.Groups[5].Type = 1;
-    config.Groups[5].SetMember(11, true);
-    monitor.PostToggle(5);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Groups that should be turned on:  2 5 11");
-
     panel.stuck[7] = true;
-    monitor.PostToggle(7);
-    monitor.RunPass();
-    EXPECT_NE(monitor.StatusText().find("refused"), std::string::npos);
-}
-
-TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
+    panel.relays = "04";
+    config.Groups[5].SetMember(2, true);
+    config.Groups[5].SetMember(5, false);
+    config.Groups[5].SetMember(60, true);
+    config.Groups[6].Type = 1;
+    config.Groups[6].SetMember(11, true);
     OpenQuietly();
-    exchange.Queued = {"A8378"};
-    monitor.PostStatusQuery(4);
-    monitor.PostStatusQuery(5);  // one query at a time
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"L04"});
-    EXPECT_EQ(monitor.StatusText(), "Device is in manual mode.");
-    EXPECT_EQ(monitor.NoteText(), "Group 4 was last turned on by input 120.");
-    EXPECT_EQ(monitor.TakeFocusRequest(), 4);
-
-    exchange.Queued = {"A41"};  // not commanded: no note
-    monitor.PostStatusQuery(4);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.NoteText(), "");
+    for (const Step& step : steps) {
+        step.act();
+        monitor.RunPass();
+        EXPECT_EQ(exchange.Sent(), step.sent);
+        EXPECT_EQ(monitor.StatusText(), step.status) << step.sent;
+        EXPECT_EQ(monitor.NoteText(), step.note) << step.sent;
+        EXPECT_EQ(monitor.TakeFocusRequest(), step.focus) << step.sent;
+        exchange.Calls.clear();
+    }
+    EXPECT_FALSE(monitor.IndicatorOn(7));
 }
 
 TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
