@@ -71,61 +71,43 @@ TEST(AddressChange, WritesVerifiesAndSavesWithFourAttempts) {
     EXPECT_EQ(config.Panel.Address, "7");
 }
 
+// A cancel at any step ends the change there; the configuration takes the
+// new address only once the panel answered at it.
 TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
-    using R = AddressChangeResult;
-    struct Case {
-        std::vector<std::tuple<int, std::string, std::string, int>> script;
-        R result;
-        const char* sent;
-        std::string line;
-        const char* address;
-    };
-    const std::vector<Case> cases{
-        {{{7, "LR73", "A07", -1}, {7, "KV", "AKV-4800  0400", -1}},
-         R::Occupied,
-         "LR73 KV",
-         "KV-4800 Version 4.00 is at address 7.",
-         "1"},
-        {{{7, "LR73", "T", -1}},
-         R::WentOffline,
-         "LR73 LSWEN LW7307 LR73",
-         "No response at new address. Going offline",
-         "7"},
-        {{{7, "LR73", "", -1}}, R::Cancelled, "LR73", "Checking new address", "1"},
-        {{{7, "LR73", "T", -1}, {1, "LW7307", "", -1}},
-         R::Cancelled,
-         "LR73 LSWEN LW7307",
-         "Writing new address",
-         "1"},
-        {{{7, "LR73", "T", 1}, {7, "LR73", "", -1}},
-         R::Cancelled,
-         "LR73 LSWEN LW7307 LR73",
-         "Verifying address write",
-         "1"},
-        {{{7, "LR73", "T", 1}, {7, "KV", "AWQ16     0500", -1}, {7, "LSYS_SAVE", "", -1}},
-         R::Cancelled,
-         "LR73 LSWEN LW7307 LR73 KV LSAVE_EN LSYS_SAVE",
-         "Saving...",
-         "7"},
-    };
-    for (const Case& c : cases) {
+    const Commands sequence{"LR73", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"};
+    for (size_t step = 0; step < sequence.size(); ++step) {
         Configuration config = OnlineAt(1);
         ScriptedPanel panel;
-        panel.DefaultReply = "A07";
-        for (const auto& [address, command, reply, times] : c.script)
-            panel.AnswerAt(address, command, reply, times);
-        panel.AnswerAt(1, "LSWEN", "AY").AnswerAt(1, "LW7307", "AY");
+        panel.Responder = [&, sent = size_t{0}](int, const std::string& command) mutable {
+            if (sent++ == step) return std::string();
+            if (command == "LR73") return std::string(sent == 1 ? "T" : "A07");
+            return std::string(command == "KV" ? "AWQ16     0500" : "AY");
+        };
+        RecordingHost host;
+        EXPECT_EQ(ChangeAddress(config, 7, panel, host).Result, AddressChangeResult::Cancelled);
+        EXPECT_EQ(panel.Commands(), Commands(sequence.begin(), sequence.begin() + step + 1));
+        EXPECT_EQ(config.Panel.Address, step < 5 ? "1" : "7") << sequence[step];
+        EXPECT_EQ(host.Beeps, 0);
+        EXPECT_TRUE(config.Status.IsOnline());
+        EXPECT_EQ(panel.Attempts(), 2);
+    }
+
+    // A panel already at the new address, and none answering after the write.
+    for (const bool occupied : {true, false}) {
+        Configuration config = OnlineAt(1);
+        ScriptedPanel panel;
+        panel.AnswerAt(7, "LR73", occupied ? "A07" : "T").AnswerAt(7, "KV", "AKV-4800  0400");
         RecordingHost host;
         const AddressChangeOutcome outcome = ChangeAddress(config, 7, panel, host);
-        EXPECT_EQ(outcome.Result, c.result) << c.line;
-        EXPECT_EQ(panel.Sent(), c.sent) << c.line;
-        EXPECT_EQ(outcome.ProgressLine, c.line);
-        EXPECT_EQ(host.StatusLines.back().first, c.line);
-        EXPECT_EQ(config.Panel.Address, c.address) << c.line;
-        EXPECT_EQ(host.Beeps, c.result == R::Cancelled ? 0 : 1) << c.line;
-        EXPECT_EQ(outcome.GoOffline, c.result == R::WentOffline) << c.line;
-        EXPECT_EQ(config.Status.IsOnline(), c.result != R::WentOffline) << c.line;
-        EXPECT_EQ(panel.Attempts(), 2) << c.line;
+        EXPECT_EQ(outcome.Result,
+                  occupied ? AddressChangeResult::Occupied : AddressChangeResult::WentOffline);
+        EXPECT_EQ(panel.Sent(), occupied ? "LR73 KV" : "LR73 LSWEN LW7307 LR73");
+        EXPECT_EQ(outcome.ProgressLine, occupied ? "KV-4800 Version 4.00 is at address 7."
+                                                 : "No response at new address. Going offline");
+        EXPECT_EQ(config.Panel.Address, occupied ? "1" : "7");
+        EXPECT_EQ(host.Beeps, 1);
+        EXPECT_EQ(config.Status.IsOnline(), occupied);
+        EXPECT_EQ(outcome.GoOffline, !occupied);
     }
 }
 
