@@ -22,15 +22,9 @@ TEST(GroupState, CommandsCarryTwoDigitCodes) {
     EXPECT_EQ(GroupCommand(0x83), "L83");
 }
 
-struct DecodeCase {
-    const char* reply;
-    int count;
-    std::vector<bool> on;
-    int unreadableFrom;
-};
-
 TEST(GroupState, RecordsAreWalkedByTheirLength) {
-    const std::vector<DecodeCase> cases{
+    // reply, groups asked for, on, first unreadable (-1: none)
+    const std::vector<std::tuple<const char*, int, std::vector<bool>, int>> cases{
         {"A00010005000600", 7, {false, true, false, true, false, false, false}, -1},
         // Code 4 carries input and time: 8 characters, next record after them.
         {"A0405001001", 2, {true, true}, -1},
@@ -47,10 +41,10 @@ TEST(GroupState, RecordsAreWalkedByTheirLength) {
         {"A0107010101", 4, {true, false, false, false}, 1},
         {"A09", 1, {false}, 0},
     };
-    for (const auto& c : cases) {
-        const GroupStates states = DecodeGroupStates(c.reply, c.count);
-        EXPECT_EQ(states.On, c.on) << c.reply;
-        EXPECT_EQ(states.UnreadableFrom, c.unreadableFrom) << c.reply;
+    for (const auto& [reply, count, on, unreadableFrom] : cases) {
+        const GroupStates states = DecodeGroupStates(reply, count);
+        EXPECT_EQ(states.On, on) << reply;
+        EXPECT_EQ(states.UnreadableFrom, unreadableFrom) << reply;
     }
 }
 
