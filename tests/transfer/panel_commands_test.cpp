@@ -21,26 +21,21 @@ Configuration OnlineAt(int address) {
 }
 
 TEST(ResetPanel, AsksResetsWaitsAndPolls) {
-    struct Case {
-        bool yes;
-        const char* resetReply;
-        ResetResult result;
-        Commands log;
-    };
-    const std::vector<Case> cases{
+    // answer to "Reset Device?", reply to the reset, result, what happened
+    const std::vector<std::tuple<bool, const char*, ResetResult, Commands>> cases{
         {true, "AY", ResetResult::Reset, {"ask Reset Device?", ">LSRESET83", "wait 5000", ">KV"}},
         {false, "AY", ResetResult::Declined, {"ask Reset Device?"}},
         {true, "", ResetResult::Cancelled, {"ask Reset Device?", ">LSRESET83"}},  // no wait
     };
-    for (const Case& c : cases) {
+    for (const auto& [yes, resetReply, result, expected] : cases) {
         Configuration config = OnlineAt(3);
         std::vector<std::string> log;
         ScriptedPanel panel(&log);
-        panel.Answer("LSRESET83", c.resetReply);
+        panel.Answer("LSRESET83", resetReply);
         RecordingHost host(&log);
-        host.Answer = c.yes;
-        EXPECT_EQ(ResetPanel(config, panel, host), c.result);
-        EXPECT_EQ(log, c.log);
+        host.Answer = yes;
+        EXPECT_EQ(ResetPanel(config, panel, host), result);
+        EXPECT_EQ(log, expected);
         for (const auto& call : panel.Calls) {
             EXPECT_EQ(call.Address, 3);
             EXPECT_EQ(call.Style, 5);
@@ -209,20 +204,14 @@ TEST(ProductCode, OnlyAyLetsTheChangeGoOn) {
 }
 
 TEST(SpecialOptions, OptionTwoNeedsOptionOne) {
-    struct Case {
-        int32_t mask;
-        int box;
-        bool checked;
-        int32_t result;
-    };
-    const std::vector<Case> cases{
+    // mask, box clicked, checked, mask afterwards
+    const std::vector<std::tuple<int32_t, int, bool, int32_t>> cases{
         {0, 1, true, 3},  {3, 0, false, 0},  {1, 0, false, 0},        {0, 0, true, 1},
         {3, 1, false, 1}, {0, 2, true, 4},   {0x1FF, 7, false, 0x7F}, {0x105, 3, true, 0x10D},
         {5, 8, true, 5},  {5, -1, false, 5},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ClickSpecialOption(c.mask, c.box, c.checked), c.result)
-            << c.mask << " box " << c.box;
+    for (const auto& [mask, box, checked, result] : cases)
+        EXPECT_EQ(ClickSpecialOption(mask, box, checked), result) << mask << " box " << box;
     const auto boxes = SpecialOptionBoxes(5);
     EXPECT_EQ(boxes, (std::array<bool, 8>{true, false, true, false, false, false, false, false}));
 }

@@ -84,26 +84,21 @@ TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
 }
 
 TEST(WriteConfiguration, ProductAndFirmwareShapeTheGroupWrite) {
-    struct Case {
-        const char* model;
-        const char* version;
-        int32_t groupCount;
-        size_t priorities;  // groups written
-        const char* firstMembers;
-    };
-    for (const Case& c : std::vector<Case>{
+    // model, firmware, groups to write, groups written, group 1's members
+    for (const auto& [model, version, groupCount, priorities, firstMembers] :
+         std::vector<std::tuple<const char*, const char*, int32_t, size_t, const char*>>{
              {"KV-4800", "3.00", 1, 1, "LW30101"},  // one member byte
              {"KV-4600", "1.09", 60, 59, "LW3010100000000000000"},
              {"KV-4600", "1.10", 60, 60, "LW3010100000000000000"},
          }) {
-        Configuration config = OnlineConfigFor(c.model, c.version);
+        Configuration config = OnlineConfigFor(model, version);
         config.Limits.MaxGroups = kGroupCount;  // as the product's limits may say
         ScriptedPanel panel;
         RecordingHost host;
-        WriteConfiguration(config, Only(false, false, true, c.groupCount), panel, host);
+        WriteConfiguration(config, Only(false, false, true, groupCount), panel, host);
         const Commands commands = panel.Commands();
-        EXPECT_EQ(CountPrefix(commands, "LW5"), c.priorities) << c.model << " " << c.version;
-        EXPECT_NE(panel.Find(c.firstMembers), nullptr) << c.model << " " << c.version;
+        EXPECT_EQ(CountPrefix(commands, "LW5"), priorities) << model << " " << version;
+        EXPECT_NE(panel.Find(firstMembers), nullptr) << model << " " << version;
         EXPECT_EQ(commands.back(), "LSYS_SAVE");
     }
 }
@@ -138,52 +133,42 @@ TEST(WriteConfiguration, CancelAtEveryStepStopsAndDisablesWriting) {
 // Firmware "1.11" (the text, not the number) saves twice; the pause after
 // saving depends on product and firmware.
 TEST(WriteConfiguration, SaveCountDependsOnFirmwareText) {
-    struct Case {
-        const char* model;
-        const char* version;
-        size_t saves;
-        int waitMs;
-    };
-    for (const Case& c : std::vector<Case>{{"KV-4900", "1.11", 2, 25000},
-                                           {"KV-4800", "1.11", 1, 0},
-                                           {"KV-4900", "1.110", 1, 25000},
-                                           {"KV-4900", "1.12", 1, 25000},
-                                           {"KV-4800", "4.00", 1, 5000},
-                                           {"TMC-1400", "3.99", 1, 25000}}) {
+    // model, firmware, saves, pause after saving
+    for (const auto& [model, version, saves, waitMs] :
+         std::vector<std::tuple<const char*, const char*, size_t, int>>{
+             {"KV-4900", "1.11", 2, 25000},
+             {"KV-4800", "1.11", 1, 0},
+             {"KV-4900", "1.110", 1, 25000},
+             {"KV-4900", "1.12", 1, 25000},
+             {"KV-4800", "4.00", 1, 5000},
+             {"TMC-1400", "3.99", 1, 25000}}) {
         ScriptedPanel panel;
         RecordingHost host;
-        WriteConfiguration(OnlineConfigFor(c.model, c.version), Only(false, true, false), panel,
-                           host);
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LSAVE_EN"), c.saves) << c.version;
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LSYS_SAVE"), c.saves) << c.version;
-        EXPECT_EQ(SavingWait({c.model, c.version}).Milliseconds, c.waitMs) << c.model << c.version;
+        WriteConfiguration(OnlineConfigFor(model, version), Only(false, true, false), panel, host);
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LSAVE_EN"), saves) << version;
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LSYS_SAVE"), saves) << version;
+        EXPECT_EQ(SavingWait({model, version}).Milliseconds, waitMs) << model << version;
     }
 }
 
 TEST(WriteConfiguration, CountsWithoutRegistersBehindThemAreCut) {
-    struct Case {
-        const char* model;
-        const char* inputs;
-        int32_t groupCount;
-        size_t inputsWritten;
-        size_t groupsUsed;
-    };
-    for (const Case& c : std::vector<Case>{
+    // model, inputs, groups to write, inputs written, groups written
+    for (const auto& [model, inputs, groupCount, inputsWritten, groupsUsed] :
+         std::vector<std::tuple<std::string, const char*, int32_t, size_t, size_t>>{
              {"WQ16", "200", 60, 120, 60},
              {"KV-4800", "16", 99, 16, 12},
              {"WQ16", "-5", -3, 0, 0},
          }) {
-        Configuration config =
-            OnlineConfigFor(c.model, c.model == std::string("WQ16") ? "5.00" : "3.00");
-        config.Panel.NumInputs = c.inputs;
+        Configuration config = OnlineConfigFor(model, model == "WQ16" ? "5.00" : "3.00");
+        config.Panel.NumInputs = inputs;
         ScriptedPanel panel;
         RecordingHost host;
         const WriteOutcome outcome =
-            WriteConfiguration(config, Only(false, true, true, c.groupCount), panel, host);
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LW9"), c.inputsWritten) << c.inputs;
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LW5"), c.groupsUsed) << c.groupCount;
-        EXPECT_EQ(outcome.InputCountClamped, std::string(c.inputs) != "16") << c.inputs;
-        EXPECT_EQ(outcome.GroupCountClamped, c.groupCount != 60) << c.groupCount;
+            WriteConfiguration(config, Only(false, true, true, groupCount), panel, host);
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LW9"), inputsWritten) << inputs;
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LW5"), groupsUsed) << groupCount;
+        EXPECT_EQ(outcome.InputCountClamped, std::string(inputs) != "16") << inputs;
+        EXPECT_EQ(outcome.GroupCountClamped, groupCount != 60) << groupCount;
     }
 }
 
