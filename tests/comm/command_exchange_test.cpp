@@ -56,19 +56,16 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
 // makes of a line that is no reply or of no line at all.
 TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
     const std::string frame = SerialFrame(1, "LR73");
-    const struct {
-        const char* name;
-        std::string bytes;
-        std::string reply;
-    } cases[] = {
+    // name, bytes, reply
+    const std::vector<std::tuple<const char*, std::string, std::string>> cases{
         {"line not starting with A", "NAK\r", "NAK"},
         {"echo and silence", frame, "T"},
         {"half a line", "A00", "T"},
         {"garbage line without end", std::string(20000, 'x'), "T"},
     };
-    for (const auto& c : cases) {
-        AnswerWith(c.bytes);
-        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), c.reply) << c.name;
+    for (const auto& [name, bytes, reply] : cases) {
+        AnswerWith(bytes);
+        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), reply) << name;
     }
 }
 
@@ -113,24 +110,21 @@ TEST_F(CommandExchangeTest, Style2IgnoreGivesIAndRetryStartsTheAttemptsAgain) {
 
 // A garbled reply or a line that is no reply is shown, never retried unseen.
 TEST_F(CommandExchangeTest, GarbledReplyAskedAndAbortOrCancelStops) {
-    const struct {
-        const char* line;
-        int style;
-        MessageAnswer answer;
-    } cases[] = {
+    // line, style, answer
+    const std::vector<std::tuple<const char*, int, MessageAnswer>> cases{
         {"A1234FF\r", 1, MessageAnswer::Cancel},
         {"A1234FF\r", 2, MessageAnswer::Abort},
         {"A1234FF\r", 5, MessageAnswer::Cancel},
         {"NAK\r", 2, MessageAnswer::Abort},
     };
-    for (const auto& c : cases) {
-        AnswerWith(c.line);
+    for (const auto& [line, style, answer] : cases) {
+        AnswerWith(line);
         prompter.asked.clear();
-        prompter.answers = {c.answer};
-        EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", c.style), "") << c.line << c.style;
+        prompter.answers = {answer};
+        EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", style), "") << line << style;
         ASSERT_EQ(prompter.asked.size(), 1u);
         EXPECT_NE(prompter.asked[0].Text.find("garbled"), std::string::npos);
-        EXPECT_EQ(static_cast<int>(prompter.asked[0].Buttons), c.style);
+        EXPECT_EQ(static_cast<int>(prompter.asked[0].Buttons), style);
         EXPECT_FALSE(settings.Cancel());
     }
 }
@@ -196,20 +190,17 @@ TEST(ExchangeSettingsTest, AverageAndRelativeSpeed) {
     ExchangeSettings settings;
     EXPECT_EQ(settings.MaxResponseMs(), 500);
     EXPECT_EQ(settings.Attempts(), 2);
-    const struct {
-        int responseMs;
-        int average;
-        int speed;
-    } steps[] = {
+    // responseMs, average, speed
+    const std::vector<std::tuple<int, int, int>> steps{
         {100, 50, 90},   // (0 + 100) / 2
         {-5, 25, 95},    // faster than the frame allowance counts as 0
         {1001, 500, 0},  // above T -> T
         {500, 500, 0},  {0, 250, 50},
     };
-    for (const auto& s : steps) {
-        settings.AddResponseTime(s.responseMs);
-        EXPECT_EQ(settings.AverageResponseMs(), s.average) << s.responseMs;
-        EXPECT_EQ(settings.RelativeSpeed(), s.speed) << s.responseMs;
+    for (const auto& [responseMs, average, speed] : steps) {
+        settings.AddResponseTime(responseMs);
+        EXPECT_EQ(settings.AverageResponseMs(), average) << responseMs;
+        EXPECT_EQ(settings.RelativeSpeed(), speed) << responseMs;
     }
 }
 

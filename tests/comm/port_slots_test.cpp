@@ -61,20 +61,17 @@ TEST(PortSlots, BindingOptionAndPortEntries) {
 }
 
 TEST(PolicyPrompter, EveryButtonSetHasAnAnswerThatEndsTheExchange) {
-    const struct {
-        FailurePolicy policy;
-        MessageButtons buttons;
-        MessageAnswer answer;
-    } cases[] = {
+    // policy, buttons, answer
+    const std::vector<std::tuple<FailurePolicy, MessageButtons, MessageAnswer>> cases{
         {FailurePolicy::Ignore, MessageButtons::AbortRetryIgnore, MessageAnswer::Ignore},
         {FailurePolicy::Abort, MessageButtons::AbortRetryIgnore, MessageAnswer::Abort},
         {FailurePolicy::Ignore, MessageButtons::YesNo, MessageAnswer::Cancel},
         {FailurePolicy::Abort, MessageButtons::OkCancel, MessageAnswer::Cancel},
         {FailurePolicy::Abort, MessageButtons::Ok, MessageAnswer::Ok},
     };
-    for (const auto& c : cases) {
-        PolicyPrompter prompter(c.policy);
-        EXPECT_EQ(prompter.Ask({"t", "x", c.buttons, MessageIcon::Exclamation}), c.answer);
+    for (const auto& [policy, buttons, answer] : cases) {
+        PolicyPrompter prompter(policy);
+        EXPECT_EQ(prompter.Ask({"t", "x", buttons, MessageIcon::Exclamation}), answer);
     }
     int reported = 0;
     PolicyPrompter retry(

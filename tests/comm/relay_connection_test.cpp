@@ -110,11 +110,8 @@ TEST_F(RelayTest, LoginShowsEachStatusAndWaitsTheWholeWindow) {
 }
 
 TEST_F(RelayTest, RefusedOrUnansweredLoginFailsAndCloses) {
-    const struct {
-        ScriptedServer::Script answer;
-        LoginOutcome outcome;
-        QString status;
-    } cases[] = {
+    // answer, outcome, status
+    const std::vector<std::tuple<ScriptedServer::Script, LoginOutcome, QString>> cases{
         {[](QTcpSocket& s, const std::string&) { s.write("DENIED\r\n"); }, LoginOutcome::Refused,
          QStringLiteral("Authentication Failure")},
         {[](QTcpSocket& s, const std::string&) { s.write("N"); },  // decided without a line end
@@ -125,14 +122,14 @@ TEST_F(RelayTest, RefusedOrUnansweredLoginFailsAndCloses) {
         {[](QTcpSocket& s, const std::string&) { s.close(); }, LoginOutcome::ClosedByServer,
          QStringLiteral("127.0.0.1 closed the connection before answering the login.")},
     };
-    for (const auto& c : cases) {
-        server.onLogin = c.answer;
+    for (const auto& [answer, outcome, status] : cases) {
+        server.onLogin = answer;
         QSignalSpy statuses(&relay, &RelayConnection::statusChanged);
         relay.Connect(server.Address(), "user", "wrong");
         EXPECT_FALSE(relay.WaitForLogin(5000));
-        EXPECT_EQ(relay.Outcome(), c.outcome);
+        EXPECT_EQ(relay.Outcome(), outcome);
         ASSERT_FALSE(statuses.isEmpty());
-        EXPECT_EQ(statuses.back()[0].toString(), c.status);
+        EXPECT_EQ(statuses.back()[0].toString(), status);
         EXPECT_FALSE(relay.IsEstablished());
     }
 }
@@ -155,28 +152,25 @@ TEST_F(RelayTest, AnswersAreFramedByLineEndsHoweverTcpCutsThem) {
     const struct {
         const char* name;
         std::function<void(QTcpSocket&, const std::string& number)> answer;
-        std::string reply;
     } cases[] = {
         {"late answer and ours in one read",
          [](QTcpSocket& s, const std::string& n) {
              const int late = std::stoi(n) - 1;
              s.write(QByteArray::fromStdString(std::to_string(late) + "A0002C2\r\n" + n +
                                                "A0001C1\r\n"));
-         },
-         "A0001"},
+         }},
         {"answer for another number first, ours later",
          [](QTcpSocket& s, const std::string& n) {
              s.write(QByteArray::fromStdString(std::to_string(std::stoi(n) - 1) + "A0002C2\r\n"));
              SendLater(s, QByteArray::fromStdString(n + "A0001C1\r\n"), 30);
-         },
-         "A0001"},
+         }},
     };
     ConnectAndLogin();
     for (const auto& c : cases) {
         server.onCommand = [&c](QTcpSocket& s, const std::string& line) {
             c.answer(s, Sequence(line));
         };
-        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), c.reply) << c.name;
+        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001") << c.name;
     }
 }
 

@@ -13,10 +13,8 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(WireFormat, AddressFieldCoversAllThreeForms) {
-    const struct {
-        int address;
-        std::string field;
-    } cases[] = {
+    // address, field
+    const std::vector<std::tuple<int, std::string>> cases{
         {0, "00"},
         {255, "FF"},
         {256, "O0"},
@@ -26,7 +24,8 @@ TEST(WireFormat, AddressFieldCoversAllThreeForms) {
         {2000, std::string{'\x07', '\xD0'}},
         {1024, std::string{'\x04', '\x00'}},
     };
-    for (const auto& c : cases) EXPECT_EQ(EncodeAddressField(c.address), c.field) << c.address;
+    for (const auto& [address, field] : cases)
+        EXPECT_EQ(EncodeAddressField(address), field) << address;
 }
 
 TEST(WireFormat, FramesForSerialLineAndRelay) {
@@ -37,11 +36,8 @@ TEST(WireFormat, FramesForSerialLineAndRelay) {
 }
 
 TEST(WireFormat, ReplyChecksumAndClassification) {
-    const struct {
-        std::string line;
-        bool checksumOk;
-        std::string reply;
-    } cases[] = {
+    // line, checksumOk, reply
+    const std::vector<std::tuple<std::string, bool, std::string>> cases{
         {"A0001C1", true, "A0001"},  // 48+48+48+49 = 193
         {"A1234FF", false, "C"},
         {"A", true, "A"},    // no data, no checksum: accepted as it is
@@ -49,9 +45,9 @@ TEST(WireFormat, ReplyChecksumAndClassification) {
         {"A00", true, "A"},  // empty data, checksum 0
         {"AY" + std::string("59"), true, "AY"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ReplyChecksumOk(c.line), c.checksumOk) << c.line;
-        EXPECT_EQ(ClassifyReplyLine(c.line), c.reply) << c.line;
+    for (const auto& [line, checksumOk, reply] : cases) {
+        EXPECT_EQ(ReplyChecksumOk(line), checksumOk) << line;
+        EXPECT_EQ(ClassifyReplyLine(line), reply) << line;
     }
 }
 
@@ -110,31 +106,24 @@ TEST(RelayLines, OverlongLineIsDroppedUpToItsEnd) {
 }
 
 TEST(RelayLines, AnswerNumberIsTheWholeLeadingNumber) {
-    const struct {
-        std::string line;
-        bool ok;
-        int number;
-        std::string rest;
-    } cases[] = {
+    // line, split, number, rest
+    const std::vector<std::tuple<std::string, bool, int, std::string>> cases{
         {"1A0001C1", true, 1, "A0001C1"}, {"12A0001C1", true, 12, "A0001C1"},  // not 1 with "2A..."
         {"0ERR", true, 0, "ERR"},         {"255AY59", true, 255, "AY59"},     {"OK", false, 0, ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, ok, expectedNumber, expectedRest] : cases) {
         int number = -1;
         std::string rest;
-        EXPECT_EQ(SplitAnswer(c.line, number, rest), c.ok) << c.line;
-        if (!c.ok) continue;
-        EXPECT_EQ(number, c.number) << c.line;
-        EXPECT_EQ(rest, c.rest) << c.line;
+        EXPECT_EQ(SplitAnswer(line, number, rest), ok) << line;
+        if (!ok) continue;
+        EXPECT_EQ(number, expectedNumber) << line;
+        EXPECT_EQ(rest, expectedRest) << line;
     }
 }
 
 TEST(RelayLines, ServerFieldTakesAnOptionalPort) {
-    const struct {
-        QString server;
-        QString host;  // empty: refused
-        quint16 port;
-    } cases[] = {
+    // server field, host (empty: refused), port
+    const std::vector<std::tuple<QString, QString, quint16>> cases{
         {QStringLiteral("relay.example"), QStringLiteral("relay.example"), 17076},
         {QStringLiteral(" relay.example:2000 "), QStringLiteral("relay.example"), 2000},
         {QStringLiteral("[::1]:4000"), QStringLiteral("::1"), 4000},
@@ -145,14 +134,14 @@ TEST(RelayLines, ServerFieldTakesAnOptionalPort) {
         {QStringLiteral(":2000"), {}, 0},
         {QStringLiteral("[::1]4000"), {}, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto& [server, expectedHost, expectedPort] : cases) {
         QString host;
         quint16 port = 0;
-        const bool valid = RelayConnection::ParseServer(c.server, host, port);
-        EXPECT_EQ(valid, !c.host.isEmpty()) << c.server.toStdString();
+        const bool valid = RelayConnection::ParseServer(server, host, port);
+        EXPECT_EQ(valid, !expectedHost.isEmpty()) << server.toStdString();
         if (!valid) continue;
-        EXPECT_EQ(host.toStdString(), c.host.toStdString());
-        EXPECT_EQ(port, c.port) << c.server.toStdString();
+        EXPECT_EQ(host.toStdString(), expectedHost.toStdString());
+        EXPECT_EQ(port, expectedPort) << server.toStdString();
     }
 }
 
