@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/sim_panel.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/product_config.h"
 #include "transfer/group_state.h"
@@ -100,37 +101,13 @@ TEST(GroupState, RefusalAndComplianceTextsByFirmware) {
     EXPECT_EQ(RefusedToggleText(9, 4.0).rfind("Group 9 refused to change states.", 0), 0u);
 }
 
-// A panel whose groups follow the switch codes, except the stuck ones.
-struct GroupPanel {
-    std::array<bool, 61> on{};
-    std::array<bool, 61> stuck{};
-    std::string relays = "08";
-
-    std::string Answer(const std::string& command) {
-        if (command == "LR64") return "A" + relays;
-        std::string reply = "A";
-        for (size_t i = 1; i + 1 < command.size(); i += 2) {
-            const int code = std::stoi(command.substr(i, 2), nullptr, 16);
-            const int g = code & 0x3F;
-            if (!stuck[static_cast<size_t>(g)]) {
-                if ((code & kOnBase) == kOnBase)
-                    on[static_cast<size_t>(g)] = true;
-                else if (code & kOffBase)
-                    on[static_cast<size_t>(g)] = false;
-            }
-            reply += on[static_cast<size_t>(g)] ? "01" : "00";
-        }
-        return reply;
-    }
-};
-
 class GroupMonitorTest : public ::testing::Test {
 protected:
     GroupMonitorTest() {
         config.Panel.Address = "9";
         config.Identity = {"KV-4900", "4.00"};
         config.Limits.MaxGroups = 12;
-        exchange.Responder = [this](int, const std::string& c) { return panel.Answer(c); };
+        exchange.Responder = [this](int, const std::string& c) { return Answer(c); };
     }
 
     // Opens the window and forgets the opening's exchanges.
@@ -140,13 +117,15 @@ protected:
     }
 
     Configuration config;
-    GroupPanel panel;
+    // A simulated panel: its groups follow the switch codes unless locked.
+    std::string Answer(const std::string& command) { return panel.Handle(command).value_or("T"); }
+    SimPanel panel{9, "KV-4900", "4.00"};
     test::ScriptedPanel exchange;
     GroupMonitor monitor{exchange, config};
 };
 
 TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
-    panel.relays = "3C";
+    panel.SetRegister("64", "3C");
     monitor.PostAllOff();
     monitor.PostToggle(2);
     monitor.PostStatusQuery(3);
@@ -231,9 +210,9 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
          },
          "L04", "Group 4 has not been commanded since power up.", "", 4},
     };
-    panel.on[3] = true;
-    panel.stuck[7] = true;
-    panel.relays = "04";
+    panel.Handle("LC3");
+    panel.Group(7).locked = true;
+    panel.SetRegister("64", "04");
     config.Groups[5].SetMember(2, true);
     config.Groups[5].SetMember(5, false);
     config.Groups[5].SetMember(60, true);
@@ -294,12 +273,12 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
     exchange.Calls.clear();
     exchange.Responder = [this](int, const std::string& c) {
         monitor.Stop();
-        return panel.Answer(c);
+        return Answer(c);
     };
     monitor.RunPass();
     EXPECT_EQ(exchange.Calls.size(), 1u);
     EXPECT_FALSE(monitor.KeepRunning());
-    exchange.Responder = [this](int, const std::string& c) { return panel.Answer(c); };
+    exchange.Responder = [this](int, const std::string& c) { return Answer(c); };
     EXPECT_TRUE(monitor.Open());
 
     // A cancelled group command ends the loop without another exchange.
