@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <QTimer>
+#include <deque>
 
 #include "comm/exchange_settings.h"
 #include "comm/wire_format.h"
@@ -52,81 +53,64 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
     EXPECT_GE(settings.RelativeSpeed(), 50);
 }
 
-// Echo, busy dots and floods are the reply reader's; here what the exchange
-// makes of a line that is no reply or of no line at all.
+// One exchange of "LR73" against what the line delivers after each frame:
+// the reply it gives, the frames written, the failure boxes shown (each with
+// the buttons of its style) and the least time it takes. Echo, busy dots
+// and floods themselves are the reply reader's.
 TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
     const std::string frame = SerialFrame(1, "LR73");
-    // name, bytes, reply
-    const std::vector<std::tuple<const char*, std::string, std::string>> cases{
-        {"line not starting with A", "NAK\r", "NAK"},
-        {"echo and silence", frame, "T"},
-        {"half a line", "A00", "T"},
-        {"garbage line without end", std::string(20000, 'x'), "T"},
-    };
-    for (const auto& [name, bytes, reply] : cases) {
-        AnswerWith(bytes);
-        EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), reply) << name;
-    }
-}
-
-TEST_F(CommandExchangeTest, BusyDotsKeepTheExchangeWaitingPastT) {
-    link.responder = [](FakeLink& l, const std::string&) {
-        for (int i = 1; i <= 6; ++i) l.Deliver(".", i * 30);
-        l.Deliver(PanelReply("0001"), 6 * 30 + 30);
-    };
-    std::string reply;
-    const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
-    EXPECT_EQ(reply, "A0001");
-    EXPECT_GE(ms, 200);
-    EXPECT_EQ(link.writes.size(), 1u);
-}
-
-// The attempts are set through PanelExchange, as the operations do.
-TEST_F(CommandExchangeTest, DeadPanelWithStyle0CostsExactlyTheAttempts) {
-    PanelExchange& panel = exchange;
-    for (int attempts : {0, 1, 3}) {
-        link.writes.clear();
-        panel.SetAttempts(attempts);
-        EXPECT_EQ(settings.Attempts(), attempts);
+    std::vector<std::pair<std::string, int>> dots;  // six busy dots 30 ms apart, then the reply
+    for (int i = 1; i <= 6; ++i) dots.emplace_back(".", i * 30);
+    dots.emplace_back(PanelReply("0001"), 210);
+    const std::string garbled = "A1234FF\r";
+    using A = MessageAnswer;
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, int>> line;  // bytes and their delay
+        int style;
+        int attempts;
+        std::deque<MessageAnswer> answers;
         std::string reply;
-        const double ms = Timed([&] { reply = panel.Exchange(5, "LR73", "", 0); });
-        EXPECT_EQ(reply, "T");
-        const size_t tries = attempts < 1 ? 1u : static_cast<size_t>(attempts);
-        EXPECT_EQ(link.writes.size(), tries) << attempts;
-        EXPECT_GE(ms, static_cast<double>(tries * kShortT));
-    }
-    EXPECT_TRUE(prompter.asked.empty());
-}
-
-TEST_F(CommandExchangeTest, Style2IgnoreGivesIAndRetryStartsTheAttemptsAgain) {
-    prompter.answers = {MessageAnswer::Retry, MessageAnswer::Ignore};
-    EXPECT_EQ(exchange.Exchange(1, "LR65", "Maximum Number of Inputs", 2), "I");
-    EXPECT_EQ(link.writes.size(), 4u);  // 2 attempts, Retry, 2 attempts, Ignore
-    ASSERT_EQ(prompter.asked.size(), 2u);
-    EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Maximum Number of Inputs");
-    EXPECT_EQ(prompter.asked[0].Buttons, MessageButtons::AbortRetryIgnore);
-    EXPECT_EQ(settings.Response(), "I");
-}
-
-// A garbled reply or a line that is no reply is shown, never retried unseen.
-TEST_F(CommandExchangeTest, GarbledReplyAskedAndAbortOrCancelStops) {
-    // line, style, answer
-    const std::vector<std::tuple<const char*, int, MessageAnswer>> cases{
-        {"A1234FF\r", 1, MessageAnswer::Cancel},
-        {"A1234FF\r", 2, MessageAnswer::Abort},
-        {"A1234FF\r", 5, MessageAnswer::Cancel},
-        {"NAK\r", 2, MessageAnswer::Abort},
+        size_t frames;
+        size_t boxes;
+        int minMs;
+    } cases[] = {
+        {"line not starting with A", {{"NAK\r", 0}}, 0, 2, {}, "NAK", 2, 0, 0},
+        {"echo and silence", {{frame, 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
+        {"half a line", {{"A00", 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
+        {"garbage line without end", {{std::string(20000, 'x'), 0}}, 0, 2, {}, "T", 2, 0, 0},
+        {"busy dots keep it waiting past T", dots, 0, 2, {}, "A0001", 1, 0, 200},
+        {"dead panel, no attempts", {}, 0, 0, {}, "T", 1, 0, kShortT},
+        {"dead panel, one attempt", {}, 0, 1, {}, "T", 1, 0, kShortT},
+        {"dead panel, three attempts", {}, 0, 3, {}, "T", 3, 0, 3 * kShortT},
+        {"retry starts the attempts again", {}, 2, 2, {A::Retry, A::Ignore}, "I", 4, 2, 0},
+        {"garbled, cancelled", {{garbled, 0}}, 1, 2, {A::Cancel}, "", 2, 1, 0},
+        {"garbled, aborted", {{garbled, 0}}, 2, 2, {A::Abort}, "", 2, 1, 0},
+        {"garbled, cancelled at style 5", {{garbled, 0}}, 5, 2, {A::Cancel}, "", 2, 1, 0},
+        {"no reply line is shown too", {{"NAK\r", 0}}, 2, 2, {A::Abort}, "", 2, 1, 0},
     };
-    for (const auto& [line, style, answer] : cases) {
-        AnswerWith(line);
+    for (const auto& c : cases) {
+        link.writes.clear();
+        link.responder = [&c](FakeLink& l, const std::string&) {
+            for (const auto& [bytes, delayMs] : c.line) l.Deliver(bytes, delayMs);
+        };
+        PanelExchange& panel = exchange;  // as the operations set the attempts
+        panel.SetAttempts(c.attempts);
         prompter.asked.clear();
-        prompter.answers = {answer};
-        EXPECT_EQ(exchange.Exchange(1, "LR65", "Inputs", style), "") << line << style;
-        ASSERT_EQ(prompter.asked.size(), 1u);
-        EXPECT_NE(prompter.asked[0].Text.find("garbled"), std::string::npos);
-        EXPECT_EQ(static_cast<int>(prompter.asked[0].Buttons), style);
+        prompter.answers = c.answers;
+        std::string reply;
+        const double ms = Timed([&] { reply = panel.Exchange(1, "LR73", "Inputs", c.style); });
+        EXPECT_EQ(reply, c.reply) << c.name;
+        EXPECT_EQ(link.writes.size(), c.frames) << c.name;
+        EXPECT_EQ(prompter.asked.size(), c.boxes) << c.name;
+        for (const auto& box : prompter.asked)
+            EXPECT_EQ(static_cast<int>(box.Buttons), c.style) << c.name;
+        EXPECT_GE(ms, c.minMs) << c.name;
+        EXPECT_EQ(settings.Attempts(), c.attempts);
         EXPECT_FALSE(settings.Cancel());
     }
+    EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Inputs");
+    EXPECT_NE(prompter.asked[0].Text.find("garbled"), std::string::npos);
 }
 
 // A cancel during the wait, or one set while idle, ends the exchange at
