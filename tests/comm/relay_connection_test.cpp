@@ -95,20 +95,6 @@ protected:
     CommandExchange exchange{settings, prompter};
 };
 
-TEST_F(RelayTest, LoginShowsEachStatusAndWaitsTheWholeWindow) {
-    relay.SetLoginWindowMs(RelayConnection::kLoginWindowMs);
-    QSignalSpy statuses(&relay, &RelayConnection::statusChanged);
-    const double ms = Timed([&] { ConnectAndLogin(); });
-    EXPECT_GE(ms, 990);
-    std::vector<std::string> texts;
-    for (const auto& args : statuses) texts.push_back(args[0].toString().toStdString());
-    EXPECT_THAT(texts, ElementsAre("Attempting to connect to 127.0.0.1.",
-                                   "Connection established with 127.0.0.1.",
-                                   "Authenticated with Glintora"));
-    EXPECT_THAT(server.received, ElementsAre("0user|secret"));
-    EXPECT_EQ(relay.StateText(), QStringLiteral("connect"));
-}
-
 TEST_F(RelayTest, RefusedOrUnansweredLoginFailsAndCloses) {
     // answer, outcome, status
     const std::vector<std::tuple<ScriptedServer::Script, LoginOutcome, QString>> cases{

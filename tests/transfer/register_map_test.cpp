@@ -200,12 +200,6 @@ TEST(InputWord, Encodings) {
     }
 }
 
-// Inputs 1 to 16 are on the wire in the read and write tests.
-TEST(InputWord, Commands) {
-    EXPECT_EQ(InputWriteCommand(120, 0x0041), "LW9780041");
-    EXPECT_EQ(InputReadCommand(120), "LR978");
-}
-
 struct WordCase {
     uint16_t word;
     InputLayout layout;
