@@ -37,15 +37,6 @@ TEST(PortSlots, ExplicitBindingsWinAndTheRestTakeSystemPortsInOrder) {
     EXPECT_TRUE(portSlots.Device(0).isEmpty());
 }
 
-TEST(PortSlots, MissingOrUnopenableDevicesAreNotListedAndSayWhy) {
-    PortSlots portSlots(QStringList{});
-    portSlots.Bind(1, QStringLiteral("/nonexistent/tty"));
-    EXPECT_TRUE(DiscoverPorts(portSlots).isEmpty());
-    PortOpenFailure failure;
-    EXPECT_EQ(OpenPortSlot(portSlots, 1, failure), nullptr);
-    EXPECT_EQ(OpenPortSlot(portSlots, 2, failure), nullptr);
-    EXPECT_EQ(failure.Kind, PortOpenError::NotFound);
-}
 #endif
 
 TEST(PortSlots, BindingOptionAndPortEntries) {

@@ -79,6 +79,9 @@ TEST_F(PtyTest, DiscoveryListsOpenableSlotsAndABusyPortSaysOops) {
     EXPECT_EQ(OpenPortSlot(portSlots, 2, failure), nullptr);  // locked by `first`
     EXPECT_EQ(failure.Kind, PortOpenError::InUse);
     EXPECT_TRUE(failure.Text.contains(QStringLiteral("in use")));
+    EXPECT_EQ(OpenPortSlot(portSlots, 3, failure), nullptr);  // no such device
+    EXPECT_EQ(OpenPortSlot(portSlots, 4, failure), nullptr);  // bound to nothing
+    EXPECT_EQ(failure.Kind, PortOpenError::NotFound);
 }
 
 }  // namespace
