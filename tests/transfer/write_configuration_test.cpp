@@ -27,60 +27,41 @@ size_t CountPrefix(const Commands& commands, const std::string& prefix) {
         commands.begin(), commands.end(), [&](const auto& c) { return c.rfind(prefix, 0) == 0; }));
 }
 
-TEST(WriteConfiguration, InputsOnlyBelow4WritesThenSavesAndWaits25Seconds) {
-    Configuration config = OnlineConfigFor("KV-4900", "2.00");
-    config.Panel.NumInputs = "3";
-    config.Inputs[2] = {"", kLinkedOn, 1, 12, 2, kTrue};
-    std::vector<std::string> log;
-    ScriptedPanel panel(&log);
-    RecordingHost host(&log);
-
-    const WriteOutcome outcome = WriteConfiguration(config, Only(false, true, false), panel, host);
-
-    EXPECT_EQ(panel.Commands(),
-              (Commands{"LSWEN", "LW9010041", "LW902C64C", "LW9030043", "LSAVE_EN", "LSYS_SAVE"}));
-    EXPECT_EQ(panel.Find("LW902C64C")->Description, "Input 2");
-    EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
-    for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
-    EXPECT_EQ(outcome.Result, WriteResult::Saved);
-    EXPECT_EQ(outcome.InputsWritten, 3);
-    EXPECT_EQ(Commands(log.end() - 3, log.end()),
-              (Commands{">LSYS_SAVE", "wait 25000", "port hidden"}));
-}
-
-TEST(WriteConfiguration, HeaderRowsDependOnFirmware) {
-    for (const char* version : {"2.00", "2.06"}) {
-        Configuration config = OnlineConfigFor("KV-4900", version);
-        config.Panel.SpecialOptions = 3;
-        ScriptedPanel panel;
-        RecordingHost host;
-        WriteConfiguration(config, Only(true, false, false), panel, host);
-        Commands expected{"LSWEN",    "LW6510",   "LW6408",   "LW610258", "LW6205",
-                          "LW410E10", "LW421C20", "LW432A30", "LW6600",   "LW6304"};
-        if (std::string(version) == "2.06") expected.push_back("LW2403");
-        expected.insert(expected.end(), {"LSAVE_EN", "LSYS_SAVE"});
-        EXPECT_EQ(panel.Commands(), expected) << version;
-    }
-}
-
-TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
+// Header, inputs and groups in their order, each with the style that offers
+// Retry and Cancel, then the save and its pause.
+TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
     Configuration config = OnlineConfigFor("WQ16", "5.00");
+    config.Panel.NumInputs = "3";
+    config.Panel.SpecialOptions = 3;
+    config.Inputs[2] = {"", kLinkedOn, 1, 12, 2, kTrue};
     config.Groups[2].Type = 1;
     config.Groups[2].Priority = 3;
     config.Groups[2].SerialOnPriority = 0;
     config.Groups[2].ConstantFlash = kTrue;
-    ScriptedPanel panel;
-    RecordingHost host;
-    WriteConfiguration(config, Only(false, false, true, 2), panel, host);
+    std::vector<std::string> log;
+    ScriptedPanel panel(&log);
+    RecordingHost host(&log);
+
+    const WriteOutcome outcome = WriteConfiguration(config, Only(true, true, true, 2), panel, host);
+
     EXPECT_EQ(panel.Sent(),
-              "LSWEN LW21010 LW3010100000000000000 LW5010 LW67011 LW21021 LW3020200000000000000 "
-              "LW5023 LW67020 LW230200000000000000 LSAVE_EN LSYS_SAVE");
+              "LSWEN LW6503 LW6408 LW610258 LW6205 LW410E10 LW421C20 LW432A30 LW6600 LW6304 LW2403 "
+              "LW9010041 LW902C64C LW9030043 "
+              "LW21010 LW3010100000000000000 LW5010 LW67011 "
+              "LW21021 LW3020200000000000000 LW5023 LW67020 LW230200000000000000 "
+              "LSAVE_EN LSYS_SAVE");
+    EXPECT_EQ(panel.Find("LW902C64C")->Description, "Input 2");
     EXPECT_EQ(panel.Find("LW21021")->Description, "Group 2 is a super group");
     EXPECT_EQ(panel.Find("LW3010100000000000000")->Description, "Group 1 write Relays in group");
     EXPECT_EQ(panel.Find("LW3020200000000000000")->Description,
               "Group 2 write Groups in super group");
     EXPECT_EQ(panel.Find("LW5023")->Description, "Group 2 priority = On/Off");
-    EXPECT_EQ(host.Waits.at(0).Milliseconds, 5000);
+    EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
+    for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
+    EXPECT_EQ(outcome.Result, WriteResult::Saved);
+    EXPECT_EQ(outcome.InputsWritten, 3);
+    EXPECT_EQ(Commands(log.end() - 3, log.end()),
+              (Commands{">LSYS_SAVE", "wait 5000", "port hidden"}));
 }
 
 TEST(WriteConfiguration, ProductAndFirmwareShapeTheGroupWrite) {
