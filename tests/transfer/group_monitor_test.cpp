@@ -49,56 +49,48 @@ TEST(GroupState, RecordsAreWalkedByTheirLength) {
     }
 }
 
-// Which text a status digit gives; the texts' wording is checked by a word.
+// The texts of status digits, last-switched replies and firmware; long
+// texts are checked by the words that tell them apart.
 TEST(GroupState, StatusDigitTexts) {
     const std::string cannot =
         "  It can not be controlled by serial commands with firmware versions < 4.00.";
-    const std::vector<std::tuple<char, double, std::string, std::vector<std::string>>> cases{
-        {'0', 4.0, "x", {"operating mode"}},
-        {'1', 4.0, "x", {"Group 7 is in flash state."}},
-        {'4', 4.0, "x", {"not been commanded"}},
-        {'2', 3.5, "x", {"Error! At least one relay in group 7", "Bad Relays"}},
-        {'3', 4.0, "x", {"Group 7 is in a flash state.  --  Error!"}},
-        {'3', 3.5, "Old text.", {"Old text." + cannot}},
-        {'3', 3.5, "Old text." + cannot, {"Old text." + cannot}},  // not stacked up
-        {'6', 4.0, "x", {"Group 7 has not been commanded since power up.--  Error!"}},
-        {'8', 3.5, "x", {"manual mode", "ignored"}},
-        {'8', 4.0, "x", {"Device is in manual mode."}},
-        {'5', 4.0, "kept", {"kept"}},
-        {'\0', 4.0, "kept", {"kept"}},
-    };
-    for (const auto& [digit, firmware, current, words] : cases) {
-        const std::string text = StatusDigitText(digit, 7, firmware, current);
-        for (const auto& word : words)
-            EXPECT_NE(text.find(word), std::string::npos) << digit << " " << firmware << text;
-    }
-}
-
-TEST(GroupState, LastSwitchedTexts) {
     const std::string lead = "Group 12 was last turned ";
-    const std::vector<std::pair<const char*, std::string>> cases{
-        {"A01", lead + "on by serial command."},
-        {"A020A", lead + "off by input 10."},
-        {"A0378", lead + "on by input 120."},
-        {"A04050E10", lead + "on by input 5 with timer.  Time remaining is 01:00:00(hh:mm:ss)."},
-        {"A0405", lead + "on by input 5 with timer.  Time remaining is (hh:mm:ss)."},
-        {"A06", lead + "off by manual override."},
-        {"A07", lead},
-        {"A0", lead},
+    const std::vector<std::pair<std::string, std::string>> whole{
+        {StatusDigitText('3', 7, 3.5, "Old."), "Old." + cannot},
+        {StatusDigitText('3', 7, 3.5, "Old." + cannot), "Old." + cannot},  // not stacked up
+        {StatusDigitText('8', 7, 4.0, "x"), "Device is in manual mode."},
+        {StatusDigitText('5', 7, 4.0, "kept"), "kept"},
+        {StatusDigitText('\0', 7, 4.0, "kept"), "kept"},
+        {LastSwitchedText(12, "A01"), lead + "on by serial command."},
+        {LastSwitchedText(12, "A020A"), lead + "off by input 10."},
+        {LastSwitchedText(12, "A0378"), lead + "on by input 120."},
+        {LastSwitchedText(12, "A04050E10"),
+         lead + "on by input 5 with timer.  Time remaining is 01:00:00(hh:mm:ss)."},
+        {LastSwitchedText(12, "A0405"),
+         lead + "on by input 5 with timer.  Time remaining is (hh:mm:ss)."},
+        {LastSwitchedText(12, "A06"), lead + "off by manual override."},
+        {LastSwitchedText(12, "A07"), lead},
+        {LastSwitchedText(12, "A0"), lead},
     };
-    for (const auto& [reply, expected] : cases) EXPECT_EQ(LastSwitchedText(12, reply), expected);
-}
-
-// Only firmware below 4.00 mentions manual mode.
-TEST(GroupState, RefusalAndComplianceTextsByFirmware) {
-    const std::vector<std::function<std::string(double)>> texts{
-        [](double fw) { return RefusedToggleText(9, fw); }, AllGroupsComplianceText,
-        GroupCommandComplianceText};
-    for (const auto& text : texts) {
+    for (const auto& [text, expected] : whole) EXPECT_EQ(text, expected);
+    const std::vector<std::pair<std::string, std::string>> words{
+        {StatusDigitText('0', 7, 4.0, "x"), "operating mode"},
+        {StatusDigitText('1', 7, 4.0, "x"), "Group 7 is in flash state."},
+        {StatusDigitText('2', 7, 3.5, "x"), "Error! At least one relay in group 7"},
+        {StatusDigitText('3', 7, 4.0, "x"), "Group 7 is in a flash state.  --  Error!"},
+        {StatusDigitText('4', 7, 4.0, "x"), "not been commanded"},
+        {StatusDigitText('6', 7, 4.0, "x"), "not been commanded since power up.--  Error!"},
+        {StatusDigitText('8', 7, 3.5, "x"), "ignored during manual mode"},
+        {RefusedToggleText(9, 4.0), "Group 9 refused to change states."},
+    };
+    for (const auto& [text, word] : words) EXPECT_NE(text.find(word), std::string::npos) << text;
+    // Only firmware below 4.00 mentions manual mode.
+    for (const auto& text : std::vector<std::function<std::string(double)>>{
+             [](double fw) { return RefusedToggleText(9, fw); }, AllGroupsComplianceText,
+             GroupCommandComplianceText}) {
         EXPECT_NE(text(3.99).find("or the device may be in manual mode."), std::string::npos);
         EXPECT_EQ(text(4.0).find("manual mode"), std::string::npos) << text(4.0);
     }
-    EXPECT_EQ(RefusedToggleText(9, 4.0).rfind("Group 9 refused to change states.", 0), 0u);
 }
 
 class GroupMonitorTest : public ::testing::Test {
