@@ -106,7 +106,7 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         for (const auto& box : prompter.asked)
             EXPECT_EQ(static_cast<int>(box.Buttons), c.style) << c.name;
         EXPECT_GE(ms, c.minMs) << c.name;
-        EXPECT_EQ(settings.Attempts(), c.attempts);
+        EXPECT_EQ(panel.Attempts(), c.attempts);
         EXPECT_FALSE(settings.Cancel());
     }
     EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Inputs");

@@ -68,6 +68,7 @@ TEST(GroupState, StatusDigitTexts) {
          lead + "on by input 5 with timer.  Time remaining is 01:00:00(hh:mm:ss)."},
         {LastSwitchedText(12, "A0405"),
          lead + "on by input 5 with timer.  Time remaining is (hh:mm:ss)."},
+        {LastSwitchedText(12, "A05"), lead + "on by manual override."},
         {LastSwitchedText(12, "A06"), lead + "off by manual override."},
         {LastSwitchedText(12, "A07"), lead},
         {LastSwitchedText(12, "A0"), lead},
@@ -226,7 +227,8 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
 TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
     OpenQuietly();
     monitor.IndicatorFocused(6);
-    EXPECT_EQ(monitor.GroupOffCaption(), "Turn &group 6 off");
+    EXPECT_EQ(monitor.GroupOnCaption() + monitor.GroupOffCaption(),
+              "&Turn group 6 onTurn &group 6 off");
     EXPECT_TRUE(monitor.RowBold(6));
     monitor.PostGroupOff();
     monitor.PostGroupOn();  // replaces the pending one
