@@ -104,7 +104,8 @@ TEST(ReadConfiguration, Kv4800Below4ReadsOneMemberByteAndTwelveGroups) {
     EXPECT_EQ(config.Groups[6].Type, 0);
 }
 
-// Optional registers and the Set All entries the input words rule out.
+// Optional registers, the input word layout (1.09 reads the early one) and
+// the Set All entries the input words rule out.
 TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
     struct Case {
         const char* version;
@@ -113,11 +114,12 @@ TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
         bool groupFlash;
         bool linkedOn;
         bool stateChange;
+        int16_t timer;  // of input 1
     };
-    for (const Case& c : std::vector<Case>{{"2.00", "A0441", false, true, true, false},
-                                           {"3.00", "A0481", true, true, false, true},
-                                           {"4.00", "A0481", true, true, false, false},
-                                           {"1.18", "A0000", false, false, false, false}}) {
+    for (const Case& c : std::vector<Case>{{"2.00", "A0441", false, true, true, false, 0},
+                                           {"3.00", "A0481", true, true, false, true, 0},
+                                           {"1.18", "A0000", false, false, false, false, 0},
+                                           {"1.09", "AC10C", false, false, false, false, 2}}) {
         Configuration config = OnlineConfigFor("KV-4900", c.version);
         ScriptedPanel panel;
         panel.Answer("LR65", "A02").Answer("LR901", c.word).AnswerPrefix("LR", "A00");
@@ -127,18 +129,8 @@ TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
         EXPECT_EQ(panel.Find("LR23") != nullptr, c.groupFlash) << c.version;
         EXPECT_EQ(outcome.DisableSetAllLinkedOn, c.linkedOn) << c.version;
         EXPECT_EQ(outcome.DisableSetAllStateChange, c.stateChange) << c.version;
+        EXPECT_EQ(config.Inputs[1].Timer, c.timer) << c.version;
     }
-}
-
-TEST(ReadConfiguration, Kv4900At109ReadsTheEarlyInputLayout) {
-    Configuration config = OnlineConfigFor("KV-4900", "1.09");
-    ScriptedPanel panel;
-    panel.Answer("LR65", "A01").Answer("LR901", "AC10C").AnswerPrefix("LR", "A00");
-    RecordingHost host;
-    ReadConfiguration(config, panel, host);
-    EXPECT_EQ(config.Inputs[1].Type, kMaintained);
-    EXPECT_EQ(config.Inputs[1].Timer, 2);
-    EXPECT_EQ(config.Inputs[1].Group, 12);
 }
 
 TEST(ReadConfiguration, IgnoredCountKeepsTheOldValue) {
