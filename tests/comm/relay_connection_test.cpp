@@ -13,6 +13,7 @@
 
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
+#include "comm/relay_lines.h"
 #include "tests/comm/scripted_prompter.h"
 #include "tests/comm/timed.h"
 
@@ -31,10 +32,8 @@ public:
     ScriptedServer() {
         server_.listen(QHostAddress::LocalHost);
         connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection()) {
-                client = socket;
+            while (QTcpSocket* socket = server_.nextPendingConnection())
                 connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read(*socket); });
-            }
         });
     }
     QString Address() const { return QStringLiteral("127.0.0.1:%1").arg(server_.serverPort()); }
@@ -42,34 +41,18 @@ public:
     Script onLogin = [](QTcpSocket& s, const std::string&) { s.write("OK\r\n"); };
     Script onCommand;
     std::vector<std::string> received;
-    QTcpSocket* client = nullptr;
 
 private:
     void Read(QTcpSocket& socket) {
-        buffer_ += socket.readAll().toStdString();
-        size_t end;
-        while ((end = buffer_.find('\r')) != std::string::npos) {
-            const std::string line = buffer_.substr(0, end);
-            buffer_.erase(0, end + 1);
+        lines_.Feed(socket.readAll(), [&](const std::string& line) {
             received.push_back(line);
-            if (line.rfind("0", 0) == 0) {
-                if (onLogin) onLogin(socket, line);
-            } else if (onCommand) {
-                onCommand(socket, line);
-            }
-        }
+            const Script& script = line.rfind("0", 0) == 0 ? onLogin : onCommand;
+            if (script) script(socket, line);
+        });
     }
     QTcpServer server_;
-    std::string buffer_;
+    RelayLineSplitter lines_;
 };
-
-// Sends bytes after a delay, from the event loop.
-void SendLater(QTcpSocket& socket, const QByteArray& bytes, int delayMs) {
-    QTimer::singleShot(delayMs, &socket, [&socket, bytes] {
-        socket.write(bytes);
-        socket.flush();
-    });
-}
 
 std::string Sequence(const std::string& line) {  // "2" + number + "|" ... -> number
     return line.substr(1, line.find('|') - 1);
@@ -148,7 +131,8 @@ TEST_F(RelayTest, AnswersAreFramedByLineEndsHoweverTcpCutsThem) {
         {"answer for another number first, ours later",
          [](QTcpSocket& s, const std::string& n) {
              s.write(QByteArray::fromStdString(std::to_string(std::stoi(n) - 1) + "A0002C2\r\n"));
-             SendLater(s, QByteArray::fromStdString(n + "A0001C1\r\n"), 30);
+             QTimer::singleShot(30, &s,
+                                [&s, n] { s.write(QByteArray::fromStdString(n + "A0001C1\r\n")); });
          }},
     };
     ConnectAndLogin();
