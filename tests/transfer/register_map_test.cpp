@@ -17,45 +17,35 @@
 namespace kvtk {
 namespace {
 
-struct ConditionCase {
-    ProductIdentity id;
-    InputLayout layout;
-    int readBytes;
-    int writeBytes;
-    bool codeTable;
-    bool skip60;
-    bool specialOptions;
-    bool groupFlash;
-};
-
+// Per product and firmware: input word layout, member bytes read and
+// written, flash-off code table, group 60 skipped on write, special options
+// and group flash transferred.
 TEST(FirmwareConditions, Table) {
     const auto cur = InputLayout::Current;
     const auto early = InputLayout::Early;
-    const std::vector<ConditionCase> cases{
-        {{"KV-4800", "1.00"}, cur, 1, 1, false, false, false, false},
-        {{"KV-4800", "3.99"}, cur, 1, 1, false, false, true, true},
-        {{"KV-4800", "4.00"}, cur, 8, 1, false, false, true, true},
-        {{"KV-4500", "1.09"}, early, 8, 8, true, false, false, false},
-        {{"KV-4500", "1.10"}, cur, 8, 8, false, false, false, false},
-        {{"KV-4600", "1.09"}, early, 8, 8, false, true, false, false},
-        {{"KV-4600", "1.10"}, cur, 8, 8, false, false, false, false},
-        {{"KV-4900", "1.18"}, cur, 8, 8, false, false, false, false},
-        {{"KV-4900", "1.19"}, cur, 8, 8, false, false, false, true},
-        {{"KV-4900", "2.05"}, cur, 8, 8, false, false, false, true},
-        {{"KV-4900", "2.06"}, cur, 8, 8, false, false, true, true},
-        {{"TMC-1400", ".50"}, early, 8, 8, false, false, false, false},
-        {{"WQ16", "5.00"}, cur, 8, 8, false, false, true, true},
-        {{"", ""}, early, 8, 8, false, false, false, false},
+    using Conditions = std::tuple<InputLayout, int, int, bool, bool, bool, bool>;
+    const std::vector<std::pair<ProductIdentity, Conditions>> cases{
+        {{"KV-4800", "1.00"}, {cur, 1, 1, false, false, false, false}},
+        {{"KV-4800", "3.99"}, {cur, 1, 1, false, false, true, true}},
+        {{"KV-4800", "4.00"}, {cur, 8, 1, false, false, true, true}},
+        {{"KV-4500", "1.09"}, {early, 8, 8, true, false, false, false}},
+        {{"KV-4500", "1.10"}, {cur, 8, 8, false, false, false, false}},
+        {{"KV-4600", "1.09"}, {early, 8, 8, false, true, false, false}},
+        {{"KV-4600", "1.10"}, {cur, 8, 8, false, false, false, false}},
+        {{"KV-4900", "1.18"}, {cur, 8, 8, false, false, false, false}},
+        {{"KV-4900", "1.19"}, {cur, 8, 8, false, false, false, true}},
+        {{"KV-4900", "2.05"}, {cur, 8, 8, false, false, false, true}},
+        {{"KV-4900", "2.06"}, {cur, 8, 8, false, false, true, true}},
+        {{"TMC-1400", ".50"}, {early, 8, 8, false, false, false, false}},
+        {{"WQ16", "5.00"}, {cur, 8, 8, false, false, true, true}},
+        {{"", ""}, {early, 8, 8, false, false, false, false}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.id.Model + " " + c.id.Version);
-        EXPECT_EQ(InputWordLayout(c.id), c.layout);
-        EXPECT_EQ(MemberReadBytes(c.id), c.readBytes);
-        EXPECT_EQ(MemberWriteBytes(c.id), c.writeBytes);
-        EXPECT_EQ(UsesFlashOffCodeTable(c.id), c.codeTable);
-        EXPECT_EQ(SkipsGroup60OnWrite(c.id), c.skip60);
-        EXPECT_EQ(TransfersSpecialOptions(c.id), c.specialOptions);
-        EXPECT_EQ(TransfersGroupFlash(c.id), c.groupFlash);
+    for (const auto& [id, expected] : cases) {
+        EXPECT_EQ(Conditions(InputWordLayout(id), MemberReadBytes(id), MemberWriteBytes(id),
+                             UsesFlashOffCodeTable(id), SkipsGroup60OnWrite(id),
+                             TransfersSpecialOptions(id), TransfersGroupFlash(id)),
+                  expected)
+            << id.Model << " " << id.Version;
     }
 }
 
@@ -200,41 +190,33 @@ TEST(InputWord, Encodings) {
     }
 }
 
-struct WordCase {
-    uint16_t word;
-    InputLayout layout;
-    double firmware;
-    InputWordFields fields;
-    bool disableLinkedOn;
-    bool disableStateChange;
-};
-
+// Word, layout, firmware; then type, timer, group, polarity, flash and the
+// Set All entries ruled out (Linked On, State Change).
 TEST(InputWord, DecodingsAndFirmwareTypeLimits) {
     const auto cur = InputLayout::Current;
     const auto early = InputLayout::Early;
-    const std::vector<WordCase> cases{
-        {0xC64C, cur, 4.0, {4, 2, 12, 1, true}, false, false},
-        {0xC10C, early, 1.0, {0, 2, 12, 1, true}, false, false},
-        {0x04BC, cur, 4.0, {5, 0, 60, 0, false}, false, false},
-        {0x04BC, cur, 2.05, {5, 0, 60, 0, false}, false, true},  // kept, menu entry off
-        {0x04BC, cur, 2.04, {1, 0, 60, 0, false}, true, false},  // above 4 -> Momentary On
-        {0x044C, cur, 1.5, {4, 0, 12, 0, false}, true, false},   // Linked On kept below 2.05
-        {0x04CC, cur, 4.0, {1, 0, 12, 0, false}, false, false},  // 3 + 3 = 6 -> 1
-        {0x040C, cur, 4.0, {3, 0, 12, 0, false}, false, false},  // ext + 0 = 3
-        {0x00CC, cur, 1.1, {3, 0, 12, 0, false}, false, false},  // no ext: no limits
-        {0x3800, cur, 4.0, {0, 0, 0, 0, false}, false, false},   // bits 13..11 ignored
-        {0xFFFF, early, 1.0, {3, 3, 31, 1, true}, false, false},
-        {0x0060, early, 1.0, {3, 0, 0, 0, false}, false, false},
+    using Decoded = std::tuple<int16_t, int16_t, int16_t, int16_t, bool, bool, bool>;
+    const std::vector<std::tuple<uint16_t, InputLayout, double, Decoded>> cases{
+        {0xC64C, cur, 4.0, {4, 2, 12, 1, true, false, false}},
+        {0xC10C, early, 1.0, {0, 2, 12, 1, true, false, false}},
+        {0x04BC, cur, 4.0, {5, 0, 60, 0, false, false, false}},
+        {0x04BC, cur, 2.05, {5, 0, 60, 0, false, false, true}},  // kept, menu entry off
+        {0x04BC, cur, 2.04, {1, 0, 60, 0, false, true, false}},  // above 4 -> Momentary On
+        {0x044C, cur, 1.5, {4, 0, 12, 0, false, true, false}},   // Linked On kept below 2.05
+        {0x04CC, cur, 4.0, {1, 0, 12, 0, false, false, false}},  // 3 + 3 = 6 -> 1
+        {0x040C, cur, 4.0, {3, 0, 12, 0, false, false, false}},  // ext + 0 = 3
+        {0x00CC, cur, 1.1, {3, 0, 12, 0, false, false, false}},  // no ext: no limits
+        {0x3800, cur, 4.0, {0, 0, 0, 0, false, false, false}},   // bits 13..11 ignored
+        {0xFFFF, early, 1.0, {3, 3, 31, 1, true, false, false}},
+        {0x0060, early, 1.0, {3, 0, 0, 0, false, false, false}},
     };
-    for (const auto& c : cases) {
-        const auto d = DecodeInputWord(c.word, c.layout, c.firmware);
+    for (const auto& [word, layout, firmware, expected] : cases) {
+        const auto d = DecodeInputWord(word, layout, firmware);
         const auto& f = d.Fields;
-        SCOPED_TRACE(testing::Message() << std::hex << c.word << " fw " << c.firmware);
-        const auto& e = c.fields;
-        EXPECT_EQ(std::tie(f.Type, f.Timer, f.Group, f.Polarity, f.Flash),
-                  std::tie(e.Type, e.Timer, e.Group, e.Polarity, e.Flash));
-        EXPECT_EQ(d.DisableSetAllLinkedOn, c.disableLinkedOn);
-        EXPECT_EQ(d.DisableSetAllStateChange, c.disableStateChange);
+        EXPECT_EQ(Decoded(f.Type, f.Timer, f.Group, f.Polarity, f.Flash, d.DisableSetAllLinkedOn,
+                          d.DisableSetAllStateChange),
+                  expected)
+            << std::hex << word << " fw " << firmware;
     }
 }
 
