@@ -182,12 +182,10 @@ TEST(ProductCode, OnlyAyLetsTheChangeGoOn) {
         {"no such product", "AY", "AY", R::Rejected, "LSWEN", "Rejected"},
     };
     for (const Case& c : cases) {
-        const auto& table = ProductCodes();
-        const auto index = std::find_if(table.begin(), table.end(),
-                                        [&](const ProductCode& p) {
-                                            return std::string(p.Product) == c.product;
-                                        }) -
-                           table.begin();
+        size_t index = 0;  // in the list; past its end for an unknown product
+        while (index < ProductCodes().size() &&
+               ProductCodes()[index].Product != std::string(c.product))
+            ++index;
         ScriptedPanel panel;
         panel.Answer("LSWEN", c.enable).AnswerPrefix("LW1", c.code);
         RecordingHost host;
