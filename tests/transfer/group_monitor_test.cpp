@@ -140,32 +140,9 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 
-// Sixty groups go in two batches of thirty.
-TEST_F(GroupMonitorTest, AllGroupsOnSwitchesEveryGroup) {
-    config.Limits.MaxGroups = 60;
-    OpenQuietly();
-    monitor.PostAllOn();
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{GroupCommand(kOnBase, 1, 30),
-                                                             GroupCommand(kOnBase, 31, 60)}));
-    EXPECT_TRUE(monitor.IndicatorOn(1));
-    EXPECT_TRUE(monitor.IndicatorOn(60));
-    EXPECT_EQ(monitor.StatusText(), AllGroupsComplianceText(4.0));
-    EXPECT_EQ(monitor.PendingAllGroups(), 0);
-}
-
-// A record that cannot be placed leaves the rest of the batch unreadable, not off.
-TEST_F(GroupMonitorTest, UnplaceableRecordMarksTheRestUnreadable) {
-    config.Limits.MaxGroups = 3;
-    exchange.Queued = {"A0107"};
-    monitor.PollGroups(kReportBase);
-    EXPECT_FALSE(monitor.IndicatorUnreadable(1));
-    EXPECT_TRUE(monitor.IndicatorUnreadable(2));
-    EXPECT_TRUE(monitor.IndicatorUnreadable(3));
-}
-
 // One pass after each action: what it sends, the two text panels and the
-// indicator that takes the focus. Group 3 starts on; the panel has 4 relays.
+// indicator that takes the focus. Group 3 starts on; the panel has 4 relays;
+// group 7 does not follow the switch.
 TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
     const std::string report = " " + GroupCommand(kReportBase, 1, 12);
     struct Step {
@@ -202,6 +179,8 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
              monitor.PostStatusQuery(4);
          },
          "L04", "Group 4 has not been commanded since power up.", "", 4},
+        {[&] { monitor.PostAllOn(); }, GroupCommand(kOnBase, 1, 12), AllGroupsComplianceText(4.0),
+         "", std::nullopt},
     };
     panel.Handle("LC3");
     panel.Group(7).locked = true;
@@ -222,6 +201,14 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
         exchange.Calls.clear();
     }
     EXPECT_FALSE(monitor.IndicatorOn(7));
+    EXPECT_TRUE(monitor.IndicatorOn(12));
+
+    // A record that cannot be placed leaves the rest of the batch unreadable, not off.
+    exchange.Queued = {"A0107"};
+    monitor.RunPass();
+    EXPECT_FALSE(monitor.IndicatorUnreadable(1));
+    EXPECT_TRUE(monitor.IndicatorUnreadable(2));
+    EXPECT_TRUE(monitor.IndicatorUnreadable(12));
 }
 
 TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
@@ -270,7 +257,7 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
         return Answer(c);
     };
     monitor.RunPass();
-    EXPECT_EQ(exchange.Calls.size(), 1u);
+    EXPECT_EQ(exchange.Sent(), GroupCommand(kReportBase, 1, 30));
     EXPECT_FALSE(monitor.KeepRunning());
     exchange.Responder = [this](int, const std::string& c) { return Answer(c); };
     EXPECT_TRUE(monitor.Open());
