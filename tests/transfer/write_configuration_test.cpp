@@ -55,7 +55,6 @@ TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
     EXPECT_EQ(panel.Find("LW3010100000000000000")->Description, "Group 1 write Relays in group");
     EXPECT_EQ(panel.Find("LW3020200000000000000")->Description,
               "Group 2 write Groups in super group");
-    EXPECT_EQ(panel.Find("LW5023")->Description, "Group 2 priority = On/Off");
     EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
     for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
     EXPECT_EQ(outcome.Result, WriteResult::Saved);
