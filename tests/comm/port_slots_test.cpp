@@ -7,18 +7,12 @@
 namespace kvtk {
 namespace {
 
-std::vector<std::string> Std(const QStringList& list) {
-    std::vector<std::string> out;
-    for (const auto& s : list) out.push_back(s.toStdString());
-    return out;
-}
-
 TEST(PortSlots, AdaptersComeFirstThenBuiltInPortsInNaturalOrder) {
-    const QStringList ordered =
+    EXPECT_EQ(
         PortSlots::OrderPorts({QStringLiteral("/dev/ttyS10"), QStringLiteral("/dev/ttyS2"),
-                               QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB0")});
-    EXPECT_THAT(Std(ordered), ::testing::ElementsAre("/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyS2",
-                                                     "/dev/ttyS10"));
+                               QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB0")}),
+        (QStringList{QStringLiteral("/dev/ttyACM0"), QStringLiteral("/dev/ttyUSB0"),
+                     QStringLiteral("/dev/ttyS2"), QStringLiteral("/dev/ttyS10")}));
 }
 
 #ifndef Q_OS_WIN

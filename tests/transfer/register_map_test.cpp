@@ -122,9 +122,8 @@ TEST(HeaderRegisters, ReadRepliesBecomeFieldTexts) {
     EXPECT_EQ(panel.SpecialOptions, 165);
     ApplyHeaderReply(11, "A", panel);
     EXPECT_EQ(panel.SpecialOptions, 0);
-}
 
-TEST(HeaderRegisters, EnergizeReadOnTheShorterTmcList) {
+    // The TMC-1400 has a shorter energize list.
     const auto list = BuildEnergizeList("TMC-1400");
     EXPECT_EQ(DecodeRelayEnergize("A01", list), "0.156");
     EXPECT_EQ(DecodeRelayEnergize("A0D", list), "0.156");
@@ -166,7 +165,7 @@ InputConfig Input(int16_t type, int16_t timer, int16_t group, bool flash, int16_
     return in;
 }
 
-TEST(InputWord, Encodings) {
+TEST(InputWord, EncodingsAndReplies) {
     const auto cur = InputLayout::Current;
     const auto early = InputLayout::Early;
     const std::vector<std::tuple<InputConfig, InputLayout, uint16_t>> cases{
@@ -188,6 +187,17 @@ TEST(InputWord, Encodings) {
             << "type " << input.Type << " timer " << input.Timer << " group " << input.Group
             << (layout == cur ? " current" : " early");
     }
+
+    EXPECT_EQ(InputWordFromReply("AC64C"), 0xC64C);
+    EXPECT_EQ(InputWordFromReply("AC64C99"), 0xC64C);
+    EXPECT_EQ(InputWordFromReply("A"), 0);
+    EXPECT_EQ(InputWordFromReply(""), 0);
+    EXPECT_EQ(InputWordFromReply("AC6"), 0xC6);  // fewer digits, never past the end
+    EXPECT_EQ(InputWordFromReply("AXYZW"), 0);
+
+    InputConfig in = Input(0, 0, 0, false, 0);
+    ApplyInputWord(DecodeInputWord(0xC64C, InputLayout::Current, 4.0).Fields, in);
+    EXPECT_EQ(in, Input(4, 2, 12, true, 1));  // the name kept
 }
 
 // Word, layout, firmware; then type, timer, group, polarity, flash and the
@@ -220,30 +230,11 @@ TEST(InputWord, DecodingsAndFirmwareTypeLimits) {
     }
 }
 
-TEST(InputWord, RepliesAndApplying) {
-    EXPECT_EQ(InputWordFromReply("AC64C"), 0xC64C);
-    EXPECT_EQ(InputWordFromReply("AC64C99"), 0xC64C);
-    EXPECT_EQ(InputWordFromReply("A"), 0);
-    EXPECT_EQ(InputWordFromReply(""), 0);
-    EXPECT_EQ(InputWordFromReply("AC6"), 0xC6);  // fewer digits, never past the end
-    EXPECT_EQ(InputWordFromReply("AXYZW"), 0);
-
-    InputConfig in = Input(0, 0, 0, false, 0);
-    ApplyInputWord(DecodeInputWord(0xC64C, InputLayout::Current, 4.0).Fields, in);
-    EXPECT_EQ(in, Input(4, 2, 12, true, 1));  // the name kept
-}
-
 std::vector<int> MembersOf(const GroupConfig& g) {
     std::vector<int> members;
     for (int k = 1; k <= kMemberCount; ++k)
         if (g.HasMember(k)) members.push_back(k);
     return members;
-}
-
-std::vector<int> AllMembers() {
-    std::vector<int> all;
-    for (int k = 1; k <= 60; ++k) all.push_back(k);
-    return all;
 }
 
 GroupConfig GroupWith(const std::vector<int>& members) {
@@ -252,8 +243,9 @@ GroupConfig GroupWith(const std::vector<int>& members) {
     return g;
 }
 
-TEST(MemberBytes, Decoding) {
-    const std::vector<int> all = AllMembers();
+TEST(MemberBytes, DecodingAndEncoding) {
+    std::vector<int> all;
+    for (int k = 1; k <= 60; ++k) all.push_back(k);
     // reply, member bytes, members before and after
     const std::vector<std::tuple<const char*, int, std::vector<int>, std::vector<int>>> cases{
         {"A0100000000000008", 8, {5, 30}, {1, 60}},
@@ -278,10 +270,7 @@ TEST(MemberBytes, Decoding) {
         for (int k = 1; k <= kMemberCount; ++k)
             EXPECT_TRUE(g.Members[k] == 0 || g.Members[k] == kTrue);
     }
-}
 
-TEST(MemberBytes, Encoding) {
-    const std::vector<int> all = AllMembers();
     EXPECT_EQ(EncodeMemberBytes(GroupWith({1, 60}), 8), "0100000000000008");
     EXPECT_EQ(EncodeMemberBytes(GroupWith(all), 8), "FFFFFFFFFFFFFF0F");
     EXPECT_EQ(EncodeMemberBytes(GroupWith({}), 8), "0000000000000000");
@@ -308,15 +297,7 @@ TEST(WholePanelMasks, GroupFlash) {
     for (int g = 1; g <= kGroupCount; ++g) EXPECT_EQ(read[g].ConstantFlash, 0) << g;
 }
 
-// The plain commands are on the wire in the read and write tests; here the
-// values outside what a field holds.
-TEST(GroupRegisters, Commands) {
-    EXPECT_EQ(GroupPriorityWriteCommand(3, -1), "LW5030");  // one digit, never a sign
-    EXPECT_EQ(GroupPriorityWriteCommand(3, 12), "LW5033");
-    EXPECT_EQ(GroupSerialOnWriteCommand(2, 1), "LW67021");  // any non-zero value is on
-}
-
-TEST(GroupRegisters, DigitReplies) {
+TEST(GroupRegisters, DigitRepliesAndCommands) {
     // reply, type, priority, serial-on priority
     const std::vector<std::tuple<const char*, int16_t, int16_t, int16_t>> cases{
         {"A1", 1, 1, 1}, {"A0", 0, 0, 0}, {"A3", 1, 3, 3}, {"A2X", 1, 2, 2},
@@ -327,6 +308,12 @@ TEST(GroupRegisters, DigitReplies) {
         EXPECT_EQ(DecodeGroupPriority(reply), priority) << reply;
         EXPECT_EQ(DecodeSerialOnPriority(reply), serial) << reply;
     }
+
+    // The plain commands are on the wire in the read and write tests; here the
+    // values outside what a field holds.
+    EXPECT_EQ(GroupPriorityWriteCommand(3, -1), "LW5030");  // one digit, never a sign
+    EXPECT_EQ(GroupPriorityWriteCommand(3, 12), "LW5033");
+    EXPECT_EQ(GroupSerialOnWriteCommand(2, 1), "LW67021");  // any non-zero value is on
 }
 
 }  // namespace
