@@ -1,29 +1,31 @@
+// The serial frame and reply line, and the relay server's lines.
 #include "comm/wire_format.h"
 
 #include <gmock/gmock.h>
 
+#include "comm/relay_connection.h"
+#include "comm/relay_lines.h"
 #include "comm/serial_exchange.h"
 
 namespace kvtk {
 namespace {
 
+using ::testing::ElementsAre;
+
 TEST(WireFormat, AddressFieldCoversAllThreeForms) {
-    const struct {
-        int address;
-        std::string field;
-    } cases[] = {
+    // address, field
+    const std::vector<std::tuple<int, std::string>> cases{
         {0, "00"},
-        {1, "01"},
         {255, "FF"},
         {256, "O0"},
-        {300, "PC"},
         {511, "VV"},
         {512, "00"},
         {1023, "FV"},
         {2000, std::string{'\x07', '\xD0'}},
         {1024, std::string{'\x04', '\x00'}},
     };
-    for (const auto& c : cases) EXPECT_EQ(EncodeAddressField(c.address), c.field) << c.address;
+    for (const auto& [address, field] : cases)
+        EXPECT_EQ(EncodeAddressField(address), field) << address;
 }
 
 TEST(WireFormat, FramesForSerialLineAndRelay) {
@@ -34,11 +36,8 @@ TEST(WireFormat, FramesForSerialLineAndRelay) {
 }
 
 TEST(WireFormat, ReplyChecksumAndClassification) {
-    const struct {
-        std::string line;
-        bool checksumOk;
-        std::string reply;
-    } cases[] = {
+    // line, checksumOk, reply
+    const std::vector<std::tuple<std::string, bool, std::string>> cases{
         {"A0001C1", true, "A0001"},  // 48+48+48+49 = 193
         {"A1234FF", false, "C"},
         {"A", true, "A"},    // no data, no checksum: accepted as it is
@@ -46,9 +45,9 @@ TEST(WireFormat, ReplyChecksumAndClassification) {
         {"A00", true, "A"},  // empty data, checksum 0
         {"AY" + std::string("59"), true, "AY"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ReplyChecksumOk(c.line), c.checksumOk) << c.line;
-        EXPECT_EQ(ClassifyReplyLine(c.line), c.reply) << c.line;
+    for (const auto& [line, checksumOk, reply] : cases) {
+        EXPECT_EQ(ReplyChecksumOk(line), checksumOk) << line;
+        EXPECT_EQ(ClassifyReplyLine(line), reply) << line;
     }
 }
 
@@ -74,6 +73,76 @@ TEST(WireFormat, ReaderHandlesEchoDotsAndOverlongLines) {
     for (char ch : std::string("A0001C1")) flood.Take(ch, restart);
     EXPECT_TRUE(flood.Take('\r', restart));
     EXPECT_EQ(flood.Line(), "A0001C1");
+}
+
+std::vector<std::string> Split(const std::vector<QByteArray>& chunks) {
+    RelayLineSplitter splitter;
+    std::vector<std::string> lines;
+    for (const auto& chunk : chunks)
+        splitter.Feed(chunk, [&](const std::string& line) { lines.push_back(line); });
+    return lines;
+}
+
+TEST(RelayLines, LinesEndAtTheirLineEndNotAtReadBoundaries) {
+    EXPECT_THAT(Split({"1A0001C1\r\n"}), ElementsAre("1A0001C1"));
+    EXPECT_THAT(Split({"1A00", "01C", "1\r", "\n"}), ElementsAre("1A0001C1"));
+    EXPECT_THAT(Split({"1A0001C1\r\n2A0002C2\r\n3E", "RR\r\n"}),
+                ElementsAre("1A0001C1", "2A0002C2", "3ERR"));
+    EXPECT_THAT(Split({"OK\n", "\n\r", "5AY59\r\r"}), ElementsAre("OK", "5AY59"));
+    std::vector<QByteArray> bytes;
+    for (char ch : std::string("12A0001C1\r\n")) bytes.emplace_back(1, ch);
+    EXPECT_THAT(Split(bytes), ElementsAre("12A0001C1"));
+}
+
+TEST(RelayLines, OverlongLineIsDroppedUpToItsEnd) {
+    RelayLineSplitter splitter;
+    std::vector<std::string> lines;
+    const QByteArray chunk(64 * 1024, 'x');
+    for (int i = 0; i < 160; ++i)  // 10 MB without a line end
+        splitter.Feed(chunk, [&](const std::string& line) { lines.push_back(line); });
+    EXPECT_LE(splitter.Partial().size(), RelayLineSplitter::kMaxLineLength);
+    splitter.Feed("xx\r\n7A0001C1\r\n", [&](const std::string& line) { lines.push_back(line); });
+    EXPECT_THAT(lines, ElementsAre("7A0001C1"));
+}
+
+TEST(RelayLines, AnswerNumberIsTheWholeLeadingNumber) {
+    // line, split, number, rest
+    const std::vector<std::tuple<std::string, bool, int, std::string>> cases{
+        {"1A0001C1", true, 1, "A0001C1"}, {"12A0001C1", true, 12, "A0001C1"},  // not 1 with "2A..."
+        {"0ERR", true, 0, "ERR"},         {"255AY59", true, 255, "AY59"},     {"OK", false, 0, ""},
+    };
+    for (const auto& [line, ok, expectedNumber, expectedRest] : cases) {
+        int number = -1;
+        std::string rest;
+        EXPECT_EQ(SplitAnswer(line, number, rest), ok) << line;
+        if (!ok) continue;
+        EXPECT_EQ(number, expectedNumber) << line;
+        EXPECT_EQ(rest, expectedRest) << line;
+    }
+}
+
+TEST(RelayLines, ServerFieldTakesAnOptionalPort) {
+    // server field, host (empty: refused), port
+    const std::vector<std::tuple<QString, QString, quint16>> cases{
+        {QStringLiteral("relay.example"), QStringLiteral("relay.example"), 17076},
+        {QStringLiteral(" relay.example:2000 "), QStringLiteral("relay.example"), 2000},
+        {QStringLiteral("[::1]:4000"), QStringLiteral("::1"), 4000},
+        {QStringLiteral("::1"), QStringLiteral("::1"), 17076},
+        {QStringLiteral("127.0.0.1:bad"), {}, 0},
+        {QStringLiteral("127.0.0.1:0"), {}, 0},
+        {QStringLiteral("127.0.0.1:65536"), {}, 0},
+        {QStringLiteral(":2000"), {}, 0},
+        {QStringLiteral("[::1]4000"), {}, 0},
+    };
+    for (const auto& [server, expectedHost, expectedPort] : cases) {
+        QString host;
+        quint16 port = 0;
+        const bool valid = RelayConnection::ParseServer(server, host, port);
+        EXPECT_EQ(valid, !expectedHost.isEmpty()) << server.toStdString();
+        if (!valid) continue;
+        EXPECT_EQ(host.toStdString(), expectedHost.toStdString());
+        EXPECT_EQ(port, expectedPort) << server.toStdString();
+    }
 }
 
 }  // namespace

@@ -81,6 +81,12 @@ public:
             if (!call.Command.empty()) out.push_back(call.Command);
         return out;
     }
+    // The commands sent, joined by blanks: one short text to compare.
+    std::string Sent() const {
+        std::string out;
+        for (const auto& command : Commands()) out += (out.empty() ? "" : " ") + command;
+        return out;
+    }
     // The call that sent `command` (the first one).
     const ExchangeCall* Find(const std::string& command) const {
         for (const auto& call : Calls)

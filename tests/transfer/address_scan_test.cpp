@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "tests/support/fake_panel.h"
-#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
@@ -17,35 +16,27 @@ std::function<std::string(int, const std::string&)> PanelsAt(std::set<int> addre
     return [addresses](int address, const std::string& command) -> std::string {
         if (!addresses.count(address)) return "T";
         if (command == "LR73") return "A" + std::to_string(address);
-        if (command == "KV") return "AKV-4800  0400";
-        return "T";
+        return command == "KV" ? "AKV-4800  0400" : "T";
     };
 }
 
+// Only a panel found lets OK go on; the texts are checked by their telling words.
 TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
-    struct Case {
-        const char* status;
-        std::string newStatus;
-        bool ok;
-    };
-    const std::vector<Case> cases{
-        {"Not connected", "No device was found at this address.", false},
-        {"Untested Address", "Click 'Read This Address' to look for a device at address 17.",
-         false},
-        {"", "Click 'Read This Address' to look for a device at address 17.", false},
+    const std::vector<std::tuple<const char*, const char*, bool>> cases{
+        {"Not connected", "No device was found", false},
+        {"Untested Address", "Click 'Read This Address'", false},
+        {"", "look for a device at address 17.", false},
         {"KV-4800 Version 4.00", "Connected to an KV-4800 Version 4.00 at address 17.", true},
     };
-    for (const auto& c : cases) {
-        const AddressView view = ViewOfAddress(c.status, 17);
-        EXPECT_EQ(view.NewStatus, c.newStatus) << c.status;
-        EXPECT_EQ(view.OkEnabled, c.ok) << c.status;
+    for (const auto& [status, words, ok] : cases) {
+        const AddressView view = ViewOfAddress(status, 17);
+        EXPECT_NE(view.NewStatus.find(words), std::string::npos) << status;
+        EXPECT_EQ(view.OkEnabled, ok) << status;
     }
     EXPECT_EQ(OfflineNewStatus("WQ08 Version 5.00+", 1),
               "Offline programming an WQ08 Version 5.00+ at address 1.");
-    EXPECT_EQ(CurrentStatusText(true, {"TMC-1400", "4.00"}, 3),
-              "Connected to an TMC-1400 Version 4.00 at address 3.");
-    EXPECT_EQ(CurrentStatusText(false, {"WQ16", "5.00"}, 1),
-              "Offline programming an WQ16 Version 5.00 at address 1.");
+    EXPECT_EQ(CurrentStatusText(false, {"WQ16", "5.00"}, 3),
+              "Offline programming an WQ16 Version 5.00 at address 3.");
 }
 
 TEST(AddressScan, ReadingOneAddress) {
@@ -57,10 +48,7 @@ TEST(AddressScan, ReadingOneAddress) {
     EXPECT_TRUE(reading.View.OkEnabled);
     EXPECT_EQ(config.AddressTable[7].Status, "KV-4800 Version 4.00");
     for (const auto& call : exchange.Calls) EXPECT_EQ(call.Style, 0);
-
-    reading = ReadAddress(config, exchange, 8);
-    EXPECT_EQ(reading.View.NewStatus, "No device was found at this address.");
-    EXPECT_FALSE(reading.View.OkEnabled);
+    EXPECT_FALSE(ReadAddress(config, exchange, 8).View.OkEnabled);
 }
 
 TEST(AddressScan, FindsEveryPanelInOrder) {
@@ -75,11 +63,9 @@ TEST(AddressScan, FindsEveryPanelInOrder) {
 
     const ScanResult result = ScanAddresses(config, exchange, {}, callbacks);
     EXPECT_EQ(result.Found, (std::vector<int>{3, 17}));
-    EXPECT_EQ(result.FoundList, "Found=3,17");
     EXPECT_EQ(result.LastRead, 255);
     EXPECT_FALSE(result.Stopped);
     EXPECT_EQ(result.Address, 3);
-    EXPECT_EQ(result.View.NewStatus, "Connected to an KV-4800 Version 4.00 at address 3.");
     EXPECT_TRUE(result.View.OkEnabled);
     EXPECT_FALSE(result.Beep);
     ASSERT_EQ(read.size(), 256u);
@@ -87,46 +73,26 @@ TEST(AddressScan, FindsEveryPanelInOrder) {
     EXPECT_EQ(shownBefore[3], "Scaning, please wait...");
     EXPECT_EQ(shownBefore[4], "Found=3");
     EXPECT_EQ(shownBefore[18], "Found=3,17");
-    EXPECT_EQ(config.AddressTable[17].Status, "KV-4800 Version 4.00");
     EXPECT_EQ(config.AddressTable[18].Status, "Not connected");
-}
 
-TEST(AddressScan, StopRequestEndsBeforeTheNextAddress) {
-    Configuration config;
-    test::ScriptedPanel exchange;
-    exchange.Responder = PanelsAt({});
-    int lastRead = -1;
-    ScanCallbacks callbacks;
-    callbacks.AfterAddress = [&](const ScanStep& s) { lastRead = s.Address; };
-    callbacks.StopRequested = [&] { return lastRead == 40; };
-
-    const ScanResult result = ScanAddresses(config, exchange, {}, callbacks);
-    EXPECT_TRUE(result.Stopped);
-    EXPECT_EQ(result.LastRead, 40);
-    EXPECT_EQ(exchange.Calls.size(), 41u);
-    EXPECT_EQ(exchange.Calls.back().Address, 40);
-    EXPECT_EQ(config.AddressTable[41].Status, "");  // never read
-}
-
-TEST(AddressScan, NothingFound) {
-    Configuration config;
-    test::ScriptedPanel exchange;
-    exchange.Responder = PanelsAt({});
-    const ScanResult result = ScanAddresses(config, exchange, {});
-    EXPECT_EQ(exchange.Calls.size(), 256u);  // every address answered only LR73
-    EXPECT_EQ(result.Address, 0);
-    EXPECT_EQ(result.View.NewStatus, "No devices found");
-    EXPECT_FALSE(result.View.OkEnabled);
-    EXPECT_TRUE(result.Beep);
-    EXPECT_EQ(result.FoundList, "");
-
-    // A range is held to 0..255.
+    // Stopped after address 40: 41 is never read.
     exchange.Calls.clear();
-    exchange.Responder = PanelsAt({255});
-    const ScanResult tail = ScanAddresses(config, exchange, {250, 400});
+    callbacks.StopRequested = [&] { return read.back() == 40; };
+    read = {-1};
+    const ScanResult stopped = ScanAddresses(config, exchange, {}, callbacks);
+    EXPECT_TRUE(stopped.Stopped);
+    EXPECT_EQ(stopped.LastRead, 40);
+    EXPECT_EQ(exchange.Calls.back().Address, 40);
+
+    // Nothing in a range, which is held to 0..255; a silent address gets only LR73.
+    exchange.Calls.clear();
+    const ScanResult none = ScanAddresses(config, exchange, {250, 400});
+    EXPECT_EQ(exchange.Sent(), "LR73 LR73 LR73 LR73 LR73 LR73");
     EXPECT_EQ(exchange.Calls.front().Address, 250);
-    EXPECT_EQ(tail.FoundList, "Found=255");
-    EXPECT_EQ(tail.Address, 255);
+    EXPECT_EQ(none.View.NewStatus, "No devices found");
+    EXPECT_FALSE(none.View.OkEnabled);
+    EXPECT_TRUE(none.Beep);
+    EXPECT_EQ(none.FoundList, "");
 }
 
 // Replies that all fail their checksum come from a device on a faulty line:

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "sim/sim_panel.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/product_config.h"
 #include "transfer/group_state.h"
@@ -13,29 +16,83 @@
 namespace kvtk {
 namespace {
 
-// A panel whose groups follow the switch codes, except the stuck ones.
-struct GroupPanel {
-    std::array<bool, 61> on{};
-    std::array<bool, 61> stuck{};
-    std::string relays = "08";
+TEST(GroupState, CommandsCarryTwoDigitCodes) {
+    EXPECT_EQ(GroupCommand(kReportBase, 1, 12), "L0102030405060708090A0B0C");
+    EXPECT_EQ(GroupCommand(kOffBase, 60, 60), "LBC");
+    EXPECT_EQ(GroupCommand(kOnBase, 1, 2), "LC1C2");
+    EXPECT_EQ(GroupCommand(0x83), "L83");
+}
 
-    std::string Answer(const std::string& command) {
-        if (command == "LR64") return "A" + relays;
-        std::string reply = "A";
-        for (size_t i = 1; i + 1 < command.size(); i += 2) {
-            const int code = std::stoi(command.substr(i, 2), nullptr, 16);
-            const int g = code & 0x3F;
-            if (!stuck[static_cast<size_t>(g)]) {
-                if ((code & kOnBase) == kOnBase)
-                    on[static_cast<size_t>(g)] = true;
-                else if (code & kOffBase)
-                    on[static_cast<size_t>(g)] = false;
-            }
-            reply += on[static_cast<size_t>(g)] ? "01" : "00";
-        }
-        return reply;
+TEST(GroupState, RecordsAreWalkedByTheirLength) {
+    // reply, groups asked for, on, first unreadable (-1: none)
+    const std::vector<std::tuple<const char*, int, std::vector<bool>, int>> cases{
+        {"A00010005000600", 7, {false, true, false, true, false, false, false}, -1},
+        // Code 4 carries input and time: 8 characters, next record after them.
+        {"A0405001001", 2, {true, true}, -1},
+        {"A0405001000", 2, {true, false}, -1},
+        // Codes 2 and 3 carry the input number: 4 characters.
+        {"A020301030A01", 3, {false, true, true}, -1},
+        // A non-digit code counts as 0: off, 2 characters.
+        {"A0X01", 2, {false, true}, -1},
+        // A short reply: the missing groups read as off.
+        {"A01", 3, {true, false, false}, -1},
+        {"", 2, {false, false}, -1},
+        // Codes 7 to 9 cannot be placed: the rest of the batch is unreadable
+        // instead of being read from the same position.
+        {"A0107010101", 4, {true, false, false, false}, 1},
+        {"A09", 1, {false}, 0},
+    };
+    for (const auto& [reply, count, on, unreadableFrom] : cases) {
+        const GroupStates states = DecodeGroupStates(reply, count);
+        EXPECT_EQ(states.On, on) << reply;
+        EXPECT_EQ(states.UnreadableFrom, unreadableFrom) << reply;
     }
-};
+}
+
+// The texts of status digits, last-switched replies and firmware; long
+// texts are checked by the words that tell them apart.
+TEST(GroupState, StatusDigitTexts) {
+    const std::string cannot =
+        "  It can not be controlled by serial commands with firmware versions < 4.00.";
+    const std::string lead = "Group 12 was last turned ";
+    const std::vector<std::pair<std::string, std::string>> whole{
+        {StatusDigitText('3', 7, 3.5, "Old."), "Old." + cannot},
+        {StatusDigitText('3', 7, 3.5, "Old." + cannot), "Old." + cannot},  // not stacked up
+        {StatusDigitText('8', 7, 4.0, "x"), "Device is in manual mode."},
+        {StatusDigitText('5', 7, 4.0, "kept"), "kept"},
+        {StatusDigitText('\0', 7, 4.0, "kept"), "kept"},
+        {LastSwitchedText(12, "A01"), lead + "on by serial command."},
+        {LastSwitchedText(12, "A020A"), lead + "off by input 10."},
+        {LastSwitchedText(12, "A0378"), lead + "on by input 120."},
+        {LastSwitchedText(12, "A04050E10"),
+         lead + "on by input 5 with timer.  Time remaining is 01:00:00(hh:mm:ss)."},
+        {LastSwitchedText(12, "A0405"),
+         lead + "on by input 5 with timer.  Time remaining is (hh:mm:ss)."},
+        {LastSwitchedText(12, "A05"), lead + "on by manual override."},
+        {LastSwitchedText(12, "A06"), lead + "off by manual override."},
+        {LastSwitchedText(12, "A07"), lead},
+        {LastSwitchedText(12, "A0"), lead},
+    };
+    for (const auto& [text, expected] : whole) EXPECT_EQ(text, expected);
+    const std::vector<std::pair<std::string, std::string>> words{
+        {StatusDigitText('0', 7, 4.0, "x"), "operating mode"},
+        {StatusDigitText('1', 7, 4.0, "x"), "Group 7 is in flash state."},
+        {StatusDigitText('2', 7, 3.5, "x"), "Error! At least one relay in group 7"},
+        {StatusDigitText('3', 7, 4.0, "x"), "Group 7 is in a flash state.  --  Error!"},
+        {StatusDigitText('4', 7, 4.0, "x"), "not been commanded"},
+        {StatusDigitText('6', 7, 4.0, "x"), "not been commanded since power up.--  Error!"},
+        {StatusDigitText('8', 7, 3.5, "x"), "ignored during manual mode"},
+        {RefusedToggleText(9, 4.0), "Group 9 refused to change states."},
+    };
+    for (const auto& [text, word] : words) EXPECT_NE(text.find(word), std::string::npos) << text;
+    // Only firmware below 4.00 mentions manual mode.
+    for (const auto& text : std::vector<std::function<std::string(double)>>{
+             [](double fw) { return RefusedToggleText(9, fw); }, AllGroupsComplianceText,
+             GroupCommandComplianceText}) {
+        EXPECT_NE(text(3.99).find("or the device may be in manual mode."), std::string::npos);
+        EXPECT_EQ(text(4.0).find("manual mode"), std::string::npos) << text(4.0);
+    }
+}
 
 class GroupMonitorTest : public ::testing::Test {
 protected:
@@ -43,7 +100,7 @@ protected:
         config.Panel.Address = "9";
         config.Identity = {"KV-4900", "4.00"};
         config.Limits.MaxGroups = 12;
-        exchange.Responder = [this](int, const std::string& c) { return panel.Answer(c); };
+        exchange.Responder = [this](int, const std::string& c) { return Answer(c); };
     }
 
     // Opens the window and forgets the opening's exchanges.
@@ -53,13 +110,15 @@ protected:
     }
 
     Configuration config;
-    GroupPanel panel;
+    // A simulated panel: its groups follow the switch codes unless locked.
+    std::string Answer(const std::string& command) { return panel.Handle(command).value_or("T"); }
+    SimPanel panel{9, "KV-4900", "4.00"};
     test::ScriptedPanel exchange;
     GroupMonitor monitor{exchange, config};
 };
 
 TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
-    panel.relays = "3C";
+    panel.SetRegister("64", "3C");
     monitor.PostAllOff();
     monitor.PostToggle(2);
     monitor.PostStatusQuery(3);
@@ -67,14 +126,11 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     ASSERT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.RelayCount(), 60);
     EXPECT_EQ(monitor.RefreshCaption(), "&Close");
-    EXPECT_EQ(monitor.StatusText(), "");
-    EXPECT_EQ(monitor.NoteText(), "");
     EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
                   monitor.PendingGroupCommand(),
               0);
     ASSERT_EQ(exchange.Calls.size(), 1u);
     EXPECT_EQ(exchange.Calls[0].Address, 9);
-    EXPECT_EQ(exchange.Calls[0].Description, "");
     EXPECT_EQ(exchange.Calls[0].Style, 5);
     EXPECT_TRUE(monitor.RowVisible(12));
     EXPECT_FALSE(monitor.RowVisible(13));
@@ -84,117 +140,82 @@ TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
     EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 
-TEST_F(GroupMonitorTest, AllGroupsOnSwitchesEveryGroup) {
-    config.Limits.MaxGroups = 60;
+// One pass after each action: what it sends, the two text panels and the
+// indicator that takes the focus. Group 3 starts on; the panel has 4 relays;
+// group 7 does not follow the switch.
+TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
+    const std::string report = " " + GroupCommand(kReportBase, 1, 12);
+    struct Step {
+        std::function<void()> act;
+        std::string sent;
+        std::string status;
+        std::string note;
+        std::optional<int> focus;
+    };
+    const std::vector<Step> steps{
+        {[] {}, report.substr(1), "", "", std::nullopt},
+        {[&] {
+             monitor.PostStatusQuery(3);  // a double click clicks first
+             monitor.PostToggle(3);
+             monitor.PostToggle(4);  // one toggle at a time
+         },
+         "L83" + report, "Relays that should be turned off:  3", kRelaysRemainOnNote, 3},
+        {[&] { monitor.PostToggle(3); }, "LC3" + report, "Relays that should be turned on:  3", "",
+         3},
+        // Members above the panel's relays are left out; a supergroup's are groups.
+        {[&] { monitor.PostToggle(5); }, "LC5" + report, "Relays that should be turned on:  2", "",
+         5},
+        {[&] { monitor.PostToggle(6); }, "LC6" + report, "Groups that should be turned on:  6 11",
+         "", 6},
+        {[&] { monitor.PostToggle(7); }, "LC7" + report, RefusedToggleText(7, 4.0), "", 7},
+        {[&] {
+             exchange.Queued = {"A8378"};
+             monitor.PostStatusQuery(4);
+             monitor.PostStatusQuery(5);  // one query at a time
+         },
+         "L04", "Device is in manual mode.", "Group 4 was last turned on by input 120.", 4},
+        {[&] {
+             exchange.Queued = {"A41"};
+             monitor.PostStatusQuery(4);
+         },
+         "L04", "Group 4 has not been commanded since power up.", "", 4},
+        {[&] { monitor.PostAllOn(); }, GroupCommand(kOnBase, 1, 12), AllGroupsComplianceText(4.0),
+         "", std::nullopt},
+    };
+    panel.Handle("LC3");
+    panel.Group(7).locked = true;
+    panel.SetRegister("64", "04");
+    config.Groups[5].SetMember(2, true);
+    config.Groups[5].SetMember(5, false);
+    config.Groups[5].SetMember(60, true);
+    config.Groups[6].Type = 1;
+    config.Groups[6].SetMember(11, true);
     OpenQuietly();
-    monitor.PostAllOn();
-    monitor.RunPass();
-    const auto commands = exchange.Commands();
-    ASSERT_EQ(commands.size(), 2u);
-    EXPECT_EQ(commands[0].substr(0, 3), "LC1");
-    EXPECT_EQ(commands[0].substr(commands[0].size() - 2), "DE");
-    EXPECT_EQ(commands[1].substr(0, 3), "LDF");
-    EXPECT_EQ(commands[1].substr(commands[1].size() - 2), "FC");
-    EXPECT_TRUE(monitor.IndicatorOn(1));
-    EXPECT_TRUE(monitor.IndicatorOn(60));
-    EXPECT_EQ(monitor.StatusText(), AllGroupsComplianceText(4.0));
-    EXPECT_EQ(monitor.PendingAllGroups(), 0);
-}
+    for (const Step& step : steps) {
+        step.act();
+        monitor.RunPass();
+        EXPECT_EQ(exchange.Sent(), step.sent);
+        EXPECT_EQ(monitor.StatusText(), step.status) << step.sent;
+        EXPECT_EQ(monitor.NoteText(), step.note) << step.sent;
+        EXPECT_EQ(monitor.TakeFocusRequest(), step.focus) << step.sent;
+        exchange.Calls.clear();
+    }
+    EXPECT_FALSE(monitor.IndicatorOn(7));
+    EXPECT_TRUE(monitor.IndicatorOn(12));
 
-// A record that cannot be placed leaves the rest of the batch unreadable, not off.
-TEST_F(GroupMonitorTest, UnplaceableRecordMarksTheRestUnreadable) {
-    config.Limits.MaxGroups = 3;
+    // A record that cannot be placed leaves the rest of the batch unreadable, not off.
     exchange.Queued = {"A0107"};
-    monitor.PollGroups(kReportBase);
+    monitor.RunPass();
     EXPECT_FALSE(monitor.IndicatorUnreadable(1));
     EXPECT_TRUE(monitor.IndicatorUnreadable(2));
-    EXPECT_TRUE(monitor.IndicatorUnreadable(3));
-    EXPECT_FALSE(monitor.IndicatorOn(3));
-}
-
-TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
-    panel.on[3] = true;
-    OpenQuietly();
-    monitor.RunPass();  // shows group 3 on
-    exchange.Calls.clear();
-    monitor.PostStatusQuery(3);  // a double click clicks first
-    monitor.PostToggle(3);
-    monitor.PostToggle(4);  // one toggle at a time
-    EXPECT_EQ(monitor.PendingToggle(), 0x83);
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands(),
-              (std::vector<std::string>{"L83", GroupCommand(kReportBase, 1, 12)}));
-    EXPECT_FALSE(monitor.IndicatorOn(3));
-    EXPECT_EQ(monitor.PendingStatusQuery(), 0);
-    EXPECT_EQ(monitor.TakeFocusRequest(), 3);
-    EXPECT_EQ(monitor.TakeFocusRequest(), std::nullopt);
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  3");
-    EXPECT_EQ(monitor.NoteText(), kRelaysRemainOnNote);
-
-    exchange.Calls.clear();
-    monitor.PostToggle(3);
-    EXPECT_EQ(monitor.PendingToggle(), 0xC3);
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands().front(), "LC3");
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  3");
-    EXPECT_EQ(monitor.NoteText(), "");
-}
-
-TEST_F(GroupMonitorTest, ToggleMembersStopAtTheRelayCountAndSixty) {
-    panel.relays = "FF";
-    config.Groups[5].SetMember(2, true);
-    config.Groups[5].SetMember(60, true);
-    OpenQuietly();
-    monitor.PostToggle(5);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned on:  2 5 60");
-
-    panel.relays = "04";
-    OpenQuietly();
-    monitor.PostToggle(5);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Relays that should be turned off:  2");
-
-    // A supergroup lists its member groups, whatever the relay count.
-    config.Groups[5].Type = 1;
-    config.Groups[5].SetMember(11, true);
-    monitor.PostToggle(5);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Groups that should be turned on:  2 5 11");
-}
-
-TEST_F(GroupMonitorTest, RefusedToggleIsToldApart) {
-    panel.stuck[7] = true;
-    OpenQuietly();
-    monitor.PostToggle(7);
-    monitor.RunPass();
-    EXPECT_FALSE(monitor.StatusText().empty());
-    EXPECT_EQ(monitor.StatusText().find("should be turned"), std::string::npos);
-}
-
-TEST_F(GroupMonitorTest, StatusQueryFillsBothPanels) {
-    OpenQuietly();
-    exchange.Queued = {"A8378"};
-    monitor.PostStatusQuery(4);
-    monitor.PostStatusQuery(5);  // one query at a time
-    monitor.RunPass();
-    EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"L04"});
-    EXPECT_EQ(monitor.StatusText(), "Device is in manual mode.");
-    EXPECT_EQ(monitor.NoteText(), "Group 4 was last turned on by input 120.");
-    EXPECT_EQ(monitor.TakeFocusRequest(), 4);
-
-    exchange.Queued = {"A41"};
-    monitor.PostStatusQuery(4);
-    monitor.RunPass();
-    EXPECT_EQ(monitor.StatusText(), "Group 4 has not been commanded since power up.");
-    EXPECT_EQ(monitor.NoteText(), "");
+    EXPECT_TRUE(monitor.IndicatorUnreadable(12));
 }
 
 TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
     OpenQuietly();
     monitor.IndicatorFocused(6);
-    EXPECT_EQ(monitor.GroupOnCaption(), "&Turn group 6 on");
-    EXPECT_EQ(monitor.GroupOffCaption(), "Turn &group 6 off");
+    EXPECT_EQ(monitor.GroupOnCaption() + monitor.GroupOffCaption(),
+              "&Turn group 6 onTurn &group 6 off");
     EXPECT_TRUE(monitor.RowBold(6));
     monitor.PostGroupOff();
     monitor.PostGroupOn();  // replaces the pending one
@@ -233,12 +254,12 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
     exchange.Calls.clear();
     exchange.Responder = [this](int, const std::string& c) {
         monitor.Stop();
-        return panel.Answer(c);
+        return Answer(c);
     };
     monitor.RunPass();
-    EXPECT_EQ(exchange.Calls.size(), 1u);
+    EXPECT_EQ(exchange.Sent(), GroupCommand(kReportBase, 1, 30));
     EXPECT_FALSE(monitor.KeepRunning());
-    exchange.Responder = [this](int, const std::string& c) { return panel.Answer(c); };
+    exchange.Responder = [this](int, const std::string& c) { return Answer(c); };
     EXPECT_TRUE(monitor.Open());
 
     // A cancelled group command ends the loop without another exchange.

@@ -2,14 +2,50 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/fake_panel.h"
 #include "tests/support/product_config.h"
+#include "transfer/analog_scale.h"
 
 namespace kvtk {
 namespace {
+
+TEST(AnalogScale, RawReadingsInUserUnits) {
+    const std::vector<std::array<int, 4>> cases{
+        // raw reading, units at 0 V and at 5 V, shown
+        {255, 0, 100, 100},
+        {128, 0, 100, 50},  // 50.196
+        {127, 0, 100, 50},  // 49.804
+        {255, 100, 0, 0},   // the scale may run downwards
+        {51, -10, 10, -6},  // -6.0
+        // A four-digit reading scales beyond 5 V and is held to 16 bits.
+        {0x0200, 0, 100, 201},
+        {0xFFFF, 0, 100, 25700},
+        {0xFFFF, 0, 32767, 32767},
+        {0xFFFF, 0, -32768, -32768},
+    };
+    for (const auto& [raw, at0V, at5V, shown] : cases)
+        EXPECT_EQ(ScaleAnalog(raw, static_cast<int16_t>(at0V), static_cast<int16_t>(at5V)), shown)
+            << raw << " " << at0V;
+}
+
+TEST(AnalogScale, CalibrationTexts) {
+    const std::vector<std::pair<const char*, std::optional<int16_t>>> cases{
+        {"0", 0},   {" 25 ", 25},  {"-32768", -32768}, {"32767", 32767}, {"+7", 7},   {"1.5", 2},
+        {"2.5", 2}, {".5", 0},     {"1e2", 100},       {"abc", {}},      {"", {}},    {"12abc", {}},
+        {"-", {}},  {"32768", {}}, {"-32769", {}},     {"1e999", {}},    {"1 2", {}},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(CalibrationValue(text), value) << text;
+    EXPECT_EQ(CalibrationValueOnOpening("abc"), 0);
+    EXPECT_EQ(CalibrationValueOnOpening("99999"), 32767);
+    EXPECT_EQ(CalibrationValueOnOpening("-1e999"), -32768);
+    EXPECT_EQ(CalibrationValueOnOpening("42"), 42);
+}
 
 class InputMonitorTest : public ::testing::Test {
 protected:
@@ -42,34 +78,23 @@ protected:
 };
 
 TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
-    EXPECT_EQ(monitor.UnitsAt0VText(), "0");
-    EXPECT_EQ(monitor.UnitsAt5VText(), "100");
     inputCount = "A0C";
     ASSERT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.RefreshCaption(), "&Close");
     EXPECT_TRUE(monitor.BoxVisible(12));
     EXPECT_FALSE(monitor.BoxVisible(13));
-    EXPECT_FALSE(monitor.BoxVisible(120));
-    ASSERT_EQ(exchange.Calls.size(), 1u);
+    EXPECT_EQ(exchange.Sent(), "LR65");
     EXPECT_EQ(exchange.Calls[0].Address, 12);
-    EXPECT_EQ(exchange.Calls[0].Command, "LR65");
     EXPECT_EQ(exchange.Calls[0].Style, 5);
 
     inputCount = "AFF";  // never more than 120 boxes
     ASSERT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.VisibleInputs(), 120);
 
-    inputCount = "";
-    EXPECT_FALSE(monitor.Open());
-    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
-}
-
-TEST_F(InputMonitorTest, InputBytesTickTheirBoxes) {
+    // Each input byte ticks its boxes, a short reply only the first ones.
     inputs = "A05";
-    ASSERT_TRUE(monitor.Open());
     monitor.PollInputs();
     EXPECT_EQ(Ticked(), (std::vector<int>{1, 3}));
-
     inputs = "A0080" + std::string(24, '0') + "01";  // input 16 and input 113
     monitor.PollInputs();
     EXPECT_EQ(Ticked(), (std::vector<int>{16, 113}));
@@ -80,41 +105,33 @@ TEST_F(InputMonitorTest, InputBytesTickTheirBoxes) {
     monitor.PollInputs();
     EXPECT_EQ(Ticked().size(), 17u);  // 1..16, and 113 left as it was
     EXPECT_FALSE(monitor.BoxTicked(17));
-    EXPECT_TRUE(monitor.BoxTicked(113));
+
+    inputCount = "";
+    EXPECT_FALSE(monitor.Open());
+    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 
+// 4.01 reads six channels, 4.00 only channel 5 through LR26, 3.90 none.
 TEST_F(InputMonitorTest, AnalogChannelsByFirmware) {
-    sixChannels =
-        "A00FF"
-        "0000"
-        "0080"
-        "0200"
-        "0001"
-        "00FE";
+    sixChannels = "A00FF000000800200000100FE";
     oneChannel = "A80";
-    ASSERT_TRUE(monitor.Open());
-    exchange.Calls.clear();
-    EXPECT_EQ(monitor.PollInputs(), sixChannels);
-    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{"LR8", "LR270106"}));
-    const std::vector<std::string> six{"100", "0", "50", "201", "0", "100"};
-    for (int c = 1; c <= 6; ++c) EXPECT_EQ(monitor.AnalogText(c), six[c - 1]) << c;
-
-    // 4.00: only channel 5, through LR26.
-    config.Identity.Version = "4.00";
-    ASSERT_TRUE(monitor.Open());
-    EXPECT_TRUE(monitor.AnalogShown());
-    exchange.Calls.clear();
-    monitor.PollInputs();
-    EXPECT_EQ(exchange.Commands(), (std::vector<std::string>{"LR8", "LR26"}));
-    for (int c = 1; c <= 6; ++c) EXPECT_EQ(monitor.AnalogText(c), c == 5 ? "50" : "0") << c;
-
-    // 3.90: no analog frame, no analog command.
-    config.Identity.Version = "3.90";
-    ASSERT_TRUE(monitor.Open());
-    EXPECT_FALSE(monitor.AnalogShown());
-    exchange.Calls.clear();
-    monitor.PollInputs();
-    EXPECT_EQ(exchange.Commands(), std::vector<std::string>{"LR8"});
+    const std::vector<std::tuple<const char*, const char*, const char*>> cases{
+        {"4.01", "LR8 LR270106", "100 0 50 201 0 100"},
+        {"4.00", "LR8 LR26", "0 0 0 0 50 0"},
+        {"3.90", "LR8", nullptr},
+    };
+    for (const auto& [version, sent, texts] : cases) {
+        config.Identity.Version = version;
+        ASSERT_TRUE(monitor.Open());
+        exchange.Calls.clear();
+        monitor.PollInputs();
+        EXPECT_EQ(exchange.Sent(), sent);
+        EXPECT_EQ(monitor.AnalogShown(), texts != nullptr);
+        if (!texts) continue;
+        std::string shown;
+        for (int c = 1; c <= 6; ++c) shown += (c > 1 ? " " : "") + monitor.AnalogText(c);
+        EXPECT_EQ(shown, texts) << version;
+    }
 }
 
 TEST_F(InputMonitorTest, CalibrationFields) {

@@ -21,140 +21,80 @@ Configuration OnlineAt(int address) {
 }
 
 TEST(ResetPanel, AsksResetsWaitsAndPolls) {
-    Configuration config = OnlineAt(3);
-    std::vector<std::string> log;
-    ScriptedPanel panel(&log);
-    RecordingHost host(&log);
-
-    EXPECT_EQ(ResetPanel(config, panel, host), ResetResult::Reset);
-    EXPECT_EQ(log, (Commands{"ask Reset Device?", ">LSRESET83", "wait 5000", ">KV"}));
-    for (const auto& call : panel.Calls) {
-        EXPECT_EQ(call.Address, 3);
-        EXPECT_EQ(call.Style, 5);
-        EXPECT_EQ(call.Description, "");
+    // answer to "Reset Device?", reply to the reset, result, what happened
+    const std::vector<std::tuple<bool, const char*, ResetResult, Commands>> cases{
+        {true, "AY", ResetResult::Reset, {"ask Reset Device?", ">LSRESET83", "wait 5000", ">KV"}},
+        {false, "AY", ResetResult::Declined, {"ask Reset Device?"}},
+        {true, "", ResetResult::Cancelled, {"ask Reset Device?", ">LSRESET83"}},  // no wait
+    };
+    for (const auto& [yes, resetReply, result, expected] : cases) {
+        Configuration config = OnlineAt(3);
+        std::vector<std::string> log;
+        ScriptedPanel panel(&log);
+        panel.Answer("LSRESET83", resetReply);
+        RecordingHost host(&log);
+        host.Answer = yes;
+        EXPECT_EQ(ResetPanel(config, panel, host), result);
+        EXPECT_EQ(log, expected);
+        for (const auto& call : panel.Calls) {
+            EXPECT_EQ(call.Address, 3);
+            EXPECT_EQ(call.Style, 5);
+        }
     }
 }
 
-TEST(ResetPanel, NoSendsNothingAndCancelSkipsTheWait) {
-    Configuration config = OnlineAt(3);
-    {
-        ScriptedPanel panel;
-        RecordingHost host;
-        host.Answer = false;
-        EXPECT_EQ(ResetPanel(config, panel, host), ResetResult::Declined);
-        EXPECT_TRUE(panel.Calls.empty());
-    }
-    {
-        ScriptedPanel panel;
-        panel.Answer("LSRESET83", "");
-        RecordingHost host;
-        EXPECT_EQ(ResetPanel(config, panel, host), ResetResult::Cancelled);
-        EXPECT_EQ(panel.Commands(), Commands{"LSRESET83"});
-        EXPECT_TRUE(host.Waits.empty());
-    }
-}
-
-TEST(AddressChange, WritesVerifiesAndSavesWithFourAttempts) {
-    Configuration config = OnlineAt(1);
-    ScriptedPanel panel;
-    panel.AnswerAt(7, "LR73", "T", 1)
-        .AnswerAt(7, "LR73", "A07")
-        .AnswerAt(7, "KV", "AWQ16     0500");
-    RecordingHost host;
-
-    const AddressChangeOutcome outcome = ChangeAddress(config, 7, panel, host);
-
-    EXPECT_EQ(outcome.Result, AddressChangeResult::Changed);
-    EXPECT_TRUE(outcome.CloseWindow);
-    EXPECT_FALSE(outcome.GoOffline);
-    EXPECT_EQ(panel.Commands(),
-              (Commands{"LR73", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"}));
-    const std::vector<int> addresses{7, 1, 1, 7, 7, 7, 7};
-    for (size_t i = 0; i < addresses.size(); ++i)
-        EXPECT_EQ(panel.Calls[i].Address, addresses[i]) << panel.Calls[i].Command;
-    EXPECT_EQ(panel.Find("LSWEN")->Style, 5);
-    EXPECT_EQ(panel.Find("LSYS_SAVE")->Attempts, 4);
-    EXPECT_EQ(panel.Find("LSAVE_EN")->Attempts, 2);
-    EXPECT_EQ(panel.Attempts(), 2);
-    EXPECT_EQ(config.Panel.Address, "7");
-    std::vector<std::string> lines;
-    for (const auto& [text, tone] : host.StatusLines) lines.push_back(text);
-    EXPECT_EQ(lines, (Commands{"Checking new address", "Enabling write", "Writing new address",
-                               "Verifying address write", "Enabling Save", "Saving..."}));
-}
-
+// A cancel at any step ends the change there; the configuration takes the
+// new address only once the panel answered at it. Without a cancel the
+// address is written to the old address and saved at the new one, with four
+// attempts for the save alone.
 TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
-    struct Case {
-        const char* name;
-        std::vector<std::tuple<int, std::string, std::string, int>> script;
-        AddressChangeResult result;
-        Commands commands;
-        std::string line;
-        std::string address;
-        int beeps;
-    };
-    const std::vector<Case> cases{
-        {"occupied",
-         {{7, "LR73", "A07", -1}, {7, "KV", "AKV-4800  0400", -1}},
-         AddressChangeResult::Occupied,
-         {"LR73", "KV"},
-         "KV-4800 Version 4.00 is at address 7.",
-         "1",
-         1},
-        {"silent after the write",
-         {{7, "LR73", "T", -1}},
-         AddressChangeResult::WentOffline,
-         {"LR73", "LSWEN", "LW7307", "LR73"},
-         "No response at new address. Going offline",
-         "7",
-         1},
-        {"cancelled while checking",
-         {{7, "LR73", "", -1}},
-         AddressChangeResult::Cancelled,
-         {"LR73"},
-         "Checking new address",
-         "1",
-         0},
-        {"address write cancelled",
-         {{7, "LR73", "T", -1}, {1, "LW7307", "", -1}},
-         AddressChangeResult::Cancelled,
-         {"LR73", "LSWEN", "LW7307"},
-         "Writing new address",
-         "1",
-         0},
-        {"cancelled while verifying",
-         {{7, "LR73", "T", 1}, {7, "LR73", "", -1}},
-         AddressChangeResult::Cancelled,
-         {"LR73", "LSWEN", "LW7307", "LR73"},
-         "Verifying address write",
-         "1",
-         0},
-        {"save cancelled",
-         {{7, "LR73", "T", 1}, {7, "KV", "AWQ16     0500", -1}, {7, "LSYS_SAVE", "", -1}},
-         AddressChangeResult::Cancelled,
-         {"LR73", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"},
-         "Saving...",
-         "7",
-         0},
-    };
-    for (const Case& c : cases) {
+    const Commands sequence{"LR73", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"};
+    for (size_t step = 0; step <= sequence.size(); ++step) {
+        const bool cancelled = step < sequence.size();
         Configuration config = OnlineAt(1);
         ScriptedPanel panel;
-        panel.DefaultReply = "A07";
-        for (const auto& [address, command, reply, times] : c.script)
-            panel.AnswerAt(address, command, reply, times);
-        panel.AnswerAt(1, "LSWEN", "AY").AnswerAt(1, "LW7307", "AY");
+        panel.Responder = [&, sent = size_t{0}](int, const std::string& command) mutable {
+            if (sent++ == step) return std::string();
+            if (command == "LR73") return std::string(sent == 1 ? "T" : "A07");
+            return std::string(command == "KV" ? "AWQ16     0500" : "AY");
+        };
         RecordingHost host;
         const AddressChangeOutcome outcome = ChangeAddress(config, 7, panel, host);
-        EXPECT_EQ(outcome.Result, c.result) << c.name;
-        EXPECT_EQ(panel.Commands(), c.commands) << c.name;
-        EXPECT_EQ(outcome.ProgressLine, c.line) << c.name;
-        EXPECT_EQ(host.StatusLines.back().first, c.line) << c.name;
-        EXPECT_EQ(config.Panel.Address, c.address) << c.name;
-        EXPECT_EQ(host.Beeps, c.beeps) << c.name;
-        EXPECT_EQ(outcome.GoOffline, c.result == AddressChangeResult::WentOffline) << c.name;
-        EXPECT_EQ(config.Status.IsOnline(), c.result != AddressChangeResult::WentOffline) << c.name;
-        EXPECT_EQ(panel.Attempts(), 2) << c.name;
+        EXPECT_EQ(outcome.Result,
+                  cancelled ? AddressChangeResult::Cancelled : AddressChangeResult::Changed);
+        EXPECT_EQ(
+            panel.Commands(),
+            Commands(sequence.begin(), sequence.begin() + std::min(step + 1, sequence.size())));
+        EXPECT_EQ(config.Panel.Address, step < 5 ? "1" : "7") << step;
+        EXPECT_EQ(outcome.CloseWindow, !cancelled);
+        EXPECT_EQ(host.Beeps, 0);
+        EXPECT_TRUE(config.Status.IsOnline());
+        EXPECT_EQ(panel.Attempts(), 2);
+        if (cancelled) continue;
+        const std::vector<int> addresses{7, 1, 1, 7, 7, 7, 7};
+        for (size_t i = 0; i < addresses.size(); ++i)
+            EXPECT_EQ(panel.Calls[i].Address, addresses[i]) << panel.Calls[i].Command;
+        EXPECT_EQ(panel.Find("LSWEN")->Style, 5);
+        EXPECT_EQ(panel.Find("LSYS_SAVE")->Attempts, 4);
+        EXPECT_EQ(panel.Find("LSAVE_EN")->Attempts, 2);
+    }
+
+    // A panel already at the new address, and none answering after the write.
+    for (const bool occupied : {true, false}) {
+        Configuration config = OnlineAt(1);
+        ScriptedPanel panel;
+        panel.AnswerAt(7, "LR73", occupied ? "A07" : "T").AnswerAt(7, "KV", "AKV-4800  0400");
+        RecordingHost host;
+        const AddressChangeOutcome outcome = ChangeAddress(config, 7, panel, host);
+        EXPECT_EQ(outcome.Result,
+                  occupied ? AddressChangeResult::Occupied : AddressChangeResult::WentOffline);
+        EXPECT_EQ(panel.Sent(), occupied ? "LR73 KV" : "LR73 LSWEN LW7307 LR73");
+        EXPECT_EQ(outcome.ProgressLine, occupied ? "KV-4800 Version 4.00 is at address 7."
+                                                 : "No response at new address. Going offline");
+        EXPECT_EQ(config.Panel.Address, occupied ? "1" : "7");
+        EXPECT_EQ(host.Beeps, 1);
+        EXPECT_EQ(config.Status.IsOnline(), occupied);
+        EXPECT_EQ(outcome.GoOffline, !occupied);
     }
 }
 
@@ -175,44 +115,26 @@ TEST(AddressChange, OfflineRenumbersAndBadAddressesChangeNothing) {
 }
 
 TEST(BadRelays, ListsAsksAndClears) {
-    Configuration config = OnlineAt(2);
-    ScriptedPanel panel;
-    // Relays 3 and 17, and bit 7 of byte 7 (relay 64), which does not exist.
-    panel.Answer("LR78", "A0400010000000080").Answer("LW78", "AY");
-    RecordingHost host;
-
-    const BadRelayOutcome outcome = CheckBadRelays(config, panel, host);
-
-    EXPECT_EQ(outcome.Result, BadRelayResult::Cleared);
-    EXPECT_EQ(outcome.Relays, (std::vector<int>{3, 17}));
-    ASSERT_EQ(host.Questions.size(), 1u);
-    EXPECT_EQ(host.Questions[0].first, "Bad Relays");
-    EXPECT_EQ(host.Questions[0].second,
-              "Bad relays are: 3 17 .   Do you want to clear Bad Relay information?");
-    EXPECT_EQ(panel.Commands(), (Commands{"LR78", "LSWEN", "LW78"}));
-    EXPECT_EQ(host.Messages, Commands{"Bad relay information is cleared."});
-    for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, 5);
-}
-
-TEST(BadRelays, EndsQuietlyOrWithTheRightWords) {
+    using R = BadRelayResult;
     struct Case {
         const char* read;
         bool answer;
         const char* clear;
-        BadRelayResult result;
-        Commands commands;
-        Commands messages;
+        R result;
+        const char* sent;
+        const char* message;
     };
-    using R = BadRelayResult;
-    const Commands none{"No bad relays found."};
-    const Commands clearing{"LR78", "LSWEN", "LW78"};
+    const char* none = "No bad relays found.";
     const std::vector<Case> cases{
-        {"A0000000000000000", true, "AY", R::NoneFound, {"LR78"}, none},
-        {"A0000000000000080", true, "AY", R::NoneFound, {"LR78"}, none},  // relay 64 is no relay
-        {"", true, "AY", R::Cancelled, {"LR78"}, {}},
-        {"A04", false, "AY", R::Kept, {"LR78"}, {}},
-        {"A04", true, "AN", R::NotCleared, clearing, {}},
-        {"A04", true, "", R::Cancelled, clearing, {}},
+        // Relays 3 and 17, and bit 7 of byte 7 (relay 64), which does not exist.
+        {"A0400010000000080", true, "AY", R::Cleared, "LR78 LSWEN LW78",
+         "Bad relay information is cleared."},
+        {"A0000000000000000", true, "AY", R::NoneFound, "LR78", none},
+        {"A0000000000000080", true, "AY", R::NoneFound, "LR78", none},
+        {"", true, "AY", R::Cancelled, "LR78", nullptr},
+        {"A04", false, "AY", R::Kept, "LR78", nullptr},
+        {"A04", true, "AN", R::NotCleared, "LR78 LSWEN LW78", nullptr},
+        {"A04", true, "", R::Cancelled, "LR78 LSWEN LW78", nullptr},
     };
     for (const Case& c : cases) {
         Configuration config = OnlineAt(2);
@@ -220,83 +142,66 @@ TEST(BadRelays, EndsQuietlyOrWithTheRightWords) {
         panel.Answer("LR78", c.read).Answer("LW78", c.clear);
         RecordingHost host;
         host.Answer = c.answer;
-        EXPECT_EQ(CheckBadRelays(config, panel, host).Result, c.result) << c.read;
-        EXPECT_EQ(panel.Commands(), c.commands) << c.read;
-        EXPECT_EQ(host.Messages, c.messages) << c.read;
-    }
-}
-
-TEST(ProductCode, SendsTheCodeOfTheChosenProductAndSaves) {
-    struct Case {
-        const char* product;
-        const char* command;
-    };
-    for (const Case& c : std::vector<Case>{{"KV-4300", "LW107"},
-                                           {"WQ60", "LW10D"},
-                                           {"TMC-1400", "LW101"},
-                                           {"KV-4500", "LW100"}}) {
-        const auto& table = ProductCodes();
-        const auto it = std::find_if(table.begin(), table.end(), [&](const ProductCode& p) {
-            return std::string(p.Product) == c.product;
-        });
-        ASSERT_NE(it, table.end());
-        ScriptedPanel panel;
-        RecordingHost host;
-        EXPECT_EQ(SetPanelModel(4, static_cast<int>(it - table.begin()), panel, host),
-                  ProductCodeResult::Accepted);
-        EXPECT_EQ(panel.Commands(), (Commands{"LSWEN", c.command, "LSAVE_EN", "LSYS_SAVE"}));
-        EXPECT_EQ(panel.Calls[0].Address, 4);
-        EXPECT_FALSE(host.Busy);
+        const BadRelayOutcome outcome = CheckBadRelays(config, panel, host);
+        EXPECT_EQ(outcome.Result, c.result) << c.read;
+        EXPECT_EQ(panel.Sent(), c.sent) << c.read;
+        EXPECT_EQ(host.Messages, c.message ? Commands{c.message} : Commands{}) << c.read;
+        for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, 5);
+        if (c.result != R::Cleared) continue;
+        EXPECT_EQ(outcome.Relays, (std::vector<int>{3, 17}));
+        EXPECT_EQ(host.Questions.at(0).second,
+                  "Bad relays are: 3 17 .   Do you want to clear Bad Relay information?");
     }
 }
 
 TEST(ProductCode, OnlyAyLetsTheChangeGoOn) {
+    using R = ProductCodeResult;
     struct Case {
+        const char* product;
         const char* enable;
         const char* code;
-        ProductCodeResult result;
-        Commands commands;
-        const char* line;
-        LineTone tone;
-        int beeps;
+        R result;
+        const char* sent;
+        const char* lineWord;
     };
-    using R = ProductCodeResult;
-    const Commands codeSent{"LSWEN", "LW107"};
-    const char* disabled = "Writes to Device Disabled";
-    const char* rejected = "Product Code Change Rejected";
     const std::vector<Case> cases{
-        {"A", "AY", R::WritesDisabled, {"LSWEN"}, disabled, LineTone::Unchanged, 0},
-        {"", "AY", R::WritesDisabled, {"LSWEN"}, disabled, LineTone::Unchanged, 0},
-        {"AY", "AN", R::Rejected, codeSent, rejected, LineTone::Alert, 1},
-        {"AY", "", R::Rejected, codeSent, rejected, LineTone::Alert, 1},
+        {"WQ60", "AY", "AY", R::Accepted, "LSWEN LW10D LSAVE_EN LSYS_SAVE", ""},
+        {"KV-4500", "AY", "AY", R::Accepted, "LSWEN LW100 LSAVE_EN LSYS_SAVE", ""},
+        {"KV-4300", "A", "AY", R::WritesDisabled, "LSWEN", "Disabled"},
+        {"KV-4300", "", "AY", R::WritesDisabled, "LSWEN", "Disabled"},
+        {"KV-4300", "AY", "AN", R::Rejected, "LSWEN LW107", "Rejected"},
+        {"KV-4300", "AY", "", R::Rejected, "LSWEN LW107", "Rejected"},
+        {"no such product", "AY", "AY", R::Rejected, "LSWEN", "Rejected"},
     };
     for (const Case& c : cases) {
+        size_t index = 0;  // in the list; past its end for an unknown product
+        while (index < ProductCodes().size() &&
+               ProductCodes()[index].Product != std::string(c.product))
+            ++index;
         ScriptedPanel panel;
-        panel.Answer("LSWEN", c.enable).Answer("LW107", c.code);
+        panel.Answer("LSWEN", c.enable).AnswerPrefix("LW1", c.code);
         RecordingHost host;
-        EXPECT_EQ(SetPanelModel(1, 7, panel, host), c.result) << c.enable << c.code;
-        EXPECT_EQ(panel.Commands(), c.commands);
-        EXPECT_EQ(host.StatusLines.back().first, c.line);
-        EXPECT_EQ(host.StatusLines.back().second, c.tone);
-        EXPECT_EQ(host.Beeps, c.beeps);
+        EXPECT_EQ(SetPanelModel(4, static_cast<int>(index), panel, host), c.result) << c.product;
+        EXPECT_EQ(panel.Sent(), c.sent) << c.product;
+        for (const auto& call : panel.Calls) EXPECT_EQ(call.Address, 4);
+        EXPECT_FALSE(host.Busy);
+        if (*c.lineWord == '\0') continue;
+        EXPECT_NE(host.StatusLines.back().first.find(c.lineWord), std::string::npos);
+        EXPECT_EQ(host.Beeps, c.result == R::Rejected ? 1 : 0) << c.product;
+        EXPECT_EQ(host.StatusLines.back().second,
+                  c.result == R::Rejected ? LineTone::Alert : LineTone::Unchanged);
     }
 }
 
 TEST(SpecialOptions, OptionTwoNeedsOptionOne) {
-    struct Case {
-        int32_t mask;
-        int box;
-        bool checked;
-        int32_t result;
-    };
-    const std::vector<Case> cases{
+    // mask, box clicked, checked, mask afterwards
+    const std::vector<std::tuple<int32_t, int, bool, int32_t>> cases{
         {0, 1, true, 3},  {3, 0, false, 0},  {1, 0, false, 0},        {0, 0, true, 1},
         {3, 1, false, 1}, {0, 2, true, 4},   {0x1FF, 7, false, 0x7F}, {0x105, 3, true, 0x10D},
         {5, 8, true, 5},  {5, -1, false, 5},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ClickSpecialOption(c.mask, c.box, c.checked), c.result)
-            << c.mask << " box " << c.box;
+    for (const auto& [mask, box, checked, result] : cases)
+        EXPECT_EQ(ClickSpecialOption(mask, box, checked), result) << mask << " box " << box;
     const auto boxes = SpecialOptionBoxes(5);
     EXPECT_EQ(boxes, (std::array<bool, 8>{true, false, true, false, false, false, false, false}));
 }

@@ -27,94 +27,58 @@ size_t CountPrefix(const Commands& commands, const std::string& prefix) {
         commands.begin(), commands.end(), [&](const auto& c) { return c.rfind(prefix, 0) == 0; }));
 }
 
-TEST(WriteConfiguration, InputsOnlyBelow4WritesThenSavesAndWaits25Seconds) {
-    Configuration config = OnlineConfigFor("KV-4900", "2.00");
+// Header, inputs and groups in their order, each with the style that offers
+// Retry and Cancel, then the save and its pause.
+TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
+    Configuration config = OnlineConfigFor("WQ16", "5.00");
     config.Panel.NumInputs = "3";
+    config.Panel.SpecialOptions = 3;
     config.Inputs[2] = {"", kLinkedOn, 1, 12, 2, kTrue};
+    config.Groups[2].Type = 1;
+    config.Groups[2].Priority = 3;
+    config.Groups[2].SerialOnPriority = 0;
+    config.Groups[2].ConstantFlash = kTrue;
     std::vector<std::string> log;
     ScriptedPanel panel(&log);
     RecordingHost host(&log);
 
-    const WriteOutcome outcome = WriteConfiguration(config, Only(false, true, false), panel, host);
+    const WriteOutcome outcome = WriteConfiguration(config, Only(true, true, true, 2), panel, host);
 
-    EXPECT_EQ(panel.Commands(),
-              (Commands{"LSWEN", "LW9010041", "LW902C64C", "LW9030043", "LSAVE_EN", "LSYS_SAVE"}));
+    EXPECT_EQ(panel.Sent(),
+              "LSWEN LW6503 LW6408 LW610258 LW6205 LW410E10 LW421C20 LW432A30 LW6600 LW6304 LW2403 "
+              "LW9010041 LW902C64C LW9030043 "
+              "LW21010 LW3010100000000000000 LW5010 LW67011 "
+              "LW21021 LW3020200000000000000 LW5023 LW67020 LW230200000000000000 "
+              "LSAVE_EN LSYS_SAVE");
     EXPECT_EQ(panel.Find("LW902C64C")->Description, "Input 2");
+    EXPECT_EQ(panel.Find("LW21021")->Description, "Group 2 is a super group");
+    EXPECT_EQ(panel.Find("LW3010100000000000000")->Description, "Group 1 write Relays in group");
+    EXPECT_EQ(panel.Find("LW3020200000000000000")->Description,
+              "Group 2 write Groups in super group");
     EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
     for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
     EXPECT_EQ(outcome.Result, WriteResult::Saved);
     EXPECT_EQ(outcome.InputsWritten, 3);
     EXPECT_EQ(Commands(log.end() - 3, log.end()),
-              (Commands{">LSYS_SAVE", "wait 25000", "port hidden"}));
-}
-
-TEST(WriteConfiguration, HeaderRowsDependOnFirmware) {
-    for (const char* version : {"2.00", "2.06"}) {
-        Configuration config = OnlineConfigFor("KV-4900", version);
-        config.Panel.SpecialOptions = 3;
-        ScriptedPanel panel;
-        RecordingHost host;
-        WriteConfiguration(config, Only(true, false, false), panel, host);
-        Commands expected{"LSWEN",    "LW6510",   "LW6408",   "LW610258", "LW6205",
-                          "LW410E10", "LW421C20", "LW432A30", "LW6600",   "LW6304"};
-        if (std::string(version) == "2.06") expected.push_back("LW2403");
-        expected.insert(expected.end(), {"LSAVE_EN", "LSYS_SAVE"});
-        EXPECT_EQ(panel.Commands(), expected) << version;
-    }
-}
-
-TEST(WriteConfiguration, GroupRegistersInOrderWithTheirDescriptions) {
-    Configuration config = OnlineConfigFor("WQ16", "5.00");
-    config.Groups[2].Type = 1;
-    config.Groups[2].Priority = 3;
-    config.Groups[2].SerialOnPriority = 0;
-    config.Groups[2].ConstantFlash = kTrue;
-    ScriptedPanel panel;
-    RecordingHost host;
-    WriteConfiguration(config, Only(false, false, true, 2), panel, host);
-    const std::vector<std::pair<std::string, std::string>> expected{
-        {"LSWEN", "Write Enable"},
-        {"LW21010", "Group 1 is a normal group"},
-        {"LW3010100000000000000", "Group 1 write Relays in group"},
-        {"LW5010", "Group 1 priority = None"},
-        {"LW67011", "Group 1 serial on priority enabled"},
-        {"LW21021", "Group 2 is a super group"},
-        {"LW3020200000000000000", "Group 2 write Groups in super group"},
-        {"LW5023", "Group 2 priority = On/Off"},
-        {"LW67020", "Group 2 serial on priority disabled"},
-        {"LW230200000000000000", ""},
-        {"LSAVE_EN", "Enable Save"},
-        {"LSYS_SAVE", "Saving to EEPROM"},
-    };
-    ASSERT_EQ(panel.Calls.size(), expected.size() + 1);
-    for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(panel.Calls[i + 1].Command, expected[i].first);
-        EXPECT_EQ(panel.Calls[i + 1].Description, expected[i].second);
-    }
-    EXPECT_EQ(host.Waits.at(0).Milliseconds, 5000);
+              (Commands{">LSYS_SAVE", "wait 5000", "port hidden"}));
 }
 
 TEST(WriteConfiguration, ProductAndFirmwareShapeTheGroupWrite) {
-    struct Case {
-        const char* model;
-        const char* version;
-        int32_t groupCount;
-        size_t priorities;  // groups written
-        const char* firstMembers;
-    };
-    for (const Case& c : std::vector<Case>{
+    // model, firmware, groups to write, groups written, group 1's members
+    for (const auto& [model, version, groupCount, priorities, firstMembers] :
+         std::vector<std::tuple<const char*, const char*, int32_t, size_t, const char*>>{
              {"KV-4800", "3.00", 1, 1, "LW30101"},  // one member byte
              {"KV-4600", "1.09", 60, 59, "LW3010100000000000000"},
              {"KV-4600", "1.10", 60, 60, "LW3010100000000000000"},
          }) {
-        Configuration config = OnlineConfigFor(c.model, c.version);
+        Configuration config = OnlineConfigFor(model, version);
         config.Limits.MaxGroups = kGroupCount;  // as the product's limits may say
         ScriptedPanel panel;
         RecordingHost host;
-        WriteConfiguration(config, Only(false, false, true, c.groupCount), panel, host);
+        WriteConfiguration(config, Only(false, false, true, groupCount), panel, host);
         const Commands commands = panel.Commands();
-        EXPECT_EQ(CountPrefix(commands, "LW5"), c.priorities) << c.model << " " << c.version;
-        EXPECT_NE(panel.Find(c.firstMembers), nullptr) << c.model << " " << c.version;
+        EXPECT_EQ(CountPrefix(commands, "LW5"), priorities) << model << " " << version;
+        EXPECT_NE(panel.Find(firstMembers), nullptr) << model << " " << version;
         EXPECT_EQ(commands.back(), "LSYS_SAVE");
     }
 }
@@ -146,70 +110,54 @@ TEST(WriteConfiguration, CancelAtEveryStepStopsAndDisablesWriting) {
     }
 }
 
+// Firmware "1.11" (the text, not the number) saves twice; the pause after
+// saving depends on product and firmware.
 TEST(WriteConfiguration, SaveCountDependsOnFirmwareText) {
-    struct Case {
-        const char* model;
-        const char* version;
-        size_t saves;
-    };
-    for (const Case& c : std::vector<Case>{{"KV-4900", "1.11", 2},
-                                           {"KV-4800", "1.11", 1},
-                                           {"KV-4900", "1.110", 1},
-                                           {"KV-4900", "1.12", 1}}) {
+    // model, firmware, saves, pause after saving
+    for (const auto& [model, version, saves, waitMs] :
+         std::vector<std::tuple<const char*, const char*, size_t, int>>{
+             {"KV-4900", "1.11", 2, 25000},
+             {"KV-4800", "1.11", 1, 0},
+             {"KV-4900", "1.110", 1, 25000},
+             {"KV-4900", "1.12", 1, 25000},
+             {"KV-4800", "4.00", 1, 5000},
+             {"TMC-1400", "3.99", 1, 25000}}) {
         ScriptedPanel panel;
         RecordingHost host;
-        WriteConfiguration(OnlineConfigFor(c.model, c.version), Only(false, true, false), panel,
-                           host);
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LSAVE_EN"), c.saves) << c.version;
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LSYS_SAVE"), c.saves) << c.version;
+        WriteConfiguration(OnlineConfigFor(model, version), Only(false, true, false), panel, host);
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LSAVE_EN"), saves) << version;
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LSYS_SAVE"), saves) << version;
+        EXPECT_EQ(SavingWait({model, version}).Milliseconds, waitMs) << model << version;
     }
 }
 
-TEST(WriteConfiguration, SavingWaitByProductAndFirmware) {
-    const std::vector<std::tuple<const char*, const char*, int>> cases{
-        {"KV-4800", "3.00", 0},
-        {"KV-4800", "4.00", 5000},
-        {"KV-4900", "2.00", 25000},
-        {"TMC-1400", "3.99", 25000},
-    };
-    for (const auto& [model, version, ms] : cases)
-        EXPECT_EQ(SavingWait({model, version}).Milliseconds, ms) << model << " " << version;
-}
-
 TEST(WriteConfiguration, CountsWithoutRegistersBehindThemAreCut) {
-    struct Case {
-        const char* model;
-        const char* inputs;
-        int32_t groupCount;
-        size_t inputsWritten;
-        size_t groupsUsed;
-    };
-    for (const Case& c : std::vector<Case>{
+    // model, inputs, groups to write, inputs written, groups written
+    for (const auto& [model, inputs, groupCount, inputsWritten, groupsUsed] :
+         std::vector<std::tuple<std::string, const char*, int32_t, size_t, size_t>>{
              {"WQ16", "200", 60, 120, 60},
              {"KV-4800", "16", 99, 16, 12},
              {"WQ16", "-5", -3, 0, 0},
          }) {
-        Configuration config =
-            OnlineConfigFor(c.model, c.model == std::string("WQ16") ? "5.00" : "3.00");
-        config.Panel.NumInputs = c.inputs;
+        Configuration config = OnlineConfigFor(model, model == "WQ16" ? "5.00" : "3.00");
+        config.Panel.NumInputs = inputs;
         ScriptedPanel panel;
         RecordingHost host;
         const WriteOutcome outcome =
-            WriteConfiguration(config, Only(false, true, true, c.groupCount), panel, host);
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LW9"), c.inputsWritten) << c.inputs;
-        EXPECT_EQ(CountPrefix(panel.Commands(), "LW5"), c.groupsUsed) << c.groupCount;
-        EXPECT_EQ(outcome.InputCountClamped, std::string(c.inputs) != "16") << c.inputs;
-        EXPECT_EQ(outcome.GroupCountClamped, c.groupCount != 60) << c.groupCount;
+            WriteConfiguration(config, Only(false, true, true, groupCount), panel, host);
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LW9"), inputsWritten) << inputs;
+        EXPECT_EQ(CountPrefix(panel.Commands(), "LW5"), groupsUsed) << groupCount;
+        EXPECT_EQ(outcome.InputCountClamped, std::string(inputs) != "16") << inputs;
+        EXPECT_EQ(outcome.GroupCountClamped, groupCount != 60) << groupCount;
     }
 }
 
 TEST(WriteConfiguration, NothingChosenSendsNothing) {
     ScriptedPanel panel;
     RecordingHost host;
-    EXPECT_EQ(
-        WriteConfiguration(OnlineConfigFor("WQ16", "5.00"), Only(false, false, false), panel, host)
-            .Result,
-        WriteResult::NothingChosen);
+    const Configuration config = OnlineConfigFor("WQ16", "5.00");
+    EXPECT_EQ(WriteConfiguration(config, Only(false, false, false), panel, host).Result,
+              WriteResult::NothingChosen);
     EXPECT_TRUE(panel.Calls.empty());
 }
 
