@@ -41,18 +41,21 @@ ProductCodeResult SetPanelModel(int address, int listIndex, PanelExchange& excha
     auto send = [&](const std::string& command) {
         return exchange.Exchange(address, command, "", kStyleRetryCancel);
     };
+    const auto rejected = [&host] {
+        host.Beep();
+        host.ShowStatusLine("Product Code Change Rejected", LineTone::Alert);
+        return ProductCodeResult::Rejected;
+    };
     host.ShowStatusLine("", LineTone::Unchanged);
+    // Checked before anything is sent: enabling writes for a code that is
+    // never sent would leave the panel write-enabled.
+    if (listIndex < 0 || listIndex >= static_cast<int>(ProductCodes().size())) return rejected();
     if (send(kWriteEnableCommand) != kAccepted) {
         host.ShowStatusLine("Writes to Device Disabled", LineTone::Unchanged);
         return ProductCodeResult::WritesDisabled;
     }
-    const bool known = listIndex >= 0 && listIndex < static_cast<int>(ProductCodes().size());
-    if (!known || send(ProductCodeCommand(ProductCodes()[static_cast<size_t>(listIndex)].Code)) !=
-                      kAccepted) {
-        host.Beep();
-        host.ShowStatusLine("Product Code Change Rejected", LineTone::Alert);
-        return ProductCodeResult::Rejected;
-    }
+    if (send(ProductCodeCommand(ProductCodes()[static_cast<size_t>(listIndex)].Code)) != kAccepted)
+        return rejected();
     host.ShowStatusLine("Changing Product Code ", LineTone::Normal);
     send(kSaveEnableCommand);
     host.ShowStatusLine("Write to EEPROM ", LineTone::Normal);

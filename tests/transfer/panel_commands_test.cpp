@@ -171,7 +171,7 @@ TEST(ProductCode, OnlyAyLetsTheChangeGoOn) {
         {"KV-4300", "", "AY", R::WritesDisabled, "LSWEN", "Disabled"},
         {"KV-4300", "AY", "AN", R::Rejected, "LSWEN LW107", "Rejected"},
         {"KV-4300", "AY", "", R::Rejected, "LSWEN LW107", "Rejected"},
-        {"no such product", "AY", "AY", R::Rejected, "LSWEN", "Rejected"},
+        {"no such product", "AY", "AY", R::Rejected, "", "Rejected"},  // never write-enabled
     };
     for (const Case& c : cases) {
         size_t index = 0;  // in the list; past its end for an unknown product
