@@ -37,16 +37,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Records every command and accepts it.
-class RecordingExchange : public PanelExchange {
-public:
-    std::string Exchange(int, const std::string& command, const std::string&, int) override {
-        sent.push_back(command);
-        return "AY";
-    }
-    std::vector<std::string> sent;
-};
-
 class DeviceCommandsTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -57,7 +47,7 @@ protected:
 
     DeviceCommands& device() { return window->Device(); }
 
-    RecordingExchange recorder;
+    test::ScriptedPanel recorder;  // accepts every command
 };
 
 TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
@@ -80,7 +70,7 @@ TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
     // Offline, the panel commands do nothing even when called directly.
     device().Read();
     device().Reset();
-    EXPECT_THAT(recorder.sent, IsEmpty());
+    EXPECT_THAT(recorder.Commands(), IsEmpty());
 
     emit window->addressChangeRequested();  // a double click on the address
     ASSERT_NE(device().AddressChangeWindow(), nullptr);
@@ -121,7 +111,7 @@ TEST_F(DeviceCommandsTest, WriteOptionsKeepTheirStateAndCancelClearsAll) {
     GoOnline(1, "WQ16 Version 5.00");
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
     EXPECT_EQ(device().Write().Result, WriteResult::NothingChosen);
-    EXPECT_THAT(recorder.sent, IsEmpty());
+    EXPECT_THAT(recorder.Commands(), IsEmpty());
 }
 
 TEST_F(DeviceCommandsTest, WriteFromTheMenuTakesTheFieldBeingEdited) {
@@ -130,7 +120,7 @@ TEST_F(DeviceCommandsTest, WriteFromTheMenuTakesTheFieldBeingEdited) {
     frmWriteOptions& dialog = device().WriteOptionsDialog();
     QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
     device().mnuDeviceWrite()->trigger();
-    EXPECT_THAT(recorder.sent, ::testing::Contains("LW6578"));  // 120 inputs
+    EXPECT_THAT(recorder.Commands(), ::testing::Contains("LW6578"));  // 120 inputs
 }
 
 TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
@@ -142,7 +132,7 @@ TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
         window->close();  // refused while the reset runs: no exit question
     });
     device().Reset();
-    EXPECT_THAT(recorder.sent, ElementsAre("LSRESET83", "KV"));
+    EXPECT_THAT(recorder.Commands(), ElementsAre("LSRESET83", "KV"));
     EXPECT_TRUE(shownWait.startsWith(QStringLiteral("Resetting...|")));
     EXPECT_EQ(settings().lblAddress()->text(), QStringLiteral("3"));
     EXPECT_TRUE(window->isVisible());
