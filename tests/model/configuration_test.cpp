@@ -19,12 +19,5 @@ TEST(Configuration, StartUpInputsAndGroups) {
     }
 }
 
-TEST(Configuration, CountValueNeverOverflows) {
-    EXPECT_EQ(CountValue("16"), 16);
-    EXPECT_EQ(CountValue(""), 0);
-    EXPECT_EQ(CountValue("abc"), 0);
-    EXPECT_EQ(CountValue("99999999999999999999"), 2147483647);
-}
-
 }  // namespace
 }  // namespace kvtk
