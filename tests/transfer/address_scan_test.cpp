@@ -39,18 +39,6 @@ TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
               "Offline programming an WQ16 Version 5.00 at address 3.");
 }
 
-TEST(AddressScan, ReadingOneAddress) {
-    Configuration config;
-    test::ScriptedPanel exchange;
-    exchange.Responder = PanelsAt({7});
-    AddressReading reading = ReadAddress(config, exchange, 7);
-    EXPECT_EQ(reading.Status, "KV-4800 Version 4.00");
-    EXPECT_TRUE(reading.View.OkEnabled);
-    EXPECT_EQ(config.AddressTable[7].Status, "KV-4800 Version 4.00");
-    for (const auto& call : exchange.Calls) EXPECT_EQ(call.Style, 0);
-    EXPECT_FALSE(ReadAddress(config, exchange, 8).View.OkEnabled);
-}
-
 TEST(AddressScan, FindsEveryPanelInOrder) {
     Configuration config;
     test::ScriptedPanel exchange;
