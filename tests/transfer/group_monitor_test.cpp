@@ -49,32 +49,26 @@ TEST(GroupState, RecordsAreWalkedByTheirLength) {
     }
 }
 
-// The texts of status digits, last-switched replies and firmware; long
-// texts are checked by the words that tell them apart.
+// The texts of status digits, last-switched replies and firmware, each by
+// the words that tell it apart.
 TEST(GroupState, StatusDigitTexts) {
     const std::string cannot =
         "  It can not be controlled by serial commands with firmware versions < 4.00.";
-    const std::string lead = "Group 12 was last turned ";
-    const std::vector<std::pair<std::string, std::string>> whole{
-        {StatusDigitText('3', 7, 3.5, "Old."), "Old." + cannot},
-        {StatusDigitText('3', 7, 3.5, "Old." + cannot), "Old." + cannot},  // not stacked up
-        {StatusDigitText('8', 7, 4.0, "x"), "Device is in manual mode."},
-        {StatusDigitText('5', 7, 4.0, "kept"), "kept"},
-        {StatusDigitText('\0', 7, 4.0, "kept"), "kept"},
-        {LastSwitchedText(12, "A01"), lead + "on by serial command."},
-        {LastSwitchedText(12, "A020A"), lead + "off by input 10."},
-        {LastSwitchedText(12, "A0378"), lead + "on by input 120."},
-        {LastSwitchedText(12, "A04050E10"),
-         lead + "on by input 5 with timer.  Time remaining is 01:00:00(hh:mm:ss)."},
-        {LastSwitchedText(12, "A0405"),
-         lead + "on by input 5 with timer.  Time remaining is (hh:mm:ss)."},
-        {LastSwitchedText(12, "A05"), lead + "on by manual override."},
-        {LastSwitchedText(12, "A06"), lead + "off by manual override."},
-        {LastSwitchedText(12, "A07"), lead},
-        {LastSwitchedText(12, "A0"), lead},
-    };
-    for (const auto& [text, expected] : whole) EXPECT_EQ(text, expected);
+    EXPECT_EQ(StatusDigitText('3', 7, 3.5, "Old."), "Old." + cannot);
+    EXPECT_EQ(StatusDigitText('3', 7, 3.5, "Old." + cannot), "Old." + cannot);  // not stacked up
+    EXPECT_EQ(StatusDigitText('5', 7, 4.0, "kept"), "kept");
+    EXPECT_EQ(StatusDigitText('\0', 7, 4.0, "kept"), "kept");
+    EXPECT_EQ(LastSwitchedText(12, "A07"), "Group 12 was last turned ");
+    EXPECT_EQ(LastSwitchedText(12, "A0"), "Group 12 was last turned ");
     const std::vector<std::pair<std::string, std::string>> words{
+        {StatusDigitText('8', 7, 4.0, "x"), "Device is in manual mode."},
+        {LastSwitchedText(12, "A01"), "on by serial command."},
+        {LastSwitchedText(12, "A020A"), "off by input 10."},
+        {LastSwitchedText(12, "A0378"), "on by input 120."},
+        {LastSwitchedText(12, "A04050E10"), "input 5 with timer.  Time remaining is 01:00:00("},
+        {LastSwitchedText(12, "A0405"), "Time remaining is (hh:mm:ss)."},
+        {LastSwitchedText(12, "A05"), "on by manual override."},
+        {LastSwitchedText(12, "A06"), "off by manual override."},
         {StatusDigitText('0', 7, 4.0, "x"), "operating mode"},
         {StatusDigitText('1', 7, 4.0, "x"), "Group 7 is in flash state."},
         {StatusDigitText('2', 7, 3.5, "x"), "Error! At least one relay in group 7"},
