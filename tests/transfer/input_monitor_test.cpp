@@ -145,7 +145,6 @@ TEST_F(InputMonitorTest, CalibrationFields) {
 
     EXPECT_EQ(monitor.LeaveUnitsAt0V("abc"), std::optional<std::string>("Invalid value."));
     EXPECT_EQ(monitor.UnitsAt0VText(), "100");
-    EXPECT_EQ(monitor.LeaveUnitsAt5V("40000"), std::optional<std::string>("Invalid value."));
     EXPECT_EQ(monitor.LeaveUnitsAt0V("-50"), std::nullopt);
     EXPECT_EQ(monitor.LeaveUnitsAt5V("50"), std::nullopt);
     EXPECT_EQ(config.Panel.UnitsAt0V, "-50");
