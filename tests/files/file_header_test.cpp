@@ -23,18 +23,14 @@ std::string HeaderText(const std::string& productLine) {
                        "Desc=Night Test", kRule, "Panel Information", "Address=42"});
 }
 
-TEST(FileHeader, ShowsDateTimeAddressAndTheDescriptionInUpperCase) {
+// The header of a file on disk, and the model names each header line may carry.
+TEST(FileHeader, ShowsTheHeaderWithItsModelNormalised) {
     test::TestFolder folder;
     test::PutFileBytes(folder.File("a.kvx"), HeaderText("kv4800 4.00 data"));
-    const HeaderReadResult r = ReadHeader(folder.File("a.kvx"));
-    ASSERT_TRUE(r.Usable());
-    EXPECT_EQ(r.View.Model + " " + r.View.Version + " " + r.View.Date + " " + r.View.Time + " " +
-                  r.View.Description + " " + r.View.Address,
+    const FileHeaderView v = ReadHeader(folder.File("a.kvx")).View;
+    EXPECT_EQ(v.Model + " " + v.Version + " " + v.Date + " " + v.Time + " " + v.Description + " " +
+                  v.Address,
               "KV-4800 4.00 12-03-26 14:05:09 NIGHT TEST 42");
-    EXPECT_FALSE(r.View.DescriptionIsWarning);
-}
-
-TEST(FileHeader, ModelsAreNormalised) {
     const struct {
         const char *productLine, *model, *version;
     } cases[] = {
