@@ -23,19 +23,12 @@ ReportRequest SampleRequest(int groupCount = 60) {
     return {{}, groupCount, {2026, 12, 3, 14, 5, 9}};
 }
 
-// The page (from 1) and line (from 0) of the first line that equals `text`;
-// {0, -1} when there is none.
-struct LinePosition {
-    int Page = 0;
-    int Line = -1;
-};
-LinePosition FindLine(const ReportLayout& layout, const std::string& text) {
-    for (const ReportPage& page : layout.Pages) {
-        const std::vector<std::string> lines = PageTextLines(page);
-        for (size_t i = 0; i < lines.size(); ++i)
-            if (lines[i] == text) return {page.Number, static_cast<int>(i)};
-    }
-    return {};
+// The number of the first page with a line that equals `text`; 0 when none has.
+int PageOf(const ReportLayout& layout, const std::string& text) {
+    for (const ReportPage& page : layout.Pages)
+        for (const std::string& line : PageTextLines(page))
+            if (line == text) return page.Number;
+    return 0;
 }
 
 const PageGrid kGrid87 = GridFromCharacters(87, 66);  // width 80, left 4, 60 lines, top 3
@@ -147,9 +140,9 @@ TEST(ConfigurationReportTest, InputTypeAndGroupFlashFollowTheFirmware) {
         config.Inputs[1].Type = kLinkedOn;  // offered from 2.05
         config.Groups[1].ConstantFlash = kTrue;
         const ReportLayout layout = Build(config, SampleRequest(1));
-        EXPECT_EQ(FindLine(layout, "      Input   1: , Nrm Open, Grp 1, Tmr 0, No Flash").Page, 2);
+        EXPECT_EQ(PageOf(layout, "      Input   1: , Nrm Open, Grp 1, Tmr 0, No Flash"), 2);
         const std::string group = "      Group  1: Normal, No Main Pri, Ser On Pri, "s + flash;
-        EXPECT_EQ(FindLine(layout, group).Page, 3) << version;
+        EXPECT_EQ(PageOf(layout, group), 3) << version;
     }
 }
 
@@ -160,7 +153,7 @@ TEST(ConfigurationReportTest, SectionsStartOnNewPagesAndBreakByTheLineCounter) {
     config.Panel.NumRelays = "75";
     config.Groups[1].SetMember(60, true);
     ReportLayout layout = Build(config, SampleRequest(99));
-    EXPECT_EQ(FindLine(layout, "                Relays:  1 60").Page, 5);
+    EXPECT_EQ(PageOf(layout, "                Relays:  1 60"), 5);
     // Each page by its number, its first line below the header and the
     // number of lines from there on.
     std::vector<std::string> pages;
