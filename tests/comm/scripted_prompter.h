@@ -3,7 +3,6 @@
 // last answer repeats).
 
 #include <deque>
-#include <functional>
 #include <vector>
 
 #include "comm/prompter.h"
@@ -14,7 +13,6 @@ class ScriptedPrompter : public Prompter {
 public:
     MessageAnswer Ask(const MessageRequest& request) override {
         asked.push_back(request);
-        if (onAsk) onAsk();
         if (answers.empty()) return MessageAnswer::Cancel;
         const MessageAnswer answer = answers.front();
         if (answers.size() > 1) answers.pop_front();
@@ -23,7 +21,6 @@ public:
 
     std::deque<MessageAnswer> answers;
     std::vector<MessageRequest> asked;
-    std::function<void()> onAsk;
 };
 
 }  // namespace kvtk::test
