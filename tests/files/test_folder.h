@@ -2,10 +2,10 @@
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the test ends.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 namespace kvtk::test {
@@ -13,10 +13,9 @@ namespace kvtk::test {
 class TestFolder {
 public:
     TestFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("kvtk-files-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvtk-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) std::abort();  // never fall back to the working folder
+        path_ = pattern;
     }
     ~TestFolder() {
         std::error_code ec;
