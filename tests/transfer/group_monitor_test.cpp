@@ -20,7 +20,6 @@ TEST(GroupState, CommandsCarryTwoDigitCodes) {
     EXPECT_EQ(GroupCommand(kReportBase, 1, 12), "L0102030405060708090A0B0C");
     EXPECT_EQ(GroupCommand(kOffBase, 60, 60), "LBC");
     EXPECT_EQ(GroupCommand(kOnBase, 1, 2), "LC1C2");
-    EXPECT_EQ(GroupCommand(0x83), "L83");
 }
 
 TEST(GroupState, RecordsAreWalkedByTheirLength) {
