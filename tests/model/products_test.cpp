@@ -38,10 +38,12 @@ TEST(Capabilities, RelayPanelsKeepTheirRelayCount) {
     }
 }
 
-// Counts above the new product's are cut, without overflow from a huge text.
-TEST(Capabilities, ChangingToKV4800CutsInputsAndGroups) {
+// Counts above the new product's are cut, without overflow from a huge text,
+// and the energize duration starts at the product's default.
+TEST(Capabilities, ChangingProductCutsCountsAndSetsItsEnergizeDefault) {
     Configuration config;
-    ApplyProductCapabilities(config, "KV-4900", "4.00");
+    ApplyProductCapabilities(config, "TMC-1400", "4.00");
+    EXPECT_EQ(config.Panel.RelayEnergize, "0.156");
     config.Panel.NumInputs = "99999999999999999999";
     config.Panel.NumRelays = "60";
     config.Groups[5].Type = 1;
@@ -51,13 +53,6 @@ TEST(Capabilities, ChangingToKV4800CutsInputsAndGroups) {
     EXPECT_EQ(config.Inputs[5].Group, 5);
     EXPECT_EQ(config.Inputs[13].Group, 12);
     EXPECT_EQ(config.Groups[5].Type, 0);  // supergroups are not allowed
-}
-
-TEST(Capabilities, EnergizeDefaultPerProduct) {
-    Configuration config;
-    ApplyProductCapabilities(config, "TMC-1400", "4.00");
-    EXPECT_EQ(config.Panel.RelayEnergize, "0.156");
-    ApplyProductCapabilities(config, "KV-4800", "4.00");
     EXPECT_EQ(config.Panel.RelayEnergize, "0.048");
 }
 
