@@ -110,14 +110,12 @@ protected:
     GroupMonitor monitor{exchange, config};
 };
 
-TEST_F(GroupMonitorTest, OpeningReadsTheRelayCount) {
-    panel.SetRegister("64", "3C");
+TEST_F(GroupMonitorTest, OpeningReadsOnceAndForgetsEarlierRequests) {
     monitor.PostAllOff();
     monitor.PostToggle(2);
     monitor.PostStatusQuery(3);
     monitor.PostGroupOn();
     ASSERT_TRUE(monitor.Open());
-    EXPECT_EQ(monitor.RelayCount(), 60);
     EXPECT_EQ(monitor.RefreshCaption(), "&Close");
     EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
                   monitor.PendingGroupCommand(),
