@@ -57,6 +57,7 @@ TEST_F(CommandExchangeTest, SendsFrameAndReturnsReplyWithoutChecksum) {
 // the buttons of its style) and the least time it takes. Echo, busy dots
 // and floods themselves are the reply reader's.
 TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
+    const std::string frame = SerialFrame(1, "LR73");
     std::vector<std::pair<std::string, int>> dots;  // six busy dots 30 ms apart, then the reply
     for (int i = 1; i <= 6; ++i) dots.emplace_back(".", i * 30);
     dots.emplace_back(PanelReply("0001"), 210);
@@ -74,6 +75,7 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         int minMs;
     } cases[] = {
         {"line not starting with A", {{"NAK\r", 0}}, 0, 2, {}, "NAK", 2, 0, 0},
+        {"echo and silence", {{frame, 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
         {"half a line", {{"A00", 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
         {"busy dots keep it waiting past T", dots, 0, 2, {}, "A0001", 1, 0, 200},
         {"dead panel, no attempts", {}, 0, 0, {}, "T", 1, 0, kShortT},
