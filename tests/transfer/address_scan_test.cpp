@@ -54,6 +54,7 @@ TEST(AddressScan, FindsEveryPanelInOrder) {
     EXPECT_EQ(result.LastRead, 255);
     EXPECT_FALSE(result.Stopped);
     EXPECT_EQ(result.Address, 3);
+    EXPECT_TRUE(result.View.OkEnabled);
     EXPECT_FALSE(result.Beep);
     ASSERT_EQ(read.size(), 256u);
     EXPECT_EQ(shownBefore[3], "Scaning, please wait...");
