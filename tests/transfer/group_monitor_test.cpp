@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -10,7 +9,6 @@
 
 #include "sim/sim_panel.h"
 #include "tests/support/fake_panel.h"
-#include "tests/support/product_config.h"
 #include "transfer/group_state.h"
 
 namespace kvtk {

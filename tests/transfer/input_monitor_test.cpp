@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "tests/support/fake_panel.h"
-#include "tests/support/product_config.h"
 #include "transfer/analog_scale.h"
 
 namespace kvtk {
