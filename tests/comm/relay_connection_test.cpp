@@ -4,7 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
