@@ -119,7 +119,6 @@ TEST(WriteConfiguration, SaveCountDependsOnFirmwareText) {
              {"KV-4900", "1.11", 2, 25000},
              {"KV-4800", "1.11", 1, 0},
              {"KV-4900", "1.110", 1, 25000},
-             {"KV-4900", "1.12", 1, 25000},
              {"KV-4800", "4.00", 1, 5000},
              {"TMC-1400", "3.99", 1, 25000}}) {
         ScriptedPanel panel;
