@@ -34,10 +34,8 @@ TEST(PortSlots, ExplicitBindingsWinAndTheRestTakeSystemPortsInOrder) {
 #endif
 
 TEST(PortSlots, BindingOptionAndPortEntries) {
-    const auto binding = PortSlots::ParseBinding(QStringLiteral("2=/dev/pts/3"));
-    ASSERT_TRUE(binding.has_value());
-    EXPECT_EQ(binding->first, 2);
-    EXPECT_EQ(binding->second, QStringLiteral("/dev/pts/3"));
+    EXPECT_EQ(PortSlots::ParseBinding(QStringLiteral("2=/dev/pts/3")),
+              std::pair(2, QStringLiteral("/dev/pts/3")));
     for (const char* bad : {"5=/dev/x", "=/dev/x", "1=", "x=/dev/y", "/dev/y"})
         EXPECT_FALSE(PortSlots::ParseBinding(QString::fromLatin1(bad)).has_value()) << bad;
     EXPECT_EQ(PortEntry(3), QStringLiteral("Com3"));
