@@ -16,10 +16,6 @@ using test::RecordingHost;
 using test::ScriptedPanel;
 using Commands = std::vector<std::string>;
 
-Configuration OnlineAt(int address) {
-    return test::OnlineConfigFor("WQ16", "5.00", address);
-}
-
 TEST(ResetPanel, AsksResetsWaitsAndPolls) {
     // answer to "Reset Device?", reply to the reset, result, what happened
     const std::vector<std::tuple<bool, const char*, ResetResult, Commands>> cases{
@@ -28,7 +24,7 @@ TEST(ResetPanel, AsksResetsWaitsAndPolls) {
         {true, "", ResetResult::Cancelled, {"ask Reset Device?", ">LSRESET83"}},  // no wait
     };
     for (const auto& [yes, resetReply, result, expected] : cases) {
-        Configuration config = OnlineAt(3);
+        Configuration config = test::OnlineConfigFor("WQ16", "5.00", 3);
         std::vector<std::string> log;
         ScriptedPanel panel(&log);
         panel.Answer("LSRESET83", resetReply);
@@ -51,7 +47,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
     const Commands sequence{"LR73", "LSWEN", "LW7307", "LR73", "KV", "LSAVE_EN", "LSYS_SAVE"};
     for (size_t step = 0; step <= sequence.size(); ++step) {
         const bool cancelled = step < sequence.size();
-        Configuration config = OnlineAt(1);
+        Configuration config = test::OnlineConfigFor("WQ16", "5.00", 1);
         ScriptedPanel panel;
         panel.Responder = [&, sent = size_t{0}](int, const std::string& command) mutable {
             if (sent++ == step) return std::string();
@@ -81,7 +77,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
 
     // A panel already at the new address, and none answering after the write.
     for (const bool occupied : {true, false}) {
-        Configuration config = OnlineAt(1);
+        Configuration config = test::OnlineConfigFor("WQ16", "5.00", 1);
         ScriptedPanel panel;
         panel.AnswerAt(7, "LR73", occupied ? "A07" : "T").AnswerAt(7, "KV", "AKV-4800  0400");
         RecordingHost host;
@@ -99,7 +95,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
 }
 
 TEST(AddressChange, OfflineRenumbersAndBadAddressesChangeNothing) {
-    Configuration config = OnlineAt(1);
+    Configuration config = test::OnlineConfigFor("WQ16", "5.00", 1);
     config.Status.Connection = "Offline";
     ScriptedPanel panel;
     RecordingHost host;
@@ -137,7 +133,7 @@ TEST(BadRelays, ListsAsksAndClears) {
         {"A04", true, "", R::Cancelled, "LR78 LSWEN LW78", nullptr},
     };
     for (const Case& c : cases) {
-        Configuration config = OnlineAt(2);
+        Configuration config = test::OnlineConfigFor("WQ16", "5.00", 2);
         ScriptedPanel panel;
         panel.Answer("LR78", c.read).Answer("LW78", c.clear);
         RecordingHost host;
