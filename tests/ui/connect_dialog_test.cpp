@@ -266,7 +266,6 @@ TEST_F(ConnectDialogTest, CommWindowSendsTheManualCommand) {
               QStringLiteral("A0001"));
     EXPECT_FALSE(comm().Settings().Busy());
     EXPECT_TRUE(messages.isEmpty());
-    comm().hide();
 }
 
 TEST_F(ConnectDialogTest, GarbledRepliesShowALineFaultUntilReadAgain) {
