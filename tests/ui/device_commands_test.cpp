@@ -164,7 +164,6 @@ TEST_F(AddressChangeTest, FieldTakesOnlyAddressesFrom1To255) {
         dialog->txtNewAddress()->selectAll();
         QTest::keyClicks(dialog->txtNewAddress(), keys);
     };
-    EXPECT_EQ(dialog->txtNewAddress()->text(), QStringLiteral("1"));
     struct Case {
         QString keys;
         QString text;
