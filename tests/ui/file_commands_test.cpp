@@ -130,7 +130,6 @@ TEST_F(FileCommandsTest, SameDeviceOfflineAdoptsTheFileIdentityWithoutAsking) {
     EXPECT_EQ(config().Limits.MaxRelays, 16);
     ASSERT_EQ(update.count(), 1);
     EXPECT_FALSE(update.at(0).at(0).toBool());
-    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
     EXPECT_EQ(inputs().Row(1).txtInputName->text(), QStringLiteral("Front Door"));
 
     // Online the identity stays.
