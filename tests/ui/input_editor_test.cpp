@@ -37,7 +37,6 @@ TEST_F(InputEditorTest, RowsFollowTheScrollBar) {
     EXPECT_EQ(inputs().FirstShown(), 1);
     EXPECT_TRUE(row(8).txtInputName->isVisible());
     EXPECT_FALSE(row(9).txtInputName->isVisible());
-    EXPECT_FALSE(row(10).cmbInputType->isVisible());
 }
 
 TEST_F(InputEditorTest, EditsGoStraightIntoTheRecords) {
