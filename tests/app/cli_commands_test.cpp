@@ -17,6 +17,7 @@
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/files/test_folder.h"
 #include "tests/support/panel_random_config.h"
 #include "tests/support/product_config.h"
 
@@ -33,6 +34,15 @@ class CliCommandsTest : public ::testing::Test {
 protected:
     std::string Path(const std::string& name) const {
         return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+    // Runs on a WQ16 at address 1 whose line breaks after `answered` replies.
+    static test::CliRun RunOnALineBreakingAfter(int answered, std::vector<std::string> args) {
+        SimLine line;
+        line.AddPanel(1, "WQ16", "5.00");
+        line.Options().disconnectAfter = answered;
+        SimulatedLink link(line);
+        args.insert(args.begin(), {"--timeout", "20", "--attempts", "1"});
+        return RunCliInProcess(args, &link);
     }
     QTemporaryDir dir;
 };
@@ -114,13 +124,7 @@ TEST_F(CliCommandsTest, ALinkLostMidwayIsNeverReportedAsSuccess) {
         {{"write", good, "--save-wait", "0", "--no-backup"}, "may still be write-enabled"},
     };
     for (const auto& [command, why] : cases) {
-        SimLine line;
-        line.AddPanel(1, "WQ16", "5.00");
-        line.Options().disconnectAfter = 5;
-        SimulatedLink link(line);
-        std::vector<std::string> args{"--timeout", "20", "--attempts", "1"};
-        args.insert(args.end(), command.begin(), command.end());
-        const auto run = RunCliInProcess(args, &link);
+        const auto run = RunOnALineBreakingAfter(5, command);
         EXPECT_EQ(run.Status, 1) << run.Err;
         EXPECT_THAT(run.Err, AllOf(ContainsRegex(why), Not(HasSubstr("disabled again"))));
     }
@@ -153,17 +157,11 @@ TEST_F(CliCommandsTest, SkippedRegistersNeverStandForThePanelsValues) {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
-        {{"verify", file}, "nothing was compared"},
-        {{"write", file, "--backup", Path("backups")}, "The backup read skipped"},
+        {{"--skip-failed", "verify", file}, "nothing was compared"},
+        {{"--skip-failed", "write", file, "--backup", Path("backups")}, "The backup read skipped"},
     };
     for (const auto& c : cases) {
-        SimLine line;
-        line.AddPanel(1, "WQ16", "5.00");
-        line.Options().disconnectAfter = 2;  // LR73 and KV answered
-        SimulatedLink link(line);
-        std::vector<std::string> args{"--timeout", "20", "--attempts", "1", "--skip-failed"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const auto run = RunCliInProcess(args, &link);
+        const auto run = RunOnALineBreakingAfter(2, c.args);  // LR73 and KV answered
         EXPECT_EQ(run.Status, 1) << run.Out;
         EXPECT_THAT(run.Err, HasSubstr(c.err));
     }
@@ -238,8 +236,7 @@ TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {
         ASSERT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), 4) << name;
         EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("File too large"));
-        std::ifstream in(report);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old") << name;
+        EXPECT_EQ(test::FileBytes(report), "old") << name;
     }
 }
 
@@ -300,10 +297,7 @@ TEST_F(CliCommandsTest, TheProgramRunsTheDemoAndWritesPdfReports) {
     ASSERT_TRUE(report.waitForFinished(60000));
     EXPECT_EQ(report.exitCode(), 0);
     EXPECT_EQ(report.readAllStandardError().toStdString(), "");
-    std::ifstream in(pdf, std::ios::binary);
-    std::string magic(4, '\0');
-    in.read(magic.data(), 4);
-    EXPECT_EQ(magic, "%PDF");
+    EXPECT_EQ(test::FileBytes(pdf).substr(0, 5), "%PDF-");
 }
 
 }  // namespace

@@ -16,15 +16,6 @@ using test::PutFileBytes;
 using test::RunCliInProcess;
 using ::testing::HasSubstr;
 
-// The file text without its date and time lines.
-std::string WithoutStamp(std::string text) {
-    for (const char* key : {"Date=", "Time="}) {
-        const auto at = text.find(std::string("\r\n") + key);
-        text.erase(at, text.find("\r\n", at + 2) - at);
-    }
-    return text;
-}
-
 class CliNamesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,7 +34,8 @@ TEST_F(CliNamesTest, ExportThenImportLeavesTheFileAsItWas) {
     ASSERT_EQ(RunCliInProcess({"names", "export", kvx, "-o", Path("n.csv")}).Status, 0);
     const auto run = RunCliInProcess({"names", "import", kvx, Path("n.csv")});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_EQ(WithoutStamp(FileBytes(kvx)), WithoutStamp(before));
+    EXPECT_EQ(test::WithoutLines(FileBytes(kvx), {"Date=", "Time="}),
+              test::WithoutLines(before, {"Date=", "Time="}));
 }
 
 TEST_F(CliNamesTest, ImportToAnotherFileChangesOnlyTheNamesGiven) {

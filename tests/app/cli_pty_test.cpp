@@ -25,9 +25,6 @@ using ::testing::HasSubstr;
 
 class CliPtyTest : public ::testing::Test {
 protected:
-    SimPanel& Add(int address, const std::string& model, const std::string& version) {
-        return line.AddPanel(address, model, version);
-    }
     CliRun Run(std::vector<std::string> args) {
         if (!pty.IsOpen()) {
             EXPECT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
@@ -48,7 +45,7 @@ protected:
 // check after the write must name exactly that value. Each write keeps a
 // new backup.
 TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
-    Add(1, "WQ16", "5.00");
+    line.AddPanel(1, "WQ16", "5.00");
     Configuration config = test::ConfigFor("WQ16", "5.00");
     config.Inputs[2].Group = 9;
     const std::string file = Path("site.kvx");
@@ -74,7 +71,7 @@ TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
 }
 
 TEST_F(CliPtyTest, RelayServerLoginNeverShowsThePassword) {
-    SimPanel& panel = Add(1, "WQ16", "5.00");
+    SimPanel& panel = line.AddPanel(1, "WQ16", "5.00");
     SimRelayServer server(line, QStringLiteral("tech"), QStringLiteral("s3cret-word"));
     ASSERT_TRUE(server.Listen()) << server.ErrorText().toStdString();
     server.SetNoAnswerDelayMs(0);
@@ -113,7 +110,7 @@ TEST_F(CliPtyTest, RelayServerLoginNeverShowsThePassword) {
 
 TEST_F(CliPtyTest, ARelativePortPathIsTheFileItNames) {
     ASSERT_TRUE(pty.Open());
-    Add(1, "WQ16", "5.00");
+    line.AddPanel(1, "WQ16", "5.00");
     ASSERT_TRUE(QFile::link(pty.SlavePath(), dir.filePath(QStringLiteral("panel-line"))));
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));

@@ -2,11 +2,15 @@
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the test ends.
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <sstream>
 #include <string>
+#include <string_view>
 
 namespace kvtk::test {
 
@@ -36,6 +40,19 @@ private:
 inline std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// `text` without the lines that start with one of `keys`, such as the date
+// and time a save stamps anew.
+inline std::string WithoutLines(const std::string& text,
+                                std::initializer_list<std::string_view> keys) {
+    std::string kept;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (std::none_of(keys.begin(), keys.end(),
+                         [&line](std::string_view key) { return line.starts_with(key); }))
+            kept += line + '\n';
+    return kept;
 }
 
 inline void PutFileBytes(const std::string& path, const std::string& bytes) {

@@ -16,6 +16,7 @@
 #include "sim/sim_line.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/files/test_folder.h"
 #include "tests/support/panel_random_config.h"
 #include "ui/device_commands.h"
 #include "ui/file_commands.h"
@@ -34,18 +35,10 @@ Configuration BusyConfiguration() {
     return c;
 }
 
-// The file's lines without the ones the save stamps anew.
-QStringList LinesWithoutStamp(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList kept;
-    for (const QString& line : QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"))) {
-        if (line.startsWith(QStringLiteral("Date=")) || line.startsWith(QStringLiteral("Time=")) ||
-            line.startsWith(QStringLiteral("Desc=")))
-            continue;
-        kept << line;
-    }
-    return kept;
+// The file's text without the lines the save stamps anew.
+std::string WithoutStamp(const QString& path) {
+    return test::WithoutLines(test::FileBytes(QFile::encodeName(path).toStdString()),
+                              {"Date=", "Time=", "Desc="});
 }
 
 // A WQ16 on a pseudo-terminal, online in the main window; a busy
@@ -107,7 +100,7 @@ TEST_F(CommissioningTest, OpenWriteReadBackAndSaveKeepsTheFile) {
     prompts->dialogs.push_back({QString(), saved});
     prompts->description = "CHECKED ON SITE";
     ASSERT_EQ(window->Files().Save(), FileCommands::SaveOutcome::Written);
-    EXPECT_EQ(LinesWithoutStamp(saved), LinesWithoutStamp(opened));
+    EXPECT_EQ(WithoutStamp(saved), WithoutStamp(opened));
 }
 
 // Device > "Compare With File..." over a pseudo-terminal: the panel holds the

@@ -46,15 +46,17 @@ protected:
     }
     std::string File(const char* name) const { return folder.File(name); }
 
-    // A file of the device on the line, with other values than the window's.
-    std::string WriteFile() {
+    // Opens a file of the device on the line, with other values and names
+    // than the window's, by the Open Option `option`.
+    void OpenOtherFile(int option) {
         Configuration other = config();
         other.Inputs[3] = {"Stair", kMaintained, 1, 4, 2, kTrue};
         other.Groups[4].Name = "Stairwell";
         other.Panel.NumRelays = "12";
         const std::string path = File("other.kvx");
-        EXPECT_TRUE(WriteConfigFile(path, other, {"01-01-26", "10:00:00", ""}).Ok());
-        return path;
+        ASSERT_TRUE(WriteConfigFile(path, other, {"01-01-26", "10:00:00", ""}).Ok());
+        window->Files().SetPrompts(test::ScriptedPrompts::Opening(QString::fromStdString(path)));
+        window->Files().Open(option);
     }
 
     SimLine line;
@@ -83,22 +85,8 @@ TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
              window->GroupSetup().cmdDone()->click();
          }},
         {QStringLiteral("Read"), [this] { window->Device().Read(); }},
-        {QStringLiteral("Open"),
-         [this] {
-             window->Files().SetPrompts(
-                 test::ScriptedPrompts::Opening(QString::fromStdString(WriteFile())));
-             window->Files().Open(0);
-         }},
-        {QStringLiteral("Open Names"),
-         [this] {
-             Configuration named = config();
-             named.Inputs[1].Name = "Renamed";
-             const std::string path = File("names.kvx");
-             ASSERT_TRUE(WriteConfigFile(path, named, {"01-01-26", "10:00:00", ""}).Ok());
-             window->Files().SetPrompts(
-                 test::ScriptedPrompts::Opening(QString::fromStdString(path)));
-             window->Files().Open(1);
-         }},
+        {QStringLiteral("Open Names"), [this] { OpenOtherFile(1); }},
+        {QStringLiteral("Open"), [this] { OpenOtherFile(0); }},
         {QStringLiteral("Import Names"),
          [this] {
              test::PutFileBytes(File("n.csv"), "kind,number,name\ngroup,2,Caf\xC3\xA9\n");

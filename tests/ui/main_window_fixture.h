@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QString>
 #include <QTest>
 #include <memory>
