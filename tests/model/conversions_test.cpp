@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace kvtk {
 namespace {
@@ -113,6 +114,24 @@ TEST(Conversions, SpinStepValue) {
     EXPECT_EQ(SpinStepValue("1", 1, -1), std::nullopt);
     EXPECT_EQ(SpinStepValue("abc", 10, 1), 1);
     EXPECT_EQ(SpinStepValue("99999999999999999999", 60, 1), std::nullopt);
+}
+
+TEST(Conversions, SpinHeldAcceleratesEverySixStepsDownToTenMs) {
+    SpinTick tick;
+    int64_t now = 100000;
+    std::vector<int> delays{SpinStepDelay(tick, now, 225)};  // first press: not held
+    while (delays.size() < 40) {
+        now += delays.back();  // held: the next step comes one repeat delay later
+        delays.push_back(SpinStepDelay(tick, now, delays.back()));
+    }
+    // Six steps count, the seventh halves; at 10 ms or less no more halving.
+    EXPECT_EQ(std::vector<int>(delays.begin() + 5, delays.begin() + 9),
+              (std::vector<int>{225, 225, 112, 112}));
+    EXPECT_EQ(delays.back(), 7);
+    now += 501;  // released for more than half a second
+    EXPECT_EQ(SpinStepDelay(tick, now, delays.back()), 225);
+    now += 300;  // a pause between 1.1 x delay and 500 ms keeps the delay
+    EXPECT_EQ(SpinStepDelay(tick, now, 56), 56);
 }
 
 }  // namespace
