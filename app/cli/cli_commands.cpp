@@ -6,11 +6,11 @@
 #include <optional>
 #include <sstream>
 
+#include "app/cli/cli_files.h"
 #include "app/cli/cli_json.h"
 #include "app/cli/cli_names.h"
 #include "files/backup_store.h"
 #include "files/config_writer.h"
-#include "files/file_access.h"
 #include "files/file_header.h"
 #include "files/open_save_rules.h"
 #include "files/safe_save.h"
@@ -41,14 +41,6 @@ constexpr int kTextReportLines = 60;
 
 std::ostream& Error(CommandContext& c) {
     return c.Err << "kvtk-cli: ";
-}
-
-// Message box texts use carriage returns between lines.
-std::string OneLine(std::string text) {
-    for (char& ch : text)
-        if (ch == '\r' || ch == '\n') ch = ' ';
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -95,26 +87,12 @@ int IdentifyConnected(CommandContext& c, Configuration& config) {
 
 // A file that can be opened at all: a regular file with a usable header.
 std::optional<HeaderReadResult> CheckFile(CommandContext& c, const std::string& file) {
-    std::string text;
-    const FileResult readable = ReadWholeFile(file, text);
-    if (!readable.Ok()) {
-        Error(c) << file << ": "
-                 << (readable.Outcome == FileOutcome::PathNotFound ? "no such file."
-                                                                   : OneLine(readable.Message))
-                 << '\n';
+    KvxFile kvx = ReadKvxFile(file);
+    if (!kvx.Ok()) {
+        Error(c) << file << ": " << kvx.Why << '\n';
         return std::nullopt;
     }
-    std::istringstream in(std::move(text));
-    HeaderReadResult header = ReadHeaderStream(in);
-    if (!header.Usable()) {
-        Error(c) << file << ": "
-                 << (header.Status == HeaderStatus::UnlistedModel
-                         ? kUnlistedModelText
-                         : "the file has no valid configuration header.")
-                 << '\n';
-        return std::nullopt;
-    }
-    return header;
+    return std::move(kvx.Header);
 }
 
 // Registers skipped on --skip-failed, one line each; true when there were any.

@@ -1,10 +1,8 @@
 #include "app/cli/cli_names.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
+#include "app/cli/cli_files.h"
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "files/file_header.h"
@@ -20,16 +18,6 @@ std::ostream& Error(CommandContext& c) {
     return c.Err << "kvtk-cli: names: ";
 }
 
-std::optional<std::string> FileBytes(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in && !in.eof()) return std::nullopt;
-    return bytes.str();
-}
-
 // The description exactly as the file holds it (the header reader gives it
 // in upper case), so that writing the file again keeps it.
 std::string DescriptionLine(const std::string& text) {
@@ -40,41 +28,40 @@ std::string DescriptionLine(const std::string& text) {
     return text.substr(from, text.find_first_of("\r\n", from) - from);
 }
 
+struct LoadedKvx {
+    Configuration Config;
+    std::string Description;  // as the file holds it
+};
+
 // The file's configuration, held to the product named in its header.
-std::optional<Configuration> LoadKvx(CommandContext& c, const std::string& path) {
-    const HeaderReadResult header = ReadHeader(path);
-    if (!header.Usable()) {
-        Error(c) << path << ": "
-                 << (header.Status == HeaderStatus::UnlistedModel
-                         ? kUnlistedModelText
-                         : "no such file, or it has no valid configuration header.")
-                 << '\n';
+std::optional<LoadedKvx> LoadKvx(CommandContext& c, const std::string& path) {
+    const KvxFile kvx = ReadKvxFile(path);
+    if (!kvx.Ok()) {
+        Error(c) << path << ": " << kvx.Why << '\n';
         return std::nullopt;
     }
-    Configuration config;
-    config.Identity = {header.View.Model, header.View.Version};
+    LoadedKvx loaded{{}, DescriptionLine(kvx.Text)};
+    Configuration& config = loaded.Config;
+    config.Identity = {kvx.Header.View.Model, kvx.Header.View.Version};
     ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
     if (!ReadConfigFile(path, config, ReadMode::Full).Ok()) {
         Error(c) << path << ": the file could not be read completely.\n";
         return std::nullopt;
     }
-    return config;
+    return loaded;
 }
 
 int Save(CommandContext& c, const std::string& path, const std::string& bytes) {
     const FileResult saved = SaveFileAtomically(path, bytes);
     if (saved.Ok()) return kExitOk;
-    std::string message = saved.Message;
-    for (char& ch : message)
-        if (ch == '\r' || ch == '\n') ch = ' ';
-    Error(c) << path << ": " << Trim(message) << '\n';
+    Error(c) << path << ": " << OneLine(saved.Message) << '\n';
     return kExitFileError;
 }
 
 int Export(CommandContext& c) {
-    const auto config = LoadKvx(c, c.Request.File);
-    if (!config) return kExitFileError;
-    const std::string text = NamesCsvText(*config);
+    const auto loaded = LoadKvx(c, c.Request.File);
+    if (!loaded) return kExitFileError;
+    const std::string text = NamesCsvText(loaded->Config);
     if (!c.Request.Output.empty()) return Save(c, c.Request.Output, text);
     c.Out << text << std::flush;
     return c.Out ? kExitOk : kExitFileError;
@@ -82,24 +69,23 @@ int Export(CommandContext& c) {
 
 int Import(CommandContext& c) {
     const CliRequest& r = c.Request;
-    auto config = LoadKvx(c, r.File);
-    if (!config) return kExitFileError;
-    const std::optional<std::string> csv = FileBytes(r.NamesCsv);
-    if (!csv) {
-        Error(c) << r.NamesCsv << ": no such file, or it cannot be read.\n";
+    auto loaded = LoadKvx(c, r.File);
+    if (!loaded) return kExitFileError;
+    std::string csv;
+    if (const std::string why = ReadWholeFileOrWhy(r.NamesCsv, csv); !why.empty()) {
+        Error(c) << r.NamesCsv << ": " << why << '\n';
         return kExitFileError;
     }
-    NamesImport names = ParseNamesCsv(*csv);
+    NamesImport names = ParseNamesCsv(csv);
     if (names.Ok()) names.Refused = NamesAConfigFileCannotKeep(names.Rows);
     if (!names.Ok()) {
         Error(c) << r.NamesCsv << ": nothing was changed; rows refused:\n"
                  << RefusedRowsText(names.Refused);
         return kExitFileError;
     }
-    ApplyNames(*config, names.Rows);
-    const std::string description = DescriptionLine(FileBytes(r.File).value_or(""));
+    ApplyNames(loaded->Config, names.Rows);
     const std::string target = r.Output.empty() ? r.File : r.Output;
-    return Save(c, target, ConfigFileText(*config, LocalFileStamp(description)));
+    return Save(c, target, ConfigFileText(loaded->Config, LocalFileStamp(loaded->Description)));
 }
 
 }  // namespace

@@ -63,6 +63,8 @@ TEST_F(CliNamesTest, RefusedRowsAndUsageChangeNothing) {
         {{"names", "import", kvx, Path("missing.csv")}, 4, "missing.csv"},
         {{"names", "import", kvx}, 2, "names needs FILE.kvx and names.csv"},
         {{"names", "rename", kvx}, 2, "names needs export"},
+        {{"names", "export", Path("")}, 4, "Is a directory"},  // was "no such file, or ..."
+        {{"names", "import", kvx, Path("")}, 4, "Is a directory"},
     };
     for (const auto& c : cases) {
         const auto run = RunCliInProcess(c.Args);
