@@ -20,4 +20,20 @@ public:
     virtual void SetAttempts(int /*attempts*/) {}
 };
 
+// Passes everything to another exchange, the attempts setting included; a
+// wrapper that watches or labels the traffic overrides Exchange only.
+class ForwardingExchange : public PanelExchange {
+public:
+    explicit ForwardingExchange(PanelExchange& inner) : inner_(inner) {}
+    std::string Exchange(int address, const std::string& command, const std::string& description,
+                         int style) override {
+        return inner_.Exchange(address, command, description, style);
+    }
+    int Attempts() const override { return inner_.Attempts(); }
+    void SetAttempts(int attempts) override { inner_.SetAttempts(attempts); }
+
+private:
+    PanelExchange& inner_;
+};
+
 }  // namespace kvtk

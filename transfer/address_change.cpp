@@ -9,21 +9,18 @@ namespace {
 
 // Passes exchanges through and notes a cancel, so that a cancel inside the
 // identity query stops the sequence instead of reading as "Not connected".
-class CancelWatch : public PanelExchange {
+class CancelWatch : public ForwardingExchange {
 public:
-    explicit CancelWatch(PanelExchange& inner) : inner_(inner) {}
+    using ForwardingExchange::ForwardingExchange;
     std::string Exchange(int address, const std::string& command, const std::string& description,
                          int style) override {
-        std::string reply = inner_.Exchange(address, command, description, style);
+        std::string reply = ForwardingExchange::Exchange(address, command, description, style);
         if (IsCancelled(reply)) cancelled_ = true;
         return reply;
     }
-    int Attempts() const override { return inner_.Attempts(); }
-    void SetAttempts(int attempts) override { inner_.SetAttempts(attempts); }
     bool Cancelled() const { return cancelled_; }
 
 private:
-    PanelExchange& inner_;
     bool cancelled_ = false;
 };
 

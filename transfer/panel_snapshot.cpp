@@ -8,24 +8,22 @@ namespace kvtk {
 namespace {
 
 // Names the step in every description and counts the registers ignored.
-class StepExchange : public PanelExchange {
+class StepExchange : public ForwardingExchange {
 public:
-    StepExchange(PanelExchange& inner, std::string step) : inner_(inner), step_(std::move(step)) {}
+    StepExchange(PanelExchange& inner, std::string step)
+        : ForwardingExchange(inner), step_(std::move(step)) {}
 
     std::string Exchange(int address, const std::string& command, const std::string& description,
                          int style) override {
-        const std::string reply =
-            inner_.Exchange(address, command,
-                            description.empty() ? description : step_ + ": " + description, style);
+        const std::string reply = ForwardingExchange::Exchange(
+            address, command, description.empty() ? description : step_ + ": " + description,
+            style);
         if (!reply.empty() && reply[0] == 'I') ++ignored_;
         return reply;
     }
-    int Attempts() const override { return inner_.Attempts(); }
-    void SetAttempts(int attempts) override { inner_.SetAttempts(attempts); }
     int Ignored() const { return ignored_; }
 
 private:
-    PanelExchange& inner_;
     std::string step_;
     int ignored_ = 0;
 };

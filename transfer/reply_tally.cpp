@@ -4,7 +4,7 @@ namespace kvtk {
 
 std::string ReplyTally::Exchange(int address, const std::string& command,
                                  const std::string& description, int style) {
-    std::string reply = inner_.Exchange(address, command, description, style);
+    std::string reply = ForwardingExchange::Exchange(address, command, description, style);
     if (reply == "C")
         ++garbled_;
     else if (!reply.empty() && reply[0] == 'A')

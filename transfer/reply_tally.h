@@ -8,20 +8,17 @@
 
 namespace kvtk {
 
-class ReplyTally : public PanelExchange {
+class ReplyTally : public ForwardingExchange {
 public:
-    explicit ReplyTally(PanelExchange& inner) : inner_(inner) {}
+    using ForwardingExchange::ForwardingExchange;
 
     std::string Exchange(int address, const std::string& command, const std::string& description,
                          int style) override;
-    int Attempts() const override { return inner_.Attempts(); }
-    void SetAttempts(int attempts) override { inner_.SetAttempts(attempts); }
 
     // Something answered, but nothing that answered could be read.
     bool OnlyGarbled() const { return garbled_ > 0 && accepted_ == 0; }
 
 private:
-    PanelExchange& inner_;
     int garbled_ = 0;
     int accepted_ = 0;
 };
