@@ -12,7 +12,7 @@
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
 #include "comm/policy_prompter.h"
-#include "transfer/reply_tally.h"
+#include "transfer/live/reply_tally.h"
 
 namespace kvtk {
 class RelayConnection;

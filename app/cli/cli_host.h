@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/operation_host.h"
+#include "transfer/operations/operation_host.h"
 
 namespace kvtk::cli {
 

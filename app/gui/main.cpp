@@ -15,12 +15,12 @@
 #include "comm/port_slots.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
-#include "ui/device_commands.h"
-#include "ui/frmComm.h"
-#include "ui/frmMain.h"
-#include "ui/gui_session.h"
-#include "ui/remembered_settings.h"
-#include "ui/startup_probe.h"
+#include "ui/comm/frmComm.h"
+#include "ui/device/device_commands.h"
+#include "ui/main/frmMain.h"
+#include "ui/session/gui_session.h"
+#include "ui/session/remembered_settings.h"
+#include "ui/session/startup_probe.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
-#include "ui/frmComm.h"
-#include "ui/traffic_pane.h"
+#include "ui/comm/frmComm.h"
+#include "ui/comm/traffic_pane.h"
 
 namespace kvtk {
 namespace {

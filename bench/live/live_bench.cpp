@@ -22,7 +22,7 @@
 #include "comm/serial_link.h"
 #include "model/configuration.h"
 #include "model/products.h"
-#include "ui/frmGroupCheck.h"
+#include "ui/live/frmGroupCheck.h"
 
 namespace {
 

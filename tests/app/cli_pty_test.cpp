@@ -15,7 +15,7 @@
 #include "sim/sim_relay_server.h"
 #include "tests/app/cli_test_support.h"
 #include "tests/support/product_config.h"
-#include "transfer/panel_snapshot.h"
+#include "transfer/operations/panel_snapshot.h"
 
 namespace kvtk {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "model/panel_exchange.h"
-#include "transfer/operation_host.h"
+#include "transfer/operations/operation_host.h"
 
 namespace kvtk::test {
 

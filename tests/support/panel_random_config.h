@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tests/support/random_config.h"
-#include "transfer/firmware_conditions.h"
+#include "transfer/registers/firmware_conditions.h"
 
 namespace kvtk::test {
 

@@ -20,9 +20,9 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
-#include "ui/frmGroupCheck.h"
-#include "ui/frmInputCheck.h"
-#include "ui/group_indicator.h"
+#include "ui/live/frmGroupCheck.h"
+#include "ui/live/frmInputCheck.h"
+#include "ui/live/group_indicator.h"
 
 namespace {
 

@@ -1,0 +1,109 @@
+#include "transfer/live/address_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/fake_panel.h"
+
+namespace kvtk {
+namespace {
+
+// Panels answer at the given addresses only, as a KV-4800 at firmware 4.00.
+std::function<std::string(int, const std::string&)> PanelsAt(std::set<int> addresses) {
+    return [addresses](int address, const std::string& command) -> std::string {
+        if (!addresses.count(address)) return "T";
+        if (command == "LR73") return "A" + std::to_string(address);
+        return command == "KV" ? "AKV-4800  0400" : "T";
+    };
+}
+
+// Only a panel found lets OK go on; the texts are checked by their telling words.
+TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
+    const std::vector<std::tuple<const char*, const char*, bool>> cases{
+        {"Not connected", "No device was found", false},
+        {"Untested Address", "Click 'Read This Address'", false},
+        {"", "look for a device at address 17.", false},
+        {"KV-4800 Version 4.00", "Connected to an KV-4800 Version 4.00 at address 17.", true},
+    };
+    for (const auto& [status, words, ok] : cases) {
+        const AddressView view = ViewOfAddress(status, 17);
+        EXPECT_NE(view.NewStatus.find(words), std::string::npos) << status;
+        EXPECT_EQ(view.OkEnabled, ok) << status;
+    }
+    EXPECT_EQ(OfflineNewStatus("WQ08 Version 5.00+", 1),
+              "Offline programming an WQ08 Version 5.00+ at address 1.");
+    EXPECT_EQ(CurrentStatusText(false, {"WQ16", "5.00"}, 3),
+              "Offline programming an WQ16 Version 5.00 at address 3.");
+}
+
+TEST(AddressScan, FindsEveryPanelInOrder) {
+    Configuration config;
+    test::ScriptedPanel exchange;
+    exchange.Responder = PanelsAt({3, 17});
+    std::vector<std::string> shownBefore;
+    std::vector<int> read;
+    ScanCallbacks callbacks;
+    callbacks.BeforeAddress = [&](const ScanStep& s) { shownBefore.push_back(s.NewStatus); };
+    callbacks.AfterAddress = [&](const ScanStep& s) { read.push_back(s.Address); };
+
+    const ScanResult result = ScanAddresses(config, exchange, {}, callbacks);
+    EXPECT_EQ(result.Found, (std::vector<int>{3, 17}));
+    EXPECT_EQ(result.LastRead, 255);
+    EXPECT_FALSE(result.Stopped);
+    EXPECT_EQ(result.Address, 3);
+    EXPECT_TRUE(result.View.OkEnabled);
+    EXPECT_FALSE(result.Beep);
+    ASSERT_EQ(read.size(), 256u);
+    EXPECT_EQ(shownBefore[3], "Scaning, please wait...");
+    EXPECT_EQ(shownBefore[4], "Found=3");
+    EXPECT_EQ(shownBefore[18], "Found=3,17");
+
+    // Stopped after address 40: 41 is never read.
+    callbacks.StopRequested = [&] { return read.back() == 40; };
+    read = {-1};
+    const ScanResult stopped = ScanAddresses(config, exchange, {}, callbacks);
+    EXPECT_TRUE(stopped.Stopped);
+    EXPECT_EQ(stopped.LastRead, 40);
+
+    // Nothing in a range, which is held to 0..255; a silent address gets only LR73.
+    exchange.Calls.clear();
+    const ScanResult none = ScanAddresses(config, exchange, {250, 400});
+    EXPECT_EQ(exchange.Sent(), "LR73 LR73 LR73 LR73 LR73 LR73");
+    EXPECT_EQ(exchange.Calls.front().Address, 250);
+    EXPECT_EQ(none.View.NewStatus, "No devices found");
+    EXPECT_FALSE(none.View.OkEnabled);
+    EXPECT_TRUE(none.Beep);
+}
+
+// Replies that all fail their checksum come from a device on a faulty line:
+// the dialog must not call the address empty.
+TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
+    Configuration config;
+    test::ScriptedPanel exchange;
+    exchange.Responder = [](int address, const std::string&) -> std::string {
+        return address == 5 || address == 6 ? "C" : "T";
+    };
+    const AddressReading reading = ReadAddress(config, exchange, 5);
+    EXPECT_TRUE(reading.Garbled);
+    EXPECT_EQ(reading.Status, "Not connected");
+    EXPECT_EQ(reading.View.NewStatus, GarbledView(5).NewStatus);
+    EXPECT_NE(reading.View.NewStatus.find("Garbled replies at address 5"), std::string::npos);
+    EXPECT_FALSE(reading.View.OkEnabled);
+    EXPECT_FALSE(ReadAddress(config, exchange, 4).Garbled);
+
+    const ScanResult result = ScanAddresses(config, exchange, {4, 7});
+    EXPECT_EQ(result.Garbled, (std::vector<int>{5, 6}));
+    EXPECT_TRUE(result.Found.empty());
+    EXPECT_EQ(result.View.NewStatus.rfind("No devices found. Garbled replies at addresses 5, 6", 0),
+              0u)
+        << result.View.NewStatus;
+    exchange.Responder = [](int, const std::string&) -> std::string { return "C"; };
+    EXPECT_EQ(ScanAddresses(config, exchange, {}).View.NewStatus,
+              "No devices found. Garbled replies at 256 addresses: check the line.");
+}
+
+}  // namespace
+}  // namespace kvtk

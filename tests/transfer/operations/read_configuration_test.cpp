@@ -1,0 +1,186 @@
+#include "transfer/operations/read_configuration.h"
+
+#include <gtest/gtest.h>
+
+#include "model/conversions.h"
+#include "tests/support/fake_panel.h"
+#include "tests/support/product_config.h"
+
+namespace kvtk {
+namespace {
+
+using test::OnlineConfigFor;
+using test::RecordingHost;
+using test::ScriptedPanel;
+using Commands = std::vector<std::string>;
+
+Commands HeaderReads(bool specialOptions) {
+    Commands out{"LR65", "LR64", "LR61", "LR62", "LR41", "LR42", "LR43", "LR66", "LR63"};
+    if (specialOptions) out.push_back("LR24");
+    return out;
+}
+
+// The reads of groups 1..last, each with the registers given.
+void AddGroupReads(Commands& out, int last, std::initializer_list<const char*> registers) {
+    for (int g = 1; g <= last; ++g)
+        for (const char* reg : registers) out.push_back(reg + NumberToHex(g, 2));
+}
+
+TEST(ReadConfiguration, FullReadOfWq16At500) {
+    Configuration config = OnlineConfigFor("WQ16", "5.00");
+    ScriptedPanel panel;
+    panel.Answer("LR65", "A02")
+        .Answer("LR64", "A10")
+        .Answer("LR61", "A0258")
+        .Answer("LR41", "A0E10")
+        .Answer("LR24", "A05")
+        .Answer("LR902", "AC64C")
+        .AnswerPrefix("LR9", "A0041")
+        .Answer("LR2103", "A1")
+        .AnswerPrefix("LR21", "A0")
+        .AnswerPrefix("LR3", "A0100000000000008")
+        .Answer("LR503", "A2")
+        .AnswerPrefix("LR5", "A0")
+        .Answer("LR6703", "A0")
+        .AnswerPrefix("LR67", "A1")
+        .Answer("LR23", "A0300000000000000")
+        .AnswerPrefix("LR", "A04");
+    RecordingHost host;
+
+    const ReadOutcome outcome = ReadConfiguration(config, panel, host);
+
+    Commands expected = HeaderReads(true);
+    expected.insert(expected.end(), {"LR901", "LR902"});
+    AddGroupReads(expected, 60, {"LR21", "LR3", "LR5", "LR67"});
+    expected.push_back("LR23");
+    EXPECT_EQ(panel.Commands(), expected);
+    EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
+    for (size_t i = 1; i < panel.Calls.size(); ++i) {
+        EXPECT_EQ(panel.Calls[i].Style, 2) << panel.Calls[i].Command;
+        EXPECT_EQ(panel.Calls[i].Address, 1) << panel.Calls[i].Command;
+    }
+
+    // Each reply lands in its own field: the decoding itself is the register map's.
+    EXPECT_TRUE(outcome.Completed);
+    EXPECT_EQ(config.Panel.NumInputs, "2");
+    EXPECT_EQ(config.Panel.TimerDuration[1], "01:00");
+    EXPECT_EQ(config.Panel.SpecialOptions, 5);
+    EXPECT_EQ(config.Inputs[2].Group, 12);
+    EXPECT_EQ(config.Groups[3].Type, 1);
+    EXPECT_TRUE(config.Groups[3].HasMember(60));
+    EXPECT_EQ(config.Groups[3].Priority, 2);
+    EXPECT_EQ(config.Groups[4].SerialOnPriority, 1);
+    EXPECT_TRUE(IsOn(config.Groups[2].ConstantFlash));
+    EXPECT_NE(std::find(host.Responses.begin(), host.Responses.end(), "12,4,2,On,Closed"),
+              host.Responses.end());
+}
+
+TEST(ReadConfiguration, Kv4800Below4ReadsOneMemberByteAndTwelveGroups) {
+    Configuration config = OnlineConfigFor("KV-4800", "3.00");
+    config.Groups[5].SetMember(9, true);
+    config.Groups[5].SetMember(2, false);
+    config.Groups[6].Type = 1;  // a supergroup flag from a file, on a product without them
+    ScriptedPanel panel;
+    panel
+        .Answer("LR65", "A20")  // 32 inputs: more than the 16 this product has
+        .Answer("LR305", "A03")
+        .AnswerPrefix("LR3", "A00")
+        .AnswerPrefix("LR", "A00");
+    RecordingHost host;
+
+    ReadConfiguration(config, panel, host);
+
+    Commands expected = HeaderReads(true);
+    for (int n = 1; n <= 16; ++n) expected.push_back("LR9" + NumberToHex(n, 2));
+    AddGroupReads(expected, 12, {"LR3", "LR5", "LR67"});
+    expected.push_back("LR23");
+    EXPECT_EQ(panel.Commands(), expected);
+    EXPECT_EQ(config.Panel.NumInputs, "16");
+    EXPECT_TRUE(config.Groups[5].HasMember(2));
+    EXPECT_TRUE(config.Groups[5].HasMember(9));  // beyond the one byte: kept
+    EXPECT_FALSE(config.Groups[5].HasMember(5));
+    EXPECT_EQ(config.Groups[6].Type, 0);
+}
+
+// Optional registers, the input word layout (1.09 reads the early one) and
+// the Set All entries the input words rule out.
+TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
+    struct Case {
+        const char* version;
+        const char* word;
+        bool specialOptions;
+        bool groupFlash;
+        bool linkedOn;
+        bool stateChange;
+        int16_t timer;  // of input 1
+    };
+    for (const Case& c : std::vector<Case>{{"2.00", "A0441", false, true, true, false, 0},
+                                           {"3.00", "A0481", true, true, false, true, 0},
+                                           {"1.18", "A0000", false, false, false, false, 0},
+                                           {"1.09", "AC10C", false, false, false, false, 2}}) {
+        Configuration config = OnlineConfigFor("KV-4900", c.version);
+        ScriptedPanel panel;
+        panel.Answer("LR65", "A02").Answer("LR901", c.word).AnswerPrefix("LR", "A00");
+        RecordingHost host;
+        const ReadOutcome outcome = ReadConfiguration(config, panel, host);
+        EXPECT_EQ(panel.Find("LR24") != nullptr, c.specialOptions) << c.version;
+        EXPECT_EQ(panel.Find("LR23") != nullptr, c.groupFlash) << c.version;
+        EXPECT_EQ(outcome.DisableSetAllLinkedOn, c.linkedOn) << c.version;
+        EXPECT_EQ(outcome.DisableSetAllStateChange, c.stateChange) << c.version;
+        EXPECT_EQ(config.Inputs[1].Timer, c.timer) << c.version;
+    }
+}
+
+TEST(ReadConfiguration, IgnoredCountKeepsTheOldValueAndABigOneIsCut) {
+    Configuration config = OnlineConfigFor("WQ16", "5.00");
+    config.Panel.NumInputs = "5";
+    ScriptedPanel panel;
+    panel.Answer("LR65", "I").AnswerPrefix("LR", "A00");
+    RecordingHost host;
+
+    EXPECT_TRUE(ReadConfiguration(config, panel, host).Completed);
+    EXPECT_EQ(config.Panel.NumInputs, "5");
+    EXPECT_NE(panel.Find("LR905"), nullptr);
+    EXPECT_EQ(panel.Find("LR906"), nullptr);
+
+    // A count above the limit is cut even when the read is aborted next.
+    ScriptedPanel aborting;
+    aborting.Answer("LR65", "A96").Answer("LR64", "");  // 150 inputs, then Abort
+    EXPECT_FALSE(ReadConfiguration(config, aborting, host).Completed);
+    EXPECT_EQ(config.Panel.NumInputs, "120");
+    EXPECT_EQ(aborting.Sent(), "LR65 LR64");
+    EXPECT_TRUE(host.MainEnabled);
+}
+
+TEST(ReadConfiguration, AbortInTheGroupsLeavesTheRestAsTheyWere) {
+    Configuration config = OnlineConfigFor("WQ16", "5.00");
+    config.Groups[6].Priority = 3;
+    config.Groups[6].Type = 1;
+    ScriptedPanel panel;
+    panel.Answer("LR65", "A01")
+        .Answer("LR305", "")
+        .AnswerPrefix("LR5", "A1")
+        .AnswerPrefix("LR", "A01");
+    RecordingHost host;
+
+    EXPECT_FALSE(ReadConfiguration(config, panel, host).Completed);
+    EXPECT_EQ(panel.Commands().back(), "LR305");
+    EXPECT_EQ(config.Groups[4].Priority, 1);
+    EXPECT_EQ(config.Groups[6].Priority, 3);
+    EXPECT_EQ(config.Groups[6].Type, 1);
+}
+
+TEST(CheckMemory, AsksThePanelSilentlyAndKeepsTheAnswer) {
+    Configuration config = OnlineConfigFor("WQ16", "5.00", 9);
+    ScriptedPanel panel;
+    panel.Answer("LR72", "A01");
+    CheckMemory(config, panel);
+    EXPECT_EQ(config.Status.Eprom, "OK");
+    EXPECT_EQ(config.Status.Eeprom, "Error!");
+    ASSERT_EQ(panel.Calls.size(), 1u);
+    EXPECT_EQ(panel.Calls[0].Address, 9);
+    EXPECT_EQ(panel.Calls[0].Style, 0);
+}
+
+}  // namespace
+}  // namespace kvtk

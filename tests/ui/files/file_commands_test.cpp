@@ -1,0 +1,249 @@
+// The File menu's commands against scripted dialogs: file names, the
+// save-first and overwrite questions, the Open Option paths, the caption,
+// and the print dialog with its PDF fallback.
+#include "ui/files/file_commands.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "files/config_writer.h"
+#include "files/open_save_rules.h"
+#include "report/configuration_report.h"
+#include "tests/files/test_folder.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/product_config.h"
+#include "tests/support/scripted_file_prompts.h"
+#include "ui/files/frmPrint.h"
+
+namespace kvtk {
+namespace {
+
+using ::testing::HasSubstr;
+
+using test::ScriptedPrompts;
+
+class FileCommandsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        auto scripted = std::make_unique<ScriptedPrompts>();
+        prompts = scripted.get();
+        files().SetPrompts(std::move(scripted));
+        window->SetAddress(3);
+    }
+
+    FileCommands& files() { return window->Files(); }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+
+    // A file written by the program for a device.
+    QString WriteSample(const char* name, const std::string& model, const std::string& version,
+                        int address, const std::string& description = "") {
+        Configuration sample = test::ConfigFor(model, version);
+        sample.Panel.Address = std::to_string(address);
+        sample.Panel.DeviceName = "Sample";
+        sample.AddressTable[static_cast<size_t>(address)].Name = "Sample";
+        sample.Inputs[1].Name = "Front Door";
+        sample.Inputs[1].Timer = 2;
+        sample.Groups[2].Name = "Lobby";
+        const QString path = Path(QString::fromLatin1(name));
+        EXPECT_TRUE(WriteConfigFile(QFile::encodeName(path).toStdString(), sample,
+                                    {"12-03-26", "14:05:09", description})
+                        .Ok());
+        return path;
+    }
+
+    // Open with "No" to the save-first question and the file chosen.
+    void OpenFile(const QString& path, int index = 0) {
+        prompts->answers.push_back(QMessageBox::No);
+        prompts->dialogs.push_back({path, path});
+        files().Open(index);
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompts* prompts = nullptr;
+};
+
+// Save from the menu takes the value still being typed in a field, and the
+// file name rule (the rule itself is tested with the files).
+TEST_F(FileCommandsTest, SaveFromTheMenuTakesTheFieldBeingEdited) {
+    Type(settings().txtNumInputs(), QStringLiteral("130"));  // not left yet
+    prompts->dialogs.push_back({QString(), Path(QStringLiteral("panel.old.txt"))});
+    files().SaveAction()->trigger();
+    EXPECT_THAT(test::FileBytes(Path(QStringLiteral("panel.kvx")).toStdString()),
+                HasSubstr("\r\nInputs=120\r\n"));
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+}
+
+TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
+    const QString existing = WriteSample("old.kvx", "WQ08", "5.00", 3);
+    const std::string before = test::FileBytes(existing.toStdString());
+
+    // Yes, then the save dialog cancelled: the open ends there.
+    prompts->answers = {QMessageBox::Yes};
+    files().Open(0);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+
+    // Yes, overwrite declined (No is the default): the open dialog follows.
+    prompts->dialogRequests.clear();
+    prompts->messages.clear();
+    prompts->answers = {QMessageBox::Yes, QMessageBox::No};
+    prompts->dialogs = {{QString(), existing}};
+    files().Open(0);
+    EXPECT_EQ(prompts->Titles(),
+              (QStringList{QStringLiteral("Save file"), QStringLiteral("Open file")}));
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Overwrite File?"));
+    EXPECT_EQ(prompts->messages[1].Default, QMessageBox::No);
+    EXPECT_EQ(test::FileBytes(existing.toStdString()), before);
+
+    // Yes, then a save that fails (a folder has the name): the open ends, and
+    // the folder is not offered for overwriting.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.kvx")));
+    prompts->dialogRequests.clear();
+    prompts->messages.clear();
+    prompts->answers = {QMessageBox::Yes, QMessageBox::Yes};
+    prompts->dialogs = {{QString(), Path(QStringLiteral("folder.kvx"))}, {existing, existing}};
+    files().Open(0);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Write Error"));
+
+    // Cancel asks nothing more.
+    prompts->dialogRequests.clear();
+    prompts->answers = {QMessageBox::Cancel};
+    files().Open(0);
+    EXPECT_TRUE(prompts->dialogRequests.empty());
+}
+
+TEST_F(FileCommandsTest, SameDeviceOfflineAdoptsTheFileIdentityWithoutAsking) {
+    QSignalSpy update(&files(), &FileCommands::catalogueUpdateRequested);
+    OpenFile(WriteSample("same.kvx", "WQ16", "5.00", 3));
+    EXPECT_TRUE(prompts->optionTexts.empty());
+    EXPECT_EQ(config().Identity.Model, "WQ16");
+    EXPECT_EQ(config().Limits.MaxRelays, 16);
+    ASSERT_EQ(update.count(), 1);
+    EXPECT_FALSE(update.at(0).at(0).toBool());
+    EXPECT_EQ(inputs().Row(1).txtInputName->text(), QStringLiteral("Front Door"));
+
+    // Online the identity stays.
+    window->SetConnection(true, "COM 1");
+    OpenFile(WriteSample("same2.kvx", "WQ32", "5.00", 3));
+    EXPECT_TRUE(prompts->optionTexts.empty());
+    EXPECT_EQ(config().Identity.Model, "WQ16");
+}
+
+TEST_F(FileCommandsTest, AnotherAddressAsksForTheOpenOption) {
+    const QString file = WriteSample("five.kvx", "WQ08", "5.00", 5);
+
+    // Load for the current device: the address stays 3.
+    prompts->options = {OpenOption::LoadForCurrentDevice};
+    OpenFile(file);
+    EXPECT_EQ(prompts->optionTexts.size(), 1u);
+    EXPECT_EQ(window->Address(), 3);
+    EXPECT_EQ(config().Inputs[1].Timer, 2);
+
+    // Cancel leaves the configuration and ends as a cancelled dialog.
+    config().Inputs[1].Name = "Kept";
+    window->SetAddress(3);
+    prompts->options = {OpenOption::Cancel};
+    OpenFile(file);
+    EXPECT_EQ(config().Inputs[1].Name, "Kept");
+    EXPECT_TRUE(files().DialogCancelled());
+}
+
+// The report's origin, the caption and the next dialog follow the file last
+// opened.
+TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
+    EXPECT_FALSE(files().Origin().FromFile);
+    const QString file = WriteSample("origin.kvx", "WQ08", "5.00", 3, "Shop");
+    OpenFile(file);
+    EXPECT_TRUE(window->windowTitle().endsWith(file + QStringLiteral("(SHOP)")));
+    EXPECT_TRUE(files().Origin().FromFile);
+    EXPECT_EQ(files().Origin().FileName, file.toStdString());
+
+    prompts->answers = {QMessageBox::No};
+    files().Open(0);  // the dialog is cancelled; it started in the folder of the last file
+    EXPECT_EQ(prompts->dialogRequests.back().Folder, dir.path());
+    EXPECT_FALSE(files().Origin().FromFile);
+}
+
+class PrintDialogTest : public FileCommandsTest {
+protected:
+    std::unique_ptr<frmPrint> OpenPrint() {
+        auto dialog = std::make_unique<frmPrint>(config(), files().Origin(), window->GetBeeper(),
+                                                 window->SpinTicker(), *prompts, window.get());
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return dialog;
+    }
+};
+
+TEST_F(PrintDialogTest, PrintsOnThePrinterAndSaysSo) {
+    auto dialog = OpenPrint();
+    std::optional<ReportRequest> sent;
+    dialog->SetPrintJob([&](const Configuration&, const ReportRequest& request) {
+        sent = request;
+        return QString();
+    });
+    dialog->cmdPrint()->click();
+    ASSERT_TRUE(sent.has_value());
+    EXPECT_EQ(sent->GroupCount, 60);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0].Text, QString::fromLatin1(kPrintingInProcessText));
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+// The PDF's text is checked against the laid-out report in the report tests;
+// here only the fallback's questions and the file it leaves.
+TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
+    auto dialog = OpenPrint();
+    bool sent = false;
+    dialog->SetPrintJob([&](const Configuration&, const ReportRequest&) {
+        sent = true;
+        return QString::fromLatin1(kNoPrinterText);
+    });
+    const QString pdf = Path(QStringLiteral("report"));
+    prompts->answers = {QMessageBox::Yes};
+    prompts->pdfName = pdf;
+    dialog->cmdPrint()->click();
+    ASSERT_TRUE(sent);
+    ASSERT_GE(prompts->messages.size(), 2u);
+    EXPECT_THAT(prompts->messages[0].Text.toStdString(),
+                HasSubstr("No printer is available.\r\rDo you want to save the report as a PDF"));
+    EXPECT_EQ(prompts->messages[1].Icon, QMessageBox::Information);
+    QFile written(pdf + QStringLiteral(".pdf"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5) == "%PDF-");
+}
+
+TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
+    const QString notes = Path(QStringLiteral("notes.kvx"));
+    QFile(notes).open(QIODevice::WriteOnly);
+    const std::pair<QString, const char*> refused[] = {
+        {Path(QStringLiteral("missing.kvx")), "does not exist"},
+        {dir.path(), "is a folder"},
+        {notes, "header is missing or damaged"}};
+    for (const auto& [path, why] : refused) {
+        prompts->messages.clear();
+        EXPECT_FALSE(files().OpenAtStart(path));
+        ASSERT_EQ(prompts->messages.size(), 1u);
+        EXPECT_THAT(prompts->messages[0].Text.toStdString(), HasSubstr(why));
+    }
+    window->SetConnection(true, "COM 1");
+    EXPECT_TRUE(files().OpenAtStart(WriteSample("lobby.kvx", "KV-4800", "4.00", 5)));
+    EXPECT_FALSE(config().Status.IsOnline());
+    EXPECT_EQ(config().Identity.Model, "KV-4800");
+    EXPECT_EQ(window->Address(), 5);
+    EXPECT_EQ(config().Inputs[1].Name, "Front Door");
+}
+
+}  // namespace
+}  // namespace kvtk

@@ -1,0 +1,115 @@
+// Undo and redo of every kind of step on the main window: each puts back
+// the whole configuration exactly and the menu names the step.
+#include "ui/main/edit_commands.h"
+
+#include <gmock/gmock.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "comm/command_exchange.h"
+#include "comm/exchange_settings.h"
+#include "files/config_writer.h"
+#include "sim/sim_line.h"
+#include "sim/simulated_link.h"
+#include "tests/comm/scripted_prompter.h"
+#include "tests/files/test_folder.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/scripted_file_prompts.h"
+#include "ui/device/device_commands.h"
+#include "ui/files/file_commands.h"
+#include "ui/files/names_commands.h"
+#include "ui/groups/frmGroupSetup.h"
+
+namespace kvtk {
+namespace {
+
+class EditCommandsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        line.AddPanel(1, "WQ16", "0500");
+        exchange.SetOffline(false);
+        exchange.SetSerialLink(&link);
+        window->Device().SetExchange(&exchange);
+        window->Device().Host().SetWaitCapMs(20);
+        ConnectChoice online{false, 1, "WQ16 Version 5.00", "COM 1"};
+        window->ApplyConnectChoice(online);
+    }
+    EditCommands& edit() { return window->Edit(); }
+    NamesCommands& names() { return *window->findChild<NamesCommands*>(); }
+    void Trigger(const char* name) {
+        window->findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    }
+    std::string File(const char* name) const { return folder.File(name); }
+
+    // Opens a file of the device on the line, with other values and names
+    // than the window's, by the Open Option `option`.
+    void OpenOtherFile(int option) {
+        Configuration other = config();
+        other.Inputs[3] = {"Stair", kMaintained, 1, 4, 2, kTrue};
+        other.Groups[4].Name = "Stairwell";
+        other.Panel.NumRelays = "12";
+        const std::string path = File("other.kvx");
+        ASSERT_TRUE(WriteConfigFile(path, other, {"01-01-26", "10:00:00", ""}).Ok());
+        window->Files().SetPrompts(test::ScriptedPrompts::Opening(QString::fromStdString(path)));
+        window->Files().Open(option);
+    }
+
+    SimLine line;
+    SimulatedLink link{line};
+    ExchangeSettings exchangeSettings;
+    test::ScriptedPrompter prompter;
+    CommandExchange exchange{exchangeSettings, prompter};
+    test::TestFolder folder;
+};
+
+TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
+    const Configuration start = config();
+    const struct {
+        QString Step;
+        std::function<void()> Do;
+    } steps[] = {
+        {QStringLiteral("Edit of Input 1 name"),
+         [this] { TypeAndLeave(row(1).txtInputName, QStringLiteral("Door")); }},
+        {QStringLiteral("Set All As Type"), [this] { Trigger("mnuInputSetAllType_0"); }},
+        {QStringLiteral("Auto Assign Groups To Inputs"),
+         [this] { Trigger("mnuInputAutoAssignGroups_1"); }},
+        {QStringLiteral("Group Setup"),
+         [this] {
+             window->OpenGroupSetupOn(QStringLiteral("2"));
+             window->GroupSetup().chkMember(5)->click();
+             window->GroupSetup().cmdDone()->click();
+         }},
+        {QStringLiteral("Read"), [this] { window->Device().Read(); }},
+        {QStringLiteral("Open Names"), [this] { OpenOtherFile(1); }},
+        {QStringLiteral("Open"), [this] { OpenOtherFile(0); }},
+        {QStringLiteral("Import Names"),
+         [this] {
+             test::PutFileBytes(File("n.csv"), "kind,number,name\ngroup,2,Caf\xC3\xA9\n");
+             names().SetPrompts([this](bool) { return QString::fromStdString(File("n.csv")); }, {});
+             names().Import();
+         }},
+    };
+    for (const auto& step : steps) {
+        const Configuration before = config();
+        step.Do();
+        const Configuration after = config();
+        EXPECT_NE(after, before) << step.Step.toStdString();
+        EXPECT_EQ(edit().UndoAction()->text(), QStringLiteral("&Undo ") + step.Step);
+        edit().UndoAction()->trigger();
+        EXPECT_TRUE(config() == before) << "undo " << step.Step.toStdString();
+        EXPECT_EQ(edit().RedoAction()->text(), QStringLiteral("&Redo ") + step.Step);
+        edit().RedoAction()->trigger();
+        EXPECT_TRUE(config() == after) << "redo " << step.Step.toStdString();
+    }
+    while (edit().UndoAction()->isEnabled()) edit().UndoAction()->trigger();
+    EXPECT_TRUE(config() == start);
+    EXPECT_EQ(edit().History().RedoCount(), std::size(steps));
+}
+
+}  // namespace
+}  // namespace kvtk

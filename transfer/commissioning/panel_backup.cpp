@@ -1,0 +1,48 @@
+#include "transfer/commissioning/panel_backup.h"
+
+#include "files/backup_store.h"
+#include "files/config_writer.h"
+#include "transfer/operations/operation_support.h"
+#include "transfer/operations/panel_snapshot.h"
+
+namespace kvtk {
+
+BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, OperationHost& host,
+                          const BackupRequest& request) {
+    BackupOutcome outcome;
+    if (request.Folder.empty()) {
+        outcome.Failure = "No folder for backups is known (HOME is not set).";
+        return outcome;
+    }
+    const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup");
+    if (panel.Aborted) {
+        outcome.Failure = "The backup read was stopped.";
+        return outcome;
+    }
+    if (panel.Skipped > 0) {
+        outcome.Failure = "The backup read skipped " + std::to_string(panel.Skipped) + " register" +
+                          (panel.Skipped == 1 ? "" : "s") + ".";
+        return outcome;
+    }
+    const std::string name = BackupFileName(request.When, PanelAddress(like), like.Identity.Model);
+    const BackupSave saved = SaveNewBackup(
+        request.Folder, name,
+        ConfigFileText(panel.Config, LocalFileStamp(request.When, request.Description)));
+    if (!saved.Result.Ok()) {
+        std::string reason = saved.Result.Message;
+        for (char& c : reason)
+            if (c == '\r' || c == '\n') c = ' ';
+        outcome.Failure = "The backup could not be saved in " + request.Folder + ": " + reason;
+        return outcome;
+    }
+    outcome.Saved = true;
+    outcome.Path = saved.Path;
+    return outcome;
+}
+
+std::string BackupFailedQuestion(const BackupOutcome& outcome) {
+    return outcome.Failure + "\nNo backup of the device's configuration was made.\n\n" +
+           "Change the device anyway?";
+}
+
+}  // namespace kvtk

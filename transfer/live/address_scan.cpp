@@ -1,0 +1,106 @@
+#include "transfer/live/address_scan.h"
+
+#include <algorithm>
+
+#include "model/products.h"
+#include "transfer/live/reply_tally.h"
+
+namespace kvtk {
+
+AddressView ViewOfAddress(const std::string& status, int address) {
+    const std::string at = std::to_string(address);
+    if (status == kNotConnected) return {"No device was found at this address.", false};
+    // An address nobody has read yet counts as untested, whatever its text.
+    if (status == kUntestedAddress || status.empty())
+        return {"Click 'Read This Address' to look for a device at address " + at + ".", false};
+    return {"Connected to an " + status + " at address " + at + ".", true};
+}
+
+AddressView GarbledView(int address) {
+    return {"Garbled replies at address " + std::to_string(address) +
+                ": check baud rate, wiring, noise.",
+            false};
+}
+
+std::string OfflineNewStatus(const std::string& catalogueEntry, int address) {
+    return "Offline programming an " + catalogueEntry + " at address " + std::to_string(address) +
+           ".";
+}
+
+std::string CurrentStatusText(bool online, const ProductIdentity& identity, int address) {
+    return std::string(online ? "Connected to" : "Offline programming") + " an " + identity.Model +
+           " Version " + identity.Version + " at address " + std::to_string(address) + ".";
+}
+
+AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address) {
+    AddressReading reading;
+    ReplyTally replies(exchange);
+    reading.Status = IdentifyPanel(config, replies, address);
+    reading.Garbled = reading.Status == kNotConnected && replies.OnlyGarbled();
+    reading.View = reading.Garbled ? GarbledView(address) : ViewOfAddress(reading.Status, address);
+    return reading;
+}
+
+std::string FoundListText(const std::vector<int>& found) {
+    std::string text;
+    for (int address : found) text += (text.empty() ? "Found=" : ",") + std::to_string(address);
+    return text;
+}
+
+namespace {
+
+// Empty when no address answered garbled; otherwise a sentence naming them
+// (a count when there are too many for the status line).
+std::string GarbledNote(const std::vector<int>& garbled) {
+    if (garbled.empty()) return {};
+    if (garbled.size() == 1)
+        return ". Garbled replies at address " + std::to_string(garbled[0]) + ": check the line.";
+    std::string where;
+    if (garbled.size() > 3) where = std::to_string(garbled.size()) + " addresses";
+    for (size_t i = 0; i < garbled.size() && garbled.size() <= 3; ++i)
+        where += (i == 0 ? "addresses " : ", ") + std::to_string(garbled[i]);
+    return ". Garbled replies at " + where + ": check the line.";
+}
+
+}  // namespace
+
+ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
+                         const ScanCallbacks& callbacks) {
+    ScanResult result;
+    const int first = std::max(range.First, 0);
+    const int last = std::min(range.Last, kAddressCount - 1);
+    for (int a = first; a <= last; ++a) {
+        if (callbacks.StopRequested && callbacks.StopRequested()) {
+            result.Stopped = true;
+            break;
+        }
+        ScanStep step;
+        step.Address = a;
+        step.NewStatus = result.Found.empty() ? kScanningPleaseWait : result.FoundList;
+        if (callbacks.BeforeAddress) callbacks.BeforeAddress(step);
+        ReplyTally replies(exchange);
+        step.Status = IdentifyPanel(config, replies, a);
+        result.LastRead = a;
+        step.Found = step.Status != kNotConnected;
+        step.Garbled = !step.Found && replies.OnlyGarbled();
+        if (step.Garbled) result.Garbled.push_back(a);
+        if (step.Found) {
+            result.Found.push_back(a);
+            result.FoundList = FoundListText(result.Found);
+            step.NewStatus = result.FoundList;
+        }
+        if (callbacks.AfterAddress) callbacks.AfterAddress(step);
+    }
+    if (result.Found.empty()) {
+        result.Address = 0;
+        result.View = {kNoDevicesFound + GarbledNote(result.Garbled), false};
+        result.Beep = true;
+    } else {
+        result.Address = result.Found.front();
+        result.View = ViewOfAddress(config.AddressTable[static_cast<size_t>(result.Address)].Status,
+                                    result.Address);
+    }
+    return result;
+}
+
+}  // namespace kvtk

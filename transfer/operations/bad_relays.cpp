@@ -1,0 +1,51 @@
+#include "transfer/operations/bad_relays.h"
+
+#include "transfer/operations/operation_support.h"
+#include "transfer/registers/member_bytes.h"
+#include "transfer/registers/register_map.h"
+
+namespace kvtk {
+
+std::string BadRelayQuestion(const std::vector<int>& relays) {
+    std::string text = "Bad relays are: ";
+    for (int relay : relays) text += std::to_string(relay) + " ";
+    return text + ".   Do you want to clear Bad Relay information?";
+}
+
+BadRelayOutcome CheckBadRelays(const Configuration& config, PanelExchange& exchange,
+                               OperationHost& host) {
+    BadRelayOutcome outcome;
+    const int address = PanelAddress(config);
+    host.Repaint();
+    const std::string reply =
+        exchange.Exchange(address, kBadRelayReadCommand, "", kStyleRetryCancel);
+    if (IsCancelled(reply)) return outcome;
+
+    const ItemMask flags = DecodeBadRelays(reply);
+    for (int relay = 1; relay <= kMemberCount; ++relay)
+        if (flags[relay]) outcome.Relays.push_back(relay);
+    if (outcome.Relays.empty()) {
+        host.ShowMessage("No bad relays found.");
+        outcome.Result = BadRelayResult::NoneFound;
+        return outcome;
+    }
+    if (!host.AskYesNo("Bad Relays", BadRelayQuestion(outcome.Relays))) {
+        outcome.Result = BadRelayResult::Kept;
+        return outcome;
+    }
+    if (IsCancelled(exchange.Exchange(address, kWriteEnableCommand, "", kStyleRetryCancel)))
+        return outcome;
+    host.Repaint();
+    const std::string cleared =
+        exchange.Exchange(address, kBadRelayClearCommand, "", kStyleRetryCancel);
+    if (IsCancelled(cleared)) return outcome;
+    if (cleared != "AY") {
+        outcome.Result = BadRelayResult::NotCleared;
+        return outcome;
+    }
+    host.ShowMessage("Bad relay information is cleared.");
+    outcome.Result = BadRelayResult::Cleared;
+    return outcome;
+}
+
+}  // namespace kvtk

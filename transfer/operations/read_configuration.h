@@ -1,0 +1,42 @@
+#pragma once
+// Reads the whole configuration of the connected panel into the model:
+// panel-wide registers, inputs 1..NumInputs, groups 1..MaxGroups and the
+// group flash settings, one register per exchange, with Abort, Retry and
+// Ignore on failures. Also the panel's memory self-check.
+
+#include <string>
+#include <vector>
+
+#include "model/configuration.h"
+#include "model/panel_exchange.h"
+#include "transfer/operations/operation_host.h"
+#include "transfer/registers/register_map.h"
+
+namespace kvtk {
+
+struct ReadOutcome {
+    // False when the user aborted; the model then holds a mixture of the
+    // values read and the values it had.
+    bool Completed = false;
+    // The registers skipped on Ignore, by their descriptions ("Input 3"):
+    // their fields kept the values they had before the read.
+    std::vector<std::string> Skipped;
+    // Entries of the input editor's "Set All As Type" menu that the inputs
+    // read rule out; the caller disables them.
+    bool DisableSetAllLinkedOn = false;
+    bool DisableSetAllStateChange = false;
+};
+
+// The main window is disabled for the whole read and enabled again at the
+// end, whichever way it ends. Afterwards the caller refreshes the input
+// editor at the first input.
+ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, OperationHost& host);
+
+// Asks "LR72" without any message and stores the EPROM and EEPROM results
+// ("OK", "Error!", "Unknown") in the status.
+MemoryCheckResult CheckMemory(Configuration& config, PanelExchange& exchange);
+
+// The progress text of an input read, e.g. "12,1,0,Off,Open".
+std::string InputProgressText(const InputConfig& input);
+
+}  // namespace kvtk

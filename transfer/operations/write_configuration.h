@@ -1,0 +1,53 @@
+#pragma once
+// Writes the configuration in memory to the connected panel (the parts the
+// user chose) and has the panel save it to its EEPROM, with the timed wait
+// the product needs. Failures offer Retry and Cancel; a cancel anywhere
+// skips the rest and the save, and disables writing again with "LSU".
+
+#include <cstdint>
+
+#include "model/configuration.h"
+#include "model/panel_exchange.h"
+#include "transfer/operations/operation_host.h"
+
+namespace kvtk {
+
+// The choices of the write options dialog. The dialog keeps them between
+// uses; its Cancel clears all three parts.
+struct WriteOptions {
+    bool Header = true;      // "&Header (Flash, Timers, Relays, etc.)"
+    bool Inputs = true;      // "&Input Configurations"
+    bool Groups = true;      // "&Group Information"
+    int32_t GroupCount = 0;  // "Number of groups to write:", set to MaxGroups on opening
+
+    bool AnyChosen() const { return Header || Inputs || Groups; }
+};
+
+enum class WriteResult {
+    NothingChosen,  // no part was chosen: nothing was sent
+    Saved,          // written and saved to EEPROM
+    Cancelled,      // the user cancelled: nothing saved, writing disabled
+};
+
+struct WriteOutcome {
+    WriteResult Result = WriteResult::NothingChosen;
+    // The counts actually used. A typed group count above MaxGroups (or below
+    // 0) and an inputs count above MaxInputs have no panel registers behind
+    // them; they are cut to the product's limits and flagged here.
+    int32_t InputsWritten = 0;
+    int32_t GroupCountUsed = 0;
+    bool InputCountClamped = false;
+    bool GroupCountClamped = false;
+    // After a cancel: the panel accepted "LSU". When false (the link was
+    // lost, say) the panel may still accept writes.
+    bool WritingDisabled = false;
+};
+
+WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions& options,
+                                PanelExchange& exchange, OperationHost& host);
+
+// The wait after the save: 5 s from firmware 4.0; below it none for the
+// KV-4800 and 25 s for every other product. Milliseconds 0 means no wait.
+TimedWait SavingWait(const ProductIdentity& identity);
+
+}  // namespace kvtk

@@ -1,0 +1,576 @@
+#include "ui/connect/frmConnect.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "model/products.h"
+#include "transfer/live/address_scan.h"
+#include "ui/comm/frmComm.h"
+#include "ui/connect/found_panels_list.h"
+#include "ui/main/frmAbout.h"
+#include "ui/widgets/address_field.h"
+#include "ui/widgets/hint_line.h"
+#include "ui/widgets/spin_buttons.h"
+#include "ui/widgets/text_convert.h"
+
+namespace kvtk {
+namespace {
+
+const char* const kScanCaption = "&Scan Addresses";
+const char* const kStopCaption = "&Stop Scanning";
+const char* const kProductCodeTitle = "Select Product Code";
+const char* const kProductCodeText =
+    "This function is intended for use by factory personnel only.\n\nImproper usage may render "
+    "the attached device unusable.\n\nClick 'Cancel' to exit.";
+const char* const kProductCodePassword = "FactoryMode";
+
+QLabel* StatusLabel(const char* name) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(420);
+    label->setWordWrap(true);
+    return label;
+}
+
+void SetTone(QLabel* label, bool alert) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, alert ? QColor(Qt::red) : QColor(Qt::black));
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+frmConnect::frmConnect(frmMain& main, frmComm& comm, QWidget* parent)
+    : QDialog(parent), main_(main), comm_(comm) {
+    setObjectName(QStringLiteral("frmConnect"));
+    setWindowTitle(QStringLiteral("Select Device"));
+    textPrompt_ = [this](const QString& title, const QString& text) -> std::optional<QString> {
+        bool ok = false;
+        const QString entered =
+            QInputDialog::getText(this, title, text, QLineEdit::Normal, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return entered;
+    };
+    BuildWidgets();
+    RegisterHints();
+
+    RelayConnection& relay = comm_.Relay();
+    connect(&relay, &RelayConnection::statusChanged, this,
+            [this](const QString& status) { SetNewStatus(status, false); });
+    connect(&relay, &RelayConnection::loginFinished, this, &frmConnect::OnLoginFinished);
+    connect(&relay, &RelayConnection::serverClosed, this, &frmConnect::OnServerClosed);
+    connect(&relay, &RelayConnection::socketError, this,
+            [this](int, const QString&, const QString& message) { OnSocketError(message); });
+    Load();
+}
+
+frmConnect::~frmConnect() = default;
+
+QLineEdit* frmConnect::txtAddress() const {
+    return txtAddress_;
+}
+
+void frmConnect::BuildWidgets() {
+    // The connection choice.
+    fraPort_ = new QGroupBox(QStringLiteral("Connection"));
+    fraPort_->setObjectName(QStringLiteral("fraPort"));
+    choices_ = new QButtonGroup(this);
+    auto* portLayout = new QVBoxLayout(fraPort_);
+    const std::array<const char*, 6> captions{"O&ffline", "COM&1", "COM&2",
+                                              "COM&3",    "COM&4", "Internet"};
+    for (int n = 0; n < 6; ++n) {
+        auto* option = new QRadioButton(QString::fromLatin1(captions[static_cast<size_t>(n)]));
+        option->setObjectName(QStringLiteral("optCommPort_%1").arg(n));
+        option->setAccessibleName(option->text().remove(QLatin1Char('&')));
+        choices_->addButton(option, n);
+        portLayout->addWidget(option);
+        optCommPort_[static_cast<size_t>(n)] = option;
+    }
+    portLayout->addStretch(1);
+    connect(choices_, &QButtonGroup::idToggled, this, [this](int n, bool checked) {
+        if (checked) ChooseConnection(n);
+    });
+
+    // The address with its spin button; it moves to whichever panel is shown.
+    addressRow_ = new QWidget;
+    txtAddress_ = new PanelAddressField([this] { return AddressMinimum(); }, main_.GetBeeper());
+    txtAddress_->setObjectName(QStringLiteral("txtAddress"));
+    txtAddress_->setAccessibleName(QStringLiteral("Address"));
+    txtAddress_->setMaximumWidth(70);
+    spnAddress_ = new SpinButtons(
+        txtAddress_, [this] { return AddressMinimum(); },
+        [] { return PanelAddressField::kMaximum; }, main_.SpinTicker(), main_.GetBeeper(),
+        QStringLiteral("Address"));
+    spnAddress_->setObjectName(QStringLiteral("spnAddress"));
+    auto* addressLabel = new QLabel(QStringLiteral("&Address"));
+    addressLabel->setBuddy(txtAddress_);
+    auto* addressLayout = new QHBoxLayout(addressRow_);
+    addressLayout->setContentsMargins(0, 0, 0, 0);
+    addressLayout->addWidget(addressLabel);
+    addressLayout->addWidget(txtAddress_);
+    addressLayout->addWidget(spnAddress_);
+    addressLayout->addStretch(1);
+    connect(txtAddress_, &QLineEdit::textChanged, this, &frmConnect::RefreshAddressStatus);
+    connect(txtAddress_, &PanelAddressField::productCodeKey, this, &frmConnect::AskProductCode);
+
+    // Offline: address and product.
+    fraOffline_ = new QGroupBox(QStringLiteral("Program for an offline device"));
+    fraOffline_->setObjectName(QStringLiteral("fraOffline"));
+    offlineLayout_ = new QVBoxLayout(fraOffline_);
+    cmbProductType_ = new QComboBox;
+    cmbProductType_->setObjectName(QStringLiteral("cmbProductType"));
+    auto* productLabel = new QLabel(QStringLiteral("&Product"));
+    productLabel->setBuddy(cmbProductType_);
+    cmbProductType_->setAccessibleName(QStringLiteral("Product"));
+    chkUpdate_ = new QCheckBox(QStringLiteral("&Update to the product shown in the main window"));
+    chkUpdate_->setObjectName(QStringLiteral("chkUpdate"));
+    offlineLayout_->addWidget(productLabel);
+    offlineLayout_->addWidget(cmbProductType_);
+    offlineLayout_->addWidget(chkUpdate_);
+    offlineLayout_->addStretch(1);
+    connect(cmbProductType_, &QComboBox::currentIndexChanged, this, [this] {
+        if (ChoiceIndex() == kOffline) RefreshAddressStatus();
+    });
+    connect(chkUpdate_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on) return;
+        cmbProductType_->setCurrentIndex(SelectCatalogueEntry(main_.Config().Identity));
+        chkUpdate_->setChecked(false);
+    });
+
+    // Online: read or scan.
+    fraOnline_ = new QGroupBox(QStringLiteral("Program an online device"));
+    fraOnline_->setObjectName(QStringLiteral("fraOnline"));
+    onlineLayout_ = new QVBoxLayout(fraOnline_);
+    cmdRead_ = new QPushButton(QStringLiteral("&Read This Address"));
+    cmdRead_->setObjectName(QStringLiteral("cmdRead"));
+    cmdScan_ = new QPushButton(QString::fromLatin1(kScanCaption));
+    cmdScan_->setObjectName(QStringLiteral("cmdScan"));
+    for (QPushButton* button : {cmdRead_, cmdScan_}) button->setAutoDefault(false);
+    lblProductType_ = StatusLabel("lblProductType");
+    lblProductType_->setMinimumWidth(0);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdRead_);
+    buttons->addWidget(cmdScan_);
+    buttons->addStretch(1);
+    onlineLayout_->addLayout(buttons);
+    onlineLayout_->addWidget(new QLabel(QStringLiteral("Device at this address:")));
+    onlineLayout_->addWidget(lblProductType_);
+    lstFound_ = new FoundPanelsList;
+    onlineLayout_->addWidget(lstFound_);
+    onlineLayout_->addStretch(1);
+    connect(lstFound_, &FoundPanelsList::addressPicked, this, [this](int address) {
+        if (!scanning_ && !reading_) txtAddress_->setText(QString::number(address));
+    });
+    connect(cmdRead_, &QPushButton::clicked, this, &frmConnect::ReadThisAddress);
+    connect(cmdScan_, &QPushButton::clicked, this, &frmConnect::ScanOrStop);
+
+    // Relay server: host and credentials.
+    fraRelay_ = new QGroupBox(QStringLiteral("Connect to a Glintora Server"));
+    fraRelay_->setObjectName(QStringLiteral("fraRelay"));
+    txtHost_ = new QLineEdit;
+    txtHost_->setObjectName(QStringLiteral("txtHost"));
+    txtUser_ = new QLineEdit;
+    txtUser_->setObjectName(QStringLiteral("txtUser"));
+    txtPassword_ = new QLineEdit;
+    txtPassword_->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword_->setEchoMode(QLineEdit::Password);
+    txtPassword_->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // "*"
+    cmdConnect_ = new QPushButton(QStringLiteral("Connect"));
+    cmdConnect_->setObjectName(QStringLiteral("cmdConnect"));
+    cmdConnect_->setAutoDefault(false);
+    auto* relayLayout = new QFormLayout(fraRelay_);
+    const std::array<std::pair<const char*, QLineEdit*>, 3> relayFields{{
+        {"&Host", txtHost_},
+        {"U&ser", txtUser_},
+        {"Pass&word", txtPassword_},
+    }};
+    for (const auto& [caption, edit] : relayFields) {
+        auto* label = new QLabel(QString::fromLatin1(caption));
+        label->setBuddy(edit);
+        edit->setAccessibleName(label->text().remove(QLatin1Char('&')));
+        relayLayout->addRow(label, edit);
+    }
+    relayLayout->addRow(QString(), cmdConnect_);
+    connect(cmdConnect_, &QPushButton::clicked, this, &frmConnect::ConnectRelay);
+
+    auto* panels = new QVBoxLayout;
+    panels->addWidget(fraOffline_);
+    panels->addWidget(fraOnline_);
+    panels->addWidget(fraRelay_);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(fraPort_);
+    top->addLayout(panels, 1);
+
+    // Status lines, hint line and OK.
+    lblCurrentStatus_ = StatusLabel("lblCurrentStatus");
+    lblNewStatus_ = StatusLabel("lblNewStatus");
+    auto* status = new QFormLayout;
+    status->addRow(QStringLiteral("Current status:"), lblCurrentStatus_);
+    status->addRow(QStringLiteral("New status:"), lblNewStatus_);
+
+    lblInfo_ = new HintLine;
+    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo_->setFrameShape(QFrame::StyledPanel);
+    lblInfo_->setFrameShadow(QFrame::Sunken);
+    cmdOK_ = new QPushButton(QStringLiteral("OK"));
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setDefault(true);
+    connect(cmdOK_, &QPushButton::clicked, this, &frmConnect::Accept);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(lblInfo_, 1);
+    bottom->addWidget(cmdOK_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(status);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmConnect::RegisterHints() {
+    HintLine& hints = *lblInfo_;
+    auto address = [this] { return QString::number(Address()); };
+    hints.Register(cmdOK_, QStringLiteral("Apply choices made here."));
+    hints.Register(cmdScan_, QStringLiteral("Scan all addresses for devices."));
+    hints.Register(lstFound_,
+                   QStringLiteral("Devices found by the last scan; pick one to use it."));
+    hints.Register(cmdRead_, [address] {
+        return QStringLiteral("Test address ") + address() + QStringLiteral(" for a device.");
+    });
+    hints.Register(lblCurrentStatus_,
+                   QStringLiteral("This is the current device type, version and address."));
+    hints.Register(lblNewStatus_,
+                   QStringLiteral("This is the new device type, version and address to be "
+                                  "selected."));
+    hints.Register(lblProductType_, [address] {
+        return QStringLiteral("This is the type and version of the device found at address ") +
+               address() + QStringLiteral(".");
+    });
+    for (QRadioButton* option : optCommPort_)
+        hints.Register(option, QStringLiteral("Select Communication Port"));
+    hints.Register(fraOffline_,
+                   QStringLiteral("Select address and type of device to program data for."));
+    hints.Register(fraOnline_,
+                   QStringLiteral("Select address and test for a device to program data for."));
+    hints.Register(fraPort_, QString());
+    hints.Register(lblInfo_, QStringLiteral("This is an informative window."));
+}
+
+void frmConnect::Load() {
+    cmbProductType_->blockSignals(true);
+    cmbProductType_->clear();
+    for (const std::string& entry : ProductCatalogue()) cmbProductType_->addItem(ToQString(entry));
+    cmbProductType_->setCurrentIndex(kDefaultCataloguePosition);
+    cmbProductType_->blockSignals(false);
+    for (AddressEntry& record : main_.Config().AddressTable) record.Status = kUntestedAddress;
+    if (txtAddress_->text().isEmpty()) txtAddress_->setText(QStringLiteral("1"));
+    if (optCommPort_[kOffline]->isChecked())
+        ChooseConnection(kOffline);
+    else
+        optCommPort_[kOffline]->setChecked(true);
+}
+
+void frmConnect::SelectOffline() {
+    if (optCommPort_[kOffline]->isChecked())
+        ChooseConnection(kOffline);
+    else
+        optCommPort_[kOffline]->setChecked(true);
+}
+
+void frmConnect::RestoreChoice(int n, int address) {
+    EnablePresentPorts();
+    if (n > kOffline && n <= kInternet && optCommPort_[static_cast<size_t>(n)]->isEnabled())
+        optCommPort_[static_cast<size_t>(n)]->setChecked(true);
+    txtAddress_->setText(
+        QString::number(std::clamp(address, AddressMinimum(), PanelAddressField::kMaximum)));
+}
+
+void frmConnect::UpdateCatalogueFromMain() {
+    chkUpdate_->setChecked(true);
+}
+
+int frmConnect::ChoiceIndex() const {
+    const int id = choices_->checkedId();
+    return id < 0 ? kOffline : id;
+}
+
+int frmConnect::Address() const {
+    return txtAddress_->Value();
+}
+
+int frmConnect::AddressMinimum() const {
+    return ChoiceIndex() == kOffline ? 1 : 0;
+}
+
+void frmConnect::ChooseConnection(int n) {
+    CommandExchange& exchange = comm_.Exchange();
+    RelayConnection& relay = comm_.Relay();
+    exchange.SetConnectionMode(ConnectionMode::Serial);
+    exchange.SetOffline(n == kOffline);
+    if (n == kOffline || n == kInternet) comm_.ClearPortSelection();
+    if (n >= 1 && n <= 4) {
+        comm_.SelectPort(n);
+        relay.Close();
+        if (comm_.OpenSlot() != n) {
+            // Not present or not openable: back to offline with the ports there are.
+            EnablePresentPorts();
+            optCommPort_[kOffline]->setChecked(true);
+            return;
+        }
+    }
+    if (n == kOffline) {
+        relay.Close();
+        ShowPanel(fraOffline_);
+        RefreshAddressStatus();
+    } else if (n == kInternet) {
+        cmdOK_->setEnabled(false);
+        if (relay.IsEstablished()) {
+            SetNewStatus(QStringLiteral("Connection established with ") + relay.HostName() +
+                             QStringLiteral("."),
+                         false);
+            ShowPanel(fraOnline_);
+        } else {
+            SetNewStatus(QStringLiteral("Fill in parameters required for connection to Glintora"),
+                         false);
+            ShowPanel(fraRelay_);
+        }
+        exchange.SetConnectionMode(ConnectionMode::Relay);
+    } else {
+        ShowPanel(fraOnline_);
+        RefreshAddressStatus();
+    }
+}
+
+void frmConnect::ShowPanel(QGroupBox* panel) {
+    shownPanel_ = panel;
+    for (QGroupBox* each : {fraOffline_, fraOnline_, fraRelay_}) each->setVisible(each == panel);
+    QVBoxLayout* target = panel == fraOffline_  ? offlineLayout_
+                          : panel == fraOnline_ ? onlineLayout_
+                                                : nullptr;
+    if (target == nullptr) return;
+    if (target->indexOf(addressRow_) < 0) {
+        offlineLayout_->removeWidget(addressRow_);
+        onlineLayout_->removeWidget(addressRow_);
+        target->insertWidget(0, addressRow_);
+    }
+    // The minimum differs offline and online.
+    if (!txtAddress_->hasFocus() && txtAddress_->text().isEmpty()) txtAddress_->RunLeaveCheck();
+    addressRow_->show();
+}
+
+void frmConnect::EnablePresentPorts() {
+    const QStringList present = comm_.PortList();
+    for (int n = 1; n <= 4; ++n) {
+        QRadioButton* option = optCommPort_[static_cast<size_t>(n)];
+        option->setEnabled(present.contains(PortEntry(n)));
+        const QString device = comm_.SlotDevice(n);
+        option->setToolTip(device.isEmpty() ? QStringLiteral("No port") : device);
+    }
+}
+
+void frmConnect::SetNewStatus(const QString& text, bool alert) {
+    lblNewStatus_->setText(text);
+    SetTone(lblNewStatus_, alert);
+}
+
+void frmConnect::RefreshAddressStatus() {
+    // A running read or scan writes its own lines.
+    if (scanning_ || reading_) return;
+    const int address = Address();
+    if (ChoiceIndex() == kOffline) {
+        SetNewStatus(
+            ToQString(OfflineNewStatus(ToCoreText(cmbProductType_->currentText()), address)),
+            false);
+        cmdOK_->setEnabled(true);
+        return;
+    }
+    const std::string& status =
+        main_.Config().AddressTable[static_cast<size_t>(std::clamp(address, 0, 255))].Status;
+    lblProductType_->setText(ToQString(status));
+    if (shownPanel_ != fraOnline_) return;  // the relay panel: OK waits for the login
+    const bool garbled = status == kNotConnected && garbled_.contains(address);
+    const AddressView view = garbled ? GarbledView(address) : ViewOfAddress(status, address);
+    SetNewStatus(ToQString(view.NewStatus), garbled);
+    cmdOK_->setEnabled(view.OkEnabled);
+}
+
+void frmConnect::NoteGarbled(int address, bool garbled) {
+    if (garbled)
+        garbled_.insert(address);
+    else
+        garbled_.erase(address);
+}
+
+void frmConnect::SetBusyControls(bool busy) {
+    // While panels are asked nothing else may start: a second exchange
+    // would find the first still running.
+    fraPort_->setEnabled(!busy);
+    addressRow_->setEnabled(!busy);
+    cmdRead_->setEnabled(!busy);
+    cmdScan_->setEnabled(!busy || scanning_);
+    if (busy) cmdOK_->setEnabled(false);
+}
+
+void frmConnect::ReadThisAddress() {
+    if (reading_ || scanning_) return;
+    txtAddress_->RunLeaveCheck();
+    reading_ = true;
+    SetBusyControls(true);
+    SetNewStatus(QString::fromLatin1(kReadingPleaseWait), true);
+    const AddressReading reading = ReadAddress(main_.Config(), comm_.Exchange(), Address());
+    NoteGarbled(Address(), reading.Garbled);
+    reading_ = false;
+    SetBusyControls(false);
+    RefreshAddressStatus();
+}
+
+void frmConnect::ScanOrStop() {
+    if (scanning_) {
+        // Ends the running scan before its next address.
+        scanning_ = false;
+        cmdScan_->setText(QString::fromLatin1(kScanCaption));
+        return;
+    }
+    if (reading_) return;
+    scanning_ = true;
+    lstFound_->Fill({}, main_.Config());
+    cmdScan_->setText(QString::fromLatin1(kStopCaption));
+    SetBusyControls(true);
+
+    ScanCallbacks callbacks;
+    callbacks.StopRequested = [this] { return !scanning_; };
+    callbacks.BeforeAddress = [this](const ScanStep& step) {
+        SetNewStatus(ToQString(step.NewStatus), true);
+    };
+    callbacks.AfterAddress = [this](const ScanStep& step) {
+        NoteGarbled(step.Address, step.Garbled);
+        txtAddress_->setText(QString::number(step.Address));
+        lblProductType_->setText(ToQString(step.Status));
+    };
+    const ScanResult result = ScanAddresses(main_.Config(), comm_.Exchange(), {}, callbacks);
+
+    scanning_ = false;
+    cmdScan_->setText(QString::fromLatin1(kScanCaption));
+    SetBusyControls(false);
+    txtAddress_->blockSignals(true);
+    txtAddress_->setText(QString::number(result.Address));
+    txtAddress_->blockSignals(false);
+    lblProductType_->setText(
+        ToQString(main_.Config().AddressTable[static_cast<size_t>(result.Address)].Status));
+    SetNewStatus(ToQString(result.View.NewStatus), !result.Garbled.empty() && result.Found.empty());
+    cmdOK_->setEnabled(result.View.OkEnabled && ChoiceIndex() != kOffline);
+    lstFound_->Fill(result.Found, main_.Config());
+    if (result.Beep) main_.GetBeeper().Beep();
+}
+
+void frmConnect::ConnectRelay() {
+    comm_.Relay().Connect(txtHost_->text().trimmed(), ToCoreText(txtUser_->text()),
+                          ToCoreText(txtPassword_->text()));
+}
+
+void frmConnect::OnLoginFinished(bool authenticated) {
+    if (!authenticated || ChoiceIndex() != kInternet) return;
+    ShowPanel(fraOnline_);
+    const int address = std::clamp(Address(), 0, 255);
+    lblProductType_->setText(
+        ToQString(main_.Config().AddressTable[static_cast<size_t>(address)].Status));
+    cmdOK_->setEnabled(false);
+}
+
+void frmConnect::OnServerClosed() {
+    if (comm_.Exchange().Mode() != ConnectionMode::Relay) return;
+    cmdOK_->setEnabled(false);
+    ShowPanel(fraRelay_);
+}
+
+void frmConnect::OnSocketError(const QString& message) {
+    cmdOK_->setEnabled(false);
+    comm_.Prompts().Ask(
+        {kProductName, ToCoreText(message), MessageButtons::Ok, MessageIcon::Information});
+    optCommPort_[kOffline]->setChecked(true);
+    ShowPanel(fraOffline_);
+    main_.SetConnection(false);
+}
+
+ConnectChoice frmConnect::Choice() const {
+    ConnectChoice choice;
+    const int n = ChoiceIndex();
+    choice.Offline = n == kOffline;
+    choice.Address = Address();
+    if (choice.Offline) {
+        choice.Product = ToCoreText(cmbProductType_->currentText());
+    } else {
+        choice.Product = main_.Config()
+                             .AddressTable[static_cast<size_t>(std::clamp(choice.Address, 0, 255))]
+                             .Status;
+        choice.Port = n == kInternet ? "Glintora" : "COM " + std::to_string(n);
+    }
+    return choice;
+}
+
+void frmConnect::Accept() {
+    if (!cmdOK_->isEnabled() || scanning_ || reading_) return;
+    txtAddress_->RunLeaveCheck();
+    const ConnectChoice choice = Choice();
+    connectResult_ = kConnectAccepted;
+    accept();  // hides the dialog (and ends a modal showing)
+    main_.show();
+    main_.ApplyConnectChoice(choice);
+    emit choiceAccepted();
+}
+
+void frmConnect::AskProductCode() {
+    if (ChoiceIndex() == kOffline) return;
+    const std::optional<QString> entered =
+        textPrompt_(QString::fromLatin1(kProductCodeTitle), QString::fromLatin1(kProductCodeText));
+    if (entered && *entered == QString::fromLatin1(kProductCodePassword)) {
+        emit productCodeRequested();
+        return;
+    }
+    main_.GetBeeper().Beep();
+}
+
+void frmConnect::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    EnablePresentPorts();
+    if (main_.HasProduct()) {
+        const Configuration& config = main_.Config();
+        lblCurrentStatus_->setText(ToQString(
+            CurrentStatusText(config.Status.IsOnline(), config.Identity, main_.Address())));
+        txtAddress_->setText(QString::number(main_.Address()));
+    }
+    txtAddress_->setFocus(Qt::OtherFocusReason);
+    txtAddress_->selectAll();
+    if (centred_) return;
+    centred_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmConnect::reject() {
+    // The close box and Escape. A running read or scan stops; the exchange
+    // in progress is cancelled.
+    if (scanning_ || reading_) {
+        scanning_ = false;
+        comm_.Settings().SetCancel(true);
+    }
+    QDialog::reject();
+    if (!main_.isVisible()) emit programEndRequested();
+}
+
+}  // namespace kvtk

@@ -1,0 +1,56 @@
+#pragma once
+// The safety net around the Device commands: the backup before a write or
+// an address change (with the question when it fails), the check after a
+// write, and "Compare With File...". The results are shown in the compare
+// window; the backup goes to the data folder unless another is set.
+
+#include <QPointer>
+#include <QString>
+
+#include "transfer/commissioning/panel_backup.h"
+#include "transfer/operations/panel_snapshot.h"
+#include "transfer/operations/write_configuration.h"
+#include "ui/device/frmCompare.h"
+
+namespace kvtk {
+
+class GuiOperationHost;
+class PanelExchange;
+class MainWindowAccess;
+
+class CommissioningSteps {
+public:
+    CommissioningSteps(MainWindowAccess& window, GuiOperationHost& host);
+
+    void SetBackupFolder(const QString& folder) { backupFolder_ = folder; }
+    const QString& BackupFolder() const { return backupFolder_; }
+
+    // Reads and keeps a backup of the connected panel. True when the change
+    // may go on: the backup was saved, or the user chose to go on without.
+    bool BackUpBeforeChange(PanelExchange& exchange, const std::string& description);
+    const BackupOutcome& LastBackup() const { return lastBackup_; }
+
+    // Reads the panel back after a saved write; "verified" in a message, or
+    // the differences in the compare window.
+    WriteCheck CheckAfterWrite(PanelExchange& exchange, const WriteOptions& options,
+                               const WriteOutcome& outcome);
+
+    // Device > "Compare With File...": asks for a file, reads the panel and
+    // lists the differences.
+    void CompareWithFile(PanelExchange& exchange);
+
+    // The compare window last shown (null when none is open).
+    frmCompare* CompareWindow() const { return compare_; }
+
+private:
+    void ShowList(const QString& title, const QString& summary,
+                  const std::vector<ConfigDifference>& list);
+
+    MainWindowAccess& window_;
+    GuiOperationHost& host_;
+    QString backupFolder_;
+    BackupOutcome lastBackup_;
+    QPointer<frmCompare> compare_;
+};
+
+}  // namespace kvtk

@@ -1,0 +1,104 @@
+#include "ui/device/gui_operation_host.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+
+#include "ui/device/frmTimedWait.h"
+#include "ui/main/main_window_access.h"
+#include "ui/widgets/text_convert.h"
+
+namespace kvtk {
+
+GuiOperationHost::GuiOperationHost(MainWindowAccess& window) : window_(window) {
+    message_ = [this](const QString& text) {
+        QWidget& parent = window_.Widget();
+        QMessageBox::information(&parent, parent.windowTitle(), text);
+    };
+}
+
+void GuiOperationHost::ShowResponseDescription(const std::string& text) {
+    if (portWindow_.ResponseDescription) portWindow_.ResponseDescription(text);
+}
+
+GuiOperationHost::StatusLineSink GuiOperationHost::LabelStatusLine(QLabel& label) {
+    return [&label](const std::string& text, LineTone tone) {
+        if (tone == LineTone::Alert) label.setStyleSheet(QStringLiteral("color: red;"));
+        if (tone == LineTone::Normal) label.setStyleSheet(QString());
+        label.setText(ToQString(text));
+        label.repaint();
+    };
+}
+
+void GuiOperationHost::ShowStatusLine(const std::string& text, LineTone tone) {
+    if (statusLine_) statusLine_(text, tone);
+}
+
+bool GuiOperationHost::AskYesNo(const std::string& title, const std::string& text) {
+    return window_.Ask(ToQString(title), ToQString(text));
+}
+
+void GuiOperationHost::ShowMessage(const std::string& text) {
+    message_(ToQString(text));
+}
+
+void GuiOperationHost::Beep() {
+    window_.GetBeeper().Beep();
+}
+
+int GuiOperationHost::WaitMs(const TimedWait& wait) const {
+    const int ms = std::max(wait.Milliseconds, 0);
+    return waitCapMs_ > 0 ? std::min(ms, waitCapMs_) : ms;
+}
+
+void GuiOperationHost::Wait(const TimedWait& wait) {
+    const int ms = WaitMs(wait);
+    if (wait.Kind == WaitKind::WriteDisablePause) {
+        // The window stays as it is; events run until the timer fires.
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+        return;
+    }
+    const char* title = wait.Kind == WaitKind::Resetting ? kResettingTitle : kSavingTitle;
+    frmTimedWait box(QString::fromLatin1(title), ToQString(wait.Text), ms, &window_.Widget());
+    box.RunModal();
+}
+
+void GuiOperationHost::ShowPortWindow(bool shown) {
+    if (portWindow_.Show) portWindow_.Show(shown);
+}
+
+void GuiOperationHost::SetMainWindowEnabled(bool enabled) {
+    QWidget& window = window_.Widget();
+    window.setEnabled(enabled);
+    if (enabled) {
+        window.activateWindow();
+        window.setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void GuiOperationHost::SetBusyPointer(bool busy) {
+    if (busy) {
+        ++busyDepth_;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0) {
+        --busyDepth_;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void GuiOperationHost::Repaint() {
+    if (showValuesOnRepaint_) window_.ShowPanelValues();
+    window_.Widget().repaint();
+}
+
+void GuiOperationHost::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+}  // namespace kvtk

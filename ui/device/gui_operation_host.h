@@ -1,0 +1,74 @@
+#pragma once
+// The windows around a panel operation: the port window's lines, the running
+// dialog's status line, question and message boxes, the beep, the timed
+// waits ("Saving...", "Resetting..." and the one-second pause), the main
+// window's enabling, busy pointer and repaint. The port window belongs to
+// the communication window; the application hands its hooks in.
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "transfer/operations/operation_host.h"
+
+class QLabel;
+
+namespace kvtk {
+
+class MainWindowAccess;
+
+// What the communication window offers the operations.
+struct PortWindowHooks {
+    // Shows (true) or hides the port window without waiting for it.
+    std::function<void(bool shown)> Show;
+    // The port window's response-description line.
+    std::function<void(const std::string& text)> ResponseDescription;
+};
+
+class GuiOperationHost : public OperationHost {
+public:
+    using StatusLineSink = std::function<void(const std::string& text, LineTone tone)>;
+    using MessageSink = std::function<void(const QString& text)>;
+
+    explicit GuiOperationHost(MainWindowAccess& window);
+
+    void SetPortWindowHooks(PortWindowHooks hooks) { portWindow_ = std::move(hooks); }
+    // The running dialog's status line; empty while no dialog has one.
+    void SetStatusLineSink(StatusLineSink sink) { statusLine_ = std::move(sink); }
+    // A sink that shows the line in `label`: red for an alert, black for
+    // normal, the colour it had for unchanged.
+    static StatusLineSink LabelStatusLine(QLabel& label);
+    // Plain messages go through this (tests record them).
+    void SetMessageSink(MessageSink sink) { message_ = std::move(sink); }
+    // Caps every timed wait at this many milliseconds (tests); 0 or less
+    // runs the waits at their full length.
+    void SetWaitCapMs(int ms) { waitCapMs_ = ms; }
+    // While set, a repaint shows the panel-wide values the operation has
+    // stored so far (a read fills them in as it goes).
+    void SetShowValuesOnRepaint(bool on) { showValuesOnRepaint_ = on; }
+
+    void ShowResponseDescription(const std::string& text) override;
+    void ShowStatusLine(const std::string& text, LineTone tone) override;
+    bool AskYesNo(const std::string& title, const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+    void Beep() override;
+    void Wait(const TimedWait& wait) override;
+    void ShowPortWindow(bool shown) override;
+    void SetMainWindowEnabled(bool enabled) override;
+    void SetBusyPointer(bool busy) override;
+    void Repaint() override;
+    void ProcessEvents() override;
+
+private:
+    int WaitMs(const TimedWait& wait) const;
+
+    MainWindowAccess& window_;
+    PortWindowHooks portWindow_;
+    StatusLineSink statusLine_;
+    MessageSink message_;
+    int waitCapMs_ = 0;
+    bool showValuesOnRepaint_ = false;
+    int busyDepth_ = 0;
+};
+
+}  // namespace kvtk

@@ -1,0 +1,140 @@
+#include "ui/session/gui_session.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include "transfer/operations/read_configuration.h"
+#include "ui/comm/frmComm.h"
+#include "ui/connect/frmConnect.h"
+#include "ui/device/device_commands.h"
+#include "ui/device/frmProductCode.h"
+#include "ui/device/frmWriteOptions.h"
+#include "ui/files/file_commands.h"
+#include "ui/live/live_commands.h"
+#include "ui/main/frmMain.h"
+#include "ui/session/remembered_settings.h"
+#include "ui/widgets/text_convert.h"
+
+namespace kvtk {
+
+GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* remembered,
+                       QObject* parent)
+    : QObject(parent),
+      main_(main),
+      remembered_(remembered),
+      comm_(std::make_unique<frmComm>(std::move(portSlots))),
+      connect_(std::make_unique<frmConnect>(main, *comm_)) {
+    // The Device menu's commands talk through the communication window.
+    main_.Device().SetExchange(&comm_->Exchange());
+    main_.Live().SetExchange(&comm_->Exchange());
+    PortWindowHooks hooks;
+    hooks.Show = [this](bool shown) { comm_->setVisible(shown); };
+    hooks.ResponseDescription = [this](const std::string& text) {
+        comm_->Settings().SetResponseDescription(text);
+    };
+    main_.Device().Host().SetPortWindowHooks(std::move(hooks));
+    connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
+    connect(&main_, &frmMain::panelConnected, this, &GuiSession::OnPanelConnected);
+    // Elsewhere the main window went offline: the dialog follows.
+    connect(&main_.Device(), &DeviceCommands::wentOffline, connect_.get(),
+            &frmConnect::SelectOffline);
+    connect(&main_.Files(), &FileCommands::catalogueUpdateRequested, connect_.get(),
+            [this](bool selectOffline) {
+                if (selectOffline) connect_->SelectOffline();
+                connect_->UpdateCatalogueFromMain();
+            });
+    connect(connect_.get(), &frmConnect::productCodeRequested, this, &GuiSession::OpenProductCode);
+    connect(connect_.get(), &frmConnect::programEndRequested, this, [] {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
+}
+
+GuiSession::~GuiSession() = default;
+
+void GuiSession::Start(const QString& fileToOpen) {
+    Restore();
+    connect(connect_.get(), &frmConnect::choiceAccepted, this, &GuiSession::Remember);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &GuiSession::Remember);
+    if (!fileToOpen.isEmpty() && main_.Files().OpenAtStart(fileToOpen)) {
+        main_.show();
+        return;
+    }
+    connect_->setWindowModality(Qt::NonModal);
+    connect_->show();
+}
+
+void GuiSession::Restore() {
+    if (!remembered_) return;
+    const RememberedValues& values = remembered_->Values();
+    comm_->Settings().SetMaxResponseMs(values.MaxResponseMs);
+    comm_->Settings().SetAttempts(values.Attempts);
+    connect_->txtHost()->setText(values.RelayHost);
+    connect_->txtUser()->setText(values.RelayUser);
+    connect_->RestoreChoice(values.Connection, values.Address);
+    main_.Files().SetLastFolder(values.LastFolder);
+    main_.Device().WriteOptionsDialog().SetSafety(
+        {values.BackupBeforeWrite, values.VerifyAfterWrite});
+    main_.RestoreGeometry(values.MainWindowGeometry);
+}
+
+void GuiSession::Remember() {
+    if (!remembered_) return;
+    RememberedValues& values = remembered_->Values();
+    values.Connection = connect_->ChoiceIndex();
+    values.Address = connect_->Choice().Address;
+    values.RelayHost = connect_->txtHost()->text().trimmed();
+    values.RelayUser = connect_->txtUser()->text();
+    values.LastFolder = main_.Files().LastFolder();
+    values.MaxResponseMs = comm_->Settings().MaxResponseMs();
+    values.Attempts = comm_->Settings().Attempts();
+    const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();
+    values.BackupBeforeWrite = safety.Backup;
+    values.VerifyAfterWrite = safety.Verify;
+    // A main window never shown has no geometry of its own yet.
+    if (main_.windowHandle()) values.MainWindowGeometry = main_.saveGeometry();
+    remembered_->Save();
+}
+
+void GuiSession::ShowConnectDialog() {
+    // Again from the main window: modal. Not while a panel command runs,
+    // since choosing another connection would pull the link from under it.
+    if (main_.Device().Busy()) {
+        main_.GetBeeper().Beep();
+        return;
+    }
+    if (connect_->isVisible()) {
+        connect_->raise();
+        return;
+    }
+    connect_->setWindowModality(Qt::ApplicationModal);
+    connect_->open();
+}
+
+frmProductCode* GuiSession::ProductCodeWindow() const {
+    return productCode_;
+}
+
+void GuiSession::OpenProductCode() {
+    if (productCode_) return;
+    // Shown without a nested loop; it deletes itself when closed.
+    auto* window = new frmProductCode(connect_->Address(), comm_->Exchange(), main_.Device().Host(),
+                                      connect_.get());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    productCode_ = window;
+    window->show();
+}
+
+void GuiSession::OnPanelConnected() {
+    Configuration& config = main_.Config();
+    const MemoryCheckResult memory = CheckMemory(config, comm_->Exchange());
+    main_.SetMemoryCheck(memory.Eprom, memory.Eeprom);
+    main_.RefreshInputs();
+    const QString text = QStringLiteral("Do you want to read the current configuration of ") +
+                         ToQString(config.Identity.Model) + QStringLiteral(" Version ") +
+                         ToQString(config.Identity.Version) + QStringLiteral(" at address ") +
+                         QString::number(main_.Address()) + QStringLiteral("?");
+    if (main_.Ask(QStringLiteral("Read configuration?"), text)) emit readRequested();
+}
+
+}  // namespace kvtk

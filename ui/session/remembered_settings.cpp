@@ -1,0 +1,89 @@
+#include "ui/session/remembered_settings.h"
+
+#include <QSettings>
+
+namespace kvtk {
+namespace {
+
+const QString kConnection = QStringLiteral("connection/choice");
+const QString kAddress = QStringLiteral("connection/address");
+const QString kRelayHost = QStringLiteral("relay/host");
+const QString kRelayUser = QStringLiteral("relay/user");
+const QString kLastFolder = QStringLiteral("files/folder");
+const QString kMaxResponseMs = QStringLiteral("exchange/maxResponseMs");
+const QString kAttempts = QStringLiteral("exchange/attempts");
+const QString kBackupBeforeWrite = QStringLiteral("write/backup");
+const QString kVerifyAfterWrite = QStringLiteral("write/verify");
+const QString kMainWindowGeometry = QStringLiteral("window/main");
+
+// A whole number within the limits the windows accept; anything else keeps
+// the default.
+void ReadNumber(const QSettings& store, const QString& key, int low, int high, int& value) {
+    bool ok = false;
+    const int stored = store.value(key).toString().trimmed().toInt(&ok);
+    if (ok && stored >= low && stored <= high) value = stored;
+}
+
+// "true" or "false" as QSettings writes them; anything else keeps the default.
+void ReadFlag(const QSettings& store, const QString& key, bool& value) {
+    const QString stored = store.value(key).toString().trimmed();
+    if (stored == QLatin1String("true")) value = true;
+    if (stored == QLatin1String("false")) value = false;
+}
+
+void ReadText(const QSettings& store, const QString& key, QString& value) {
+    const QVariant stored = store.value(key);
+    if (stored.canConvert<QString>()) value = stored.toString();
+}
+
+}  // namespace
+
+RememberedSettings::RememberedSettings() = default;
+
+RememberedSettings::RememberedSettings(std::unique_ptr<QSettings> store)
+    : store_(std::move(store)) {
+    Load();
+}
+
+RememberedSettings::~RememberedSettings() = default;
+
+std::unique_ptr<RememberedSettings> RememberedSettings::ForUser() {
+    return std::make_unique<RememberedSettings>(
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    QStringLiteral("kvtk"), QStringLiteral("kvtk")));
+}
+
+void RememberedSettings::Load() {
+    // A store that could not be read or parsed holds nothing to trust.
+    if (!store_ || store_->status() != QSettings::NoError) return;
+    const QSettings& store = *store_;
+    ReadNumber(store, kConnection, 0, 5, values_.Connection);
+    ReadNumber(store, kAddress, 0, 255, values_.Address);
+    ReadText(store, kRelayHost, values_.RelayHost);
+    ReadText(store, kRelayUser, values_.RelayUser);
+    ReadText(store, kLastFolder, values_.LastFolder);
+    ReadNumber(store, kMaxResponseMs, 1, 60000, values_.MaxResponseMs);
+    ReadNumber(store, kAttempts, 0, 99, values_.Attempts);
+    ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
+    ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
+    values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
+}
+
+void RememberedSettings::Save() {
+    if (!store_) return;
+    QSettings& store = *store_;
+    store.setValue(kConnection, values_.Connection);
+    store.setValue(kAddress, values_.Address);
+    store.setValue(kRelayHost, values_.RelayHost);
+    store.setValue(kRelayUser, values_.RelayUser);
+    store.setValue(kLastFolder, values_.LastFolder);
+    store.setValue(kMaxResponseMs, values_.MaxResponseMs);
+    store.setValue(kAttempts, values_.Attempts);
+    store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
+    store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
+    store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
+    // QSettings replaces its file in one step (written beside it, renamed).
+    store.sync();
+}
+
+}  // namespace kvtk
