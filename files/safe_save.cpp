@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "files/disk_flush.h"
 #include "files/file_access.h"
 
 namespace kvtk {
@@ -69,6 +70,11 @@ FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
     if (!file) return SystemFailureResult(kWriteErrorTitle, openError);
 
     FileResult result = WriteAllBytes(file, bytes);
+    // On the disk before the rename, or a power cut could leave the target
+    // renamed to a file whose data never arrived.
+    if (result.Ok())
+        if (const int error = SyncFileToDisk(file); error != 0)
+            result = SystemFailureResult(kWriteErrorTitle, error);
     errno = 0;
     if (std::fclose(file) != 0 && result.Ok())
         result = SystemFailureResult(kWriteErrorTitle, LastErrorOr(EIO));
@@ -80,7 +86,10 @@ FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
         if (!ec && fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
         ec.clear();
         fs::rename(temporary, target, ec);
-        if (!ec) return result;
+        if (!ec) {
+            SyncFolderToDisk(target.parent_path());  // the rename itself
+            return result;
+        }
         result = SystemFailureResult(kWriteErrorTitle, ec.value());
     }
     fs::remove(temporary, ec);

@@ -1,7 +1,8 @@
 #pragma once
 // Saving that never destroys the previous file: the text goes to a temporary
-// file beside the target, and only a completely written and flushed file is
-// renamed over the target. A failure leaves the old file as it was.
+// file beside the target, and only a completely written file, synced to the
+// disk, is renamed over the target (the folder is synced after the rename).
+// A failure leaves the old file as it was.
 
 #include <cstdio>
 #include <filesystem>

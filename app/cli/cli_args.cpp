@@ -347,11 +347,18 @@ std::string ProgramHelp() {
         "write and set-address first save the panel's configuration in\n"
         "~/.local/share/kvtk/backups (--backup DIR elsewhere, --no-backup none).\n";
     text +=
+        "\nCtrl+C (SIGINT) or SIGTERM stops a command at its next step, as Cancel\n"
+        "does: nothing more is sent but \"LSU\" (write disable) to a panel the\n"
+        "command had write-enabled, nothing is saved that was not yet, and the\n"
+        "command says what was done (a timed wait for a save or a reset runs to its\n"
+        "end). A second signal stops at once.\n";
+    text +=
         "\nExit status: 0 done, 1 failed, 2 usage error, 3 no panel answered,\n"
-        "4 file error. A refused relay login and garbled replies are failures (1);\n"
-        "no relay password is a usage error (2); no connection to the port or the\n"
-        "relay server counts as no panel (3); an unreadable password file and\n"
-        "output that cannot be written are file errors (4).\n";
+        "4 file error, 130 stopped by Ctrl+C or SIGTERM. A refused relay login and\n"
+        "garbled replies are failures (1); no relay password is a usage error (2);\n"
+        "no connection to the port or the relay server counts as no panel (3); an\n"
+        "unreadable password file and output that cannot be written are file\n"
+        "errors (4).\n";
     return text;
 }
 
@@ -372,7 +379,8 @@ std::string CommandHelp(const std::string& command) {
         {"backup-all",
          "  --first A, --last B    address range, 0 to 255 (default all)\n"
          "Prints \"<address>\\t<status>\\t<file or failure>\" per panel found;\n"
-         "exit 1 when any panel could not be read, 3 when none answered.\n"},
+         "exit 1 when any panel could not be read, 3 when none answered, 130 when\n"
+         "stopped by Ctrl+C (the panels not yet read are left out).\n"},
         {"read",
          "  -o FILE                the .kvx file to write\n"
          "  --desc TEXT            description stored in the file's header\n"},

@@ -14,6 +14,8 @@ inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitNoPanel = 3;
 inline constexpr int kExitFileError = 4;
+// Stopped by SIGINT (Ctrl+C) or SIGTERM, as a shell reports an interrupt.
+inline constexpr int kExitStopped = 130;
 
 enum class LinkKind { None, Port, Relay, Demo };
 

@@ -60,6 +60,10 @@ Configuration OnlineConfiguration(int address) {
 // Nothing usable came back. A device whose every reply fails its checksum
 // is there, on a faulty line; only silence means that no panel answered.
 int NoAnswer(CommandContext& c, const std::string& where) {
+    if (c.Stopped()) {
+        Error(c) << "stopped before a device answered " << where << "; nothing was changed.\n";
+        return kExitStopped;
+    }
     if (c.Replies && c.Replies->OnlyGarbled()) {
         Error(c) << "a device answers " << where
                  << " but its replies are garbled (check the line: baud rate, wiring, noise).\n";
@@ -123,8 +127,8 @@ bool LoadFile(CommandContext& c, const std::string& file, Configuration& config)
     return FileLoaded(c, file, LoadFileForDevice(file, config));
 }
 
-FileStamp StampNow(const std::string& description) {
-    return LocalFileStamp(std::time(nullptr), description);
+FileStamp StampNow(const CommandContext& c, const std::string& description) {
+    return LocalFileStamp(c.Clock(), description);
 }
 
 // Before a command changes the panel: a backup, unless --no-backup.
@@ -133,7 +137,11 @@ bool BackUpFirst(CommandContext& c, const Configuration& config, const std::stri
     const std::string folder =
         c.Request.BackupFolder.empty() ? DefaultBackupFolder() : c.Request.BackupFolder;
     const BackupOutcome backup =
-        BackupPanel(config, *c.Exchange, c.Host, {folder, description, std::time(nullptr)});
+        BackupPanel(config, *c.Exchange, c.Host, {folder, description, c.Clock()});
+    if (!backup.Saved && c.Stopped()) {
+        Error(c) << backup.Failure << " Nothing was changed.\n";
+        return false;
+    }
     if (!backup.Saved) {
         Error(c) << backup.Failure
                  << " Nothing was changed; --backup DIR chooses another folder, --no-backup goes"
@@ -166,6 +174,7 @@ int Identify(CommandContext& c) {
 
 ScanResult ScanWithProgress(CommandContext& c, Configuration& config) {
     ScanCallbacks callbacks;
+    callbacks.StopRequested = c.Stopped;
     if (c.ErrIsTerminal) {
         callbacks.BeforeAddress = [&c](const ScanStep& step) {
             c.Err << "\rScanning address " << step.Address << "... " << std::flush;
@@ -208,9 +217,11 @@ int BackupAll(CommandContext& c) {
     if (result.Found.empty())
         return NoAnswer(c, "from address " + std::to_string(c.Request.First) + " to " +
                                std::to_string(c.Request.Last));
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = c.Clock();
     int failed = 0;
+    int saved = 0;
     for (const int address : result.Found) {
+        if (c.Stopped()) break;
         const std::string& status = scanned.AddressTable[static_cast<size_t>(address)].Status;
         Configuration config = OnlineConfiguration(address);
         config.Identity = IdentityFromText(status);
@@ -221,7 +232,15 @@ int BackupAll(CommandContext& c) {
         c.Out << address << '\t' << status << '\t'
               << (backup.Saved ? backup.Path : "failed: " + backup.Failure) << '\n'
               << std::flush;
-        if (!backup.Saved) ++failed;
+        if (backup.Saved)
+            ++saved;
+        else
+            ++failed;
+    }
+    if (c.Stopped()) {
+        Error(c) << "stopped with " << saved << " of the " << result.Found.size()
+                 << " panels found saved.\n";
+        return kExitStopped;
     }
     if (failed > 0)
         Error(c) << failed << " of " << result.Found.size() << " panels were not saved.\n";
@@ -237,7 +256,7 @@ int Read(CommandContext& c) {
         return kExitFailed;
     }
     const FileResult saved =
-        WriteConfigFile(c.Request.Output, config, StampNow(c.Request.Description));
+        WriteConfigFile(c.Request.Output, config, StampNow(c, c.Request.Description));
     if (!saved.Ok()) return SaveFailed(c, c.Request.Output, saved.Message);
     if (ReportSkipped(c, outcome.Skipped)) {
         Error(c) << c.Request.Output << " is incomplete: it holds defaults, not the panel's "
@@ -286,6 +305,10 @@ int Write(CommandContext& c) {
     if (outcome.InputCountClamped)
         Error(c) << "only " << outcome.InputsWritten << " inputs exist on this device.\n";
     if (!r.VerifyAfterWrite) return kExitOk;
+    if (c.Stopped()) {
+        Error(c) << "the configuration was written and saved; it was not checked (stopped).\n";
+        return kExitStopped;
+    }
     const WriteCheck check = CheckWrite(config, options, outcome, *c.Exchange, c.Host);
     for (const ConfigDifference& difference : check.Differences)
         c.Out << DifferenceLine(difference) << '\n';
@@ -345,7 +368,9 @@ int Reset(CommandContext& c) {
     if (const int failed = IdentifyConnected(c, config)) return failed;
     c.Host.SetYesAnswer(true);  // the command itself is the confirmation
     if (ResetPanel(config, *c.Exchange, c.Host) != ResetResult::Reset) {
-        Error(c) << "the reset was cancelled.\n";
+        Error(c) << (c.Stopped() ? "the reset was stopped before the device confirmed it; it may "
+                                   "restart all the same.\n"
+                                 : "the reset was cancelled.\n");
         return kExitFailed;
     }
     c.Out << "The device at address " << c.Request.Address << " was reset.\n";
@@ -528,7 +553,7 @@ int Report(CommandContext& c) {
     ReportRequest request;
     request.Origin = {true, r.File, header->View.Date, header->View.Time, header->View.Description};
     request.GroupCount = r.GroupCount.value_or(config.Limits.MaxGroups);
-    request.PrintedAt = LocalReportMoment(std::time(nullptr));
+    request.PrintedAt = LocalReportMoment(c.Clock());
     if (pdf) {
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
             Error(c) << "PDF output is not available in this run.\n";

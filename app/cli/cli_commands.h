@@ -3,6 +3,8 @@
 // standard output, its errors in words on standard error, and returns the
 // exit status.
 
+#include <ctime>
+#include <functional>
 #include <ostream>
 
 #include "app/cli/cli_args.h"
@@ -19,7 +21,9 @@ struct CommandContext {
     CliHost& Host;
     std::ostream& Out;
     std::ostream& Err;
-    bool ErrIsTerminal = false;  // scan progress only on a terminal
+    bool ErrIsTerminal = false;          // scan progress only on a terminal
+    std::function<bool()> Stopped;       // Ctrl+C or SIGTERM came
+    std::function<std::time_t()> Clock;  // the time of backups and file stamps
 };
 
 int RunCommand(CommandContext& context);

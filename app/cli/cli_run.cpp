@@ -4,6 +4,10 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_connection.h"
 #include "app/cli/cli_host.h"
+#include "app/cli/cli_stop.h"
+#include "app/cli/cli_stop_gate.h"
+#include "transfer/operations/write_configuration.h"
+#include "transfer/registers/register_map.h"
 
 namespace kvtk::cli {
 namespace {
@@ -16,7 +20,22 @@ int CheckOutput(const CliEnvironment& env, int status) {
     return status == kExitOk ? kExitFileError : status;
 }
 
-int Run(const std::vector<std::string>& args, const CliEnvironment& env) {
+// A stop between "LSWEN" and an operation's own "LSU" leaves the panel
+// write-enabled: disable writing there, after the pause a stopped write makes.
+void DisableWritingLeftOn(StopGate& gate, CommandContext& c) {
+    const std::set<int> addresses = gate.MaybeWriteEnabled();
+    if (addresses.empty()) return;
+    c.Host.Wait({WaitKind::WriteDisablePause, kWriteDisablePauseMs, ""});
+    for (const int address : addresses) {
+        if (gate.Exchange(address, kWriteDisableCommand, "Write Disable", 0) == "AY")
+            c.Err << "kvtk-cli: writing was disabled again at address " << address << ".\n";
+        else
+            c.Err << "kvtk-cli: no device at address " << address
+                  << " confirmed \"Write Disable\": it may still be write-enabled.\n";
+    }
+}
+
+int Run(const std::vector<std::string>& args, const CliEnvironment& env, const SignalStop& stop) {
     const ParseResult parsed = ParseArguments(args);
     if (!parsed.Ok()) {
         env.Err << "kvtk-cli: " << parsed.Error << "\nTry 'kvtk-cli --help'.\n";
@@ -33,7 +52,11 @@ int Run(const std::vector<std::string>& args, const CliEnvironment& env) {
     }
 
     CliHost host(env.Err, request.Verbose || request.Trace);
-    CommandContext context{request, nullptr, nullptr, host, env.Out, env.Err, env.ErrIsTerminal};
+    const auto clock = env.Clock ? env.Clock : [] { return std::time(nullptr); };
+    CommandContext context{
+        request, nullptr, nullptr,           host,
+        env.Out, env.Err, env.ErrIsTerminal, [&stop] { return stop.Requested(); },
+        clock};
     if (!NeedsPanel(request.Command)) return RunCommand(context);
 
     CliConnection connection(request, env.Err);
@@ -41,15 +64,30 @@ int Run(const std::vector<std::string>& args, const CliEnvironment& env) {
         env.Err << "kvtk-cli: " << opened.Error << '\n';
         return opened.Status;
     }
-    context.Exchange = &connection.Exchange();
+    StopGate gate(connection.Exchange(), connection.Settings(), stop);
+    context.Exchange = &gate;
     context.Replies = &connection.Replies();
-    return RunCommand(context);
+    const int status = RunCommand(context);
+    if (stop.Requested()) DisableWritingLeftOn(gate, context);
+    return status;
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, const CliEnvironment& env) {
-    return CheckOutput(env, Run(args, env));
+    SignalStop stop;
+    QObject::connect(&stop, &SignalStop::requested, &stop, [&env, &stop] {
+        env.Err << "\nkvtk-cli: " << SignalName(stop.Signal())
+                << ": stopping after the current step; a second signal stops at once.\n"
+                << std::flush;
+    });
+    int status = Run(args, env, stop);
+    if (stop.Requested()) {
+        env.Err << "kvtk-cli: stopped by " << SignalName(stop.Signal())
+                << (status == kExitOk ? " after the command had finished" : "") << ".\n";
+        status = kExitStopped;
+    }
+    return CheckOutput(env, status);
 }
 
 }  // namespace kvtk::cli

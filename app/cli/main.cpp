@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("kvtk-cli"));
-    const kvtk::cli::CliEnvironment env{std::cout, std::cerr, isatty(STDERR_FILENO) == 1, nullptr};
+    const kvtk::cli::CliEnvironment env{
+        std::cout, std::cerr, isatty(STDERR_FILENO) == 1, nullptr, {}};
     return kvtk::cli::RunCli(args, env);
 }

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fstream>
+#include <map>
 
 #include "files/config_writer.h"
 #include "model/products.h"
@@ -18,6 +19,7 @@
 #include "sim/simulated_link.h"
 #include "tests/app/cli_test_support.h"
 #include "tests/files/test_folder.h"
+#include "tests/support/fake_link.h"
 #include "tests/support/panel_random_config.h"
 #include "tests/support/product_config.h"
 
@@ -270,16 +272,50 @@ TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
 }
 
 // Every panel of the demonstration line in a file of its own; a second run
-// adds new files beside the first ones.
+// in the same minute adds new files beside the first ones.
 TEST_F(CliCommandsTest, BackupAllKeepsOneNewFilePerPanel) {
+    const auto sameMinute = [] { return std::time_t{1796565600}; };
     for (int run = 1; run <= 2; ++run) {
         const auto result =
             RunCliInProcess({"--demo", "--timeout", "30", "--attempts", "1", "backup-all",
-                             dir.path().toStdString(), "--last", "20"});
+                             dir.path().toStdString(), "--last", "20"},
+                            nullptr, sameMinute);
         EXPECT_EQ(result.Status, 0) << result.Err;
         EXPECT_EQ(std::count(result.Out.begin(), result.Out.end(), '\n'), 6) << result.Out;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 6 * run);
     }
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*_2.kvx")}, QDir::Files).size(), 6);
+}
+
+// One failure among successes is a failure: one panel of two not backed up,
+// a clear of the bad-relay flags the panel answered with "AN".
+TEST_F(CliCommandsTest, OneFailureIsEnoughToFail) {
+    SimLine line;
+    for (int address = 1; address <= 2; ++address)
+        line.AddPanel(address, "KV-4800", "3.00").SetRegister("65", "01");
+    test::WatchedLink losing(line, [](const std::string& frame) {
+        return !frame.starts_with(">02LR64");  // panel 2's relay count never arrives
+    });
+    const auto backups = RunCliInProcess(
+        {"--timeout", "20", "--attempts", "1", "backup-all", Path("backups"), "--last", "2"},
+        &losing);
+    EXPECT_EQ(backups.Status, 1) << backups.Err;
+    EXPECT_THAT(backups.Err, HasSubstr("1 of 2 panels were not saved."));
+
+    test::FakeLink refusing;
+    const std::map<std::string, std::string> replies{{"LR73", "0007"},
+                                                     {"KV", "TMC-1400 0400"},
+                                                     {"LR78", "0400000000000000"},
+                                                     {"LSWEN", "Y"},
+                                                     {"LW78", "N"}};
+    refusing.responder = [&replies](test::FakeLink& link, const std::string& frame) {
+        const auto reply = replies.find(frame.substr(3, frame.size() - 6));
+        if (reply != replies.end()) link.Deliver(test::PanelReply(reply->second));
+    };
+    const auto cleared = RunCliInProcess({"-a", "7", "bad-relays", "--clear"}, &refusing);
+    EXPECT_EQ(cleared.Status, 1) << cleared.Err;
+    EXPECT_EQ(cleared.Out, "Bad relays are: 3\n");
+    EXPECT_THAT(cleared.Err, HasSubstr("the device did not confirm the clear."));
 }
 
 // The program as from cron: Qt's start-up notes are not the program's to show.

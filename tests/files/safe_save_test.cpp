@@ -35,6 +35,24 @@ TEST(SafeSave, ADiskFullSaveLeavesThePreviousFileUntouched) {
     EXPECT_EQ(FilesIn(folder.Path()), 1);
 }
 
+// The temporary file vanished before the rename (another program cleaned
+// the folder): the save failed, whatever was written.
+TEST(SafeSave, AFailedRenameIsAFailedSave) {
+    test::TestFolder folder;
+    const std::string target = folder.File("plan.kvx");
+    test::PutFileBytes(target, "previous contents");
+    const auto vanishing = [](const fs::path& candidate) {
+        std::FILE* file = CreateNewFile(candidate);
+        fs::remove(candidate);
+        return file;
+    };
+    const FileResult result = SaveFileAtomically(target, "new contents", vanishing);
+    EXPECT_EQ(result.Outcome, FileOutcome::PathNotFound);
+    EXPECT_EQ(result.Message, "No such file or directory (2)\r");
+    EXPECT_EQ(test::FileBytes(target), "previous contents");
+    EXPECT_EQ(FilesIn(folder.Path()), 1);
+}
+
 // Saved through a symbolic link, the link stays a link to the saved file.
 TEST(SafeSave, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporary) {
     test::TestFolder folder;

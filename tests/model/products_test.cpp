@@ -26,6 +26,7 @@ std::string Offer(const std::string& model, const std::string& version) {
 TEST(Capabilities, RangesAndInputTypesFollowProductAndFirmware) {
     EXPECT_EQ(Offer("KV-4800", "2.05"), "1..16 1..8 0..12 types 5 linked-on");
     EXPECT_EQ(Offer("KV-4900", "1.09"), "1..120 1..60 1..30 types 4");
+    EXPECT_EQ(Offer("KV-4600", "1.10"), "1..120 1..60 1..60 types 4 super");  // from 1.10 on
     EXPECT_EQ(Offer(" WQ32 ", " 5.00 "),
               "1..120 1..32 0..60 types 6 super linked-on state-change options");
     // Relay panels keep their own relay count; other products have 60.

@@ -13,8 +13,6 @@
 namespace kvtk {
 namespace {
 
-constexpr int kWriteDisablePauseMs = 1000;
-
 const char* PriorityName(int16_t priority) {
     static const char* const kNames[] = {"None", "On", "Off", "On/Off"};
     return kNames[std::clamp<int16_t>(priority, 0, 3)];  // as the command sends it

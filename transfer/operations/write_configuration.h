@@ -23,6 +23,10 @@ struct WriteOptions {
     bool AnyChosen() const { return Header || Inputs || Groups; }
 };
 
+// The pause before "LSU" after a stopped write, so that a late reply to the
+// last command is not taken for its answer.
+inline constexpr int kWriteDisablePauseMs = 1000;
+
 enum class WriteResult {
     NothingChosen,  // no part was chosen: nothing was sent
     Saved,          // written and saved to EEPROM

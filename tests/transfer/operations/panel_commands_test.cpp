@@ -163,6 +163,7 @@ TEST(ProductCode, OnlyAyLetsTheChangeGoOn) {
     const std::vector<Case> cases{
         {"WQ60", "AY", "AY", R::Accepted, "LSWEN LW10D LSAVE_EN LSYS_SAVE", ""},
         {"KV-4500", "AY", "AY", R::Accepted, "LSWEN LW100 LSAVE_EN LSYS_SAVE", ""},
+        {"KV-4600", "AY", "AY", R::Accepted, "LSWEN LW102 LSAVE_EN LSYS_SAVE", ""},
         {"KV-4300", "A", "AY", R::WritesDisabled, "LSWEN", "Disabled"},
         {"KV-4300", "", "AY", R::WritesDisabled, "LSWEN", "Disabled"},
         {"KV-4300", "AY", "AN", R::Rejected, "LSWEN LW107", "Rejected"},

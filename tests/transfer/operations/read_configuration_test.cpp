@@ -131,15 +131,18 @@ TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
     }
 }
 
-TEST(ReadConfiguration, IgnoredCountKeepsTheOldValueAndABigOneIsCut) {
+TEST(ReadConfiguration, IgnoredRegistersKeepTheirOldValuesAndABigCountIsCut) {
     Configuration config = OnlineConfigFor("WQ16", "5.00");
     config.Panel.NumInputs = "5";
+    config.Inputs[3] = {"", kMomentaryOff, 1, 7, 2, kTrue};
+    const InputConfig input3 = config.Inputs[3];
     ScriptedPanel panel;
-    panel.Answer("LR65", "I").AnswerPrefix("LR", "A00");
+    panel.Answer("LR65", "I").Answer("LR903", "I").AnswerPrefix("LR", "A00");
     RecordingHost host;
 
     EXPECT_TRUE(ReadConfiguration(config, panel, host).Completed);
     EXPECT_EQ(config.Panel.NumInputs, "5");
+    EXPECT_EQ(config.Inputs[3], input3);
     EXPECT_NE(panel.Find("LR905"), nullptr);
     EXPECT_EQ(panel.Find("LR906"), nullptr);
 

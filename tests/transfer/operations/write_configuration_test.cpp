@@ -50,11 +50,15 @@ TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
               "LW21010 LW3010100000000000000 LW5010 LW67011 "
               "LW21021 LW3020200000000000000 LW5023 LW67020 LW230200000000000000 "
               "LSAVE_EN LSYS_SAVE");
-    EXPECT_EQ(panel.Find("LW902C64C")->Description, "Input 2");
-    EXPECT_EQ(panel.Find("LW21021")->Description, "Group 2 is a super group");
-    EXPECT_EQ(panel.Find("LW3010100000000000000")->Description, "Group 1 write Relays in group");
-    EXPECT_EQ(panel.Find("LW3020200000000000000")->Description,
-              "Group 2 write Groups in super group");
+    for (const auto& [command, description] :
+         {std::pair{"LW902C64C", "Input 2"},
+          {"LW21021", "Group 2 is a super group"},
+          {"LW3010100000000000000", "Group 1 write Relays in group"},
+          {"LW3020200000000000000", "Group 2 write Groups in super group"}}) {
+        const test::ExchangeCall* call = panel.Find(command);
+        ASSERT_NE(call, nullptr) << command;
+        EXPECT_EQ(call->Description, description);
+    }
     EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
     for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
     EXPECT_EQ(outcome.Result, WriteResult::Saved);
@@ -64,15 +68,18 @@ TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
 }
 
 TEST(WriteConfiguration, ProductAndFirmwareShapeTheGroupWrite) {
-    // model, firmware, groups to write, groups written, group 1's members
-    for (const auto& [model, version, groupCount, priorities, firstMembers] :
-         std::vector<std::tuple<const char*, const char*, int32_t, size_t, const char*>>{
-             {"KV-4800", "3.00", 1, 1, "LW30101"},  // one member byte
-             {"KV-4600", "1.09", 60, 59, "LW3010100000000000000"},
-             {"KV-4600", "1.10", 60, 60, "LW3010100000000000000"},
+    // model, firmware, groups the limits allow (0: as the product's rules
+    // say), groups to write, groups written, group 1's members
+    for (const auto& [model, version, maxGroups, groupCount, priorities, firstMembers] :
+         std::vector<std::tuple<const char*, const char*, int32_t, int32_t, size_t, const char*>>{
+             {"KV-4800", "3.00", 0, 1, 1, "LW30101"},  // one member byte
+             {"KV-4600", "1.09", 0, 60, 30, "LW3010100000000000000"},
+             {"KV-4600", "1.10", 0, 60, 60, "LW3010100000000000000"},
+             // Below 1.10 the write never reaches group 60, whatever the limits say.
+             {"KV-4600", "1.09", kGroupCount, 60, 59, "LW3010100000000000000"},
          }) {
         Configuration config = OnlineConfigFor(model, version);
-        config.Limits.MaxGroups = kGroupCount;  // as the product's limits may say
+        if (maxGroups > 0) config.Limits.MaxGroups = maxGroups;
         ScriptedPanel panel;
         RecordingHost host;
         WriteConfiguration(config, Only(false, false, true, groupCount), panel, host);

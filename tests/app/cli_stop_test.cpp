@@ -1,0 +1,96 @@
+// Ctrl+C in the middle of a command that changes panels or writes files:
+// the signal is raised as a chosen frame leaves, and the command must stop
+// there, disable writing where it had enabled it and exit 130.
+
+#include <gmock/gmock.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "sim/sim_line.h"
+#include "tests/app/cli_test_support.h"
+
+namespace kvtk {
+namespace {
+
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+
+// Raises SIGINT as the first frame starting with `prefix` (">" + address
+// field + command) is sent.
+test::WatchedLink::Watcher InterruptAt(std::string prefix) {
+    return [prefix, raised = false](const std::string& frame) mutable {
+        if (!raised && frame.starts_with(prefix)) {
+            raised = true;
+            std::raise(SIGINT);
+        }
+        return true;
+    };
+}
+
+TEST(CliStop, ASignalStopsAtTheNextStepAndDisablesWritingAgain) {
+    QTemporaryDir dir;
+    const std::string backups = dir.path().toStdString();
+    const struct {
+        std::vector<std::string> args;
+        std::string frame;                  // the signal comes as this frame leaves
+        int address;                        // the panel whose commands are checked
+        std::vector<std::string> lastSent;  // its last commands
+        std::string err;
+        int files;  // in the backups folder afterwards
+    } cases[] = {
+        {{"set-address", "7", "--no-backup"},
+         ">01LSWEN",
+         1,
+         {"LSWEN", "LSU"},
+         "stopped at: Enabling write\nkvtk-cli: writing was disabled again at address 1.\n",
+         0},
+        {{"-a", "2", "bad-relays", "--clear"},
+         ">02LSWEN",
+         2,
+         {"LR78", "LSWEN", "LSU"},
+         "writing was disabled again at address 2.\n",
+         0},
+        {{"reset"},
+         ">01LSRESET83",
+         1,
+         {"KV", "LSRESET83"},
+         "the reset was stopped before the device confirmed it",
+         0},
+        {{"backup-all", backups, "--last", "3"},
+         ">02LR65",
+         3,
+         {"KV"},
+         "stopped with 1 of the 3 panels found saved.\n",
+         1},
+    };
+    for (const auto& c : cases) {
+        SimLine line;
+        for (int address = 1; address <= 3; ++address)
+            line.AddPanel(address, "KV-4800", "3.00").SetRegister("65", "01");
+        line.PanelAt(2)->SetBadRelay(3, true);
+        line.Options().pacing = true;  // each reply comes after the signal
+        test::WatchedLink link(line, InterruptAt(c.frame));
+        std::vector<std::string> args{"--timeout", "40", "--attempts", "1"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const test::CliRun run = test::RunCliInProcess(args, &link);
+        const std::string name = c.frame;
+        EXPECT_EQ(run.Status, 130) << name << run.Err;
+        EXPECT_THAT(run.Err, HasSubstr(c.err)) << name;
+        EXPECT_THAT(run.Err, HasSubstr("kvtk-cli: stopped by SIGINT (Ctrl+C).\n")) << name;
+        const SimPanel& panel = *line.PanelAt(c.address);
+        const std::vector<std::string>& sent = panel.Received();
+        ASSERT_GE(sent.size(), c.lastSent.size()) << name;
+        EXPECT_THAT(
+            std::vector<std::string>(sent.end() - static_cast<long>(c.lastSent.size()), sent.end()),
+            ElementsAreArray(c.lastSent))
+            << name;
+        EXPECT_FALSE(panel.WriteEnabled()) << name;
+        EXPECT_EQ(line.PanelAt(7), nullptr) << name;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.files) << name;
+    }
+}
+
+}  // namespace
+}  // namespace kvtk
