@@ -18,6 +18,7 @@
 #include "sim/simulated_link.h"
 #include "tests/app/cli_test_support.h"
 #include "tests/files/test_folder.h"
+#include "tests/support/fake_link.h"
 #include "tests/support/panel_random_config.h"
 #include "tests/support/product_config.h"
 
@@ -145,6 +146,19 @@ TEST_F(CliCommandsTest, GarbledRepliesAreALineFaultNotAnAbsentPanel) {
         EXPECT_EQ(run.Status, 1) << args[2];
         EXPECT_THAT(run.Err, HasSubstr("but its replies are garbled (check the line")) << args[2];
     }
+}
+
+// --trace and the traffic pane read one log: 8-bit bytes are spelled out
+// the same way in both.
+TEST_F(CliCommandsTest, TraceSpellsOutBytesAsTheTrafficPaneDoes) {
+    test::FakeLink link;
+    link.responder = [](test::FakeLink& self, const std::string&) {
+        self.Deliver(test::PanelReply(std::string("\x7F\x80\xFF", 3)));
+    };
+    const auto run = RunCliInProcess({"--trace", "--attempts", "1", "send", "LR73"}, &link);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Err, HasSubstr("> >01LR7369\\r\n"));
+    EXPECT_THAT(run.Err, ContainsRegex("< A\\\\x7F\\\\x80\\\\xFF..\\\\r\n"));
 }
 
 // With --skip-failed a register that does not answer keeps its default: such
