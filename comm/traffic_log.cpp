@@ -39,17 +39,24 @@ TrafficLog::TrafficLog(std::size_t capacity) : capacity_(capacity == 0 ? 1 : cap
     lines_.reserve(capacity_);
 }
 
-void TrafficLog::Add(TrafficDirection direction, std::string_view bytes) {
+void TrafficLog::Add(TrafficDirection direction, std::string_view bytes, bool discarded) {
     ++added_;
+    TrafficLine* line = nullptr;
     if (lines_.size() < capacity_) {
-        lines_.push_back({NowMs(), direction, std::string(bytes)});
-        return;
+        line = &lines_.emplace_back();
+    } else {
+        line = &lines_[oldest_];  // the oldest line makes room
+        oldest_ = (oldest_ + 1) % capacity_;
     }
-    TrafficLine& line = lines_[oldest_];  // the oldest line makes room
-    line.AtMs = NowMs();
-    line.Direction = direction;
-    line.Bytes.assign(bytes);
-    oldest_ = (oldest_ + 1) % capacity_;
+    line->AtMs = NowMs();
+    line->Direction = direction;
+    line->Bytes.assign(bytes);
+    line->Discarded = discarded;
+    for (const Listener& listener : listeners_) listener(*line);
+}
+
+void TrafficLog::Subscribe(Listener listener) {
+    listeners_.push_back(std::move(listener));
 }
 
 void TrafficLog::Clear() {
@@ -70,6 +77,12 @@ std::string TrafficLineText(const TrafficLine& line) {
                   static_cast<char>(line.Direction));
     std::string text = stamp;
     AppendVisible(text, line.Bytes);
+    return text;
+}
+
+std::string VisibleBytes(std::string_view bytes) {
+    std::string text;
+    AppendVisible(text, bytes);
     return text;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,15 +20,21 @@ struct TrafficLine {
     int64_t AtMs = 0;  // milliseconds since 1970, system clock
     TrafficDirection Direction = TrafficDirection::Sent;
     std::string Bytes;
+    // Received input dropped unread when the next frame was sent.
+    bool Discarded = false;
 };
 
 class TrafficLog {
 public:
     static constexpr std::size_t kDefaultCapacity = 2000;
 
+    using Listener = std::function<void(const TrafficLine&)>;
+
     explicit TrafficLog(std::size_t capacity = kDefaultCapacity);
 
-    void Add(TrafficDirection direction, std::string_view bytes);
+    void Add(TrafficDirection direction, std::string_view bytes, bool discarded = false);
+    // `listener` is told of every line added from now on.
+    void Subscribe(Listener listener);
     void Clear();
 
     std::size_t Size() const { return lines_.size(); }
@@ -40,12 +47,17 @@ public:
 private:
     std::size_t capacity_;
     std::vector<TrafficLine> lines_;
+    std::vector<Listener> listeners_;
     std::size_t oldest_ = 0;
     uint64_t added_ = 0;
 };
 
+// Bytes with control and 8-bit characters spelled out: "\\r", "\\n", "\\\\"
+// and "\\xNN" for the other bytes below 0x20 and from 0x7F up.
+std::string VisibleBytes(std::string_view bytes);
+
 // "14:03:22.517 > >01LR65D3\r": local time with milliseconds, the
-// direction, and the bytes with control and 8-bit characters spelled out.
+// direction, and the bytes spelled out.
 std::string TrafficLineText(const TrafficLine& line);
 
 // The relay server's login as the log shows it: the password never appears.

@@ -27,7 +27,7 @@ QByteArray TrafficTap::readAll() {
 void TrafficTap::discardInput() {
     // What arrived unasked was on the line all the same.
     partial_ += inner_.readAll().toStdString();
-    if (!partial_.empty()) log_.Add(TrafficDirection::Received, partial_);
+    if (!partial_.empty()) log_.Add(TrafficDirection::Received, partial_, true);
     partial_.clear();
     inner_.discardInput();
 }

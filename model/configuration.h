@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "model/panel_connection.h"
+
 namespace kvtk {
 
 inline constexpr int kInputCount = 120;    // Inputs 1..120
@@ -121,11 +123,10 @@ struct PanelConfig {
 
 // What the status frame shows beside the configuration.
 struct DeviceStatus {
-    std::string Connection = "Offline";  // "Online" or "Offline"
-    std::string Port = "N/A";            // "COM 1".."COM 4", "Glintora", "N/A"
-    std::string Eprom = "Unknown";       // "OK", "Error!", "Unknown", "N/A"
+    PanelConnection Connection;     // offline until a connection is chosen
+    std::string Eprom = "Unknown";  // "OK", "Error!", "Unknown", "N/A"
     std::string Eeprom = "Unknown";
-    bool IsOnline() const { return Connection == "Online"; }
+    bool IsOnline() const { return Connection.IsOnline(); }
 
     bool operator==(const DeviceStatus&) const = default;
 };

@@ -53,7 +53,8 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 Configuration OnlineConfiguration(int address) {
     Configuration config;
     config.Panel.Address = std::to_string(address);
-    config.Status.Connection = "Online";
+    // The line the command line names, no port choice of the windows.
+    config.Status.Connection = PanelConnection::Serial(0);
     return config;
 }
 

@@ -1,7 +1,9 @@
 #include "app/cli/cli_connection.h"
 
+#include <cstdio>
 #include <cstdlib>
 
+#include "app/cli/cli_trace.h"
 #include "comm/relay_connection.h"
 #include "comm/serial_link.h"
 #include "files/small_file.h"
@@ -15,6 +17,28 @@ constexpr int kRelayConnectWindowMs = 10000;
 
 FailurePolicy PolicyFor(const CliRequest& request) {
     return request.SkipFailed ? FailurePolicy::Ignore : FailurePolicy::Abort;
+}
+
+// The refused login's answer as this message has always spelled it out.
+std::string AnswerText(const std::string& bytes) {
+    std::string text;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            text += "\\r";
+        } else if (c == '\n') {
+            text += "\\n";
+        } else if (c == '\\') {
+            text += "\\\\";
+        } else if (u < 0x20 || u == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            text += hex;
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 struct PasswordResult {
@@ -55,7 +79,7 @@ CliConnection::OpenResult LoginFailure(const RelayConnection& relay, int windowM
             return {"the relay server " + server +
                         " did not accept the user name and password (Authentication Failure); "
                         "it answered \"" +
-                        VisibleBytes(relay.LoginAnswer().toStdString()) + "\".",
+                        AnswerText(relay.LoginAnswer().toStdString()) + "\".",
                     kExitFailed};
         case LoginOutcome::NoAnswer:
             return {"the relay server " + server + " did not answer the login.", kExitNoPanel};
@@ -86,46 +110,40 @@ CliConnection::CliConnection(const CliRequest& request, std::ostream& err)
           [this](const MessageRequest& message) {
               // A failure names the step; without a description the command.
               std::string title = message.Title;
-              if (title == kCommErrorTitle) title += settings_.Command();
+              if (title == kCommErrorTitle) title += line_.Settings().Command();
               err_ << "kvtk-cli: " << title << " - " << message.Text << '\n' << std::flush;
           },
           0),
-      exchange_(settings_, prompter_) {
-    settings_.SetMaxResponseMs(request.TimeoutMs);
-    settings_.SetAttempts(request.Attempts);
+      // No port choices: the command line names its device itself.
+      line_(PortSlots(QStringList{}), prompter_) {
+    ExchangeSettings& settings = line_.Settings();
+    settings.SetMaxResponseMs(request.TimeoutMs);
+    settings.SetAttempts(request.Attempts);
     if (request.Verbose && !request.Trace) {
-        QObject::connect(&settings_, &ExchangeSettings::requestChanged, &settings_, [this] {
-            if (!settings_.Description().empty())
-                err_ << settings_.Description() << '\n' << std::flush;
+        QObject::connect(&settings, &ExchangeSettings::requestChanged, &settings, [this] {
+            const std::string& description = line_.Settings().Description();
+            if (!description.empty()) err_ << description << '\n' << std::flush;
         });
     }
 }
 
-CliConnection::~CliConnection() {
-    if (relay_) relay_->Close();
-    exchange_.SetSerialLink(nullptr);
-}
+CliConnection::~CliConnection() = default;
 
-void CliConnection::UseLink(ByteLink& link) {
-    ByteLink* used = &link;
-    if (request_.Trace) {
-        tracingLink_ = std::make_unique<TracingLink>(link, err_);
-        used = tracingLink_.get();
-    }
-    exchange_.SetConnectionMode(ConnectionMode::Serial);
-    exchange_.SetSerialLink(used);
-    exchange_.SetOffline(false);
+void CliConnection::Online() {
+    line_.Exchange().SetOffline(false);
+    if (request_.Trace) TraceTraffic(line_, err_);
 }
 
 CliConnection::OpenResult CliConnection::Open(ByteLink* injected) {
     if (injected) {
-        UseLink(*injected);
+        line_.UseLink(*injected);
+        Online();
         return {};
     }
     switch (request_.Connection.Kind) {
         case LinkKind::Demo: {
-            ownedLink_ = std::make_unique<SimulatedLink>(MakeDemoLine());
-            UseLink(*ownedLink_);
+            line_.UseLink(std::make_unique<SimulatedLink>(MakeDemoLine()));
+            Online();
             return {};
         }
         case LinkKind::Port: {
@@ -134,8 +152,8 @@ CliConnection::OpenResult CliConnection::Open(ByteLink* injected) {
                 return {"cannot open " + request_.Connection.Port + ": " +
                             serial->lastErrorText().toLocal8Bit().toStdString() + ".",
                         kExitNoPanel};
-            ownedLink_ = std::move(serial);
-            UseLink(*ownedLink_);
+            line_.UseLink(std::move(serial));
+            Online();
             return {};
         }
         case LinkKind::Relay:
@@ -149,19 +167,17 @@ CliConnection::OpenResult CliConnection::Open(ByteLink* injected) {
 CliConnection::OpenResult CliConnection::OpenRelay() {
     PasswordResult password = RelayPassword(request_.Connection.PasswordFile);
     if (!password.Password) return password.Failure;
-    relay_ = std::make_unique<RelayConnection>();
-    relay_->Connect(QString::fromLocal8Bit(request_.Connection.Relay), request_.Connection.User,
-                    *password.Password);
+    RelayConnection& relay = line_.Relay();
+    relay.Connect(QString::fromLocal8Bit(request_.Connection.Relay), request_.Connection.User,
+                  *password.Password);
     password.Password->assign(password.Password->size(), '\0');
-    if (!relay_->WaitForLogin(kRelayConnectWindowMs)) {
-        OpenResult failure = LoginFailure(*relay_, kRelayConnectWindowMs);
-        relay_->Close();
+    if (!relay.WaitForLogin(kRelayConnectWindowMs)) {
+        OpenResult failure = LoginFailure(relay, kRelayConnectWindowMs);
+        relay.Close();
         return failure;
     }
-    exchange_.SetConnectionMode(ConnectionMode::Relay);
-    exchange_.SetRelayConnection(relay_.get());
-    exchange_.SetOffline(false);
-    if (request_.Trace) TraceRelay(*relay_, err_);
+    line_.Choose(PanelConnection::Relay());
+    Online();
     return {};
 }
 

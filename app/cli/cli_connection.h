@@ -1,6 +1,6 @@
 #pragma once
-// The way to the panels for one run of kvtk-cli: the exchange settings
-// (T and attempts from the options), a prompter that answers failures by
+// The way to the panels for one run of kvtk-cli: the panel line, set up
+// with T and attempts from the options, a prompter that answers failures by
 // policy, and the serial port, relay server or built-in simulated line.
 
 #include <memory>
@@ -8,15 +8,9 @@
 #include <string>
 
 #include "app/cli/cli_args.h"
-#include "app/cli/cli_trace.h"
-#include "comm/command_exchange.h"
-#include "comm/exchange_settings.h"
+#include "comm/panel_line.h"
 #include "comm/policy_prompter.h"
 #include "transfer/live/reply_tally.h"
-
-namespace kvtk {
-class RelayConnection;
-}
 
 namespace kvtk::cli {
 
@@ -37,21 +31,17 @@ public:
 
     PanelExchange& Exchange() { return tally_; }
     const ReplyTally& Replies() const { return tally_; }
-    ExchangeSettings& Settings() { return settings_; }
+    ExchangeSettings& Settings() { return line_.Settings(); }
 
 private:
     OpenResult OpenRelay();
-    void UseLink(ByteLink& link);
+    void Online();
 
     const CliRequest& request_;
     std::ostream& err_;
-    ExchangeSettings settings_;
     PolicyPrompter prompter_;
-    CommandExchange exchange_;
-    std::unique_ptr<ByteLink> ownedLink_;
-    std::unique_ptr<TracingLink> tracingLink_;
-    std::unique_ptr<RelayConnection> relay_;
-    ReplyTally tally_{exchange_};
+    PanelLine line_;
+    ReplyTally tally_{line_.Exchange()};
 };
 
 }  // namespace kvtk::cli

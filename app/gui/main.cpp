@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "app/gui/gui_command_line.h"
+#include "comm/panel_line.h"
 #include "comm/port_slots.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
-#include "ui/comm/frmComm.h"
 #include "ui/device/device_commands.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/gui_session.h"
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<kvtk::SimLine> demoLine;
     if (options.Demo) {
         demoLine = kvtk::MakeDemoLine();
-        session.Comm().BindSlotFactory(
+        session.Line().BindSlotFactory(
             1, [line = demoLine.get()] { return std::make_unique<kvtk::SimulatedLink>(*line); },
             QString::fromLatin1(kDemoLineText));
     }

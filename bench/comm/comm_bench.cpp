@@ -10,6 +10,7 @@
 
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
+#include "comm/panel_line.h"
 #include "comm/policy_prompter.h"
 #include "comm/relay_connection.h"
 #include "comm/serial_link.h"
@@ -17,6 +18,7 @@
 #include "sim/sim_pty.h"
 #include "sim/sim_relay_server.h"
 #include "ui/comm/frmComm.h"
+#include "ui/comm/message_prompter.h"
 #include "ui/comm/traffic_pane.h"
 
 namespace kvtk {
@@ -62,8 +64,10 @@ void BM_ExchangeOverPtyWithTrafficPane(benchmark::State& state) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
-    frmComm comm(PortSlots(QStringList{}));
-    comm.BindSlotFactory(
+    MessagePrompter prompts;
+    PanelLine panelLine(PortSlots(QStringList{}), prompts);
+    frmComm comm(panelLine);
+    panelLine.BindSlotFactory(
         1,
         [&pty] {
             auto link = std::make_unique<SerialLink>();
@@ -73,11 +77,11 @@ void BM_ExchangeOverPtyWithTrafficPane(benchmark::State& state) {
         QStringLiteral("pty"));
     comm.show();
     if (state.range(0) == 1) comm.cmdTraffic()->click();
-    if (!comm.SelectPort(1) || comm.TrafficView().isVisible() != (state.range(0) == 1)) {
+    if (!panelLine.OpenSlot(1) || comm.TrafficView().isVisible() != (state.range(0) == 1)) {
         state.SkipWithError("no port or no pane");
         return;
     }
-    CommandExchange& exchange = comm.Exchange();
+    CommandExchange& exchange = panelLine.Exchange();
     exchange.SetOffline(false);
     for (auto _ : state) {
         if (exchange.Exchange(1, "LR73", "", 0) != "A0001") {

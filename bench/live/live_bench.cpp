@@ -65,8 +65,8 @@ Figures Measure(bool paced, int seconds) {
     kvtk::Configuration config;
     config.Identity = {"WQ60", "5.00"};
     kvtk::ApplyProductCapabilities(config, "WQ60", "5.00");
-    config.Panel.Address = "1";
-    config.Status.Connection = "Online";
+    config.Status.Connection = kvtk::PanelConnection::Serial(1);
+    config.Panel.Address = std::string(1, '1');
     kvtk::ExchangeSettings settings;
     kvtk::PolicyPrompter prompter(kvtk::FailurePolicy::Abort);
     kvtk::CommandExchange exchange(settings, prompter);

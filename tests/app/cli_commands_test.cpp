@@ -149,6 +149,19 @@ TEST_F(CliCommandsTest, GarbledRepliesAreALineFaultNotAnAbsentPanel) {
     }
 }
 
+// --trace and the traffic pane read one log: 8-bit bytes are spelled out
+// the same way in both.
+TEST_F(CliCommandsTest, TraceSpellsOutBytesAsTheTrafficPaneDoes) {
+    test::FakeLink link;
+    link.responder = [](test::FakeLink& self, const std::string&) {
+        self.Deliver(test::PanelReply(std::string("\x7F\x80\xFF", 3)));
+    };
+    const auto run = RunCliInProcess({"--trace", "--attempts", "1", "send", "LR73"}, &link);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(run.Err, HasSubstr("> >01LR7369\\r\n"));
+    EXPECT_THAT(run.Err, ContainsRegex("< A\\\\x7F\\\\x80\\\\xFF..\\\\r\n"));
+}
+
 // With --skip-failed a register that does not answer keeps its default: such
 // a read neither verifies a file nor makes a backup.
 TEST_F(CliCommandsTest, SkippedRegistersNeverStandForThePanelsValues) {

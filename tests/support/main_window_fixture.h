@@ -77,7 +77,7 @@ protected:
     void GoOnline(int address, const std::string& product) {
         window->SetIdentity(IdentityFromText(product));
         window->SetAddress(address);
-        window->SetConnection(true, "COM 1");
+        window->SetConnection(PanelConnection::Serial(1));
     }
 
     void SetInputCount(int count) {

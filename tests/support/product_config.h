@@ -19,7 +19,7 @@ inline Configuration OnlineConfigFor(const std::string& model, const std::string
                                      int address = 1) {
     Configuration config = ConfigFor(model, version);
     config.Panel.Address = std::to_string(address);
-    config.Status.Connection = "Online";
+    config.Status.Connection = PanelConnection::Serial(1);
     return config;
 }
 

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     config.Identity = {"WQ16", "5.00"};
     kvtk::ApplyProductCapabilities(config, "WQ16", "5.00");
     config.Panel.Address = "1";
-    config.Status.Connection = "Online";
+    config.Status.Connection = kvtk::PanelConnection::Serial(1);
     if (!kvtk::ReadConfigFile(argv[2], config, kvtk::ReadMode::NamesOnly).Ok()) {
         std::fprintf(stderr, "live_screenshots: cannot read %s\n", argv[2]);
         return 4;

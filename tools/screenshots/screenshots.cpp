@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "comm/panel_line.h"
 #include "comm/port_slots.h"
 #include "files/config_writer.h"
 #include "model/products.h"
@@ -23,6 +24,7 @@
 #include "sim/simulated_link.h"
 #include "transfer/operations/config_compare.h"
 #include "ui/comm/frmComm.h"
+#include "ui/comm/message_prompter.h"
 #include "ui/comm/traffic_pane.h"
 #include "ui/connect/frmConnect.h"
 #include "ui/device/frmCompare.h"
@@ -59,9 +61,8 @@ bool ConnectDialog(const QDir& folder) {
     std::unique_ptr<SimLine> line = MakeDemoLine();
     auto main = OfflineMainWindow();
     GuiSession session(*main, PortSlots(QStringList{}));
-    session.Comm().Prompts().SetAnswerer(
-        [](const MessageRequest&) { return MessageAnswer::Cancel; });
-    session.Comm().BindSlotFactory(
+    session.Prompts().SetAnswerer([](const MessageRequest&) { return MessageAnswer::Cancel; });
+    session.Line().BindSlotFactory(
         1, [&line] { return std::make_unique<SimulatedLink>(*line); },
         QStringLiteral("built-in simulated line"));
     session.Start();
@@ -175,18 +176,20 @@ bool CompareWindow(const QDir& folder) {
 // A few exchanges with the demo line's first panel and one silent address.
 bool CommunicationWindow(const QDir& folder) {
     std::unique_ptr<SimLine> line = MakeDemoLine();
-    frmComm comm{PortSlots(QStringList{})};
-    comm.BindSlotFactory(
+    MessagePrompter prompts;
+    PanelLine panelLine(PortSlots(QStringList{}), prompts);
+    frmComm comm{panelLine};
+    panelLine.BindSlotFactory(
         1, [&line] { return std::make_unique<SimulatedLink>(*line); }, QStringLiteral("sim"));
-    comm.Exchange().SetOffline(false);
+    panelLine.Exchange().SetOffline(false);
     comm.show();
     comm.cmdTraffic()->click();
-    comm.Settings().SetAttempts(1);
-    comm.Settings().SetMaxResponseMs(50);
-    if (!comm.SelectPort(1)) return false;
+    panelLine.Settings().SetAttempts(1);
+    panelLine.Settings().SetMaxResponseMs(50);
+    if (!panelLine.OpenSlot(1)) return false;
     for (const char* command : {"LR73", "KV", "LR65", "LR64"})
-        comm.Exchange().Exchange(1, command, "", 0);
-    comm.Exchange().Exchange(9, "LR73", "", 0);
+        panelLine.Exchange().Exchange(1, command, "", 0);
+    panelLine.Exchange().Exchange(9, "LR73", "", 0);
     comm.TrafficView().Refresh();
     return Save(comm, folder, "traffic-pane.png");
 }

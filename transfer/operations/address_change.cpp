@@ -90,8 +90,7 @@ AddressChangeOutcome AddressChanger::Run() {
         // No further commands may go to an address that does not answer.
         host_.Beep();
         Step("No response at new address. Going offline");
-        config_.Status.Connection = "Offline";
-        config_.Status.Port = "N/A";
+        config_.Status.Connection = PanelConnection::Offline();
         TakeNewAddress();
         outcome_.GoOffline = true;
         return Finish(AddressChangeResult::WentOffline);

@@ -40,7 +40,7 @@ struct AddressChangeOutcome {
 // "WARNING: You are changing the address of the device that is currently at address 1."
 std::string AddressChangeWarning(const std::string& oldAddress);
 
-// Online when the configuration's status is "Online". The progress line
+// Online when the configuration is online. The progress line
 // texts go to the host's status line as each step starts. `beforeWriting`,
 // when given, runs once the new address is known to be free and before the
 // first command that changes the panel; false ends the change there.

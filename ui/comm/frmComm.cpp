@@ -13,10 +13,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <optional>
 
-#include "comm/byte_link.h"
-#include "comm/serial_link.h"
-#include "comm/traffic_tap.h"
+#include "comm/panel_line.h"
 #include "ui/comm/traffic_pane.h"
 #include "ui/widgets/text_convert.h"
 
@@ -48,25 +49,16 @@ QLabel* ValueLabel(const char* name) {
 
 }  // namespace
 
-frmComm::frmComm(PortSlots portSlots, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      portSlots_(std::move(portSlots)),
-      prompter_(this),
-      exchange_(settings_, prompter_) {
+frmComm::frmComm(PanelLine& line, QWidget* parent)
+    : QWidget(parent, Qt::Window), line_(line), settings_(line.Settings()) {
     setObjectName(QStringLiteral("frmComm"));
     setWindowTitle(QStringLiteral("Communication Port"));
-    exchange_.SetRelayConnection(&relay_);
-    relay_.SetTrafficLog(&traffic_);
     BuildWidgets();
     BindSettings();
-    ScanPorts();
+    BindLine();
 }
 
-frmComm::~frmComm() {
-    exchange_.SetSerialLink(nullptr);
-    tap_.reset();
-    if (link_) link_->close();
-}
+frmComm::~frmComm() = default;
 
 void frmComm::BuildWidgets() {
     cmbPort_ = new QComboBox;
@@ -157,7 +149,7 @@ void frmComm::BuildWidgets() {
     cmdTraffic_->setObjectName(QStringLiteral("cmdTraffic"));
     cmdTraffic_->setCheckable(true);
     cmdTraffic_->setAutoDefault(false);
-    trafficPane_ = new TrafficPane(traffic_);
+    trafficPane_ = new TrafficPane(line_.Traffic());
     trafficPane_->setVisible(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chkFullFace_);
@@ -181,7 +173,7 @@ void frmComm::BuildWidgets() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmbPort_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!rebuildingList_) ChoosePort();
+        if (!showingLine_) ChoosePort();
     });
     connect(txtCommandString_, &QLineEdit::returnPressed, this, &frmComm::RunManualCommand);
     connect(cmdCancel_, &QPushButton::clicked, this, [this] { settings_.SetCancel(true); });
@@ -262,119 +254,50 @@ void frmComm::BindSettings() {
     showStatistics();
 }
 
-void frmComm::BindSlotFactory(int n, LinkFactory factory, const QString& description) {
-    if (n < 1 || n > PortSlots::kSlotCount) return;
-    factories_[static_cast<size_t>(n)] = std::move(factory);
-    factoryText_[static_cast<size_t>(n)] = description;
-    // The slot no longer takes one of the system's ports.
-    portSlots_.Bind(n, description);
-    ScanPorts();
+void frmComm::BindLine() {
+    connect(&line_, &PanelLine::portListChanged, this, &frmComm::ShowPortList);
+    connect(&line_, &PanelLine::portOpened, this, &frmComm::ShowOpenPort);
+    connect(&line_, &PanelLine::portClosed, this, &frmComm::ShowOpenPort);
+    connect(&line_, &PanelLine::portFailed, this, [this](const QString& reason) {
+        lblPortDevice_->setText(line_.SlotDevice(line_.OpenSlotNumber()) + QStringLiteral(" (") +
+                                reason + QStringLiteral(")"));
+    });
+    ShowPortList();
 }
 
-QString frmComm::SlotDevice(int n) const {
-    if (n < 1 || n > PortSlots::kSlotCount) return {};
-    if (factories_[static_cast<size_t>(n)]) return factoryText_[static_cast<size_t>(n)];
-    return portSlots_.Device(n);
-}
-
-void frmComm::ScanPorts() {
-    ClosePort();
-    rebuildingList_ = true;
+void frmComm::ShowPortList() {
+    showingLine_ = true;
     cmbPort_->clear();
-    for (int n = 1; n <= PortSlots::kSlotCount; ++n) {
-        bool usable = static_cast<bool>(factories_[static_cast<size_t>(n)]);
-        const QString device = SlotDevice(n);
-        if (!usable && !device.isEmpty()) {
-            SerialLink probe;
-            usable = probe.open(device);
-            probe.close();
-        }
-        if (!usable) continue;
+    for (const int n : line_.UsableSlots()) {
         cmbPort_->addItem(PortEntry(n));
-        cmbPort_->setItemData(cmbPort_->count() - 1, device, Qt::ToolTipRole);
+        cmbPort_->setItemData(cmbPort_->count() - 1, line_.SlotDevice(n), Qt::ToolTipRole);
     }
-    cmbPort_->setCurrentIndex(-1);
-    rebuildingList_ = false;
-    ShowSlotDevice();
+    showingLine_ = false;
+    ShowOpenPort();
 }
 
-QStringList frmComm::PortList() const {
-    QStringList entries;
-    for (int i = 0; i < cmbPort_->count(); ++i) entries << cmbPort_->itemText(i);
-    return entries;
-}
-
-bool frmComm::SelectPort(int n) {
-    const int index = cmbPort_->findText(PortEntry(n));
-    if (index < 0) {
-        ClearPortSelection();
-        return false;
-    }
-    if (index == cmbPort_->currentIndex() && openSlot_ == n) return true;
-    cmbPort_->setCurrentIndex(index);  // opens the port (ChoosePort)
-    return openSlot_ == n;
-}
-
-void frmComm::ClearPortSelection() {
-    rebuildingList_ = true;
-    cmbPort_->setCurrentIndex(-1);
-    rebuildingList_ = false;
-    ClosePort();
-    ShowSlotDevice();
-}
-
-int frmComm::OpenSlot() const {
-    return openSlot_;
-}
-
-void frmComm::ClosePort() {
-    exchange_.SetSerialLink(nullptr);
-    tap_.reset();
-    if (link_) link_->close();
-    link_.reset();
-    openSlot_ = 0;
+void frmComm::ShowOpenPort() {
+    const int n = line_.OpenSlotNumber();
+    showingLine_ = true;
+    cmbPort_->setCurrentIndex(n == 0 ? -1 : cmbPort_->findText(PortEntry(n)));
+    showingLine_ = false;
+    lblPortDevice_->setText(n == 0 ? QString() : line_.SlotDevice(n));
 }
 
 void frmComm::ChoosePort() {
-    ClosePort();
-    ShowSlotDevice();
-    if (cmbPort_->currentIndex() < 0) return;
-    const int n = PortEntrySlot(cmbPort_->currentText());
-    if (const LinkFactory& factory = factories_[static_cast<size_t>(n)]) {
-        link_ = factory();
-    } else {
-        PortOpenFailure failure;
-        link_ = OpenPortSlot(portSlots_, n, failure);
-        if (!link_) {
-            prompter_.Ask({ToCoreText(failure.Title), ToCoreText(failure.Text), MessageButtons::Ok,
-                           MessageIcon::Exclamation});
-            ScanPorts();
-            return;
-        }
-    }
-    openSlot_ = n;
-    tap_ = std::make_unique<TrafficTap>(*link_, traffic_);
-    exchange_.SetSerialLink(tap_.get());
-    connect(link_.get(), &ByteLink::linkLost, this, [this](const QString& reason) {
-        lblPortDevice_->setText(SlotDevice(openSlot_) + QStringLiteral(" (") + reason +
-                                QStringLiteral(")"));
-    });
-}
-
-void frmComm::ShowSlotDevice() {
-    const int n = cmbPort_->currentIndex() < 0 ? 0 : PortEntrySlot(cmbPort_->currentText());
-    lblPortDevice_->setText(n == 0 ? QString() : SlotDevice(n));
+    // Picking a port here opens it, as it would from the connect dialog.
+    if (cmbPort_->currentIndex() < 0)
+        line_.ClosePort();
+    else
+        line_.OpenSlot(PortEntrySlot(cmbPort_->currentText()));
+    ShowOpenPort();
 }
 
 void frmComm::RunManualCommand() {
     const int address = FieldNumber(txtAddress_).value_or(settings_.Address());
     const int style = std::clamp(FieldNumber(txtErrType_).value_or(settings_.Style()), 0, 5);
-    exchange_.Exchange(address, ToCoreText(txtCommandString_->text()),
-                       ToCoreText(lblCommandDescription_->text()), style);
-}
-
-bool frmComm::FullFace() const {
-    return chkFullFace_->isChecked();
+    line_.Exchange().Exchange(address, ToCoreText(txtCommandString_->text()),
+                              ToCoreText(lblCommandDescription_->text()), style);
 }
 
 void frmComm::ApplyFace() {

@@ -14,9 +14,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "comm/panel_line.h"
+#include "comm/prompter.h"
 #include "model/products.h"
 #include "transfer/live/address_scan.h"
-#include "ui/comm/frmComm.h"
 #include "ui/connect/found_panels_list.h"
 #include "ui/main/frmAbout.h"
 #include "ui/widgets/address_field.h"
@@ -54,8 +55,8 @@ void SetTone(QLabel* label, bool alert) {
 
 }  // namespace
 
-frmConnect::frmConnect(frmMain& main, frmComm& comm, QWidget* parent)
-    : QDialog(parent), main_(main), comm_(comm) {
+frmConnect::frmConnect(frmMain& main, PanelLine& line, QWidget* parent)
+    : QDialog(parent), main_(main), line_(line) {
     setObjectName(QStringLiteral("frmConnect"));
     setWindowTitle(QStringLiteral("Select Device"));
     textPrompt_ = [this](const QString& title, const QString& text) -> std::optional<QString> {
@@ -68,7 +69,7 @@ frmConnect::frmConnect(frmMain& main, frmComm& comm, QWidget* parent)
     BuildWidgets();
     RegisterHints();
 
-    RelayConnection& relay = comm_.Relay();
+    RelayConnection& relay = line_.Relay();
     connect(&relay, &RelayConnection::statusChanged, this,
             [this](const QString& status) { SetNewStatus(status, false); });
     connect(&relay, &RelayConnection::loginFinished, this, &frmConnect::OnLoginFinished);
@@ -318,23 +319,18 @@ int frmConnect::AddressMinimum() const {
 }
 
 void frmConnect::ChooseConnection(int n) {
-    CommandExchange& exchange = comm_.Exchange();
-    RelayConnection& relay = comm_.Relay();
-    exchange.SetConnectionMode(ConnectionMode::Serial);
-    exchange.SetOffline(n == kOffline);
-    if (n == kOffline || n == kInternet) comm_.ClearPortSelection();
-    if (n >= 1 && n <= 4) {
-        comm_.SelectPort(n);
-        relay.Close();
-        if (comm_.OpenSlot() != n) {
-            // Not present or not openable: back to offline with the ports there are.
-            EnablePresentPorts();
-            optCommPort_[kOffline]->setChecked(true);
-            return;
-        }
+    const PanelConnection choice = n == kOffline    ? PanelConnection::Offline()
+                                   : n == kInternet ? PanelConnection::Relay()
+                                                    : PanelConnection::Serial(n);
+    emit connectionChosen(choice);
+    if (choice.Via == PanelConnection::Way::Serial && line_.Connection() != choice) {
+        // Not present or not openable: back to offline with the ports there are.
+        EnablePresentPorts();
+        optCommPort_[kOffline]->setChecked(true);
+        return;
     }
+    const RelayConnection& relay = line_.Relay();
     if (n == kOffline) {
-        relay.Close();
         ShowPanel(fraOffline_);
         RefreshAddressStatus();
     } else if (n == kInternet) {
@@ -349,7 +345,6 @@ void frmConnect::ChooseConnection(int n) {
                          false);
             ShowPanel(fraRelay_);
         }
-        exchange.SetConnectionMode(ConnectionMode::Relay);
     } else {
         ShowPanel(fraOnline_);
         RefreshAddressStatus();
@@ -374,11 +369,10 @@ void frmConnect::ShowPanel(QGroupBox* panel) {
 }
 
 void frmConnect::EnablePresentPorts() {
-    const QStringList present = comm_.PortList();
     for (int n = 1; n <= 4; ++n) {
         QRadioButton* option = optCommPort_[static_cast<size_t>(n)];
-        option->setEnabled(present.contains(PortEntry(n)));
-        const QString device = comm_.SlotDevice(n);
+        option->setEnabled(line_.Usable(n));
+        const QString device = line_.SlotDevice(n);
         option->setToolTip(device.isEmpty() ? QStringLiteral("No port") : device);
     }
 }
@@ -432,7 +426,7 @@ void frmConnect::ReadThisAddress() {
     reading_ = true;
     SetBusyControls(true);
     SetNewStatus(QString::fromLatin1(kReadingPleaseWait), true);
-    const AddressReading reading = ReadAddress(main_.Config(), comm_.Exchange(), Address());
+    const AddressReading reading = ReadAddress(main_.Config(), line_.Exchange(), Address());
     NoteGarbled(Address(), reading.Garbled);
     reading_ = false;
     SetBusyControls(false);
@@ -462,7 +456,7 @@ void frmConnect::ScanOrStop() {
         txtAddress_->setText(QString::number(step.Address));
         lblProductType_->setText(ToQString(step.Status));
     };
-    const ScanResult result = ScanAddresses(main_.Config(), comm_.Exchange(), {}, callbacks);
+    const ScanResult result = ScanAddresses(main_.Config(), line_.Exchange(), {}, callbacks);
 
     scanning_ = false;
     cmdScan_->setText(QString::fromLatin1(kScanCaption));
@@ -479,7 +473,7 @@ void frmConnect::ScanOrStop() {
 }
 
 void frmConnect::ConnectRelay() {
-    comm_.Relay().Connect(txtHost_->text().trimmed(), ToCoreText(txtUser_->text()),
+    line_.Relay().Connect(txtHost_->text().trimmed(), ToCoreText(txtUser_->text()),
                           ToCoreText(txtPassword_->text()));
 }
 
@@ -493,32 +487,33 @@ void frmConnect::OnLoginFinished(bool authenticated) {
 }
 
 void frmConnect::OnServerClosed() {
-    if (comm_.Exchange().Mode() != ConnectionMode::Relay) return;
+    if (line_.Connection().Via != PanelConnection::Way::Relay) return;
     cmdOK_->setEnabled(false);
     ShowPanel(fraRelay_);
 }
 
 void frmConnect::OnSocketError(const QString& message) {
     cmdOK_->setEnabled(false);
-    comm_.Prompts().Ask(
+    line_.Prompts().Ask(
         {kProductName, ToCoreText(message), MessageButtons::Ok, MessageIcon::Information});
     optCommPort_[kOffline]->setChecked(true);
     ShowPanel(fraOffline_);
-    main_.SetConnection(false);
+    main_.SetConnection(PanelConnection::Offline());
 }
 
 ConnectChoice frmConnect::Choice() const {
     ConnectChoice choice;
     const int n = ChoiceIndex();
-    choice.Offline = n == kOffline;
+    choice.Connection = n == kOffline    ? PanelConnection::Offline()
+                        : n == kInternet ? PanelConnection::Relay()
+                                         : PanelConnection::Serial(n);
     choice.Address = Address();
-    if (choice.Offline) {
+    if (!choice.Connection.IsOnline()) {
         choice.Product = ToCoreText(cmbProductType_->currentText());
     } else {
         choice.Product = main_.Config()
                              .AddressTable[static_cast<size_t>(std::clamp(choice.Address, 0, 255))]
                              .Status;
-        choice.Port = n == kInternet ? "Glintora" : "COM " + std::to_string(n);
     }
     return choice;
 }
@@ -527,7 +522,6 @@ void frmConnect::Accept() {
     if (!cmdOK_->isEnabled() || scanning_ || reading_) return;
     txtAddress_->RunLeaveCheck();
     const ConnectChoice choice = Choice();
-    connectResult_ = kConnectAccepted;
     accept();  // hides the dialog (and ends a modal showing)
     main_.show();
     main_.ApplyConnectChoice(choice);
@@ -567,7 +561,7 @@ void frmConnect::reject() {
     // in progress is cancelled.
     if (scanning_ || reading_) {
         scanning_ = false;
-        comm_.Settings().SetCancel(true);
+        line_.Settings().SetCancel(true);
     }
     QDialog::reject();
     if (!main_.isVisible()) emit programEndRequested();

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 
+#include "model/panel_connection.h"
 #include "ui/main/frmMain.h"
 
 class QButtonGroup;
@@ -27,21 +28,21 @@ namespace kvtk {
 class FoundPanelsList;
 class PanelAddressField;
 class HintLine;
+class PanelLine;
 class SpinButtons;
-class frmComm;
 
 class frmConnect : public QDialog {
     Q_OBJECT
 public:
     // The choices optCommPort 0..5.
     enum Choice { kOffline = 0, kInternet = 5 };
-    static constexpr int kConnectAccepted = 2;
-
     // A text prompt: the text entered, nothing when cancelled.
     using TextPrompt =
         std::function<std::optional<QString>(const QString& title, const QString& text)>;
 
-    frmConnect(frmMain& main, frmComm& comm, QWidget* parent = nullptr);
+    // The dialog reads the line's port list and state; the connections it
+    // chooses are applied by whoever takes connectionChosen.
+    frmConnect(frmMain& main, PanelLine& line, QWidget* parent = nullptr);
     ~frmConnect() override;
 
     // The selected choice, 0..5.
@@ -50,8 +51,6 @@ public:
     ConnectChoice Choice() const;
     // The value of the address field.
     int Address() const;
-    // 2 after OK (ConnectResult).
-    int ConnectResult() const { return connectResult_; }
     bool Scanning() const { return scanning_; }
 
     void SetTextPrompt(TextPrompt prompt) { textPrompt_ = std::move(prompt); }
@@ -81,10 +80,10 @@ public:
     QComboBox* cmbProductType() const { return cmbProductType_; }
     HintLine& Hints() const { return *lblInfo_; }
     QGroupBox* OfflinePanel() const { return fraOffline_; }
-    QGroupBox* OnlinePanel() const { return fraOnline_; }
-    QGroupBox* RelayPanel() const { return fraRelay_; }
 
 signals:
+    // A connection option was chosen; it is applied before this returns.
+    void connectionChosen(const PanelConnection& choice);
     // OK was pressed and the main window has taken the choice.
     void choiceAccepted();
     // The close box was used while the main window was hidden.
@@ -119,9 +118,8 @@ private:
     int AddressMinimum() const;
 
     frmMain& main_;
-    frmComm& comm_;
+    PanelLine& line_;
     TextPrompt textPrompt_;
-    int connectResult_ = 0;
     bool scanning_ = false;
     bool reading_ = false;
     // Addresses whose last read came back garbled: shown as a line fault,

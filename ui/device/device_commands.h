@@ -1,9 +1,9 @@
 #pragma once
 // The Device menu of the main window (Select, Read, Write, Reset) and the
-// address change: each command runs its panel operation on the exchange the
-// communication window owns, with the main window's host. Read, Write and
-// Reset exist only while the connection status is "Online", and while one
-// of them runs no other command can start.
+// address change: each command runs its panel operation on the panel
+// line's exchange, with the main window's host. Read, Write and Reset exist
+// only while a panel is online, and while one of them runs no other command
+// can start.
 
 #include <QObject>
 #include <QPointer>
@@ -65,7 +65,7 @@ public:
     QAction* mnuDeviceCompare() const { return compare_; }
 
 public slots:
-    // Read, Write and Reset exist only while the connection is "Online".
+    // Read, Write and Reset exist only while a panel is online.
     void FollowConnection(bool online);
 
 signals:

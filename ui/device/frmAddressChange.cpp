@@ -147,7 +147,7 @@ void frmAddressChange::Change() {
     // main window shows the address the configuration now holds.
     window_.SetAddress(IntegerValue(window_.Config().Panel.Address));
     if (outcome.Result == AddressChangeResult::WentOffline) {
-        window_.SetConnection(false, "N/A");
+        window_.SetConnection(PanelConnection::Offline());
         txtNewAddress_->setEnabled(false);
         spnNewAddress_->setEnabled(false);
         cmdChange_->setEnabled(false);

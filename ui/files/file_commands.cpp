@@ -234,7 +234,7 @@ void FileCommands::Open(int index) {
 }
 
 void FileCommands::GoOfflineWithFileDevice(const FileHeaderView& file) {
-    window_.SetConnection(false, "N/A");
+    window_.SetConnection(PanelConnection::Offline());
     window_.SetMemoryCheck("N/A", "N/A");
     window_.SetAddress(std::clamp(IntegerValue(file.Address), 0, kAddressCount - 1));
     window_.SetIdentity(ProductIdentity{Trim(file.Model), Trim(file.Version)});

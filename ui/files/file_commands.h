@@ -58,7 +58,6 @@ public:
     // Where the data in memory came from, for the report.
     ReportOrigin Origin() const;
 
-    QAction* OpenAction(int index) const { return open_.at(static_cast<size_t>(index)); }
     QAction* SaveAction() const { return save_; }
     QAction* PrintAction() const { return print_; }
 

@@ -230,8 +230,8 @@ bool frmMain::Ask(const QString& title, const QString& text) const {
 void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
     const ProductIdentity wanted = IdentityFromText(choice.Product);
     const ProductIdentity shown = config_.Identity;
-    if (choice.Offline) {
-        SetConnection(false);
+    if (!choice.Connection.IsOnline()) {
+        SetConnection(PanelConnection::Offline());
         SetAddress(choice.Address);
         const int16_t match = ProductMatch(shown.Model, wanted.Model);
         const int16_t newer = VersionCompare(shown.Version, wanted.Version, lastFileHeader_);
@@ -247,7 +247,7 @@ void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
     } else if (!config_.Status.IsOnline() || wanted.Model != shown.Model ||
                choice.Address != Address() ||
                VersionCompare(shown.Version, wanted.Version, lastFileHeader_) != 0) {
-        SetConnection(true, choice.Port);
+        SetConnection(choice.Connection);
         SetAddress(choice.Address);
         SetIdentity(wanted);
         emit panelConnected();
@@ -274,12 +274,11 @@ void frmMain::ApplyCapabilities(const CapabilityView& view) {
     emit capabilitiesApplied(view);
 }
 
-void frmMain::SetConnection(bool online, const std::string& port) {
-    config_.Status.Connection = online ? "Online" : "Offline";
-    config_.Status.Port = online ? port : "N/A";
+void frmMain::SetConnection(const PanelConnection& connection) {
+    config_.Status.Connection = connection;
     settings_->ShowStatus();
     EnableCommands();
-    emit connectionChanged(online);
+    emit connectionChanged(connection.IsOnline());
 }
 
 void frmMain::EnableCommands() {

@@ -33,13 +33,11 @@ class PanelSettingsEditor;
 
 // What the connect dialog hands over when the user presses OK.
 struct ConnectChoice {
-    bool Offline = true;
+    PanelConnection Connection;
     int Address = 1;
     // Offline: the catalogue entry chosen ("WQ08 Version 5.00+"); online:
     // the status of the address ("KV-4800 Version 4.00").
     std::string Product;
-    // Online: "COM 1".."COM 4" or "Glintora".
-    std::string Port;
 };
 
 class frmMain : public QMainWindow, public MainWindowAccess {
@@ -66,8 +64,7 @@ public:
     void SetIdentity(const ProductIdentity& identity) override;
     // Whether a product is shown yet (the start-up placeholder is gone).
     bool HasProduct() const { return !config_.Identity.Model.empty(); }
-    // "Online" with its port, or "Offline" (the port becomes "N/A").
-    void SetConnection(bool online, const std::string& port = "N/A") override;
+    void SetConnection(const PanelConnection& connection) override;
     // Results of the memory check ("OK", "Error!", "Unknown", "N/A").
     void SetMemoryCheck(const std::string& eprom, const std::string& eeprom) override;
     void SetAddress(int address) override;

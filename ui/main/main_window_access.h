@@ -44,8 +44,8 @@ public:
     virtual void ShowFirstInputs() = 0;
 
     virtual void SetIdentity(const ProductIdentity& identity) = 0;
-    // "Online" with its port, or "Offline" (the port becomes "N/A").
-    virtual void SetConnection(bool online, const std::string& port) = 0;
+    // The status frame shows it as "Online" with its port or "Offline".
+    virtual void SetConnection(const PanelConnection& connection) = 0;
     virtual void SetMemoryCheck(const std::string& eprom, const std::string& eeprom) = 0;
     // The address field, the status caption and the address table's name.
     virtual void SetAddress(int address) = 0;

@@ -283,7 +283,7 @@ QString PanelSettingsEditor::StatusHint() const {
 }
 
 QString PanelSettingsEditor::PortHint() const {
-    const std::string& port = config_.Status.Port;
+    const std::string port = PortText(config_.Status.Connection);
     if (port == "N/A") return QStringLiteral("You are not connected to a communications port.");
     if (port.rfind("COM", 0) == 0)
         return QStringLiteral("You are connected to communications port ") + ToQString(port) +
@@ -340,8 +340,8 @@ void PanelSettingsEditor::ApplyCapabilities(const CapabilityView& view) {
 
 void PanelSettingsEditor::ShowStatus() {
     const DeviceStatus& status = config_.Status;
-    lblStatus_->setText(ToQString(status.Connection));
-    lblPort_->setText(ToQString(status.Port));
+    lblStatus_->setText(ToQString(ConnectionText(status.Connection)));
+    lblPort_->setText(ToQString(PortText(status.Connection)));
     lblAddress_->setText(txtAddress_->text());
     lblType_->setText(config_.Identity.Model.empty() ? QString::fromLatin1(kNoProduct)
                                                      : ToQString(config_.Identity.Model));

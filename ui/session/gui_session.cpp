@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "comm/panel_line.h"
 #include "transfer/operations/read_configuration.h"
 #include "ui/comm/frmComm.h"
 #include "ui/connect/frmConnect.h"
@@ -22,15 +23,19 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* r
     : QObject(parent),
       main_(main),
       remembered_(remembered),
-      comm_(std::make_unique<frmComm>(std::move(portSlots))),
-      connect_(std::make_unique<frmConnect>(main, *comm_)) {
-    // The Device menu's commands talk through the communication window.
-    main_.Device().SetExchange(&comm_->Exchange());
-    main_.Live().SetExchange(&comm_->Exchange());
+      line_(std::make_unique<PanelLine>(std::move(portSlots), prompter_)),
+      comm_(std::make_unique<frmComm>(*line_)),
+      connect_(std::make_unique<frmConnect>(main, *line_)) {
+    // The line's message boxes stand over the communication window.
+    prompter_.SetParent(comm_.get());
+    main_.Device().SetExchange(&line_->Exchange());
+    main_.Live().SetExchange(&line_->Exchange());
+    connect(connect_.get(), &frmConnect::connectionChosen, line_.get(),
+            [this](const PanelConnection& choice) { line_->Choose(choice); });
     PortWindowHooks hooks;
     hooks.Show = [this](bool shown) { comm_->setVisible(shown); };
     hooks.ResponseDescription = [this](const std::string& text) {
-        comm_->Settings().SetResponseDescription(text);
+        line_->Settings().SetResponseDescription(text);
     };
     main_.Device().Host().SetPortWindowHooks(std::move(hooks));
     connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
@@ -67,8 +72,8 @@ void GuiSession::Start(const QString& fileToOpen) {
 void GuiSession::Restore() {
     if (!remembered_) return;
     const RememberedValues& values = remembered_->Values();
-    comm_->Settings().SetMaxResponseMs(values.MaxResponseMs);
-    comm_->Settings().SetAttempts(values.Attempts);
+    line_->Settings().SetMaxResponseMs(values.MaxResponseMs);
+    line_->Settings().SetAttempts(values.Attempts);
     connect_->txtHost()->setText(values.RelayHost);
     connect_->txtUser()->setText(values.RelayUser);
     connect_->RestoreChoice(values.Connection, values.Address);
@@ -86,8 +91,8 @@ void GuiSession::Remember() {
     values.RelayHost = connect_->txtHost()->text().trimmed();
     values.RelayUser = connect_->txtUser()->text();
     values.LastFolder = main_.Files().LastFolder();
-    values.MaxResponseMs = comm_->Settings().MaxResponseMs();
-    values.Attempts = comm_->Settings().Attempts();
+    values.MaxResponseMs = line_->Settings().MaxResponseMs();
+    values.Attempts = line_->Settings().Attempts();
     const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();
     values.BackupBeforeWrite = safety.Backup;
     values.VerifyAfterWrite = safety.Verify;
@@ -118,7 +123,7 @@ frmProductCode* GuiSession::ProductCodeWindow() const {
 void GuiSession::OpenProductCode() {
     if (productCode_) return;
     // Shown without a nested loop; it deletes itself when closed.
-    auto* window = new frmProductCode(connect_->Address(), comm_->Exchange(), main_.Device().Host(),
+    auto* window = new frmProductCode(connect_->Address(), line_->Exchange(), main_.Device().Host(),
                                       connect_.get());
     window->setAttribute(Qt::WA_DeleteOnClose);
     productCode_ = window;
@@ -127,7 +132,7 @@ void GuiSession::OpenProductCode() {
 
 void GuiSession::OnPanelConnected() {
     Configuration& config = main_.Config();
-    const MemoryCheckResult memory = CheckMemory(config, comm_->Exchange());
+    const MemoryCheckResult memory = CheckMemory(config, line_->Exchange());
     main_.SetMemoryCheck(memory.Eprom, memory.Eeprom);
     main_.RefreshInputs();
     const QString text = QStringLiteral("Do you want to read the current configuration of ") +

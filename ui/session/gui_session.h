@@ -1,10 +1,11 @@
 #pragma once
-// The windows of one run and how they meet: the communication window and
-// the connect dialog are loaded once; the dialog is the first window, its OK
-// shows the main window, Device > Select and a double click on the status
-// frame show it again. A newly connected panel gets the memory check and
-// the "Read configuration?" question. The choices worth keeping are
-// restored at the start and remembered after the dialog's OK and at the end.
+// The windows of one run and how they meet: the panel line is made first,
+// then the communication window that shows it and the connect dialog whose
+// choices the session applies to it; both windows are loaded once; the dialog is the first window,
+// its OK shows the main window, Device > Select and a double click on the status frame show it
+// again. A newly connected panel gets the memory check and the "Read configuration?" question. The
+// choices worth keeping are restored at the start and remembered after the dialog's OK and at the
+// end.
 
 #include <QObject>
 #include <QPointer>
@@ -12,9 +13,11 @@
 #include <memory>
 
 #include "comm/port_slots.h"
+#include "ui/comm/message_prompter.h"
 
 namespace kvtk {
 
+class PanelLine;
 class frmComm;
 class frmConnect;
 class frmMain;
@@ -36,6 +39,9 @@ public:
     // Stores the current choices in the remembered settings.
     void Remember();
 
+    PanelLine& Line() { return *line_; }
+    // The line's message boxes (tests answer them).
+    MessagePrompter& Prompts() { return prompter_; }
     frmComm& Comm() { return *comm_; }
     frmConnect& Connect() { return *connect_; }
     // The product code window while it is open.
@@ -55,6 +61,8 @@ private:
 
     frmMain& main_;
     RememberedSettings* remembered_;
+    MessagePrompter prompter_;
+    std::unique_ptr<PanelLine> line_;
     std::unique_ptr<frmComm> comm_;
     std::unique_ptr<frmConnect> connect_;
     QPointer<frmProductCode> productCode_;

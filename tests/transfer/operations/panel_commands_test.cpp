@@ -96,7 +96,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
 
 TEST(AddressChange, OfflineRenumbersAndBadAddressesChangeNothing) {
     Configuration config = test::OnlineConfigFor("WQ16", "5.00", 1);
-    config.Status.Connection = "Offline";
+    config.Status.Connection = PanelConnection::Offline();
     ScriptedPanel panel;
     RecordingHost host;
     EXPECT_EQ(ChangeAddress(config, 9, panel, host).Result, AddressChangeResult::Renumbered);

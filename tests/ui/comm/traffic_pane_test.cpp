@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "comm/panel_line.h"
 #include "comm/port_slots.h"
 #include "sim/sim_line.h"
 #include "sim/sim_relay_server.h"
 #include "sim/simulated_link.h"
 #include "tests/files/test_folder.h"
 #include "ui/comm/frmComm.h"
+#include "ui/comm/message_prompter.h"
 
 namespace kvtk {
 namespace {
@@ -25,9 +27,9 @@ class TrafficPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
         line.AddPanel(1, "WQ16", "0500");
-        comm.BindSlotFactory(
+        panelLine.BindSlotFactory(
             1, [this] { return std::make_unique<SimulatedLink>(line); }, QStringLiteral("sim"));
-        comm.Exchange().SetOffline(false);
+        panelLine.Exchange().SetOffline(false);
         comm.show();
     }
     std::string Shown() {
@@ -36,23 +38,26 @@ protected:
     }
 
     SimLine line;
-    frmComm comm{PortSlots(QStringList{})};
+    MessagePrompter prompts;
+    PanelLine panelLine{PortSlots(QStringList{}), prompts};
+    frmComm comm{panelLine};
 };
 
 TEST_F(TrafficPaneTest, ShowsSerialAndRelayTrafficButNeverThePassword) {
     comm.cmdTraffic()->click();
-    ASSERT_TRUE(comm.SelectPort(1));
-    ASSERT_EQ(comm.Exchange().Exchange(1, "LR73", "", 0), "A0001");
+    ASSERT_TRUE(panelLine.OpenSlot(1));
+    ASSERT_EQ(panelLine.Exchange().Exchange(1, "LR73", "", 0), "A0001");
     EXPECT_THAT(Shown(), ::testing::MatchesRegex("[0-9:.]{12} > >01LR73..\\\\r\n"
                                                  "[0-9:.]{12} < A0001..\\\\r"));
 
     SimRelayServer server(line, QStringLiteral("tech"), QStringLiteral("s3cret-pw"));
     ASSERT_TRUE(server.Listen());
-    comm.Relay().SetLoginWindowMs(200);
-    comm.Relay().Connect(QStringLiteral("127.0.0.1:%1").arg(server.Port()), "tech", "s3cret-pw");
-    ASSERT_TRUE(comm.Relay().WaitForLogin(5000));
-    comm.Exchange().SetConnectionMode(ConnectionMode::Relay);
-    ASSERT_EQ(comm.Exchange().Exchange(1, "LR73", "", 0), "A0001");
+    panelLine.Relay().SetLoginWindowMs(200);
+    panelLine.Relay().Connect(QStringLiteral("127.0.0.1:%1").arg(server.Port()), "tech",
+                              "s3cret-pw");
+    ASSERT_TRUE(panelLine.Relay().WaitForLogin(5000));
+    panelLine.Exchange().SetConnectionMode(ConnectionMode::Relay);
+    ASSERT_EQ(panelLine.Exchange().Exchange(1, "LR73", "", 0), "A0001");
     const std::string shown = Shown();
     EXPECT_THAT(shown, HasSubstr("> 0tech|********\\r"));
     EXPECT_THAT(shown, HasSubstr("> 21|01LR73\\r"));
@@ -61,11 +66,11 @@ TEST_F(TrafficPaneTest, ShowsSerialAndRelayTrafficButNeverThePassword) {
 
 TEST_F(TrafficPaneTest, KeepsTheLastLinesOnlyAndSavesThem) {
     comm.cmdTraffic()->click();
-    const std::size_t bound = comm.Traffic().Capacity();
+    const std::size_t bound = panelLine.Traffic().Capacity();
     for (std::size_t i = 1; i <= bound + 500; ++i)
-        comm.Traffic().Add(TrafficDirection::Sent, "frame " + std::to_string(i));
+        panelLine.Traffic().Add(TrafficDirection::Sent, "frame " + std::to_string(i));
     Shown();
-    for (int i = 0; i < 3; ++i) comm.Traffic().Add(TrafficDirection::Received, "late");
+    for (int i = 0; i < 3; ++i) panelLine.Traffic().Add(TrafficDirection::Received, "late");
     const std::string shown = Shown();
     EXPECT_EQ(comm.TrafficView().LineCount(), static_cast<int>(bound));
     EXPECT_THAT(shown, HasSubstr("> frame 504\n"));

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "comm/panel_line.h"
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
@@ -42,16 +43,16 @@ protected:
         });
         // No system ports: only what a test binds.
         session = std::make_unique<GuiSession>(*main, PortSlots(QStringList{}));
-        comm().Prompts().SetAnswerer([this](const MessageRequest& request) {
+        session->Prompts().SetAnswerer([this](const MessageRequest& request) {
             messages << QString::fromStdString(request.Title + "|" + request.Text);
             return MessageAnswer::Cancel;
         });
-        comm().BindSlotFactory(
+        panelLine().BindSlotFactory(
             1, [this] { return std::make_unique<SimulatedLink>(*line); },
             QStringLiteral("built-in simulated line"));
         // Silent addresses cost little.
-        comm().Settings().SetAttempts(1);
-        comm().Settings().SetMaxResponseMs(20);
+        panelLine().Settings().SetAttempts(1);
+        panelLine().Settings().SetMaxResponseMs(20);
         session->Start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog()));
         beeps = 0;
@@ -66,6 +67,7 @@ protected:
 
     frmConnect& dialog() { return session->Connect(); }
     frmComm& comm() { return session->Comm(); }
+    PanelLine& panelLine() { return session->Line(); }
     PanelAddressField& address() { return *static_cast<PanelAddressField*>(dialog().txtAddress()); }
     std::string StatusOf(int a) {
         return main->Config().AddressTable[static_cast<size_t>(a)].Status;
@@ -148,10 +150,10 @@ TEST_F(ConnectDialogTest, ScanStopsBeforeAddress41) {
 // communication window's Cancel ends the wait on a silent address.
 TEST_F(ConnectDialogTest, CancelWorksWhileScanWaits) {
     ChooseCom1();
-    comm().Settings().SetMaxResponseMs(30000);  // a wait no test would sit out
+    panelLine().Settings().SetMaxResponseMs(30000);  // a wait no test would sit out
     bool cancelled = false;
     QTimer::singleShot(100, [&] {
-        cancelled = comm().Settings().Busy();
+        cancelled = panelLine().Settings().Busy();
         comm().findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
         dialog().cmdScan()->click();  // and stop before the next address
     });
@@ -162,7 +164,7 @@ TEST_F(ConnectDialogTest, CancelWorksWhileScanWaits) {
     EXPECT_LT(clock.elapsed(), 20000);
     EXPECT_EQ(StatusOf(0), kNotConnected);
     EXPECT_EQ(StatusOf(1), kUntestedAddress);
-    EXPECT_FALSE(comm().Settings().Cancel());  // consumed by the cancelled exchange
+    EXPECT_FALSE(panelLine().Settings().Cancel());  // consumed by the cancelled exchange
     EXPECT_EQ(dialog().lblNewStatus()->text(), QStringLiteral("No devices found"));
     EXPECT_EQ(beeps, 1);
     EXPECT_FALSE(dialog().cmdOK()->isEnabled());
@@ -181,13 +183,12 @@ TEST_F(ConnectDialogTest, OkOnlineAsksToReadConfiguration) {
         dialog().cmdRead()->click();
         dialog().cmdOK()->click();
         EXPECT_TRUE(main->isVisible() && !dialog().isVisible());
-        EXPECT_EQ(dialog().ConnectResult(), frmConnect::kConnectAccepted);
         ASSERT_EQ(questions.size(), 1);
         EXPECT_TRUE(
             questions[0].endsWith(yes ? QStringLiteral("TMC-1400 Version 4.00 at address 7?")
                                       : QStringLiteral("KV-4800 Version 4.00 at address 2?")));
         EXPECT_EQ(reads, yes ? 1 : 0);
-        EXPECT_EQ(main->Config().Status.Port, "COM 1");
+        EXPECT_EQ(main->Config().Status.Connection, PanelConnection::Serial(1));
         EXPECT_NE(main->Config().Status.Eprom, "N/A");  // the memory check ran
         QObject::disconnect(hook);
     }
@@ -198,7 +199,7 @@ TEST_F(ConnectDialogTest, OfflineOkNeedsNoPanel) {
     SetAddress(9);
     EXPECT_TRUE(dialog().lblNewStatus()->text().endsWith(QStringLiteral(" at address 9.")));
     dialog().cmdOK()->click();
-    EXPECT_EQ(main->Config().Status.Connection, "Offline");
+    EXPECT_EQ(main->Config().Status.Connection, PanelConnection::Offline());
     EXPECT_EQ(main->Address(), 9);
     EXPECT_TRUE(questions.isEmpty());
     // Shown again, the dialog tells what the main window has now.
@@ -255,8 +256,8 @@ TEST_F(ConnectDialogTest, CloseBoxEndsProgramOnlyBeforeMainWindow) {
 }
 
 TEST_F(ConnectDialogTest, CommWindowSendsTheManualCommand) {
-    ASSERT_TRUE(comm().SelectPort(1));
-    comm().Exchange().SetOffline(false);
+    ASSERT_TRUE(panelLine().OpenSlot(1));
+    panelLine().Exchange().SetOffline(false);
     comm().show();
     comm().findChild<QLineEdit*>(QStringLiteral("txtAddress"))->setText(QStringLiteral("1"));
     auto* txtCommand = comm().findChild<QLineEdit*>(QStringLiteral("txtCommandString"));
@@ -264,7 +265,7 @@ TEST_F(ConnectDialogTest, CommWindowSendsTheManualCommand) {
     QTest::keyClick(txtCommand, Qt::Key_Return);
     EXPECT_EQ(comm().findChild<QLabel*>(QStringLiteral("lblResponseString"))->text(),
               QStringLiteral("A0001"));
-    EXPECT_FALSE(comm().Settings().Busy());
+    EXPECT_FALSE(panelLine().Settings().Busy());
     EXPECT_TRUE(messages.isEmpty());
 }
 

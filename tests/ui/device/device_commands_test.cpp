@@ -59,7 +59,7 @@ TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
     EXPECT_EQ(enabled(), QStringLiteral("+----"));
     GoOnline(1, "WQ16 Version 5.00");
     EXPECT_EQ(enabled(), QStringLiteral("+++++"));
-    window->SetConnection(false);
+    window->SetConnection(PanelConnection::Offline());
     EXPECT_EQ(enabled(), QStringLiteral("+----"));
 
     QSignalSpy connect(window.get(), &frmMain::connectDialogRequested);

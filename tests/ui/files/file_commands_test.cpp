@@ -133,7 +133,7 @@ TEST_F(FileCommandsTest, SameDeviceOfflineAdoptsTheFileIdentityWithoutAsking) {
     EXPECT_EQ(inputs().Row(1).txtInputName->text(), QStringLiteral("Front Door"));
 
     // Online the identity stays.
-    window->SetConnection(true, "COM 1");
+    window->SetConnection(PanelConnection::Serial(1));
     OpenFile(WriteSample("same2.kvx", "WQ32", "5.00", 3));
     EXPECT_TRUE(prompts->optionTexts.empty());
     EXPECT_EQ(config().Identity.Model, "WQ16");
@@ -237,7 +237,7 @@ TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
         ASSERT_EQ(prompts->messages.size(), 1u);
         EXPECT_THAT(prompts->messages[0].Text.toStdString(), HasSubstr(why));
     }
-    window->SetConnection(true, "COM 1");
+    window->SetConnection(PanelConnection::Serial(1));
     EXPECT_TRUE(files().OpenAtStart(WriteSample("lobby.kvx", "KV-4800", "4.00", 5)));
     EXPECT_FALSE(config().Status.IsOnline());
     EXPECT_EQ(config().Identity.Model, "KV-4800");

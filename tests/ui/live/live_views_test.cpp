@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, LiveMenusFollowConnectionAndProduct) {
     };
     for (const Case& c : cases) {
         window->SetIdentity(IdentityFromText(c.product));
-        window->SetConnection(c.online, "COM 1");
+        window->SetConnection(c.online ? PanelConnection::Serial(1) : PanelConnection::Offline());
         EXPECT_EQ(window->mnuInputView()->isEnabled(), c.views) << c.product;
         EXPECT_EQ(window->mnuGroupViewModify()->isEnabled(), c.views) << c.product;
         EXPECT_EQ(window->mnuOtherCheckBadRelays()->isEnabled(), c.badRelays) << c.product;

@@ -10,9 +10,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "comm/panel_line.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
-#include "ui/comm/frmComm.h"
 #include "ui/connect/frmConnect.h"
 #include "ui/device/device_commands.h"
 #include "ui/device/frmWriteOptions.h"
@@ -31,12 +31,12 @@ protected:
         remembered = std::make_unique<RememberedSettings>(std::make_unique<QSettings>(
             dir.filePath(QStringLiteral("kvtk.conf")), QSettings::IniFormat));
         session = std::make_unique<GuiSession>(*main, PortSlots(QStringList{}), remembered.get());
-        session->Comm().BindSlotFactory(
+        session->Line().BindSlotFactory(
             1, [this] { return std::make_unique<SimulatedLink>(*line); }, QStringLiteral("sim"));
         session->Start();
     }
     frmConnect& dialog() { return session->Connect(); }
-    ExchangeSettings& exchange() { return session->Comm().Settings(); }
+    ExchangeSettings& exchange() { return session->Line().Settings(); }
     QLineEdit* password() { return dialog().findChild<QLineEdit*>(QStringLiteral("txtPassword")); }
 
     QTemporaryDir dir;
