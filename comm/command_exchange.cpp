@@ -3,10 +3,10 @@
 #include <QElapsedTimer>
 
 #include "comm/exchange_settings.h"
-#include "comm/prompter.h"
 #include "comm/relay_connection.h"
 #include "comm/serial_exchange.h"
 #include "comm/wire_format.h"
+#include "model/prompter.h"
 
 namespace kvtk {
 namespace {

@@ -14,6 +14,14 @@ void ExchangeSettings::SetRequest(int address, const std::string& command,
     emit requestChanged();
 }
 
+void ExchangeSettings::ClearRequest() {
+    SetRequest(0, {}, {}, 0);
+    SetResponse({});
+    SetResponseDescription({});
+    SetRelativeSpeed(0);
+    SetCancel(false);
+}
+
 void ExchangeSettings::SetMaxResponseMs(int ms) {
     maxResponseMs_ = std::max(ms, 0);
     emit limitsChanged();

@@ -26,6 +26,9 @@ public:
     int Style() const { return style_; }
     void SetRequest(int address, const std::string& command, const std::string& description,
                     int style);
+    // A clean slate before an operation: no request (address 0, no command),
+    // no reply, the gauge at 0 and no cancel left over.
+    void ClearRequest();
 
     // Kept between exchanges.
     int MaxResponseMs() const { return maxResponseMs_; }

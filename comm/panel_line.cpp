@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "comm/byte_link.h"
-#include "comm/prompter.h"
 #include "comm/serial_link.h"
 #include "comm/traffic_tap.h"
+#include "model/prompter.h"
 #include "model/windows1252.h"
 
 namespace kvtk {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "comm/prompter.h"
+#include "model/prompter.h"
 
 namespace kvtk {
 

@@ -1,6 +1,5 @@
 #include "app/cli/cli_host.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -26,9 +25,10 @@ void CliHost::ShowStatusLine(const std::string& text, LineTone) {
     Progress(text);
 }
 
-bool CliHost::AskYesNo(const std::string& title, const std::string& text) {
-    Progress(title + " " + text + (yes_ ? " Yes" : " No"));
-    return yes_;
+MessageAnswer CliHost::Ask(const MessageRequest& request) {
+    if (request.Buttons != MessageButtons::YesNo) return MessageAnswer::Cancel;
+    Progress(request.Title + " " + request.Text + (yes_ ? " Yes" : " No"));
+    return yes_ ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 void CliHost::ShowMessage(const std::string& text) {
@@ -45,10 +45,6 @@ void CliHost::Wait(const TimedWait& wait) {
         Progress("Waiting " + std::to_string(ms / 1000) + " s instead of " +
                  std::to_string(wait.Milliseconds / 1000) + " s (--save-wait)");
     WaitInEventLoop(ms);
-}
-
-void CliHost::ProcessEvents() {
-    QCoreApplication::processEvents();
 }
 
 }  // namespace kvtk::cli

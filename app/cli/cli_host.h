@@ -21,17 +21,17 @@ public:
     // Shortens the saving wait to this many milliseconds.
     void SetSavingWaitMs(std::optional<int> ms) { savingWaitMs_ = ms; }
 
+    // The progress lines say enough; the events print nothing.
+    void Started(const OperationStarted&) override {}
+    void StepDone(const OperationStep&) override {}
+    void Finished(const OperationFinished&) override {}
     void ShowResponseDescription(const std::string& text) override;
     void ShowStatusLine(const std::string& text, LineTone tone) override;
-    bool AskYesNo(const std::string& title, const std::string& text) override;
+    // A yes/no question takes the answer set; any other box is cancelled.
+    MessageAnswer Ask(const MessageRequest& request) override;
     void ShowMessage(const std::string& text) override;
     void Beep() override {}
     void Wait(const TimedWait& wait) override;
-    void ShowPortWindow(bool) override {}
-    void SetMainWindowEnabled(bool) override {}
-    void SetBusyPointer(bool) override {}
-    void Repaint() override {}
-    void ProcessEvents() override;
 
     const std::vector<std::string>& Messages() const { return messages_; }
     const std::vector<TimedWait>& RequestedWaits() const { return waits_; }

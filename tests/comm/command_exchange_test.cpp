@@ -7,9 +7,9 @@
 
 #include "comm/exchange_settings.h"
 #include "comm/wire_format.h"
-#include "tests/comm/scripted_prompter.h"
 #include "tests/comm/timed.h"
 #include "tests/support/fake_link.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace kvtk {
 namespace {

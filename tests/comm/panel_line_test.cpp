@@ -7,8 +7,8 @@
 
 #include <QPointer>
 
-#include "tests/comm/scripted_prompter.h"
 #include "tests/support/fake_link.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace kvtk {
 namespace {

@@ -9,7 +9,7 @@
 #include "comm/serial_link.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
-#include "tests/comm/scripted_prompter.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace kvtk::test {
 

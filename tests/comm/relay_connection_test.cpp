@@ -13,8 +13,8 @@
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
 #include "comm/relay_lines.h"
-#include "tests/comm/scripted_prompter.h"
 #include "tests/comm/timed.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace kvtk {
 namespace {

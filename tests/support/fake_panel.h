@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/panel_exchange.h"
+#include "tests/support/scripted_prompter.h"
 #include "transfer/operations/operation_host.h"
 
 namespace kvtk::test {
@@ -111,16 +112,30 @@ private:
 
 class RecordingHost : public OperationHost {
 public:
-    explicit RecordingHost(std::vector<std::string>* log = nullptr) : log_(log) {}
+    explicit RecordingHost(std::vector<std::string>* log = nullptr) : log_(log) {
+        Prompts.answers = {MessageAnswer::Yes};
+    }
+
+    void Started(const OperationStarted& event) override {
+        Event("started " + KindName(event.Kind) + Count(event.Steps));
+    }
+    void StepDone(const OperationStep& event) override {
+        std::string text = "step " + event.Description;
+        if (event.Number > 0) text += " (" + std::to_string(event.Number) + Count(event.Of) + ")";
+        Event(text);
+    }
+    void Finished(const OperationFinished& event) override {
+        Event("finished " + KindName(event.Kind) + (event.Completed ? " completed" : " stopped"));
+    }
 
     void ShowResponseDescription(const std::string& text) override { Responses.push_back(text); }
     void ShowStatusLine(const std::string& text, LineTone tone) override {
         StatusLines.emplace_back(text, tone);
     }
-    bool AskYesNo(const std::string& title, const std::string& text) override {
-        Questions.emplace_back(title, text);
-        Note("ask " + title);
-        return Answer;
+    // Questions are answered by the script (Yes unless told otherwise).
+    MessageAnswer Ask(const MessageRequest& request) override {
+        Note("ask " + request.Title);
+        return Prompts.Ask(request);
     }
     void ShowMessage(const std::string& text) override {
         Messages.push_back(text);
@@ -134,32 +149,34 @@ public:
         Waits.push_back(wait);
         Note("wait " + std::to_string(wait.Milliseconds));
     }
-    void ShowPortWindow(bool shown) override {
-        PortShown = shown;
-        Note(shown ? "port shown" : "port hidden");
-    }
-    void SetMainWindowEnabled(bool enabled) override {
-        MainEnabled = enabled;
-        Note(enabled ? "main enabled" : "main disabled");
-    }
-    void SetBusyPointer(bool busy) override { Busy = busy; }
-    void Repaint() override { ++Repaints; }
-    void ProcessEvents() override { ++Yields; }
-
-    bool Answer = true;  // to every question
+    ScriptedPrompter Prompts;
+    // "started Write of 12", "step Input 3 (5 of 12)", "finished Read completed".
+    std::vector<std::string> Events;
     std::vector<std::string> Responses;
     std::vector<std::pair<std::string, LineTone>> StatusLines;
-    std::vector<std::pair<std::string, std::string>> Questions;
     std::vector<std::string> Messages;
     std::vector<TimedWait> Waits;
     int Beeps = 0;
-    int Repaints = 0;
-    int Yields = 0;
-    bool PortShown = false;
-    bool MainEnabled = true;
-    bool Busy = false;
 
 private:
+    static std::string KindName(OperationKind kind) {
+        switch (kind) {
+            case OperationKind::Read:
+                return "Read";
+            case OperationKind::Write:
+                return "Write";
+            case OperationKind::BadRelayCheck:
+                return "BadRelayCheck";
+            case OperationKind::ProductCodeChange:
+                return "ProductCodeChange";
+        }
+        return "?";
+    }
+    static std::string Count(int of) { return of > 0 ? " of " + std::to_string(of) : ""; }
+    void Event(const std::string& text) {
+        Events.push_back(text);
+        Note(text);
+    }
     void Note(const std::string& event) {
         if (log_) log_->push_back(event);
     }

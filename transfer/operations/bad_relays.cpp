@@ -12,11 +12,12 @@ std::string BadRelayQuestion(const std::vector<int>& relays) {
     return text + ".   Do you want to clear Bad Relay information?";
 }
 
-BadRelayOutcome CheckBadRelays(const Configuration& config, PanelExchange& exchange,
-                               OperationHost& host) {
+namespace {
+
+BadRelayOutcome RunCheck(const Configuration& config, PanelExchange& exchange,
+                         OperationHost& host) {
     BadRelayOutcome outcome;
     const int address = PanelAddress(config);
-    host.Repaint();
     const std::string reply =
         exchange.Exchange(address, kBadRelayReadCommand, "", kStyleRetryCancel);
     if (IsCancelled(reply)) return outcome;
@@ -29,13 +30,13 @@ BadRelayOutcome CheckBadRelays(const Configuration& config, PanelExchange& excha
         outcome.Result = BadRelayResult::NoneFound;
         return outcome;
     }
-    if (!host.AskYesNo("Bad Relays", BadRelayQuestion(outcome.Relays))) {
+    if (!AskYesNo(host, "Bad Relays", BadRelayQuestion(outcome.Relays))) {
         outcome.Result = BadRelayResult::Kept;
         return outcome;
     }
     if (IsCancelled(exchange.Exchange(address, kWriteEnableCommand, "", kStyleRetryCancel)))
         return outcome;
-    host.Repaint();
+    host.StepDone({OperationKind::BadRelayCheck, "Clear bad relay information", 1, 1});
     const std::string cleared =
         exchange.Exchange(address, kBadRelayClearCommand, "", kStyleRetryCancel);
     if (IsCancelled(cleared)) return outcome;
@@ -45,6 +46,16 @@ BadRelayOutcome CheckBadRelays(const Configuration& config, PanelExchange& excha
     }
     host.ShowMessage("Bad relay information is cleared.");
     outcome.Result = BadRelayResult::Cleared;
+    return outcome;
+}
+
+}  // namespace
+
+BadRelayOutcome CheckBadRelays(const Configuration& config, PanelExchange& exchange,
+                               OperationHost& host) {
+    host.Started({OperationKind::BadRelayCheck, 1});
+    const BadRelayOutcome outcome = RunCheck(config, exchange, host);
+    host.Finished({OperationKind::BadRelayCheck, outcome.Result != BadRelayResult::Cancelled});
     return outcome;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// What the windows do around a panel operation, seen from the operation:
-// progress lines, questions and plain messages, repainting and yielding,
-// showing the port window, enabling the main window, beeps and timed waits.
-// The GUI shows these as windows and modal timers; the command-line
-// companion prints and waits; tests record them.
+// What a panel operation tells its front end, seen from the operation:
+// progress as events (started, a step done, finished), progress lines,
+// questions through the prompter and plain messages, beeps and timed waits.
+// Each front end decides what to show: the GUI its windows, the
+// command-line companion its lines of text; tests record them.
 
 #include <string>
+
+#include "model/prompter.h"
 
 namespace kvtk {
 
@@ -29,9 +31,39 @@ enum class LineTone {
     Alert,      // red
 };
 
-class OperationHost {
+// The operations that report their progress as events.
+enum class OperationKind {
+    Read,
+    Write,
+    BadRelayCheck,
+    ProductCodeChange,
+};
+
+struct OperationStarted {
+    OperationKind Kind;
+    int Steps = 0;  // 0 when not known beforehand
+};
+
+// One step done: a register row, an input, a group.
+struct OperationStep {
+    OperationKind Kind;
+    std::string Description;
+    int Number = 0;  // 1, 2, ...
+    int Of = 0;      // 0 when not known
+};
+
+struct OperationFinished {
+    OperationKind Kind;
+    bool Completed = false;  // false: stopped, cancelled or refused
+};
+
+class OperationHost : public Prompter {
 public:
-    virtual ~OperationHost() = default;
+    // Progress. Every operation that reports "started" reports "finished",
+    // however it ends.
+    virtual void Started(const OperationStarted& event) = 0;
+    virtual void StepDone(const OperationStep& event) = 0;
+    virtual void Finished(const OperationFinished& event) = 0;
 
     // The port window's response-description line (a value taken, "Command
     // Accepted", "Enabled", ...). Empty clears it.
@@ -40,22 +72,15 @@ public:
     // product code). Empty clears it.
     virtual void ShowStatusLine(const std::string& text, LineTone tone) = 0;
 
-    // A yes/no question box; true for Yes.
-    virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
     // A plain message box with the OK button.
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void Beep() = 0;
 
     // Runs the wait to its end (the host may shorten it only when asked to).
     virtual void Wait(const TimedWait& wait) = 0;
-
-    virtual void ShowPortWindow(bool shown) = 0;
-    virtual void SetMainWindowEnabled(bool enabled) = 0;
-    virtual void SetBusyPointer(bool busy) = 0;
-    // Repaints the main window.
-    virtual void Repaint() = 0;
-    // Lets pending window events run (repaints, the port window's cancel).
-    virtual void ProcessEvents() = 0;
 };
+
+// A yes/no question with the question icon; true for Yes.
+bool AskYesNo(Prompter& prompter, const std::string& title, const std::string& text);
 
 }  // namespace kvtk

@@ -10,10 +10,6 @@ namespace kvtk {
 // The address shown in the main window's status frame, as a number.
 int PanelAddress(const Configuration& config);
 
-// The "clear the port window" call made before a transfer: an exchange
-// with address 0 and no command sends nothing and resets the window.
-inline constexpr int kNoAddress = 0;
-
 // The message styles the operations pass to the exchange.
 inline constexpr int kStyleSilent = 0;
 inline constexpr int kStyleAbortRetryIgnore = 2;

@@ -30,14 +30,9 @@ const std::array<ProductCode, 14>& ProductCodes() {
     return codes;
 }
 
-ProductCodeResult SetPanelModel(int address, int listIndex, PanelExchange& exchange,
-                                OperationHost& host) {
-    struct BusyPointer {
-        OperationHost& host;
-        explicit BusyPointer(OperationHost& h) : host(h) { host.SetBusyPointer(true); }
-        ~BusyPointer() { host.SetBusyPointer(false); }
-    } busy(host);
+namespace {
 
+ProductCodeResult Change(int address, int listIndex, PanelExchange& exchange, OperationHost& host) {
     auto send = [&](const std::string& command) {
         return exchange.Exchange(address, command, "", kStyleRetryCancel);
     };
@@ -62,6 +57,16 @@ ProductCodeResult SetPanelModel(int address, int listIndex, PanelExchange& excha
     send(kSaveCommand);
     host.ShowStatusLine("Product Code Change Accepted ", LineTone::Normal);
     return ProductCodeResult::Accepted;
+}
+
+}  // namespace
+
+ProductCodeResult SetPanelModel(int address, int listIndex, PanelExchange& exchange,
+                                OperationHost& host) {
+    host.Started({OperationKind::ProductCodeChange, 0});
+    const ProductCodeResult result = Change(address, listIndex, exchange, host);
+    host.Finished({OperationKind::ProductCodeChange, result == ProductCodeResult::Accepted});
+    return result;
 }
 
 }  // namespace kvtk

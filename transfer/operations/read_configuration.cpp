@@ -55,7 +55,7 @@ void Reader::ReadHeader() {
         const HeaderRegister& reg = HeaderRegisters()[static_cast<size_t>(row - 1)];
         if (Read(HeaderReadCommand(row), reg.Description))
             Progress(ApplyHeaderReply(row, reply_, config_.Panel));
-        host_.Repaint();
+        host_.StepDone({OperationKind::Read, reg.Description, row - kFirstTransferRow + 1, 0});
     }
 }
 
@@ -83,8 +83,7 @@ void Reader::ReadInputs(ReadOutcome& outcome) {
         const DecodedInputWord decoded =
             DecodeInputWord(InputWordFromReply(reply_), layout, firmware);
         ApplyInputWord(decoded.Fields, config_.Inputs[n]);
-        outcome.DisableSetAllLinkedOn |= decoded.DisableSetAllLinkedOn;
-        outcome.DisableSetAllStateChange |= decoded.DisableSetAllStateChange;
+        outcome.ExtendedTypeRead |= decoded.ExtendedType;
         Progress(InputProgressText(config_.Inputs[n]));
     }
 }
@@ -152,9 +151,7 @@ std::string InputProgressText(const InputConfig& input) {
 
 ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, OperationHost& host) {
     ReadOutcome outcome;
-    host.SetMainWindowEnabled(false);
-    exchange.Exchange(kNoAddress, "", "", kStyleSilent);
-    host.ShowPortWindow(true);
+    host.Started({OperationKind::Read, 0});
 
     Reader reader(config, exchange, host);
     reader.ReadHeader();
@@ -165,8 +162,7 @@ ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, Op
     outcome.Completed = !reader.Aborted();
     outcome.Skipped = reader.TakeSkipped();
 
-    host.ShowPortWindow(false);
-    host.SetMainWindowEnabled(true);
+    host.Finished({OperationKind::Read, outcome.Completed});
     return outcome;
 }
 

@@ -21,15 +21,14 @@ struct ReadOutcome {
     // The registers skipped on Ignore, by their descriptions ("Input 3"):
     // their fields kept the values they had before the read.
     std::vector<std::string> Skipped;
-    // Entries of the input editor's "Set All As Type" menu that the inputs
-    // read rule out; the caller disables them.
-    bool DisableSetAllLinkedOn = false;
-    bool DisableSetAllStateChange = false;
+    // Some input read carried an extended type (the type-extension bit):
+    // on older firmware the caller rules out "Set All As Type" entries.
+    bool ExtendedTypeRead = false;
 };
 
-// The main window is disabled for the whole read and enabled again at the
-// end, whichever way it ends. Afterwards the caller refreshes the input
-// editor at the first input.
+// Reports "started", a step per panel-wide row and "finished", whichever
+// way it ends. Afterwards the caller refreshes the input editor at the
+// first input.
 ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, OperationHost& host);
 
 // Asks "LR72" without any message and stores the EPROM and EEPROM results

@@ -9,8 +9,9 @@ namespace kvtk {
 
 ResetResult ResetPanel(const Configuration& config, PanelExchange& exchange, OperationHost& host) {
     const int address = PanelAddress(config);
-    if (!host.AskYesNo("Reset Device?", "Do you really want to reset the device at address " +
-                                            std::to_string(address) + " ?"))
+    if (!AskYesNo(
+            host, "Reset Device?",
+            "Do you really want to reset the device at address " + std::to_string(address) + " ?"))
         return ResetResult::Declined;
     if (IsCancelled(exchange.Exchange(address, kResetCommand, "", kStyleRetryCancel)))
         return ResetResult::Cancelled;

@@ -20,8 +20,12 @@ const char* PriorityName(int16_t priority) {
 
 class Writer {
 public:
-    Writer(const Configuration& config, PanelExchange& exchange, OperationHost& host)
-        : config_(config), exchange_(exchange), host_(host), address_(PanelAddress(config)) {}
+    Writer(const Configuration& config, PanelExchange& exchange, OperationHost& host, int steps)
+        : config_(config),
+          exchange_(exchange),
+          host_(host),
+          address_(PanelAddress(config)),
+          steps_(steps) {}
 
     // Every write offers Retry and Cancel; an empty reply is the cancel.
     void Send(const std::string& command, const std::string& description,
@@ -39,40 +43,53 @@ public:
     void DisableWriting();
 
 private:
-    void Yield() {
-        host_.Repaint();
-        host_.ProcessEvents();
+    void StepDone(const std::string& description) {
+        host_.StepDone({OperationKind::Write, description, ++step_, steps_});
     }
 
     const Configuration& config_;
     PanelExchange& exchange_;
     OperationHost& host_;
     int address_;
+    int steps_;
+    int step_ = 0;
     std::string reply_ = " ";
 };
 
+int LastHeaderRow(const ProductIdentity& identity) {
+    return TransfersSpecialOptions(identity) ? kRowSpecialOptions : kRowRelayEnergize;
+}
+
+int32_t InputCount(const Configuration& config) {
+    const int32_t limit = std::min<int32_t>(config.Limits.MaxInputs, kInputCount);
+    return std::clamp<int32_t>(CountValue(config.Panel.NumInputs), 0, limit);
+}
+
+int32_t GroupsToWrite(const Configuration& config, int32_t groupCount) {
+    return groupCount >= kGroupCount && SkipsGroup60OnWrite(config.Identity) ? kGroupCount - 1
+                                                                             : groupCount;
+}
+
 void Writer::WriteHeader() {
-    const int last =
-        TransfersSpecialOptions(config_.Identity) ? kRowSpecialOptions : kRowRelayEnergize;
+    const int last = LastHeaderRow(config_.Identity);
     for (int row = kFirstTransferRow; row <= last && !Cancelled(); ++row) {
         // A flash off time with no panel spelling is not sent at all.
+        const std::string description = HeaderWriteDescription(row, config_.Panel);
         if (const auto command = HeaderWriteCommand(row, config_.Panel, config_.Identity))
-            Send(*command, HeaderWriteDescription(row, config_.Panel));
-        Yield();
+            Send(*command, description);
+        StepDone(description);
     }
 }
 
 void Writer::WriteInputs(WriteOutcome& outcome) {
     const InputLayout layout = InputWordLayout(config_.Identity);
-    const int32_t typed = CountValue(config_.Panel.NumInputs);
-    const int32_t limit = std::min<int32_t>(config_.Limits.MaxInputs, kInputCount);
-    const int32_t count = std::clamp<int32_t>(typed, 0, limit);
-    outcome.InputCountClamped = count != typed;
+    const int32_t count = InputCount(config_);
+    outcome.InputCountClamped = count != CountValue(config_.Panel.NumInputs);
     for (int n = 1; n <= count && !Cancelled(); ++n) {
-        Send(InputWriteCommand(n, EncodeInputWord(config_.Inputs[n], layout)),
-             "Input " + std::to_string(n));
+        const std::string description = "Input " + std::to_string(n);
+        Send(InputWriteCommand(n, EncodeInputWord(config_.Inputs[n], layout)), description);
         if (!Cancelled()) outcome.InputsWritten = n;
-        Yield();
+        StepDone(description);
     }
 }
 
@@ -98,7 +115,7 @@ void Writer::WriteGroups(int32_t groupCount) {
             Send(GroupSerialOnWriteCommand(g, group.SerialOnPriority),
                  prefix + " serial on priority " +
                      (IsOn(group.SerialOnPriority) ? "enabled" : "disabled"));
-        Yield();
+        StepDone(prefix);
     }
 }
 
@@ -141,10 +158,14 @@ WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions&
     outcome.GroupCountUsed = std::clamp<int32_t>(options.GroupCount, 0, maxGroups);
     outcome.GroupCountClamped = options.Groups && outcome.GroupCountUsed != options.GroupCount;
 
-    exchange.Exchange(kNoAddress, "", "", kStyleSilent);
-    host.ShowPortWindow(true);
+    // A step per header row, input and group, as far as the parts chosen go.
+    int steps = 0;
+    if (options.Header) steps += LastHeaderRow(config.Identity) - kFirstTransferRow + 1;
+    if (options.Inputs) steps += InputCount(config);
+    if (options.Groups) steps += GroupsToWrite(config, outcome.GroupCountUsed);
+    host.Started({OperationKind::Write, steps});
 
-    Writer writer(config, exchange, host);
+    Writer writer(config, exchange, host, steps);
     writer.Send(kWriteEnableCommand, "Write Enable");
     if (options.Header) writer.WriteHeader();
     if (options.Inputs) writer.WriteInputs(outcome);
@@ -164,7 +185,7 @@ WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions&
         if (wait.Milliseconds > 0) host.Wait(wait);
         outcome.Result = WriteResult::Saved;
     }
-    host.ShowPortWindow(false);
+    host.Finished({OperationKind::Write, outcome.Result == WriteResult::Saved});
     return outcome;
 }
 

@@ -58,13 +58,12 @@ DecodedInputWord DecodeInputWord(uint16_t word, InputLayout layout, double firmw
     f.Group = static_cast<int16_t>(word & 0x3Fu);
     f.Type = static_cast<int16_t>((word >> 6) & 3u);
     if (word & kTypeExtensionBit) {
+        out.ExtendedType = true;
         f.Type = static_cast<int16_t>(f.Type + 3);
         if (firmwareVersion < 2.05) {
             if (f.Type > kLinkedOn) f.Type = kMomentaryOn;
-            out.DisableSetAllLinkedOn = true;
         } else {
             if (f.Type > kStateChange) f.Type = kMomentaryOn;
-            if (firmwareVersion < 4.0) out.DisableSetAllStateChange = true;
         }
     }
     return out;

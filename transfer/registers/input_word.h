@@ -32,12 +32,10 @@ struct InputWordFields {
     bool Flash = false;
 };
 
-// A decoded word, with the entries of the input editor's "Set All As Type"
-// menu that the firmware rules out (the caller disables them).
+// A decoded word, and whether its type carried the extension bit.
 struct DecodedInputWord {
     InputWordFields Fields;
-    bool DisableSetAllLinkedOn = false;     // menu entry 4
-    bool DisableSetAllStateChange = false;  // menu entry 5
+    bool ExtendedType = false;
 };
 
 // Decodes a word in a layout. In the current layout a type with the

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "comm/prompter.h"
+#include "model/prompter.h"
 
 namespace kvtk {
 

@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "comm/panel_line.h"
-#include "comm/prompter.h"
 #include "model/products.h"
+#include "model/prompter.h"
 #include "transfer/live/address_scan.h"
 #include "ui/connect/found_panels_list.h"
 #include "ui/main/frmAbout.h"

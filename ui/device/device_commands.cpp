@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "model/panel_exchange.h"
+#include "model/products.h"
 #include "transfer/operations/reset_panel.h"
 #include "ui/device/frmAddressChange.h"
 #include "ui/device/frmWriteOptions.h"
@@ -48,6 +49,13 @@ constexpr const char* kMayStillBeWriteEnabled =
     "Disable\": it may still be write-enabled.";
 
 }  // namespace
+
+int SetAllTypeRuledOut(const ReadOutcome& outcome, const ProductIdentity& identity) {
+    if (!outcome.ExtendedTypeRead) return 0;
+    const double firmware = VersionValue(identity.Version);
+    if (firmware < 2.05) return kLinkedOn;
+    return firmware < 4.0 ? kStateChange : 0;
+}
 
 DeviceCommands::DeviceCommands(MainWindowAccess& window, QMenu& deviceMenu)
     : QObject(&window.Widget()),
@@ -109,8 +117,8 @@ ReadOutcome DeviceCommands::Read() {
     host_.SetShowValuesOnRepaint(false);
 
     window_.ShowConfiguration();
-    if (outcome.DisableSetAllLinkedOn) window_.SetSetAllTypeEnabled(kLinkedOn, false);
-    if (outcome.DisableSetAllStateChange) window_.SetSetAllTypeEnabled(kStateChange, false);
+    if (const int type = SetAllTypeRuledOut(outcome, window_.Config().Identity))
+        window_.SetSetAllTypeEnabled(type, false);
     window_.ShowFirstInputs();
     SetBusy(false);
     if (!outcome.Skipped.empty()) host_.ShowMessage(SkippedRegistersText(outcome.Skipped));

@@ -24,6 +24,10 @@ class MainWindowAccess;
 class PanelExchange;
 class frmWriteOptions;
 
+// The "Set All As Type" entry (a type number, 0 for none) that inputs read
+// with an extended type rule out on the panel's firmware.
+int SetAllTypeRuledOut(const ReadOutcome& outcome, const ProductIdentity& identity);
+
 class DeviceCommands : public QObject {
     Q_OBJECT
 public:

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "ui/comm/message_prompter.h"
 #include "ui/device/frmTimedWait.h"
 #include "ui/main/main_window_access.h"
 #include "ui/widgets/text_convert.h"
@@ -38,8 +39,63 @@ void GuiOperationHost::ShowStatusLine(const std::string& text, LineTone tone) {
     if (statusLine_) statusLine_(text, tone);
 }
 
-bool GuiOperationHost::AskYesNo(const std::string& title, const std::string& text) {
-    return window_.Ask(ToQString(title), ToQString(text));
+void GuiOperationHost::Started(const OperationStarted& event) {
+    switch (event.Kind) {
+        case OperationKind::Read:
+            // No other command may start while the window fills in.
+            SetMainWindowEnabled(false);
+            [[fallthrough]];
+        case OperationKind::Write:
+            if (portWindow_.Clear) portWindow_.Clear();
+            ShowPortWindow(true);
+            break;
+        case OperationKind::BadRelayCheck:
+            Repaint();
+            break;
+        case OperationKind::ProductCodeChange:
+            SetBusyPointer(true);
+            break;
+    }
+}
+
+void GuiOperationHost::StepDone(const OperationStep& event) {
+    switch (event.Kind) {
+        case OperationKind::Write:
+            // The port window's cancel and the repaints run between registers.
+            Repaint();
+            QCoreApplication::processEvents();
+            break;
+        case OperationKind::Read:
+        case OperationKind::BadRelayCheck:
+            Repaint();
+            break;
+        case OperationKind::ProductCodeChange:
+            break;
+    }
+}
+
+void GuiOperationHost::Finished(const OperationFinished& event) {
+    switch (event.Kind) {
+        case OperationKind::Read:
+            ShowPortWindow(false);
+            SetMainWindowEnabled(true);
+            break;
+        case OperationKind::Write:
+            ShowPortWindow(false);
+            break;
+        case OperationKind::BadRelayCheck:
+            break;
+        case OperationKind::ProductCodeChange:
+            SetBusyPointer(false);
+            break;
+    }
+}
+
+MessageAnswer GuiOperationHost::Ask(const MessageRequest& request) {
+    if (request.Buttons == MessageButtons::YesNo)
+        return window_.Ask(ToQString(request.Title), ToQString(request.Text)) ? MessageAnswer::Yes
+                                                                              : MessageAnswer::No;
+    return MessagePrompter(&window_.Widget()).Ask(request);
 }
 
 void GuiOperationHost::ShowMessage(const std::string& text) {
@@ -95,10 +151,6 @@ void GuiOperationHost::SetBusyPointer(bool busy) {
 void GuiOperationHost::Repaint() {
     if (showValuesOnRepaint_) window_.ShowPanelValues();
     window_.Widget().repaint();
-}
-
-void GuiOperationHost::ProcessEvents() {
-    QCoreApplication::processEvents();
 }
 
 }  // namespace kvtk

@@ -1,9 +1,10 @@
 #pragma once
-// The windows around a panel operation: the port window's lines, the running
+// The windows around a panel operation: on its progress events the port
+// window, the main window's enabling, busy pointer and repaint; the running
 // dialog's status line, question and message boxes, the beep, the timed
-// waits ("Saving...", "Resetting..." and the one-second pause), the main
-// window's enabling, busy pointer and repaint. The port window belongs to
-// the communication window; the application hands its hooks in.
+// waits ("Saving...", "Resetting..." and the one-second pause). The port
+// window belongs to the communication window; the application hands its
+// hooks in.
 
 #include <QString>
 #include <functional>
@@ -23,6 +24,8 @@ struct PortWindowHooks {
     std::function<void(bool shown)> Show;
     // The port window's response-description line.
     std::function<void(const std::string& text)> ResponseDescription;
+    // Clears what the port window shows of the last exchange.
+    std::function<void()> Clear;
 };
 
 class GuiOperationHost : public OperationHost {
@@ -47,20 +50,23 @@ public:
     // stored so far (a read fills them in as it goes).
     void SetShowValuesOnRepaint(bool on) { showValuesOnRepaint_ = on; }
 
+    void Started(const OperationStarted& event) override;
+    void StepDone(const OperationStep& event) override;
+    void Finished(const OperationFinished& event) override;
     void ShowResponseDescription(const std::string& text) override;
     void ShowStatusLine(const std::string& text, LineTone tone) override;
-    bool AskYesNo(const std::string& title, const std::string& text) override;
+    // Yes/no questions are the main window's; other boxes stand over it.
+    MessageAnswer Ask(const MessageRequest& request) override;
     void ShowMessage(const std::string& text) override;
     void Beep() override;
     void Wait(const TimedWait& wait) override;
-    void ShowPortWindow(bool shown) override;
-    void SetMainWindowEnabled(bool enabled) override;
-    void SetBusyPointer(bool busy) override;
-    void Repaint() override;
-    void ProcessEvents() override;
 
 private:
     int WaitMs(const TimedWait& wait) const;
+    void ShowPortWindow(bool shown);
+    void SetMainWindowEnabled(bool enabled);
+    void SetBusyPointer(bool busy);
+    void Repaint();
 
     MainWindowAccess& window_;
     PortWindowHooks portWindow_;

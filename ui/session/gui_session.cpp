@@ -34,6 +34,7 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* r
             [this](const PanelConnection& choice) { line_->Choose(choice); });
     PortWindowHooks hooks;
     hooks.Show = [this](bool shown) { comm_->setVisible(shown); };
+    hooks.Clear = [this] { line_->Settings().ClearRequest(); };
     hooks.ResponseDescription = [this](const std::string& text) {
         line_->Settings().SetResponseDescription(text);
     };

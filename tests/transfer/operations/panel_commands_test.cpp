@@ -29,7 +29,7 @@ TEST(ResetPanel, AsksResetsWaitsAndPolls) {
         ScriptedPanel panel(&log);
         panel.Answer("LSRESET83", resetReply);
         RecordingHost host(&log);
-        host.Answer = yes;
+        host.Prompts.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
         EXPECT_EQ(ResetPanel(config, panel, host), result);
         EXPECT_EQ(log, expected);
         for (const auto& call : panel.Calls) {
@@ -137,7 +137,7 @@ TEST(BadRelays, ListsAsksAndClears) {
         ScriptedPanel panel;
         panel.Answer("LR78", c.read).Answer("LW78", c.clear);
         RecordingHost host;
-        host.Answer = c.answer;
+        host.Prompts.answers = {c.answer ? MessageAnswer::Yes : MessageAnswer::No};
         const BadRelayOutcome outcome = CheckBadRelays(config, panel, host);
         EXPECT_EQ(outcome.Result, c.result) << c.read;
         EXPECT_EQ(panel.Sent(), c.sent) << c.read;
@@ -145,7 +145,7 @@ TEST(BadRelays, ListsAsksAndClears) {
         for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, 5);
         if (c.result != R::Cleared) continue;
         EXPECT_EQ(outcome.Relays, (std::vector<int>{3, 17}));
-        EXPECT_EQ(host.Questions.at(0).second,
+        EXPECT_EQ(host.Prompts.asked.at(0).Text,
                   "Bad relays are: 3 17 .   Do you want to clear Bad Relay information?");
     }
 }
@@ -181,7 +181,9 @@ TEST(ProductCode, OnlyAyLetsTheChangeGoOn) {
         EXPECT_EQ(SetPanelModel(4, static_cast<int>(index), panel, host), c.result) << c.product;
         EXPECT_EQ(panel.Sent(), c.sent) << c.product;
         for (const auto& call : panel.Calls) EXPECT_EQ(call.Address, 4);
-        EXPECT_FALSE(host.Busy);
+        EXPECT_EQ(host.Events, (Commands{"started ProductCodeChange",
+                                         std::string("finished ProductCodeChange ") +
+                                             (c.result == R::Accepted ? "completed" : "stopped")}));
         if (*c.lineWord == '\0') continue;
         EXPECT_NE(host.StatusLines.back().first.find(c.lineWord), std::string::npos);
         EXPECT_EQ(host.Beeps, c.result == R::Rejected ? 1 : 0) << c.product;

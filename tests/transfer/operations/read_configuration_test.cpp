@@ -54,11 +54,15 @@ TEST(ReadConfiguration, FullReadOfWq16At500) {
     AddGroupReads(expected, 60, {"LR21", "LR3", "LR5", "LR67"});
     expected.push_back("LR23");
     EXPECT_EQ(panel.Commands(), expected);
-    EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
-    for (size_t i = 1; i < panel.Calls.size(); ++i) {
-        EXPECT_EQ(panel.Calls[i].Style, 2) << panel.Calls[i].Command;
-        EXPECT_EQ(panel.Calls[i].Address, 1) << panel.Calls[i].Command;
+    for (const auto& call : panel.Calls) {
+        EXPECT_EQ(call.Style, 2) << call.Command;
+        EXPECT_EQ(call.Address, 1) << call.Command;
     }
+    // A step per panel-wide row, between "started" and "finished".
+    ASSERT_EQ(host.Events.size(), 12u);
+    EXPECT_EQ(host.Events.front(), "started Read");
+    EXPECT_EQ(host.Events[1], "step Maximum Number of Inputs (1)");
+    EXPECT_EQ(host.Events.back(), "finished Read completed");
 
     // Each reply lands in its own field: the decoding itself is the register map's.
     EXPECT_TRUE(outcome.Completed);
@@ -103,21 +107,20 @@ TEST(ReadConfiguration, Kv4800Below4ReadsOneMemberByteAndTwelveGroups) {
 }
 
 // Optional registers, the input word layout (1.09 reads the early one) and
-// the Set All entries the input words rule out.
+// whether an input read carried an extended type.
 TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
     struct Case {
         const char* version;
         const char* word;
         bool specialOptions;
         bool groupFlash;
-        bool linkedOn;
-        bool stateChange;
+        bool extendedType;
         int16_t timer;  // of input 1
     };
-    for (const Case& c : std::vector<Case>{{"2.00", "A0441", false, true, true, false, 0},
-                                           {"3.00", "A0481", true, true, false, true, 0},
-                                           {"1.18", "A0000", false, false, false, false, 0},
-                                           {"1.09", "AC10C", false, false, false, false, 2}}) {
+    for (const Case& c : std::vector<Case>{{"2.00", "A0441", false, true, true, 0},
+                                           {"3.00", "A0481", true, true, true, 0},
+                                           {"1.18", "A0000", false, false, false, 0},
+                                           {"1.09", "AC10C", false, false, false, 2}}) {
         Configuration config = OnlineConfigFor("KV-4900", c.version);
         ScriptedPanel panel;
         panel.Answer("LR65", "A02").Answer("LR901", c.word).AnswerPrefix("LR", "A00");
@@ -125,8 +128,7 @@ TEST(ReadConfiguration, FirmwareDecidesOptionalRegisters) {
         const ReadOutcome outcome = ReadConfiguration(config, panel, host);
         EXPECT_EQ(panel.Find("LR24") != nullptr, c.specialOptions) << c.version;
         EXPECT_EQ(panel.Find("LR23") != nullptr, c.groupFlash) << c.version;
-        EXPECT_EQ(outcome.DisableSetAllLinkedOn, c.linkedOn) << c.version;
-        EXPECT_EQ(outcome.DisableSetAllStateChange, c.stateChange) << c.version;
+        EXPECT_EQ(outcome.ExtendedTypeRead, c.extendedType) << c.version;
         EXPECT_EQ(config.Inputs[1].Timer, c.timer) << c.version;
     }
 }
@@ -152,7 +154,7 @@ TEST(ReadConfiguration, IgnoredRegistersKeepTheirOldValuesAndABigCountIsCut) {
     EXPECT_FALSE(ReadConfiguration(config, aborting, host).Completed);
     EXPECT_EQ(config.Panel.NumInputs, "120");
     EXPECT_EQ(aborting.Sent(), "LR65 LR64");
-    EXPECT_TRUE(host.MainEnabled);
+    EXPECT_EQ(host.Events.back(), "finished Read stopped");
 }
 
 TEST(ReadConfiguration, AbortInTheGroupsLeavesTheRestAsTheyWere) {

@@ -59,12 +59,41 @@ TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
         ASSERT_NE(call, nullptr) << command;
         EXPECT_EQ(call->Description, description);
     }
-    EXPECT_EQ(panel.Calls[0].Command, "");  // the silent clearing call
-    for (size_t i = 1; i < panel.Calls.size(); ++i) EXPECT_EQ(panel.Calls[i].Style, 5);
+    for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, 5);
     EXPECT_EQ(outcome.Result, WriteResult::Saved);
     EXPECT_EQ(outcome.InputsWritten, 3);
     EXPECT_EQ(Commands(log.end() - 3, log.end()),
-              (Commands{">LSYS_SAVE", "wait 5000", "port hidden"}));
+              (Commands{">LSYS_SAVE", "wait 5000", "finished Write completed"}));
+}
+
+// The front ends see a write as "started" with its step count, a step per
+// header row, input and group (n of N), and "finished" with its outcome,
+// in order with the commands.
+TEST(WriteConfiguration, ReportsItsStepsInOrder) {
+    Configuration config = OnlineConfigFor("WQ16", "2.00");  // header rows 2 to 10
+    config.Panel.NumInputs = "1";
+    std::vector<std::string> log;
+    ScriptedPanel panel(&log);
+    panel.AnswerPrefix("LW3", "").AnswerPrefix("L", "A");  // cancelled at group 1's members
+    RecordingHost host(&log);
+
+    WriteConfiguration(config, Only(true, true, true, 2), panel, host);
+
+    EXPECT_EQ(host.Events.front(), "started Write of 12");
+    EXPECT_EQ(host.Events[1], "step Input Count = " + config.Panel.NumInputs + " (1 of 12)");
+    EXPECT_EQ(host.Events[10], "step Input 1 (10 of 12)");
+    EXPECT_EQ(host.Events[11], "step Group 1 (11 of 12)");
+    EXPECT_EQ(host.Events.back(), "finished Write stopped");
+    EXPECT_EQ(host.Events.size(), 13u);
+    const auto at = [&log](const std::string& start) {
+        return std::find_if(log.begin(), log.end(),
+                            [&](const std::string& e) { return e.rfind(start, 0) == 0; }) -
+               log.begin();
+    };
+    EXPECT_LT(at("started Write of 12"), at(">LSWEN"));
+    EXPECT_LT(at(">LW901"), at("step Input 1 (10 of 12)"));
+    EXPECT_LT(at("step Input 1"), at(">LW2101"));
+    EXPECT_LT(at(">LSU"), at("finished Write stopped"));
 }
 
 TEST(WriteConfiguration, ProductAndFirmwareShapeTheGroupWrite) {

@@ -196,32 +196,30 @@ TEST(InputWord, EncodingsAndReplies) {
     EXPECT_EQ(in, Input(4, 2, 12, true, 1));  // the name kept
 }
 
-// Word, layout, firmware; then type, timer, group, polarity, flash and the
-// Set All entries ruled out (Linked On, State Change).
+// Word, layout, firmware; then type, timer, group, polarity, flash and
+// whether the type carried the extension bit.
 TEST(InputWord, DecodingsAndFirmwareTypeLimits) {
     const auto cur = InputLayout::Current;
     const auto early = InputLayout::Early;
-    using Decoded = std::tuple<int16_t, int16_t, int16_t, int16_t, bool, bool, bool>;
+    using Decoded = std::tuple<int16_t, int16_t, int16_t, int16_t, bool, bool>;
     const std::vector<std::tuple<uint16_t, InputLayout, double, Decoded>> cases{
-        {0xC64C, cur, 4.0, {4, 2, 12, 1, true, false, false}},
-        {0xC10C, early, 1.0, {0, 2, 12, 1, true, false, false}},
-        {0x04BC, cur, 4.0, {5, 0, 60, 0, false, false, false}},
-        {0x04BC, cur, 2.05, {5, 0, 60, 0, false, false, true}},  // kept, menu entry off
-        {0x04BC, cur, 2.04, {1, 0, 60, 0, false, true, false}},  // above 4 -> Momentary On
-        {0x044C, cur, 1.5, {4, 0, 12, 0, false, true, false}},   // Linked On kept below 2.05
-        {0x04CC, cur, 4.0, {1, 0, 12, 0, false, false, false}},  // 3 + 3 = 6 -> 1
-        {0x040C, cur, 4.0, {3, 0, 12, 0, false, false, false}},  // ext + 0 = 3
-        {0x00CC, cur, 1.1, {3, 0, 12, 0, false, false, false}},  // no ext: no limits
-        {0x3800, cur, 4.0, {0, 0, 0, 0, false, false, false}},   // bits 13..11 ignored
-        {0xFFFF, early, 1.0, {3, 3, 31, 1, true, false, false}},
-        {0x0060, early, 1.0, {3, 0, 0, 0, false, false, false}},
+        {0xC64C, cur, 4.0, {4, 2, 12, 1, true, true}},
+        {0xC10C, early, 1.0, {0, 2, 12, 1, true, false}},
+        {0x04BC, cur, 4.0, {5, 0, 60, 0, false, true}},
+        {0x04BC, cur, 2.05, {5, 0, 60, 0, false, true}},  // kept
+        {0x04BC, cur, 2.04, {1, 0, 60, 0, false, true}},  // above 4 -> Momentary On
+        {0x044C, cur, 1.5, {4, 0, 12, 0, false, true}},   // Linked On kept below 2.05
+        {0x04CC, cur, 4.0, {1, 0, 12, 0, false, true}},   // 3 + 3 = 6 -> 1
+        {0x040C, cur, 4.0, {3, 0, 12, 0, false, true}},   // ext + 0 = 3
+        {0x00CC, cur, 1.1, {3, 0, 12, 0, false, false}},  // no ext: no limits
+        {0x3800, cur, 4.0, {0, 0, 0, 0, false, false}},   // bits 13..11 ignored
+        {0xFFFF, early, 1.0, {3, 3, 31, 1, true, false}},
+        {0x0060, early, 1.0, {3, 0, 0, 0, false, false}},
     };
     for (const auto& [word, layout, firmware, expected] : cases) {
         const auto d = DecodeInputWord(word, layout, firmware);
         const auto& f = d.Fields;
-        EXPECT_EQ(Decoded(f.Type, f.Timer, f.Group, f.Polarity, f.Flash, d.DisableSetAllLinkedOn,
-                          d.DisableSetAllStateChange),
-                  expected)
+        EXPECT_EQ(Decoded(f.Type, f.Timer, f.Group, f.Polarity, f.Flash, d.ExtendedType), expected)
             << std::hex << word << " fw " << firmware;
     }
 }

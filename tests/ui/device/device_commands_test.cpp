@@ -22,9 +22,9 @@
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
 #include "tests/comm/pty_exchange.h"
-#include "tests/comm/scripted_prompter.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/scripted_prompter.h"
 #include "ui/device/frmAddressChange.h"
 #include "ui/device/frmWriteOptions.h"
 #include "ui/widgets/spin_buttons.h"
@@ -235,7 +235,7 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
     rig.settings.SetMaxResponseMs(300);
     std::vector<bool> portWindow;
     device().Host().SetPortWindowHooks(
-        {[&portWindow](bool shown) { portWindow.push_back(shown); }, {}});
+        {[&portWindow](bool shown) { portWindow.push_back(shown); }, {}, {}});
     device().SetExchange(&rig.exchange);
     GoOnline(1, "WQ16 Version 5.00");
 
@@ -314,6 +314,22 @@ TEST_F(DeviceCommandsTest, ReadAndWriteSayWhatTheyLeftUndone) {
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[1].endsWith(QStringLiteral("it may still be write-enabled.")))
         << shown[1].toStdString();
+}
+
+// Inputs read with an extended type rule out one "Set All As Type" entry
+// on older firmware: Linked On below 2.05, State Change below 4.00.
+TEST(SetAllTypeRuledOut, FollowsTheFirmware) {
+    for (const auto& [extended, version, type] : std::vector<std::tuple<bool, const char*, int>>{
+             {true, "2.00", kLinkedOn},
+             {true, "2.05", kStateChange},
+             {true, "3.99", kStateChange},
+             {true, "4.00", 0},
+             {false, "2.00", 0},
+         }) {
+        ReadOutcome outcome;
+        outcome.ExtendedTypeRead = extended;
+        EXPECT_EQ(SetAllTypeRuledOut(outcome, {"KV-4900", version}), type) << version;
+    }
 }
 
 }  // namespace

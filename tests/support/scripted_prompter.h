@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "comm/prompter.h"
+#include "model/prompter.h"
 
 namespace kvtk::test {
 

@@ -1,7 +1,7 @@
 #pragma once
-// Message boxes asked by the communication layer. The windows show real
-// message boxes, the command-line companion answers by policy, tests script
-// the answers.
+// Message boxes asked by the communication layer and the panel operations.
+// The windows show real message boxes, the command-line companion answers by
+// policy or by its options, tests script the answers.
 
 #include <string>
 
