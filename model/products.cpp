@@ -121,6 +121,11 @@ std::vector<std::string> InputTypeNames(double version) {
     return names;
 }
 
+CapabilityView ApplyIdentity(Configuration& config, const ProductIdentity& identity) {
+    config.Identity = identity;
+    return ApplyProductCapabilities(config, identity.Model, identity.Version);
+}
+
 CapabilityView ApplyProductCapabilities(Configuration& config, const std::string& modelText,
                                         const std::string& versionText) {
     const std::string model = Trim(modelText);

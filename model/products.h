@@ -69,6 +69,11 @@ struct CapabilityView {
 CapabilityView ApplyProductCapabilities(Configuration& config, const std::string& model,
                                         const std::string& version);
 
+// Takes `identity` as the configuration's product (as given, not trimmed)
+// and applies its capabilities: what every front end does once it knows
+// which panel it has.
+CapabilityView ApplyIdentity(Configuration& config, const ProductIdentity& identity);
+
 // Input-type list offered for a firmware version.
 std::vector<std::string> InputTypeNames(double version);
 const std::vector<std::string>& AllInputTypeNames();  // the six names

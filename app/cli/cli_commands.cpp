@@ -19,6 +19,7 @@
 #include "report/page_grid.h"
 #include "report/pdf/report_painter.h"
 #include "report/text_renderer.h"
+#include "transfer/commissioning/commissioned_write.h"
 #include "transfer/commissioning/file_comparison.h"
 #include "transfer/commissioning/panel_backup.h"
 #include "transfer/live/address_scan.h"
@@ -74,6 +75,13 @@ int NoAnswer(CommandContext& c, const std::string& where) {
     return kExitNoPanel;
 }
 
+// A sentence as the error line's tail: "kvtk-cli: the ...".
+std::string LowerFirst(std::string text) {
+    if (!text.empty())
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
 std::string AtAddress(int address) {
     return "at address " + std::to_string(address);
 }
@@ -84,8 +92,7 @@ int IdentifyConnected(CommandContext& c, Configuration& config) {
     const int address = c.Request.Address;
     const std::string status = IdentifyPanel(config, *c.Exchange, address);
     if (status == kNotConnected) return NoAnswer(c, AtAddress(address));
-    config.Identity = IdentityFromText(status);
-    ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
+    ApplyIdentity(config, IdentityFromText(status));
     if (c.Request.Verbose) c.Err << status << " at address " << address << '\n';
     return kExitOk;
 }
@@ -132,13 +139,14 @@ FileStamp StampNow(const CommandContext& c, const std::string& description) {
     return LocalFileStamp(c.Clock(), description);
 }
 
-// Before a command changes the panel: a backup, unless --no-backup.
-bool BackUpFirst(CommandContext& c, const Configuration& config, const std::string& description) {
-    if (c.Request.NoBackup) return true;
+BackupRequest BackupTo(CommandContext& c, const std::string& description) {
     const std::string folder =
         c.Request.BackupFolder.empty() ? DefaultBackupFolder() : c.Request.BackupFolder;
-    const BackupOutcome backup =
-        BackupPanel(config, *c.Exchange, c.Host, {folder, description, c.Clock()});
+    return {folder, description, c.Clock()};
+}
+
+// Says where the backup went, or why there is none; true when saved.
+bool AcceptBackup(CommandContext& c, const BackupOutcome& backup) {
     if (!backup.Saved && c.Stopped()) {
         Error(c) << backup.Failure << " Nothing was changed.\n";
         return false;
@@ -151,6 +159,12 @@ bool BackUpFirst(CommandContext& c, const Configuration& config, const std::stri
     }
     c.Err << "Backup saved: " << backup.Path << '\n';
     return true;
+}
+
+// Before a command changes the panel: a backup, unless --no-backup.
+bool BackUpFirst(CommandContext& c, const Configuration& config, const std::string& description) {
+    if (c.Request.NoBackup) return true;
+    return AcceptBackup(c, BackupPanel(config, *c.Exchange, c.Host, BackupTo(c, description)));
 }
 
 JsonObject PanelJson(int address, const std::string& status) {
@@ -225,8 +239,7 @@ int BackupAll(CommandContext& c) {
         if (c.Stopped()) break;
         const std::string& status = scanned.AddressTable[static_cast<size_t>(address)].Status;
         Configuration config = OnlineConfiguration(address);
-        config.Identity = IdentityFromText(status);
-        ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
+        ApplyIdentity(config, IdentityFromText(status));
         const BackupOutcome backup = BackupPanel(
             config, *c.Exchange, c.Host,
             {c.Request.BackupFolder, "Backup of address " + std::to_string(address), now});
@@ -286,16 +299,27 @@ int Write(CommandContext& c) {
     }
     if (!LoadFile(c, r.File, config)) return kExitFileError;
 
-    WriteOptions options;
-    options.Header = !r.NoHeader;
-    options.Inputs = !r.NoInputs;
-    options.Groups = !r.NoGroups;
-    options.GroupCount = r.GroupCount.value_or(config.Limits.MaxGroups);
+    CommissionedWriteRequest request;
+    request.Options.Header = !r.NoHeader;
+    request.Options.Inputs = !r.NoInputs;
+    request.Options.Groups = !r.NoGroups;
+    request.Options.GroupCount = r.GroupCount.value_or(config.Limits.MaxGroups);
+    request.Backup = !r.NoBackup;
+    if (request.Backup) request.BackupTo = BackupTo(c, "Backup before write");
+    request.Verify = r.VerifyAfterWrite;
+    request.AcceptBackup = [&c](const BackupOutcome& backup) { return AcceptBackup(c, backup); };
+    request.Written = [&c](const WriteOutcome& outcome) {
+        if (outcome.InputCountClamped)
+            Error(c) << "only " << outcome.InputsWritten << " inputs exist on this device.\n";
+    };
+    request.StopRequested = c.Stopped;
     if (r.SaveWaitSeconds) c.Host.SetSavingWaitMs(*r.SaveWaitSeconds * 1000);
-    if (!BackUpFirst(c, config, "Backup before write")) return kExitFailed;
-    const WriteOutcome outcome = WriteConfiguration(config, options, *c.Exchange, c.Host);
-    if (outcome.Result != WriteResult::Saved) {
-        if (outcome.WritingDisabled)
+    const CommissionedWriteOutcome written =
+        CommissionedWrite(config, request, *c.Exchange, c.Host);
+    using R = CommissionedWriteResult;
+    if (written.Result == R::NotBackedUp) return kExitFailed;  // the backup said why
+    if (written.Result == R::WriteStopped) {
+        if (written.Write.WritingDisabled)
             Error(c)
                 << "the write was stopped; nothing was saved and writing was disabled again.\n";
         else
@@ -303,22 +327,20 @@ int Write(CommandContext& c) {
                         "\"Write Disable\": it may still be write-enabled.\n";
         return kExitFailed;
     }
-    if (outcome.InputCountClamped)
-        Error(c) << "only " << outcome.InputsWritten << " inputs exist on this device.\n";
-    if (!r.VerifyAfterWrite) return kExitOk;
-    if (c.Stopped()) {
+    if (written.Result == R::Saved) return kExitOk;
+    if (written.Result == R::CheckSkipped) {
         Error(c) << "the configuration was written and saved; it was not checked (stopped).\n";
         return kExitStopped;
     }
-    const WriteCheck check = CheckWrite(config, options, outcome, *c.Exchange, c.Host);
+    const WriteCheck& check = written.Check;
     for (const ConfigDifference& difference : check.Differences)
         c.Out << DifferenceLine(difference) << '\n';
-    if (check.Verified()) {
+    if (written.Result == R::Verified) {
         c.Out << kVerifiedText << '\n';
         return kExitOk;
     }
-    if (!check.ReadComplete)
-        Error(c) << "the read-back was not complete; the write is not verified.\n";
+    if (written.Result == R::ReadBackIncomplete)
+        Error(c) << LowerFirst(kReadBackIncompleteText) << '\n';
     else
         Error(c) << "the device does not hold what was written (" << check.Differences.size()
                  << (check.Differences.size() == 1 ? " difference).\n" : " differences).\n");
@@ -547,8 +569,7 @@ int Report(CommandContext& c) {
     const auto header = CheckFile(c, r.File);
     if (!header) return kExitFileError;
     Configuration config;
-    config.Identity = {header->View.Model, header->View.Version};
-    ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
+    ApplyIdentity(config, {header->View.Model, header->View.Version});
     if (!LoadFile(c, r.File, config)) return kExitFileError;
 
     ReportRequest request;

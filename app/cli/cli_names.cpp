@@ -42,8 +42,7 @@ std::optional<LoadedKvx> LoadKvx(CommandContext& c, const std::string& path) {
     }
     LoadedKvx loaded{{}, DescriptionLine(kvx.Text)};
     Configuration& config = loaded.Config;
-    config.Identity = {kvx.Header.View.Model, kvx.Header.View.Version};
-    ApplyProductCapabilities(config, config.Identity.Model, config.Identity.Version);
+    ApplyIdentity(config, {kvx.Header.View.Model, kvx.Header.View.Version});
     if (!ReadConfigFile(path, config, ReadMode::Full).Ok()) {
         Error(c) << path << ": the file could not be read completely.\n";
         return std::nullopt;

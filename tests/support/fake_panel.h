@@ -53,7 +53,7 @@ public:
     std::string Exchange(int address, const std::string& command, const std::string& description,
                          int style) override {
         Calls.push_back({address, command, description, style, attempts_});
-        if (command.empty()) return {};  // the port window's clear: nothing is sent
+        if (command.empty()) return {};  // nothing to send
         if (log_) log_->push_back(">" + command);
         if (!Queued.empty()) {
             std::string reply = std::move(Queued.front());
@@ -75,7 +75,7 @@ public:
     int Attempts() const override { return attempts_; }
     void SetAttempts(int attempts) override { attempts_ = attempts; }
 
-    // The commands sent, in order (the empty clearing call left out).
+    // The commands sent, in order (empty ones left out).
     std::vector<std::string> Commands() const {
         std::vector<std::string> out;
         for (const auto& call : Calls)

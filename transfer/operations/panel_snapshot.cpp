@@ -32,8 +32,7 @@ private:
 
 Configuration BlankLike(const Configuration& like) {
     Configuration blank;
-    blank.Identity = like.Identity;
-    ApplyProductCapabilities(blank, like.Identity.Model, like.Identity.Version);
+    ApplyIdentity(blank, like.Identity);
     blank.Limits = like.Limits;
     blank.Panel.Address = like.Panel.Address;
     blank.Status = like.Status;

@@ -28,11 +28,17 @@ CommissioningSteps::CommissioningSteps(MainWindowAccess& window, GuiOperationHos
       host_(host),
       backupFolder_(QFile::decodeName(DefaultBackupFolder().c_str())) {}
 
+BackupRequest CommissioningSteps::BackupTo(const std::string& description) const {
+    return {QFile::encodeName(backupFolder_).toStdString(), description, std::time(nullptr)};
+}
+
 bool CommissioningSteps::BackUpBeforeChange(PanelExchange& exchange,
                                             const std::string& description) {
-    lastBackup_ = BackupPanel(
-        window_.Config(), exchange, host_,
-        {QFile::encodeName(backupFolder_).toStdString(), description, std::time(nullptr)});
+    return AcceptBackup(BackupPanel(window_.Config(), exchange, host_, BackupTo(description)));
+}
+
+bool CommissioningSteps::AcceptBackup(const BackupOutcome& backup) {
+    lastBackup_ = backup;
     if (lastBackup_.Saved) {
         host_.ShowResponseDescription("Backup saved: " + lastBackup_.Path);
         return true;
@@ -41,20 +47,23 @@ bool CommissioningSteps::BackUpBeforeChange(PanelExchange& exchange,
                        ToQString(BackupFailedQuestion(lastBackup_)));
 }
 
-WriteCheck CommissioningSteps::CheckAfterWrite(PanelExchange& exchange, const WriteOptions& options,
-                                               const WriteOutcome& outcome) {
-    const WriteCheck check = CheckWrite(window_.Config(), options, outcome, exchange, host_);
-    if (check.Verified()) {
-        host_.ShowMessage(kVerifiedText);
-    } else if (!check.ReadComplete) {
-        host_.ShowMessage("The read-back was not complete; the write is not verified.");
-    } else {
-        ShowList(QStringLiteral("Verify After Write"),
-                 QStringLiteral("The device does not hold what was written: ") +
-                     Count(check.Differences.size()) + QLatin1Char('.'),
-                 check.Differences);
+void CommissioningSteps::ShowCheck(const CommissionedWriteOutcome& outcome) {
+    switch (outcome.Result) {
+        case CommissionedWriteResult::Verified:
+            host_.ShowMessage(kVerifiedText);
+            return;
+        case CommissionedWriteResult::ReadBackIncomplete:
+            host_.ShowMessage(kReadBackIncompleteText);
+            return;
+        case CommissionedWriteResult::Differs:
+            ShowList(QStringLiteral("Verify After Write"),
+                     QStringLiteral("The device does not hold what was written: ") +
+                         Count(outcome.Check.Differences.size()) + QLatin1Char('.'),
+                     outcome.Check.Differences);
+            return;
+        default:
+            return;
     }
-    return check;
 }
 
 void CommissioningSteps::CompareWithFile(PanelExchange& exchange) {

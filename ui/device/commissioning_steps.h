@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "transfer/commissioning/commissioned_write.h"
 #include "transfer/commissioning/panel_backup.h"
 #include "transfer/operations/panel_snapshot.h"
 #include "transfer/operations/write_configuration.h"
@@ -29,11 +30,15 @@ public:
     // may go on: the backup was saved, or the user chose to go on without.
     bool BackUpBeforeChange(PanelExchange& exchange, const std::string& description);
     const BackupOutcome& LastBackup() const { return lastBackup_; }
+    // Where and how the next backup is kept.
+    BackupRequest BackupTo(const std::string& description) const;
+    // Says where a backup went; for a failed one asks whether to go on
+    // without. True when the change may go on.
+    bool AcceptBackup(const BackupOutcome& backup);
 
-    // Reads the panel back after a saved write; "verified" in a message, or
-    // the differences in the compare window.
-    WriteCheck CheckAfterWrite(PanelExchange& exchange, const WriteOptions& options,
-                               const WriteOutcome& outcome);
+    // The check after a write: "verified" in a message, or the differences
+    // in the compare window. Nothing when no check ran.
+    void ShowCheck(const CommissionedWriteOutcome& outcome);
 
     // Device > "Compare With File...": asks for a file, reads the panel and
     // lists the differences.

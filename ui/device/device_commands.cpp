@@ -134,12 +134,18 @@ WriteOutcome DeviceCommands::Write() {
     if (!options.AnyChosen()) return {};
     const WriteSafety safety = writeOptions_->Safety();
     SetBusy(true);
-    WriteOutcome outcome;
-    if (!safety.Backup || commissioning_.BackUpBeforeChange(Exchange(), "Backup before write")) {
-        outcome = WriteConfiguration(window_.Config(), options, Exchange(), host_);
-        if (safety.Verify && outcome.Result == WriteResult::Saved)
-            commissioning_.CheckAfterWrite(Exchange(), options, outcome);
-    }
+    CommissionedWriteRequest request;
+    request.Options = options;
+    request.Backup = safety.Backup;
+    if (safety.Backup) request.BackupTo = commissioning_.BackupTo("Backup before write");
+    request.Verify = safety.Verify;
+    request.AcceptBackup = [this](const BackupOutcome& backup) {
+        return commissioning_.AcceptBackup(backup);
+    };
+    const CommissionedWriteOutcome written =
+        CommissionedWrite(window_.Config(), request, Exchange(), host_);
+    commissioning_.ShowCheck(written);
+    const WriteOutcome& outcome = written.Write;
     SetBusy(false);
     if (outcome.Result == WriteResult::Cancelled && !outcome.WritingDisabled)
         host_.ShowMessage(kMayStillBeWriteEnabled);

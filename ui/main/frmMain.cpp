@@ -259,8 +259,7 @@ void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
 void frmMain::SetIdentity(const ProductIdentity& identity) {
     const ProductIdentity next{Trim(identity.Model), Trim(identity.Version)};
     if (next.Model == config_.Identity.Model && next.Version == config_.Identity.Version) return;
-    config_.Identity = next;
-    ApplyCapabilities(ApplyProductCapabilities(config_, next.Model, next.Version));
+    ApplyCapabilities(ApplyIdentity(config_, next));
 }
 
 void frmMain::ApplyCapabilities(const CapabilityView& view) {
