@@ -476,8 +476,8 @@ int Groups(CommandContext& c) {
         switch (action.What) {
             case GroupAction::On:
             case GroupAction::Off:
-                monitor.IndicatorFocused(action.Group);
-                action.What == GroupAction::On ? monitor.PostGroupOn() : monitor.PostGroupOff();
+                action.What == GroupAction::On ? monitor.PostGroupOn(action.Group)
+                                               : monitor.PostGroupOff(action.Group);
                 break;
             case GroupAction::AllOn:
                 monitor.PostAllOn();

@@ -51,7 +51,6 @@ bool GroupMonitor::Open() {
     pendingToggle_ = 0;
     pendingGroupCommand_ = 0;
     stopped_ = false;
-    if (selectedGroup_ > MaxGroups()) selectedGroup_ = 1;
     if (Send("LR64").empty()) {
         running_ = false;
         return false;
@@ -153,12 +152,12 @@ void GroupMonitor::ServeGroupCommand() {
     pendingGroupCommand_ = 0;
 }
 
-void GroupMonitor::PostGroupOn() {
-    pendingGroupCommand_ = kOnBase + selectedGroup_;
+void GroupMonitor::PostGroupOn(int group) {
+    pendingGroupCommand_ = kOnBase + group;
 }
 
-void GroupMonitor::PostGroupOff() {
-    pendingGroupCommand_ = kOffBase + selectedGroup_;
+void GroupMonitor::PostGroupOff(int group) {
+    pendingGroupCommand_ = kOffBase + group;
 }
 
 void GroupMonitor::PostAllOn() {
@@ -178,16 +177,6 @@ void GroupMonitor::PostToggle(int group) {
     pendingToggle_ = (IndicatorOn(group) ? kOffBase : kOnBase) + group;
 }
 
-void GroupMonitor::IndicatorFocused(int group) {
-    if (!RowVisible(group)) return;
-    focusedGroup_ = group;
-    selectedGroup_ = group;
-}
-
-void GroupMonitor::IndicatorLostFocus(int group) {
-    if (focusedGroup_ == group) focusedGroup_ = 0;
-}
-
 std::string GroupMonitor::RowName(int group) const {
     return ValidGroup(group) ? config_.Groups[static_cast<size_t>(group)].Name : std::string{};
 }
@@ -198,14 +187,6 @@ bool GroupMonitor::IndicatorOn(int group) const {
 
 bool GroupMonitor::IndicatorUnreadable(int group) const {
     return ValidGroup(group) && unreadable_[static_cast<size_t>(group)];
-}
-
-std::string GroupMonitor::GroupOnCaption() const {
-    return kvtk::GroupOnCaption(selectedGroup_);
-}
-
-std::string GroupMonitor::GroupOffCaption() const {
-    return kvtk::GroupOffCaption(selectedGroup_);
 }
 
 std::optional<int> GroupMonitor::TakeFocusRequest() {

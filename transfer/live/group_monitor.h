@@ -1,7 +1,8 @@
 #pragma once
-// The group check window without its widgets: live on/off states of groups
-// 1..MaxGroups, the user's switch requests and the refresh loop that serves
-// them. User actions only post a request; each pass of the loop polls the
+// The group check's switcher: live on/off states of groups 1..MaxGroups,
+// the switch requests and the refresh loop that serves them (the window
+// keeps the focus, the selected group, captions and bold rows). Requests
+// are only posted; each pass of the loop polls the
 // panel and serves at most one request, in the order toggle, all groups,
 // status query, group command. Every exchange goes to the configuration's
 // Address with an empty description and message style 5; an empty reply
@@ -49,14 +50,12 @@ public:
     std::string PollGroups(int base);
 
     // User actions.
-    void PostGroupOn();   // single-group on button
-    void PostGroupOff();  // single-group off button
-    void PostAllOn();     // only if no all-groups command is pending
+    void PostGroupOn(int group);   // single-group on button
+    void PostGroupOff(int group);  // single-group off button
+    void PostAllOn();              // only if no all-groups command is pending
     void PostAllOff();
-    void PostStatusQuery(int group);   // single click / Enter on an indicator
-    void PostToggle(int group);        // double click / Space on an indicator
-    void IndicatorFocused(int group);  // selects the group, labels bold
-    void IndicatorLostFocus(int group);
+    void PostStatusQuery(int group);  // single click / Enter on an indicator
+    void PostToggle(int group);       // double click / Space on an indicator
 
     // What the window shows.
     int MaxGroups() const;
@@ -65,18 +64,14 @@ public:
     bool IndicatorOn(int group) const;
     // True when the last poll could not place this group's record (it shows off).
     bool IndicatorUnreadable(int group) const;
-    bool RowBold(int group) const { return group != 0 && group == focusedGroup_; }
     const std::string& StatusText() const { return statusText_; }
     const std::string& NoteText() const { return noteText_; }
     std::string RefreshCaption() const { return running_ ? "&Close" : "&Auto Refresh"; }
-    std::string GroupOnCaption() const;
-    std::string GroupOffCaption() const;
     // The indicator the loop wants focused after serving a request (once).
     std::optional<int> TakeFocusRequest();
 
     // Window state.
     int RelayCount() const { return relayCount_; }
-    int SelectedGroup() const { return selectedGroup_; }
     int PendingGroupCommand() const { return pendingGroupCommand_; }
     int PendingAllGroups() const { return pendingAllGroups_; }
     int PendingStatusQuery() const { return pendingStatusQuery_; }
@@ -95,8 +90,6 @@ private:
     PanelExchange& exchange_;
     const Configuration& config_;
     int relayCount_ = 0;
-    int selectedGroup_ = 1;
-    int focusedGroup_ = 0;
     int pendingGroupCommand_ = 0;
     int pendingAllGroups_ = 0;
     int pendingStatusQuery_ = 0;

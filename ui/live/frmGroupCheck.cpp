@@ -97,8 +97,10 @@ QWidget* frmGroupCheck::BuildButtons() {
         buttons->addWidget(button);
     buttons->addStretch(1);
     buttons->addWidget(cmdAutoRefresh());
-    connect(cmdGroupOn_, &QPushButton::clicked, this, [this] { monitor_.PostGroupOn(); });
-    connect(cmdGroupOff_, &QPushButton::clicked, this, [this] { monitor_.PostGroupOff(); });
+    connect(cmdGroupOn_, &QPushButton::clicked, this,
+            [this] { monitor_.PostGroupOn(selectedGroup_); });
+    connect(cmdGroupOff_, &QPushButton::clicked, this,
+            [this] { monitor_.PostGroupOff(selectedGroup_); });
     connect(cmdAllOn_, &QPushButton::clicked, this, [this] { monitor_.PostAllOn(); });
     connect(cmdAllOff_, &QPushButton::clicked, this, [this] { monitor_.PostAllOff(); });
     return holder;
@@ -113,9 +115,10 @@ bool frmGroupCheck::OpenView() {
         r.Name->setVisible(shown);
         r.Name->setText(ToQString(monitor_.RowName(g)));
     }
+    if (selectedGroup_ > monitor_.MaxGroups()) selectedGroup_ = 1;
     const bool opened = monitor_.Open();
     // The selected group keeps the focus from one opening to the next.
-    if (opened) picGroup(monitor_.SelectedGroup())->setFocus(Qt::OtherFocusReason);
+    if (opened) picGroup(selectedGroup_)->setFocus(Qt::OtherFocusReason);
     return opened;
 }
 
@@ -145,17 +148,19 @@ QString frmGroupCheck::RefreshCaption() const {
 }
 
 void frmGroupCheck::FocusChanged(int group, bool focused) {
-    if (focused)
-        monitor_.IndicatorFocused(group);
-    else
-        monitor_.IndicatorLostFocus(group);
+    if (focused && monitor_.RowVisible(group)) {
+        focusedGroup_ = group;
+        selectedGroup_ = group;
+    } else if (!focused && focusedGroup_ == group) {
+        focusedGroup_ = 0;
+    }
     ShowRowWeight(group);
     ShowCaptions();
 }
 
 void frmGroupCheck::ShowRowWeight(int group) {
     const Row& r = row(group);
-    const bool bold = monitor_.RowBold(group);
+    const bool bold = group != 0 && group == focusedGroup_;
     for (QLabel* label : {r.Number, r.Name}) {
         QFont font = label->font();
         font.setBold(bold);
@@ -164,8 +169,8 @@ void frmGroupCheck::ShowRowWeight(int group) {
 }
 
 void frmGroupCheck::ShowCaptions() {
-    cmdGroupOn_->setText(ToQString(monitor_.GroupOnCaption()));
-    cmdGroupOff_->setText(ToQString(monitor_.GroupOffCaption()));
+    cmdGroupOn_->setText(ToQString(GroupOnCaption(selectedGroup_)));
+    cmdGroupOff_->setText(ToQString(GroupOffCaption(selectedGroup_)));
 }
 
 void frmGroupCheck::ArrowPressed(int group, int key) {

@@ -59,6 +59,11 @@ private:
     void ShowCaptions();
     void ShowRowWeight(int group);
 
+    // The group the single-group buttons act on; kept between openings.
+    int selectedGroup_ = 1;
+    // The indicator with the focus, its labels bold; 0 when none.
+    int focusedGroup_ = 0;
+
     GroupMonitor monitor_;
     std::array<Row, kGroupCount + 1> rows_{};
     QLabel* StatusP_ = nullptr;

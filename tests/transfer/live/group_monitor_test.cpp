@@ -112,7 +112,7 @@ TEST_F(GroupMonitorTest, OpeningReadsOnceAndForgetsEarlierRequests) {
     monitor.PostAllOff();
     monitor.PostToggle(2);
     monitor.PostStatusQuery(3);
-    monitor.PostGroupOn();
+    monitor.PostGroupOn(1);
     ASSERT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.RefreshCaption(), "&Close");
     EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
@@ -202,12 +202,8 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
 
 TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
     OpenQuietly();
-    monitor.IndicatorFocused(6);
-    EXPECT_EQ(monitor.GroupOnCaption() + monitor.GroupOffCaption(),
-              "&Turn group 6 onTurn &group 6 off");
-    EXPECT_TRUE(monitor.RowBold(6));
-    monitor.PostGroupOff();
-    monitor.PostGroupOn();  // replaces the pending one
+    monitor.PostGroupOff(6);
+    monitor.PostGroupOn(6);  // replaces the pending one
     monitor.PostAllOff();
     monitor.PostAllOff();  // pressed twice, sent once
     monitor.PostToggle(1);
@@ -254,7 +250,7 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
     // A cancelled group command ends the loop without another exchange.
     exchange.Calls.clear();
     exchange.Queued = {""};
-    monitor.PostGroupOn();
+    monitor.PostGroupOn(1);
     passes = 0;
     monitor.Run([&] { ++passes; });
     EXPECT_EQ(passes, 1);
