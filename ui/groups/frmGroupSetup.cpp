@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/groups/group_setup_rules.h"
+#include "model/group_setup_rules.h"
 #include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
