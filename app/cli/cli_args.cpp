@@ -5,6 +5,8 @@
 #include <map>
 
 #include "comm/relay_connection.h"
+#include "files/windows1252.h"
+#include "model/printable_text.h"
 
 namespace kvtk::cli {
 namespace {
@@ -110,6 +112,21 @@ private:
         return args_[++index_];
     }
 
+    // The command line is UTF-8 (the locale's text); the core keeps 8-bit
+    // text, so text for it is converted here, once, or refused in words.
+    std::string CoreText(const std::string& what, const std::string& utf8, bool printable) {
+        const Windows1252Text text = Utf8ToWindows1252(utf8);
+        if (text.Failure == Windows1252Text::Problem::NotUtf8) {
+            Fail(what + " is not UTF-8 text");
+        } else if (text.Failure == Windows1252Text::Problem::NoByte) {
+            Fail(what + ": the character " + CodePointText(text.Refused) +
+                 " cannot be stored in the panel's 8-bit text (Windows-1252)");
+        } else if (const auto control = ControlCharacterIn(text.Text); printable && control) {
+            Fail(what + " holds " + *control + "; " + kPrintableTextRule);
+        }
+        return text.Text;
+    }
+
     std::optional<int> Number(const std::string& option, int low, int high) {
         const auto text = Value(option);
         if (!text) return std::nullopt;
@@ -176,7 +193,7 @@ private:
         if ((c == "read" || c == "report" || c == "names") && (arg == "-o" || arg == "--output")) {
             if (auto v = Value(arg)) r_.Output = *v;
         } else if (c == "read" && arg == "--desc") {
-            if (auto v = Value(arg)) r_.Description = *v;
+            if (auto v = Value(arg)) r_.Description = CoreText(arg, *v, true);
         } else if ((c == "scan" || c == "backup-all") && arg == "--first") {
             if (auto v = Number(arg, 0, 255)) r_.First = *v;
         } else if ((c == "scan" || c == "backup-all") && arg == "--last") {
@@ -269,7 +286,7 @@ private:
             NamesOperands(operands);
         } else if (c == "send") {
             Operands(operands, 1, "a COMMAND");
-            if (!operands.empty()) r_.PanelCommand = operands[0];
+            if (!operands.empty()) r_.PanelCommand = CoreText("COMMAND", operands[0], false);
         } else {
             Operands(operands, 0, "");
         }

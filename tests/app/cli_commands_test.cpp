@@ -105,6 +105,15 @@ TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
         {{"--demo", "write", "/nonexistent/x.kvx"}, 4, "", "/nonexistent/x.kvx: no such file."},
         {{"--port", "/nonexistent/tty", "identify"}, 3, "", "cannot open /nonexistent/tty"},
         {{"--demo", "-a", "5", "bad-relays"}, 0, "No bad relays found.\n", ""},
+        {{"--demo", "read", "-o", "x.kvx", "--desc", "\xF0\x9F\x98\x80"},
+         2,
+         "",
+         "--desc: the character U+1F600 cannot be stored in the panel's 8-bit text"},
+        {{"--demo", "read", "-o", "x.kvx", "--desc", "a\tb"},
+         2,
+         "",
+         "--desc holds the control character TAB (U+0009)"},
+        {{"--demo", "read", "-o", "x.kvx", "--desc", "Caf\xE9"}, 2, "", "--desc is not UTF-8"},
     };
     for (const auto& c : cases) {
         const auto run = RunCliInProcess(c.args);
@@ -221,6 +230,15 @@ TEST_F(CliCommandsTest, ReadThenVerifyOfEveryDemoPanelFindsNoDifference) {
         const auto run = RunCliInProcess({"--demo", "-a", address, "verify", file});
         EXPECT_EQ(run.Status, 0) << "address " << address << '\n' << run.Out << run.Err;
     }
+}
+
+// The command line is UTF-8; the file keeps the 8-bit text the GUI shows.
+TEST_F(CliCommandsTest, ADescriptionEntersTheFileAsEightBitText) {
+    const std::string file = Path("desc.kvx");
+    const auto run = RunCliInProcess(
+        {"--demo", "-a", "2", "read", "-o", file, "--desc", "Caf\xC3\xA9 \xE2\x82\xAC"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(test::FileBytes(file), HasSubstr("\r\nDesc=Caf\xE9 \x80\r\n"));
 }
 
 TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {

@@ -51,6 +51,11 @@ std::string HeaderReadCommand(int row);
 std::optional<std::string> HeaderWriteCommand(int row, const PanelConfig& panel,
                                               const ProductIdentity& identity);
 
+// Whether the row's register holds the value as the texts give it: a timer
+// beyond 18:12, a time that is no clock or options beyond the byte would be
+// cut on writing, and the cut value read back must not pass for the given one.
+bool HeaderValueHeld(int row, const PanelConfig& panel);
+
 // The progress description of a header write ("Input Count = 16", ...).
 std::string HeaderWriteDescription(int row, const PanelConfig& panel);
 

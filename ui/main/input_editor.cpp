@@ -18,6 +18,7 @@
 #include "model/input_rules.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/printable_text_field.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
 #include "ui/widgets/typed_key.h"
@@ -113,6 +114,7 @@ void InputEditor::BuildRow(int r) {
     row.LinesInput->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.LinesInput->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")));
     row.txtInputName = new QLineEdit;
+    KeepPrintablePanelText(*row.txtInputName, beeper_);
     place(fraName_, row.LinesInput, 0);
     place(fraName_, row.txtInputName, 1);
 

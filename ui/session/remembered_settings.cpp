@@ -1,9 +1,17 @@
 #include "ui/session/remembered_settings.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include "files/file_access.h"
 
 namespace kvtk {
 namespace {
+
+// Far more than the few values kept here.
+constexpr std::uintmax_t kMaxSettingsBytes = 1024 * 1024;
 
 const QString kConnection = QStringLiteral("connection/choice");
 const QString kAddress = QStringLiteral("connection/address");
@@ -48,6 +56,14 @@ RememberedSettings::RememberedSettings(std::unique_ptr<QSettings> store)
 RememberedSettings::~RememberedSettings() = default;
 
 std::unique_ptr<RememberedSettings> RememberedSettings::ForUser() {
+    // QSettings reads its file as it is made: a named pipe there would stop
+    // the start for ever, a device would never end. Such a store is not used.
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/kvtk/kvtk.conf");
+    std::string text;
+    if (QFileInfo::exists(path) &&
+        !ReadWholeFile(QFile::encodeName(path).toStdString(), text, kMaxSettingsBytes).Ok())
+        return std::make_unique<RememberedSettings>();
     return std::make_unique<RememberedSettings>(
         std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                     QStringLiteral("kvtk"), QStringLiteral("kvtk")));

@@ -3,6 +3,7 @@
 #include "ui/main/edit_commands.h"
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -109,6 +110,27 @@ TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
     while (edit().UndoAction()->isEnabled()) edit().UndoAction()->trigger();
     EXPECT_TRUE(config() == start);
     EXPECT_EQ(edit().History().RedoCount(), std::size(steps));
+}
+
+// Import Names opens no pipe (it would hang the window) and refuses rows the
+// configuration has no place for instead of dropping them; nothing changes.
+TEST_F(EditCommandsTest, ImportNamesRefusesPipesAndRowsBeyondTheConfiguration) {
+    const std::string pipe = File("pipe.csv");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    test::PutFileBytes(File("far.csv"), "kind,number,name\ngroup,2,ok\ninput,100,x\n");
+    QStringList told;
+    for (const std::string& path : {pipe, File("far.csv")}) {
+        names().SetPrompts(
+            [path](bool) { return QString::fromStdString(path); },
+            [&told](QMessageBox::Icon, const QString&, const QString& text) { told << text; });
+        const Configuration before = config();
+        names().Import();
+        EXPECT_TRUE(config() == before) << path;
+    }
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_THAT(told[0].toStdString(), ::testing::HasSubstr("but a named pipe"));
+    EXPECT_THAT(told[1].toStdString(),
+                ::testing::HasSubstr("line 3: input 100 is beyond the inputs in use (1 to 16)"));
 }
 
 }  // namespace
