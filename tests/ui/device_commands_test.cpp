@@ -337,7 +337,7 @@ TEST_F(DeviceCommandsTest, ReadAndWriteSayWhatTheyLeftUndone) {
     panel.Responder = [&ignored](int, const std::string& command) -> std::string {
         if (command == "LSWEN" || command == "LSU") return "";  // cancelled, then lost
         if (command.starts_with("LR") && ignored < 2) return ++ignored, "I";
-        return "AY";
+        return command.starts_with("LR") ? "A0000000000000000" : "AY";
     };
     device().SetExchange(&panel);
     QStringList shown;
