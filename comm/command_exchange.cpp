@@ -40,8 +40,8 @@ void CommandExchange::SetAttempts(int attempts) {
     settings_.SetAttempts(attempts);
 }
 
-std::string CommandExchange::Exchange(int address, const std::string& command,
-                                      const std::string& description, int style) {
+std::string CommandExchange::DoExchange(int address, const std::string& command,
+                                        const std::string& description, int style, int dataChars) {
     // One exchange at a time: a nested call must not hand its caller the
     // reply to another command, nor change the running exchange.
     if (running_) return {};
@@ -66,9 +66,14 @@ std::string CommandExchange::Exchange(int address, const std::string& command,
     for (;;) {
         int attemptsLeft = settings_.Attempts();
         std::string reply;
+        bool tooShort = false;
         do {
             --attemptsLeft;
             reply = TryOnce(frame);
+            // A reply without the data asked for is no answer: a bare "A"
+            // must not read as zeros, nor as a panel that is there.
+            tooShort = Accepted(reply) && static_cast<int>(reply.size()) - 1 < dataChars;
+            if (tooShort) reply = "C";
             settings_.SetResponse(reply);
         } while (!settings_.Cancel() && !Accepted(reply) && attemptsLeft > 0);
 
@@ -76,7 +81,7 @@ std::string CommandExchange::Exchange(int address, const std::string& command,
 
         // Every failure is shown, so that a panel answering with lines of
         // another kind cannot keep the exchange retrying unseen.
-        const char* text = reply == "T" ? kNoResponseText : kGarbledText;
+        const char* text = reply == "T" ? kNoResponseText : tooShort ? kTooShortText : kGarbledText;
         const auto buttons = static_cast<MessageButtons>(style >= 1 && style <= 5 ? style : 1);
         const MessageAnswer answer =
             prompter_.Ask({kCommErrorTitle + description, text, buttons, MessageIcon::Exclamation});

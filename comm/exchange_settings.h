@@ -16,6 +16,10 @@ public:
     static constexpr int kDefaultAttempts = 2;
     static constexpr int kDefaultAddress = 1;
     static constexpr int kDefaultStyle = 1;
+    // How long busy dots (and a line that keeps coming) may hold one try:
+    // longer than the 25 s a panel may take to write its EEPROM, the
+    // longest it is known to work before it answers.
+    static constexpr int kDefaultBusyLimitMs = 30000;
 
     using QObject::QObject;
 
@@ -32,6 +36,10 @@ public:
     void SetMaxResponseMs(int ms);
     int Attempts() const { return attempts_; }
     void SetAttempts(int attempts);
+    // A try ends as "no response" this long after its frame was sent, or at
+    // its first deadline when that is later, however the panel keeps busy.
+    int BusyLimitMs() const { return busyLimitMs_; }
+    void SetBusyLimitMs(int ms) { busyLimitMs_ = ms; }
 
     bool Busy() const { return busy_; }
     void SetBusy(bool on);
@@ -67,6 +75,7 @@ private:
     int style_ = kDefaultStyle;
     int maxResponseMs_ = kDefaultMaxResponseMs;
     int attempts_ = kDefaultAttempts;
+    int busyLimitMs_ = kDefaultBusyLimitMs;
     bool busy_ = false;
     bool cancel_ = false;
     std::string response_;

@@ -24,7 +24,7 @@ constexpr std::array<CommandInfo, 15> kCommands{{
     {"read", "read -o FILE [--desc TEXT]", "Read the panel's configuration into a .kvx file."},
     {"write",
      "write FILE [--no-header] [--no-inputs] [--no-groups] [--groups N] [--save-wait S]\n"
-     "       [--backup DIR | --no-backup] [--verify]",
+     "       [--backup DIR | --no-backup] [--verify] [--force-product]",
      "Write a .kvx file to the panel and save it to its EEPROM."},
     {"verify", "verify FILE [--json]", "Compare the panel's configuration with a .kvx file."},
     {"reset", "reset", "Restart the panel and wait while it starts up."},
@@ -217,6 +217,8 @@ private:
             r_.NoBackup = true;
         } else if (c == "write" && arg == "--verify") {
             r_.VerifyAfterWrite = true;
+        } else if (c == "write" && arg == "--force-product") {
+            r_.ForceProduct = true;
         } else if (c == "bad-relays" && arg == "--clear") {
             r_.Clear = true;
         } else if (c == "groups" && (arg == "--on" || arg == "--off")) {
@@ -411,10 +413,12 @@ std::string CommandHelp(const std::string& command) {
          "  --backup DIR           keep the backup taken first in DIR\n"
          "  --no-backup            write without reading a backup first\n"
          "  --verify               read the panel back after the save and compare\n"
+         "  --force-product        write a file saved for another product\n"
          "Values are limited to what the connected panel accepts. Unless\n"
          "--no-backup is given, the panel's configuration is first saved as a new\n"
          "file in DIR (default ~/.local/share/kvtk/backups); if that read fails,\n"
-         "nothing is written.\n"},
+         "nothing is written. A file saved for another product than the panel's\n"
+         "is refused unless --force-product is given.\n"},
         {"verify",
          "  --json                 {\"file\":S,\"address\":N,\"matches\":true|false,\n"
          "                         \"differences\":[{\"section\":S,\"item\":S,\n"

@@ -65,6 +65,7 @@ struct CliRequest {
     std::string BackupFolder;            // write, set-address: --backup; backup-all: DIR
     bool NoBackup = false;               // write, set-address
     bool VerifyAfterWrite = false;       // write: --verify
+    bool ForceProduct = false;           // write: --force-product
     std::string NamesAction;             // names: "export" or "import"
     std::string NamesCsv;                // names import: the CSV file
 };

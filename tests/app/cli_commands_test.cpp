@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -169,6 +170,65 @@ TEST_F(CliCommandsTest, TraceSpellsOutBytesAsTheTrafficPaneDoes) {
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_THAT(run.Err, HasSubstr("> >01LR7369\\r\n"));
     EXPECT_THAT(run.Err, ContainsRegex("< A\\\\x7F\\\\x80\\\\xFF..\\\\r\n"));
+}
+
+// A device that answers every frame with a bare "A", an "N" or NUL bytes is
+// no panel: nothing is listed, read, backed up, reset or reported clean.
+TEST_F(CliCommandsTest, RepliesWithoutDataAreNoPanel) {
+    const std::pair<std::string, std::string> lines[] = {
+        {"A\r", "but its replies are garbled"},
+        {"N\r", "but with \"N\", which is not a valid reply"},
+        {std::string("\0\0\0\r", 4), "but with \"\\x00\\x00\\x00\""},
+    };
+    const std::string file = Path("x.kvx");
+    const std::string backups = Path("backups");
+    const std::vector<std::string> commands[] = {
+        {"identify"},         {"scan", "--first", "1", "--last", "2"},
+        {"read", "-o", file}, {"backup-all", backups, "--first", "1", "--last", "1"},
+        {"bad-relays"},       {"reset"}};
+    for (const auto& [line, why] : lines) {
+        test::FakeLink link;
+        link.responder = [line = line](test::FakeLink& l, const std::string&) { l.Deliver(line); };
+        for (std::vector<std::string> args : commands) {
+            args.insert(args.begin(), {"--timeout", "20", "--attempts", "1"});
+            const auto run = RunCliInProcess(args, &link);
+            EXPECT_EQ(run.Status, 1) << args[4] << run.Err;
+            EXPECT_THAT(run.Out, Not(HasSubstr("Version"))) << args[4];
+            EXPECT_THAT(run.Err, HasSubstr(why)) << args[4];
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(file)));
+    EXPECT_TRUE(QDir(QString::fromStdString(backups)).entryList(QDir::Files).isEmpty());
+}
+
+// A file for another product is written only with --force-product; a
+// panel taken by rule (it did not report its identity) is said to be so.
+TEST_F(CliCommandsTest, AFileForAnotherProductIsWrittenOnlyWhenForced) {
+    const std::string wq16 = Path("wq16.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", wq16}).Status, 0);
+    auto with = [&wq16](std::vector<std::string> extra) {
+        std::vector<std::string> args{"--demo", "--timeout", "30",          "-a",          extra[0],
+                                      "write",  wq16,        "--no-backup", "--save-wait", "0"};
+        args.insert(args.end(), extra.begin() + 1, extra.end());
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {with({"2"}), 1,
+         "is for a WQ16 Version 5.00, but the device at address 2 is a KV-4800 Version 4.00. "
+         "Nothing was written; --force-product writes it anyway."},
+        {with({"17"}), 1, "did not report its identity; it is taken as a KV-4500 Version 1.07"},
+        {with({"17"}), 1, "(taken by rule: it did not report its identity)"},
+        {with({"2", "--force-product"}), 0, "note: "},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunCliInProcess(c.args);
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_THAT(run.Err, HasSubstr(c.err));
+    }
 }
 
 // With --skip-failed a register that does not answer keeps its default: such

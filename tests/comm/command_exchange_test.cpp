@@ -62,6 +62,9 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
     for (int i = 1; i <= 6; ++i) dots.emplace_back(".", i * 30);
     dots.emplace_back(PanelReply("0001"), 210);
     const std::string garbled = "A1234FF\r";
+    std::vector<std::pair<std::string, int>> endless;  // dots for 2 s, then the reply
+    for (int i = 1; i <= 100; ++i) endless.emplace_back(".", i * 20);
+    endless.emplace_back(PanelReply("0001"), 2020);
     using A = MessageAnswer;
     const struct {
         const char* name;
@@ -73,6 +76,9 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         size_t frames;
         size_t boxes;
         int minMs;
+        int dataChars = 0;  // what the reply must carry after its "A"
+        const char* boxText = nullptr;
+        int busyLimitMs = ExchangeSettings::kDefaultBusyLimitMs;
     } cases[] = {
         {"line not starting with A", {{"NAK\r", 0}}, 0, 2, {}, "NAK", 2, 0, 0},
         {"echo and silence", {{frame, 0}}, 0, 2, {}, "T", 2, 0, 2 * kShortT},
@@ -81,10 +87,47 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         {"dead panel, no attempts", {}, 0, 0, {}, "T", 1, 0, kShortT},
         {"dead panel, three attempts", {}, 0, 3, {}, "T", 3, 0, 3 * kShortT},
         {"retry starts the attempts again", {}, 2, 2, {A::Retry, A::Ignore}, "I", 4, 2, 0},
-        {"garbled, cancelled", {{garbled, 0}}, 1, 2, {A::Cancel}, "", 2, 1, 0},
+        {"garbled, cancelled",
+         {{garbled, 0}},
+         1,
+         2,
+         {A::Cancel},
+         "",
+         2,
+         1,
+         0,
+         0,
+         "Device response was garbled."},
         {"garbled, aborted", {{garbled, 0}}, 2, 2, {A::Abort}, "", 2, 1, 0},
         {"garbled, cancelled at style 5", {{garbled, 0}}, 5, 2, {A::Cancel}, "", 2, 1, 0},
         {"no reply line is shown too", {{"NAK\r", 0}}, 2, 2, {A::Abort}, "", 2, 1, 0},
+        {"a bare A acknowledges", {{"A\r", 0}}, 0, 2, {}, "A", 1, 0, 0},
+        {"a bare A to a read is no reply", {{"A\r", 0}}, 0, 2, {}, "C", 2, 0, 0, 4},
+        {"too few digits are asked about",
+         {{PanelReply("01"), 0}},
+         2,
+         2,
+         {A::Ignore},
+         "I",
+         2,
+         1,
+         0,
+         4,
+         "Device response was incomplete."},
+        {"enough digits", {{PanelReply("0001"), 0}}, 2, 2, {}, "A0001", 1, 0, 0, 4},
+        // Last: its dots would still arrive during a later case.
+        {"endless busy dots end at the busy limit",
+         endless,
+         0,
+         1,
+         {},
+         "T",
+         1,
+         0,
+         300,
+         0,
+         nullptr,
+         300},
     };
     for (const auto& c : cases) {
         link.writes.clear();
@@ -95,19 +138,24 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         panel.SetAttempts(c.attempts);
         prompter.asked.clear();
         prompter.answers = c.answers;
+        settings.SetBusyLimitMs(c.busyLimitMs);
         std::string reply;
-        const double ms = Timed([&] { reply = panel.Exchange(1, "LR73", "Inputs", c.style); });
+        const double ms =
+            Timed([&] { reply = panel.Exchange(1, "LR73", "Inputs", c.style, c.dataChars); });
         EXPECT_EQ(reply, c.reply) << c.name;
         EXPECT_EQ(link.writes.size(), c.frames) << c.name;
         EXPECT_EQ(prompter.asked.size(), c.boxes) << c.name;
-        for (const auto& box : prompter.asked)
+        for (const auto& box : prompter.asked) {
             EXPECT_EQ(static_cast<int>(box.Buttons), c.style) << c.name;
+            EXPECT_EQ(box.Title, "Comm Error: Inputs") << c.name;
+            if (c.boxText) {
+                EXPECT_EQ(box.Text, c.boxText) << c.name;
+            }
+        }
         EXPECT_GE(ms, c.minMs) << c.name;
         EXPECT_EQ(panel.Attempts(), c.attempts);
         EXPECT_FALSE(settings.Cancel());
     }
-    EXPECT_EQ(prompter.asked[0].Title, "Comm Error: Inputs");
-    EXPECT_NE(prompter.asked[0].Text.find("garbled"), std::string::npos);
 }
 
 // A cancel during the wait, or one set while idle, ends the exchange at

@@ -2,6 +2,7 @@
 
 #include "files/backup_store.h"
 #include "files/config_writer.h"
+#include "model/products.h"
 #include "transfer/operations/operation_support.h"
 #include "transfer/operations/panel_snapshot.h"
 
@@ -24,10 +25,15 @@ BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, Op
                           (panel.Skipped == 1 ? "" : "s") + ".";
         return outcome;
     }
+    const std::string text =
+        ConfigFileText(panel.Config, LocalFileStamp(request.When, request.Description));
+    if (!ConfigTextOpens(text)) {
+        outcome.Failure = "The device's identity \"" + StatusText(like.Identity) +
+                          "\" is not one a backup file can hold.";
+        return outcome;
+    }
     const std::string name = BackupFileName(request.When, PanelAddress(like), like.Identity.Model);
-    const BackupSave saved = SaveNewBackup(
-        request.Folder, name,
-        ConfigFileText(panel.Config, LocalFileStamp(request.When, request.Description)));
+    const BackupSave saved = SaveNewBackup(request.Folder, name, text);
     if (!saved.Result.Ok()) {
         std::string reason = saved.Result.Message;
         for (char& c : reason)

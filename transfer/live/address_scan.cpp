@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/products.h"
-#include "transfer/live/reply_tally.h"
+#include "transfer/registers/reply_tally.h"
 
 namespace kvtk {
 
@@ -16,10 +16,32 @@ AddressView ViewOfAddress(const std::string& status, int address) {
     return {"Connected to an " + status + " at address " + at + ".", true};
 }
 
-AddressView GarbledView(int address) {
+AddressView GarbledView(int address, const std::string& strange) {
+    if (!strange.empty())
+        return {"Address " + std::to_string(address) + " answered \"" + VisibleReply(strange) +
+                    "\", which is not a valid reply.",
+                false};
     return {"Garbled replies at address " + std::to_string(address) +
                 ": check baud rate, wiring, noise.",
             false};
+}
+
+std::string VisibleReply(const std::string& reply) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : reply) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            text += "\\r";
+        } else if (u < 0x20 || u == 0x7F) {
+            text += "\\x";
+            text += kDigits[u >> 4];
+            text += kDigits[u & 15];
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 std::string OfflineNewStatus(const std::string& catalogueEntry, int address) {
@@ -37,7 +59,9 @@ AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int a
     ReplyTally replies(exchange);
     reading.Status = IdentifyPanel(config, replies, address);
     reading.Garbled = reading.Status == kNotConnected && replies.OnlyGarbled();
-    reading.View = reading.Garbled ? GarbledView(address) : ViewOfAddress(reading.Status, address);
+    if (reading.Garbled) reading.Strange = replies.StrangeLine();
+    reading.View = reading.Garbled ? GarbledView(address, reading.Strange)
+                                   : ViewOfAddress(reading.Status, address);
     return reading;
 }
 
@@ -83,6 +107,7 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
         result.LastRead = a;
         step.Found = step.Status != kNotConnected;
         step.Garbled = !step.Found && replies.OnlyGarbled();
+        if (step.Garbled) step.Strange = replies.StrangeLine();
         if (step.Garbled) result.Garbled.push_back(a);
         if (step.Found) {
             result.Found.push_back(a);

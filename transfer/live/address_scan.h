@@ -26,8 +26,11 @@ struct AddressView {
 };
 AddressView ViewOfAddress(const std::string& status, int address);
 // A device answered at the address, but every reply failed its checksum: a
-// line fault, not an empty address. OK stays disabled.
-AddressView GarbledView(int address);
+// line fault, not an empty address. OK stays disabled. With `strange`, a
+// reply line of another kind that came ("N", NUL bytes), it says that.
+AddressView GarbledView(int address, const std::string& strange = {});
+// Control characters of a reply spelled out: "\x00", "\r".
+std::string VisibleReply(const std::string& reply);
 
 // New status offline for a catalogue entry: OK is always enabled.
 std::string OfflineNewStatus(const std::string& catalogueEntry, int address);
@@ -39,6 +42,7 @@ std::string CurrentStatusText(bool online, const ProductIdentity& identity, int 
 struct AddressReading {
     std::string Status;    // the address's status in the address table
     bool Garbled = false;  // "Not connected" because no reply could be read
+    std::string Strange;   // the unreadable line that came, when one did
     AddressView View;
 };
 AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address);
@@ -58,6 +62,7 @@ struct ScanStep {
     std::string NewStatus;  // the red progress line: "Scaning, please wait..." or the found list
     bool Found = false;     // after the read: a panel answered
     bool Garbled = false;   // after the read: answered, but no reply could be read
+    std::string Strange;    // after the read: the unreadable line that came
 };
 
 struct ScanCallbacks {

@@ -13,15 +13,17 @@ public:
     StepExchange(PanelExchange& inner, std::string step)
         : ForwardingExchange(inner), step_(std::move(step)) {}
 
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override {
-        const std::string reply = ForwardingExchange::Exchange(
-            address, command, description.empty() ? description : step_ + ": " + description,
-            style);
+    int Ignored() const { return ignored_; }
+
+protected:
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override {
+        const std::string reply = ForwardingExchange::DoExchange(
+            address, command, description.empty() ? description : step_ + ": " + description, style,
+            dataChars);
         if (!reply.empty() && reply[0] == 'I') ++ignored_;
         return reply;
     }
-    int Ignored() const { return ignored_; }
 
 private:
     std::string step_;

@@ -88,6 +88,11 @@ std::string HeaderReadCommand(int row) {
     return "LR" + RowOf(row).Register;
 }
 
+int HeaderReplyChars(int row) {
+    const bool seconds = row == kRowOnTimeAfterFlash || (row >= kRowTimer1 && row <= kRowTimer3);
+    return seconds ? 4 : 2;
+}
+
 std::optional<std::string> FlashOffWriteValue(const std::string& text, bool codeTable) {
     // Only a list entry has a panel spelling; no selection sends nothing
     // rather than a flash off time of zero.

@@ -398,14 +398,15 @@ void frmConnect::RefreshAddressStatus() {
     lblProductType_->setText(ToQString(status));
     if (shownPanel_ != fraOnline_) return;  // the relay panel: OK waits for the login
     const bool garbled = status == kNotConnected && garbled_.contains(address);
-    const AddressView view = garbled ? GarbledView(address) : ViewOfAddress(status, address);
+    const AddressView view =
+        garbled ? GarbledView(address, garbled_.at(address)) : ViewOfAddress(status, address);
     SetNewStatus(ToQString(view.NewStatus), garbled);
     cmdOK_->setEnabled(view.OkEnabled);
 }
 
-void frmConnect::NoteGarbled(int address, bool garbled) {
+void frmConnect::NoteGarbled(int address, bool garbled, const std::string& strange) {
     if (garbled)
-        garbled_.insert(address);
+        garbled_[address] = strange;
     else
         garbled_.erase(address);
 }
@@ -427,7 +428,7 @@ void frmConnect::ReadThisAddress() {
     SetBusyControls(true);
     SetNewStatus(QString::fromLatin1(kReadingPleaseWait), true);
     const AddressReading reading = ReadAddress(main_.Config(), line_.Exchange(), Address());
-    NoteGarbled(Address(), reading.Garbled);
+    NoteGarbled(Address(), reading.Garbled, reading.Strange);
     reading_ = false;
     SetBusyControls(false);
     RefreshAddressStatus();
@@ -452,7 +453,7 @@ void frmConnect::ScanOrStop() {
         SetNewStatus(ToQString(step.NewStatus), true);
     };
     callbacks.AfterAddress = [this](const ScanStep& step) {
-        NoteGarbled(step.Address, step.Garbled);
+        NoteGarbled(step.Address, step.Garbled, step.Strange);
         txtAddress_->setText(QString::number(step.Address));
         lblProductType_->setText(ToQString(step.Status));
     };

@@ -7,8 +7,8 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
-#include <set>
 
 #include "model/panel_connection.h"
 #include "ui/main/frmMain.h"
@@ -124,8 +124,9 @@ private:
     bool reading_ = false;
     // Addresses whose last read came back garbled: shown as a line fault,
     // not as an empty address, until they are read again.
-    std::set<int> garbled_;
-    void NoteGarbled(int address, bool garbled);
+    // With the unreadable line that came, when one did.
+    std::map<int, std::string> garbled_;
+    void NoteGarbled(int address, bool garbled, const std::string& strange);
     bool centred_ = false;
     QGroupBox* shownPanel_ = nullptr;
 

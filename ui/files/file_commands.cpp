@@ -258,6 +258,10 @@ void FileCommands::Load(const std::string& name, bool namesOnly,
     FileResult result;
     {
         BusyPointer busy;
+        if (!namesOnly)
+            dataProduct_ = keepAddress
+                               ? config.Identity
+                               : ProductIdentity{Trim(info_.View.Model), Trim(info_.View.Version)};
         result = ReadConfigFile(name, config, namesOnly ? ReadMode::NamesOnly : ReadMode::Full);
         if (keepAddress && config.Panel.Address != *keepAddress) {
             config.Panel.Address = *keepAddress;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/conversions.h"
 #include "tests/support/fake_panel.h"
 
 namespace kvtk {
@@ -15,7 +16,7 @@ namespace {
 std::function<std::string(int, const std::string&)> PanelsAt(std::set<int> addresses) {
     return [addresses](int address, const std::string& command) -> std::string {
         if (!addresses.count(address)) return "T";
-        if (command == "LR73") return "A" + std::to_string(address);
+        if (command == "LR73") return "A" + NumberToHex(address, 4);
         return command == "KV" ? "AKV-4800  0400" : "T";
     };
 }
@@ -103,6 +104,24 @@ TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
     exchange.Responder = [](int, const std::string&) -> std::string { return "C"; };
     EXPECT_EQ(ScanAddresses(config, exchange, {}).View.NewStatus,
               "No devices found. Garbled replies at 256 addresses: check the line.");
+
+    // A line of another kind, or a bare "A" where data belong, is no panel
+    // either; what came is named.
+    const std::pair<std::string, std::string> strange[] = {
+        {"N", "Address 5 answered \"N\", which is not a valid reply."},
+        {std::string("\0\0\0", 3),
+         "Address 5 answered \"\\x00\\x00\\x00\", which is not a valid reply."},
+        {"A", GarbledView(5).NewStatus},
+    };
+    for (const auto& [line, view] : strange) {
+        exchange.Responder = [line](int, const std::string&) { return line; };
+        const AddressReading odd = ReadAddress(config, exchange, 5);
+        EXPECT_EQ(odd.Status, "Not connected");
+        EXPECT_EQ(odd.View.NewStatus, view);
+        const ScanResult scan = ScanAddresses(config, exchange, {5, 6});
+        EXPECT_TRUE(scan.Found.empty());
+        EXPECT_EQ(scan.Garbled, (std::vector<int>{5, 6}));
+    }
 }
 
 }  // namespace
