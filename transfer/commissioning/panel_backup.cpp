@@ -15,7 +15,14 @@ BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, Op
         outcome.Failure = "No folder for backups is known (HOME is not set).";
         return outcome;
     }
-    const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup");
+    SnapshotProgress progress;
+    if (request.ShowProgress)
+        progress = [&host](int done, int total) {
+            host.ShowStatusLine("Backing up the device... register " + std::to_string(done) +
+                                    " of " + std::to_string(total),
+                                LineTone::Unchanged);
+        };
+    const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup", progress);
     if (panel.Aborted) {
         outcome.Failure = "The backup read was stopped.";
         return outcome;

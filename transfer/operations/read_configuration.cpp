@@ -177,6 +177,18 @@ ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, Op
     return outcome;
 }
 
+int ReadRegisterCount(const Configuration& config) {
+    int header = kLastHeaderRow - kFirstTransferRow + 1;
+    if (!TransfersSpecialOptions(config.Identity)) --header;
+    const CapabilityLimits& lim = config.Limits;
+    std::string count = config.Panel.NumInputs;
+    ClampCountText(count, lim.MinInputs, lim.MaxInputs);  // as the read does after the header
+    const int32_t inputs = std::min<int32_t>(CountValue(count), kInputCount);
+    const int groups = std::min<int>(lim.MaxGroups, kGroupCount);
+    const int perGroup = TransfersGroupType(lim) ? 4 : 3;
+    return header + inputs + groups * perGroup + (TransfersGroupFlash(config.Identity) ? 1 : 0);
+}
+
 MemoryCheckResult CheckMemory(Configuration& config, PanelExchange& exchange) {
     const std::string reply = exchange.Exchange(PanelAddress(config), kMemoryCheckCommand, "",
                                                 kStyleSilent, kMemoryCheckReplyChars);

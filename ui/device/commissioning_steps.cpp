@@ -32,7 +32,7 @@ bool CommissioningSteps::BackUpBeforeChange(PanelExchange& exchange,
                                             const std::string& description) {
     lastBackup_ = BackupPanel(
         window_.Config(), exchange, host_,
-        {QFile::encodeName(backupFolder_).toStdString(), description, std::time(nullptr)});
+        {QFile::encodeName(backupFolder_).toStdString(), description, std::time(nullptr), true});
     if (lastBackup_.Saved) {
         host_.ShowResponseDescription("Backup saved: " + lastBackup_.Path);
         return true;

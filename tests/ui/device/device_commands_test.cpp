@@ -24,6 +24,7 @@
 #include "sim/simulated_link.h"
 #include "tests/comm/pty_exchange.h"
 #include "tests/comm/scripted_prompter.h"
+#include "tests/files/test_folder.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/product_config.h"
@@ -245,6 +246,37 @@ TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
         QDir(backups.path()).entryList(QDir::Files),
         QStringList{QFileInfo(QString::fromStdString(device().Commissioning().LastBackup().Path))
                         .fileName()});
+}
+
+// The backup read says what it does with its progress, and a try that
+// ends with the window open gives the address field its focus back.
+TEST_F(AddressChangeTest, BackupShowsItsProgressAndTheFieldKeepsTheFocus) {
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    GoOnline(1, "WQ16 Version 5.00");
+    QTemporaryDir backups;
+    device().Commissioning().SetBackupFolder(backups.filePath(QStringLiteral("not-a-folder")));
+    test::PutFileBytes(backups.filePath(QStringLiteral("not-a-folder")).toStdString(), "x");
+    device().SetExchange(&exchange);
+    device().ChangeAddress();
+    frmAddressChange* dialog = device().AddressChangeWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QString shownAtQuestion;
+    size_t readsAtQuestion = 0;
+    window->SetQuestionAsker([&](const QString&, const QString&) {
+        shownAtQuestion = dialog->lblInfo()->text();
+        readsAtQuestion = panel.Received().size();
+        return false;  // the save failed: no change without a backup
+    });
+    dialog->txtNewAddress()->setFocus(Qt::TabFocusReason);
+    dialog->txtNewAddress()->selectAll();
+    QTest::keyClicks(dialog->txtNewAddress(), QStringLiteral("7"));
+    QTest::keyClick(dialog->txtNewAddress(), Qt::Key_Return);
+    const QString all = QString::number(readsAtQuestion);
+    EXPECT_EQ(shownAtQuestion,
+              QStringLiteral("Backing up the device... register %1 of %1").arg(all));
+    EXPECT_EQ(panel.Address(), 1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->txtNewAddress()->hasFocus());
 }
 
 TEST_F(DeviceCommandsTest, CancelAfterTheWriteShowsTheNewAddress) {
