@@ -15,6 +15,13 @@ namespace {
 using test::ConfigFor;
 using test::CrLf;
 
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
 TEST(ConfigWriter, WritesTheExactTextOfAKnownConfiguration) {
     Configuration c = ConfigFor("KV-4800", "2.05");  // 16 inputs, 8 relays, 12 groups
     c.Panel.Address = "5";
@@ -126,11 +133,7 @@ TEST(ConfigWriter, CountsAndAddressesOutsideTheRecords) {
         config.Panel.Address = c.address;
         config.AddressTable[255].Name = "Far";
         const std::string text = ConfigFileText(config, {});
-        size_t lines = 0;
-        for (size_t at = text.find("Line #"); at != std::string::npos;
-             at = text.find("Line #", at + 1))
-            ++lines;
-        EXPECT_EQ(lines, c.lines) << c.inputs;
+        EXPECT_EQ(CountOf(text, "\r\nLine #"), c.lines) << c.inputs;
         EXPECT_THAT(text, testing::HasSubstr("\r\nInputs=" + std::string(c.inputs) + "\r\n"));
         EXPECT_THAT(text,
                     testing::HasSubstr("\r\nAddress=" + std::string(c.address) + "\r\n" + c.name));
