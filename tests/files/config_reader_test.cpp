@@ -9,6 +9,7 @@
 #include "files/config_writer.h"
 #include "files/file_access.h"
 #include "test_folder.h"
+#include "tests/files/kvx_text.h"
 #include "tests/support/random_config.h"
 
 namespace kvtk {
@@ -19,16 +20,12 @@ using test::ConfigFor;
 const std::string kRule(40, '-');
 
 // A file with the given lines in its panel, input and group sections.
-std::string FileWith(const std::vector<std::string>& panel, const std::vector<std::string>& inputs,
-                     const std::vector<std::string>& groups) {
-    std::string text = kRule + "\r\nKV-??00 4.00 data\r\n" + kRule + "\r\nFile Header\r\n" + kRule +
-                       "\r\nPanel Information\r\n";
-    for (const auto& line : panel) text += line + "\r\n";
-    text += kRule + "\r\nInput Information\r\n";
-    for (const auto& line : inputs) text += line + "\r\n";
-    text += kRule + "\r\nGroup Information\r\n";
-    for (const auto& line : groups) text += line + "\r\n";
-    return text + kRule + "\r\nEnd of KV-??00 Data\r\n" + kRule + "\r\n";
+std::string FileWith(std::vector<std::string> panel, std::vector<std::string> inputs,
+                     std::vector<std::string> groups) {
+    panel.insert(panel.begin(), "Panel Information");
+    inputs.insert(inputs.begin(), "Input Information");
+    groups.insert(groups.begin(), "Group Information");
+    return test::KvxText("KV-??00", "4.00", {{"File Header"}, panel, inputs, groups});
 }
 
 FileResult Read(const std::string& text, Configuration& c, ReadMode mode = ReadMode::Full) {

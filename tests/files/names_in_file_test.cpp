@@ -4,47 +4,20 @@
 
 #include <gmock/gmock.h>
 
+#include "tests/files/kvx_text.h"
 #include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {
 
-using test::CrLf;
-
-const std::string kRule(40, '-');
-
 std::string HandEditedFile() {
-    return CrLf({kRule,
-                 "KV-4800 3.00 data",
-                 kRule,
-                 "File Header",
-                 "Date=01-02-03",
-                 "Time=04:05:06",
-                 "Desc=Lobby",
-                 kRule,
-                 "Panel Information",
-                 "Name=Hall",
-                 "Inputs=16",
-                 kRule,
-                 "Input Information",
-                 "Special Option = 00000000",
-                 "Line #1",
-                 "Name = Old",
-                 "Zone = 999",
-                 "Line #2",
-                 "Timer = 3",
-                 "Line #1",
-                 "NAME = Later",
-                 kRule,
-                 "Group Information",
-                 "Zone #1",
-                 "Name = G1",
-                 "Child = 1",
-                 "zone #2",
-                 "Type = Normal",
-                 kRule,
-                 "End of KV-4800 Data",
-                 kRule});
+    return test::KvxText(
+        "KV-4800", "3.00",
+        {{"File Header", "Date=01-02-03", "Time=04:05:06", "Desc=Lobby"},
+         {"Panel Information", "Name=Hall", "Inputs=16"},
+         {"Input Information", "Special Option = 00000000", "Line #1", "Name = Old", "Zone = 999",
+          "Line #2", "Timer = 3", "Line #1", "NAME = Later"},
+         {"Group Information", "Zone #1", "Name = G1", "Child = 1", "zone #2", "Type = Normal"}});
 }
 
 std::vector<NameRow> Rows(const std::string& csv) {

@@ -7,6 +7,7 @@ namespace {
 
 TEST(InputRules, LinkedOnPartnersShareTypeAndTimer) {
     enum Choice { kType, kTimer };
+    using enum PartnerEffect;
     const struct {
         const char* name;
         int16_t partnerType;
@@ -18,33 +19,25 @@ TEST(InputRules, LinkedOnPartnersShareTypeAndTimer) {
         int16_t partnerTypeAfter;
         int16_t partnerTimerAfter;
     } cases[] = {
-        {"linked on pairs 3 with 4", kMaintained, kType, 3, kLinkedOn, 16, PartnerEffect::kChanged,
-         kLinkedOn, 2},
-        {"and 4 with 3", kMaintained, kType, 4, kLinkedOn, 16, PartnerEffect::kChanged, kLinkedOn,
-         2},
-        {"no partner past the count", kMaintained, kType, 15, kLinkedOn, 15,
-         PartnerEffect::kMissing, kMaintained, 0},
-        {"another type frees a linked partner", kLinkedOn, kType, 3, kMaintained, 16,
-         PartnerEffect::kChanged, kMomentaryOn, 0},
-        {"and leaves any other partner", kStateChange, kType, 3, kMaintained, 15,
-         PartnerEffect::kNone, kStateChange, 0},
-        {"a linked partner takes the timer", kLinkedOn, kTimer, 4, 3, 16, PartnerEffect::kChanged,
-         kLinkedOn, 3},
-        {"another partner keeps its own", kMaintained, kTimer, 4, 3, 16, PartnerEffect::kNone,
-         kMaintained, 0},
-        {"a timer without partner still counts", kLinkedOn, kTimer, 15, 3, 15,
-         PartnerEffect::kMissing, kLinkedOn, 0},
+        {"linked on pairs 3 with 4", kMaintained, kType, 3, kLinkedOn, 16, kChanged, kLinkedOn, 2},
+        {"and 4 with 3", kMaintained, kType, 4, kLinkedOn, 16, kChanged, kLinkedOn, 2},
+        {"none past the count", kMaintained, kType, 15, kLinkedOn, 15, kMissing, kMaintained, 0},
+        {"another type frees it", kLinkedOn, kType, 3, kMaintained, 16, kChanged, kMomentaryOn, 0},
+        {"and leaves others", kStateChange, kType, 3, kMaintained, 15, kNone, kStateChange, 0},
+        {"a linked partner takes the timer", kLinkedOn, kTimer, 4, 3, 16, kChanged, kLinkedOn, 3},
+        {"another partner keeps its own", kMaintained, kTimer, 4, 3, 16, kNone, kMaintained, 0},
+        {"a timer, no partner", kLinkedOn, kTimer, 15, 3, 15, kMissing, kLinkedOn, 0},
     };
     for (const auto& c : cases) {
         Configuration config;
         const int partner = LinkedOnPartner(c.input);
-        config.Inputs[static_cast<std::size_t>(c.input)].Timer = 2;
-        config.Inputs[static_cast<std::size_t>(partner)].Type = c.partnerType;
+        config.Inputs[c.input].Timer = 2;
+        config.Inputs[partner].Type = c.partnerType;
         const PartnerEffect effect = c.choice == kType
                                          ? ChooseInputType(config, c.input, c.value, c.numInputs)
                                          : ChooseInputTimer(config, c.input, c.value, c.numInputs);
-        const InputConfig& chosen = config.Inputs[static_cast<std::size_t>(c.input)];
-        const InputConfig& other = config.Inputs[static_cast<std::size_t>(partner)];
+        const InputConfig& chosen = config.Inputs[c.input];
+        const InputConfig& other = config.Inputs[partner];
         EXPECT_EQ(effect, c.effect) << c.name;
         EXPECT_EQ(c.choice == kType ? chosen.Type : chosen.Timer, c.value) << c.name;
         EXPECT_EQ(other.Type, c.partnerTypeAfter) << c.name;

@@ -146,17 +146,14 @@ public:
         Waits.push_back(wait);
         Note("wait " + std::to_string(wait.Milliseconds));
     }
-    void ShowPortWindow(bool shown) override {
-        PortShown = shown;
-        Note(shown ? "port shown" : "port hidden");
-    }
+    void ShowPortWindow(bool shown) override { Note(shown ? "port shown" : "port hidden"); }
     void SetMainWindowEnabled(bool enabled) override {
         MainEnabled = enabled;
         Note(enabled ? "main enabled" : "main disabled");
     }
     void SetBusyPointer(bool busy) override { Busy = busy; }
-    void Repaint() override { ++Repaints; }
-    void ProcessEvents() override { ++Yields; }
+    void Repaint() override {}
+    void ProcessEvents() override {}
 
     bool Answer = true;  // to every question
     std::vector<std::string> Responses;
@@ -165,9 +162,6 @@ public:
     std::vector<std::string> Messages;
     std::vector<TimedWait> Waits;
     int Beeps = 0;
-    int Repaints = 0;
-    int Yields = 0;
-    bool PortShown = false;
     bool MainEnabled = true;
     bool Busy = false;
 
