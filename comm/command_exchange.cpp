@@ -40,6 +40,26 @@ void CommandExchange::SetAttempts(int attempts) {
     settings_.SetAttempts(attempts);
 }
 
+int CommandExchange::QuickWaitMs() const {
+    // ">" + address + "LR73" + checksum + CR out, "A" + 2 digits + checksum
+    // + CR back: 16 characters, each 10 bits at 9600 baud.
+    constexpr double kProbeWireMs = 16 * 10.0 / 9.6;
+    // Panels answer within about 40 ms of a frame's end; a try already
+    // counts the frame and one character beyond this wait.
+    constexpr int kAnswerMarginMs = 35;
+    const int relayMs = mode_ == ConnectionMode::Relay && relay_ ? relay_->LoginRoundTripMs() : 0;
+    return static_cast<int>(kProbeWireMs + 0.5) + kAnswerMarginMs + relayMs;
+}
+
+int CommandExchange::SetQuickTries(bool on) {
+    settings_.SetQuickWaitMs(on ? QuickWaitMs() : 0);
+    return settings_.QuickWaitMs();
+}
+
+bool CommandExchange::HeardAnything() const {
+    return settings_.Heard();
+}
+
 std::string CommandExchange::DoExchange(int address, const std::string& command,
                                         const std::string& description, int style, int dataChars) {
     // One exchange at a time: a nested call must not hand its caller the
@@ -51,6 +71,7 @@ std::string CommandExchange::DoExchange(int address, const std::string& command,
     settings_.SetBusy(true);
     settings_.SetResponse({});
     settings_.SetResponseDescription({});
+    settings_.SetHeard(false);
 
     if (command.empty()) {
         settings_.SetRelativeSpeed(0);
@@ -64,7 +85,7 @@ std::string CommandExchange::DoExchange(int address, const std::string& command,
     clock.start();
 
     for (;;) {
-        int attemptsLeft = settings_.Attempts();
+        int attemptsLeft = settings_.QuickWaitMs() > 0 ? 1 : settings_.Attempts();
         std::string reply;
         bool tooShort = false;
         do {

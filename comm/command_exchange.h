@@ -47,6 +47,14 @@ public:
     int Attempts() const override;
     void SetAttempts(int attempts) override;
 
+    // One try, waiting QuickWaitMs(); see PanelExchange.
+    int SetQuickTries(bool on) override;
+    bool HeardAnything() const override;
+    // A quick try's wait: the wire time at 9600 baud of an identity probe's
+    // frame and reply, a margin for the panel's answer, and over the relay
+    // server the login's measured round trip.
+    int QuickWaitMs() const;
+
     bool Running() const { return running_; }
 
 protected:

@@ -41,6 +41,16 @@ public:
     int BusyLimitMs() const { return busyLimitMs_; }
     void SetBusyLimitMs(int ms) { busyLimitMs_ = ms; }
 
+    // A quick try's wait in ms, which replaces MaxResponseMs and the relay
+    // server's allowance while set; 0: off.
+    int QuickWaitMs() const { return quickWaitMs_; }
+    void SetQuickWaitMs(int ms) { quickWaitMs_ = ms; }
+    // The wait of one try after its frame: the quick wait while on.
+    int TryWaitMs() const { return quickWaitMs_ > 0 ? quickWaitMs_ : maxResponseMs_; }
+    // Whether the running or last exchange received anything at all.
+    bool Heard() const { return heard_; }
+    void SetHeard(bool heard) { heard_ = heard; }
+
     bool Busy() const { return busy_; }
     void SetBusy(bool on);
     bool Cancel() const { return cancel_; }
@@ -76,6 +86,8 @@ private:
     int maxResponseMs_ = kDefaultMaxResponseMs;
     int attempts_ = kDefaultAttempts;
     int busyLimitMs_ = kDefaultBusyLimitMs;
+    int quickWaitMs_ = 0;
+    bool heard_ = false;
     bool busy_ = false;
     bool cancel_ = false;
     std::string response_;

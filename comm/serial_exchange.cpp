@@ -58,7 +58,7 @@ std::string DoComm(ByteLink* link, const std::string& frame, ExchangeSettings& s
     ExchangeWait wait(settings);
     wait.WakeOn(link, &ByteLink::readyRead);
     wait.WakeOn(link, &ByteLink::linkLost);
-    const double allowance = settings.MaxResponseMs();
+    const double allowance = settings.TryWaitMs();
     double deadline =
         wait.NowMs() + static_cast<double>(frame.size()) * kCharacterMs + allowance + kCharacterMs;
     // Busy dots restart the wait, but endless ones must not hold the line.
@@ -69,6 +69,7 @@ std::string DoComm(ByteLink* link, const std::string& frame, ExchangeSettings& s
     for (;;) {
         if (link->isOpen()) {
             const QByteArray bytes = link->readAll();
+            if (!bytes.isEmpty()) settings.SetHeard(true);
             for (const char ch : bytes) {
                 bool restart = false;
                 complete = reader.Take(ch, restart);

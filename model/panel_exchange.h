@@ -24,6 +24,16 @@ public:
     virtual int Attempts() const { return 0; }
     virtual void SetAttempts(int /*attempts*/) {}
 
+    // Quick tries for a scan: while on, each exchange makes one try whose
+    // wait is the line's wire time for the frame and its reply plus a short
+    // margin. Returns that wait in ms, or 0 where the exchange cannot
+    // shorten its wait (then nothing changes).
+    virtual int SetQuickTries(bool /*on*/) { return 0; }
+    // Whether anything at all came back (a character, a busy dot, a line)
+    // during the last exchange. True where it cannot be told, so a caller
+    // looks again rather than pass over a panel.
+    virtual bool HeardAnything() const { return true; }
+
 protected:
     virtual std::string DoExchange(int address, const std::string& command,
                                    const std::string& description, int style, int dataChars) = 0;
@@ -36,6 +46,8 @@ public:
     explicit ForwardingExchange(PanelExchange& inner) : inner_(inner) {}
     int Attempts() const override { return inner_.Attempts(); }
     void SetAttempts(int attempts) override { inner_.SetAttempts(attempts); }
+    int SetQuickTries(bool on) override { return inner_.SetQuickTries(on); }
+    bool HeardAnything() const override { return inner_.HeardAnything(); }
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,

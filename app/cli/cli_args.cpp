@@ -19,7 +19,7 @@ struct CommandInfo {
 
 constexpr std::array<CommandInfo, 15> kCommands{{
     {"identify", "identify [--json]", "Print the status of the panel at the address."},
-    {"scan", "scan [--first A] [--last B] [--json]",
+    {"scan", "scan [--quick] [--first A] [--last B] [--json]",
      "List the panels that answer in an address range."},
     {"read", "read -o FILE [--desc TEXT]", "Read the panel's configuration into a .kvx file."},
     {"write",
@@ -194,6 +194,8 @@ private:
             if (auto v = Value(arg)) r_.Output = *v;
         } else if (c == "read" && arg == "--desc") {
             if (auto v = Value(arg)) r_.Description = CoreText(arg, *v, true);
+        } else if (c == "scan" && arg == "--quick") {
+            r_.Quick = true;
         } else if ((c == "scan" || c == "backup-all") && arg == "--first") {
             if (auto v = Number(arg, 0, 255)) r_.First = *v;
         } else if ((c == "scan" || c == "backup-all") && arg == "--last") {
@@ -391,6 +393,12 @@ std::string CommandHelp(const std::string& command) {
          "  --json                 {\"address\":N,\"status\":S,\"model\":S,\"version\":S,\n"
          "                         \"answered\":true|false}\n"},
         {"scan",
+         "  --quick                one short try per address; only an address that\n"
+         "                         answers anything is read in full. A panel that\n"
+         "                         starts its answer later than about 40 ms after\n"
+         "                         the query (over a relay server: plus the login's\n"
+         "                         round trip) can be missed; the plain scan, the\n"
+         "                         default, is the thorough one\n"
          "  --first A, --last B    address range, 0 to 255 (default all)\n"
          "  --json                 {\"first\":A,\"last\":B,\"panels\":[{\"address\":N,\n"
          "                         \"status\":S,\"model\":S,\"version\":S},...]}\n"

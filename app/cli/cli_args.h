@@ -50,6 +50,7 @@ struct CliRequest {
     std::string File;         // write, verify, report: FILE
     std::string Output;       // read, report: -o
     std::string Description;  // read: --desc
+    bool Quick = false;       // scan: short tries first
     int First = 0;            // scan
     int Last = 255;
     bool NoHeader = false;  // write

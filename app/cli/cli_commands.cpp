@@ -194,7 +194,8 @@ int Identify(CommandContext& c) {
     return status == kNotConnected ? NoAnswer(c, AtAddress(c.Request.Address)) : kExitOk;
 }
 
-ScanResult ScanWithProgress(CommandContext& c, Configuration& config) {
+ScanResult ScanWithProgress(CommandContext& c, Configuration& config,
+                            ScanPace pace = ScanPace::Plain) {
     ScanCallbacks callbacks;
     callbacks.StopRequested = c.Stopped;
     if (c.ErrIsTerminal) {
@@ -203,14 +204,15 @@ ScanResult ScanWithProgress(CommandContext& c, Configuration& config) {
         };
     }
     const ScanResult result =
-        ScanAddresses(config, *c.Exchange, {c.Request.First, c.Request.Last}, callbacks);
+        ScanAddresses(config, *c.Exchange, {c.Request.First, c.Request.Last}, callbacks, pace);
     if (c.ErrIsTerminal) c.Err << "\r                              \r" << std::flush;
     return result;
 }
 
 int Scan(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    const ScanResult result = ScanWithProgress(c, config);
+    const ScanResult result =
+        ScanWithProgress(c, config, c.Request.Quick ? ScanPace::Quick : ScanPace::Plain);
     std::vector<std::string> panels;
     for (const int address : result.Found) {
         const std::string& status = config.AddressTable[static_cast<size_t>(address)].Status;

@@ -21,6 +21,8 @@ public:
 
     int Attempts() const override { return watch_.Attempts(); }
     void SetAttempts(int attempts) override { watch_.SetAttempts(attempts); }
+    int SetQuickTries(bool on) override { return watch_.SetQuickTries(on); }
+    bool HeardAnything() const override { return watch_.HeardAnything(); }
 
     const std::set<int>& MaybeWriteEnabled() const { return watch_.MaybeWriteEnabled(); }
 

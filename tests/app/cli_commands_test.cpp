@@ -333,6 +333,27 @@ TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {
     }
 }
 
+// --quick reaches the scan: a silent address costs one frame instead of
+// the two tries of the plain scan, and the panels listed are the same.
+TEST_F(CliCommandsTest, QuickScanTriesSilentAddressesOnce) {
+    for (const bool quick : {false, true}) {
+        SimLine line;
+        line.AddPanel(1, "KV-4800", "3.00");
+        int silentFrames = 0;
+        test::WatchedLink counting(line, [&](const std::string& frame) {
+            silentFrames += frame.starts_with(">00") ? 1 : 0;
+            return true;
+        });
+        std::vector<std::string> args{"--timeout", "20", "scan", "--last", "1"};
+        if (quick) args.push_back("--quick");
+        const auto run = RunCliInProcess(args, &counting);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, "1\tKV-4800 Version 3.00\n");
+        EXPECT_EQ(silentFrames, quick ? 1 : 2);
+    }
+    EXPECT_EQ(RunCliInProcess({"--demo", "backup-all", Path("b"), "--quick"}).Status, 2);
+}
+
 TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
     const std::string file = Path("p1.kvx");
     ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", file}).Status, 0);

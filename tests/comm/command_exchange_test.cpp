@@ -149,6 +149,45 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
     }
 }
 
+// A quick try waits the probe's wire time and margin once, however long
+// the configured wait and however many attempts; it tells whether anything
+// came back at all, and switching it off brings the configured wait back.
+TEST_F(CommandExchangeTest, QuickTriesWaitOnceForTheLineTime) {
+    settings.SetMaxResponseMs(3000);
+    exchange.SetAttempts(3);
+    const int quickMs = exchange.SetQuickTries(true);
+    EXPECT_EQ(quickMs, 52);  // 16 characters at 9600 baud and 35 ms
+    EXPECT_EQ(settings.TryWaitMs(), quickMs);
+    const struct {
+        const char* name;
+        std::string bytes;
+        int delayMs;
+        std::string reply;
+        bool heard;
+    } cases[] = {
+        {"silent", "", 0, "T", false},
+        {"half a line", "A00", 0, "T", true},
+        {"busy dot", ".", 0, "T", true},
+        {"panel within the margin", PanelReply("0001"), 30, "A0001", true},
+    };
+    for (const auto& c : cases) {
+        link.writes.clear();
+        AnswerWith(c.bytes, c.delayMs);
+        std::string reply;
+        const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0, 2); });
+        EXPECT_EQ(reply, c.reply) << c.name;
+        EXPECT_EQ(link.writes.size(), 1u) << c.name;
+        EXPECT_EQ(exchange.HeardAnything(), c.heard) << c.name;
+        if (c.reply == "T") {
+            EXPECT_GE(ms, quickMs) << c.name;
+        }
+        EXPECT_LT(ms, 1500) << c.name;
+    }
+    EXPECT_EQ(exchange.SetQuickTries(false), 0);
+    EXPECT_EQ(settings.TryWaitMs(), 3000);
+    EXPECT_EQ(exchange.Attempts(), 3);
+}
+
 // A cancel during the wait, or one set while idle, ends the exchange at
 // once after its one frame and is then cleared.
 TEST_F(CommandExchangeTest, CancelDuringTheWaitReturnsEmptyAndClearsCancel) {

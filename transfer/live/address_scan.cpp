@@ -86,10 +86,24 @@ std::string GarbledNote(const std::vector<int>& garbled) {
     return ". Garbled replies at " + where + ": check the line.";
 }
 
+// One short try of the address probe: true when the address is worth a full
+// read (something came back, or the exchange cannot try quickly).
+bool AnswersQuickProbe(PanelExchange& exchange, int address) {
+    struct QuickTries {
+        PanelExchange& exchange;
+        ~QuickTries() { exchange.SetQuickTries(false); }
+    };
+    if (exchange.SetQuickTries(true) <= 0) return true;
+    const QuickTries restore{exchange};
+    const std::string reply = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
+    // A cancelled try is left to the full read, which ends at once as well.
+    return reply != "T" || exchange.HeardAnything();
+}
+
 }  // namespace
 
 ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
-                         const ScanCallbacks& callbacks) {
+                         const ScanCallbacks& callbacks, ScanPace pace) {
     ScanResult result;
     const int first = std::max(range.First, 0);
     const int last = std::min(range.Last, kAddressCount - 1);
@@ -103,7 +117,12 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
         step.NewStatus = result.Found.empty() ? kScanningPleaseWait : result.FoundList;
         if (callbacks.BeforeAddress) callbacks.BeforeAddress(step);
         ReplyTally replies(exchange);
-        step.Status = IdentifyPanel(config, replies, a);
+        if (pace == ScanPace::Quick && !AnswersQuickProbe(exchange, a)) {
+            step.Status = kNotConnected;
+            config.AddressTable[static_cast<size_t>(a)].Status = step.Status;
+        } else {
+            step.Status = IdentifyPanel(config, replies, a);
+        }
         result.LastRead = a;
         step.Found = step.Status != kNotConnected;
         step.Garbled = !step.Found && replies.OnlyGarbled();

@@ -83,12 +83,18 @@ struct ScanResult {
     bool Beep = false;         // nothing found
 };
 
+// Plain: every address gets the full identity read with the exchange's
+// wait and attempts. Quick: first one short try of the address probe; only
+// an address from which anything at all came back is read in full, so a
+// panel slower than the short wait can be missed.
+enum class ScanPace { Plain, Quick };
+
 // Reads the addresses of `range` (held to 0..255) in increasing order,
 // recording each status in the address table. With nothing found the new
 // status is "No devices found" (with a beep), naming any address whose
 // replies were all garbled; otherwise it is the view of the first address
 // found.
 ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
-                         const ScanCallbacks& callbacks = {});
+                         const ScanCallbacks& callbacks = {}, ScanPace pace = ScanPace::Plain);
 
 }  // namespace kvtk

@@ -166,6 +166,10 @@ void frmConnect::BuildWidgets() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdRead_);
     buttons->addWidget(cmdScan_);
+    // Short tries first; off, every address gets the full wait and attempts.
+    chkQuick_ = new QCheckBox(QStringLiteral("&Quick"));
+    chkQuick_->setObjectName(QStringLiteral("chkQuick"));
+    buttons->addWidget(chkQuick_);
     buttons->addStretch(1);
     onlineLayout_->addLayout(buttons);
     onlineLayout_->addWidget(new QLabel(QStringLiteral("Device at this address:")));
@@ -248,6 +252,8 @@ void frmConnect::RegisterHints() {
     auto address = [this] { return QString::number(Address()); };
     hints.Register(cmdOK_, QStringLiteral("Apply choices made here."));
     hints.Register(cmdScan_, QStringLiteral("Scan all addresses for devices."));
+    hints.Register(chkQuick_, QStringLiteral("Scan with short tries: faster, but a panel that "
+                                             "answers late can be missed."));
     hints.Register(lstFound_,
                    QStringLiteral("Devices found by the last scan; pick one to use it."));
     hints.Register(cmdRead_, [address] {
@@ -418,6 +424,7 @@ void frmConnect::SetBusyControls(bool busy) {
     addressRow_->setEnabled(!busy);
     cmdRead_->setEnabled(!busy);
     cmdScan_->setEnabled(!busy || scanning_);
+    chkQuick_->setEnabled(!busy);
     if (busy) cmdOK_->setEnabled(false);
 }
 
@@ -457,7 +464,9 @@ void frmConnect::ScanOrStop() {
         txtAddress_->setText(QString::number(step.Address));
         lblProductType_->setText(ToQString(step.Status));
     };
-    const ScanResult result = ScanAddresses(main_.Config(), line_.Exchange(), {}, callbacks);
+    const ScanResult result =
+        ScanAddresses(main_.Config(), line_.Exchange(), {}, callbacks,
+                      chkQuick_->isChecked() ? ScanPace::Quick : ScanPace::Plain);
 
     scanning_ = false;
     cmdScan_->setText(QString::fromLatin1(kScanCaption));

@@ -70,6 +70,7 @@ public:
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdRead() const { return cmdRead_; }
     QPushButton* cmdScan() const { return cmdScan_; }
+    QCheckBox* chkQuick() const { return chkQuick_; }
     QPushButton* cmdConnect() const { return cmdConnect_; }
     QLineEdit* txtHost() const { return txtHost_; }
     QLineEdit* txtUser() const { return txtUser_; }
@@ -144,6 +145,7 @@ private:
     QVBoxLayout* onlineLayout_ = nullptr;
     QPushButton* cmdRead_ = nullptr;
     QPushButton* cmdScan_ = nullptr;
+    QCheckBox* chkQuick_ = nullptr;
     QLabel* lblProductType_ = nullptr;
     FoundPanelsList* lstFound_ = nullptr;
     QGroupBox* fraRelay_ = nullptr;

@@ -22,6 +22,7 @@ const QString kMaxResponseMs = QStringLiteral("exchange/maxResponseMs");
 const QString kAttempts = QStringLiteral("exchange/attempts");
 const QString kBackupBeforeWrite = QStringLiteral("write/backup");
 const QString kVerifyAfterWrite = QStringLiteral("write/verify");
+const QString kQuickScan = QStringLiteral("scan/quick");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
 // A whole number within the limits the windows accept; anything else keeps
@@ -82,6 +83,7 @@ void RememberedSettings::Load() {
     ReadNumber(store, kAttempts, 0, 99, values_.Attempts);
     ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
     ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
+    ReadFlag(store, kQuickScan, values_.QuickScan);
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
 
@@ -97,6 +99,7 @@ void RememberedSettings::Save() {
     store.setValue(kAttempts, values_.Attempts);
     store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
     store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
+    store.setValue(kQuickScan, values_.QuickScan);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).
     store.sync();
