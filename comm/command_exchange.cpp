@@ -40,8 +40,28 @@ void CommandExchange::SetAttempts(int attempts) {
     settings_.SetAttempts(attempts);
 }
 
-std::string CommandExchange::Exchange(int address, const std::string& command,
-                                      const std::string& description, int style) {
+int CommandExchange::QuickWaitMs() const {
+    // ">" + address + "LR73" + checksum + CR out, "A" + 2 digits + checksum
+    // + CR back: 16 characters, each 10 bits at 9600 baud.
+    constexpr double kProbeWireMs = 16 * 10.0 / 9.6;
+    // Panels answer within about 40 ms of a frame's end; a try already
+    // counts the frame and one character beyond this wait.
+    constexpr int kAnswerMarginMs = 35;
+    const int relayMs = mode_ == ConnectionMode::Relay && relay_ ? relay_->LoginRoundTripMs() : 0;
+    return static_cast<int>(kProbeWireMs + 0.5) + kAnswerMarginMs + relayMs;
+}
+
+int CommandExchange::SetQuickTries(bool on) {
+    settings_.SetQuickWaitMs(on ? QuickWaitMs() : 0);
+    return settings_.QuickWaitMs();
+}
+
+bool CommandExchange::HeardAnything() const {
+    return settings_.Heard();
+}
+
+std::string CommandExchange::DoExchange(int address, const std::string& command,
+                                        const std::string& description, int style, int dataChars) {
     // One exchange at a time: a nested call must not hand its caller the
     // reply to another command, nor change the running exchange.
     if (running_) return {};
@@ -51,6 +71,7 @@ std::string CommandExchange::Exchange(int address, const std::string& command,
     settings_.SetBusy(true);
     settings_.SetResponse({});
     settings_.SetResponseDescription({});
+    settings_.SetHeard(false);
 
     if (command.empty()) {
         settings_.SetRelativeSpeed(0);
@@ -64,11 +85,16 @@ std::string CommandExchange::Exchange(int address, const std::string& command,
     clock.start();
 
     for (;;) {
-        int attemptsLeft = settings_.Attempts();
+        int attemptsLeft = settings_.QuickWaitMs() > 0 ? 1 : settings_.Attempts();
         std::string reply;
+        bool tooShort = false;
         do {
             --attemptsLeft;
             reply = TryOnce(frame);
+            // A reply without the data asked for is no answer: a bare "A"
+            // must not read as zeros, nor as a panel that is there.
+            tooShort = Accepted(reply) && static_cast<int>(reply.size()) - 1 < dataChars;
+            if (tooShort) reply = "C";
             settings_.SetResponse(reply);
         } while (!settings_.Cancel() && !Accepted(reply) && attemptsLeft > 0);
 
@@ -76,7 +102,7 @@ std::string CommandExchange::Exchange(int address, const std::string& command,
 
         // Every failure is shown, so that a panel answering with lines of
         // another kind cannot keep the exchange retrying unseen.
-        const char* text = reply == "T" ? kNoResponseText : kGarbledText;
+        const char* text = reply == "T" ? kNoResponseText : tooShort ? kTooShortText : kGarbledText;
         const auto buttons = static_cast<MessageButtons>(style >= 1 && style <= 5 ? style : 1);
         const MessageAnswer answer =
             prompter_.Ask({kCommErrorTitle + description, text, buttons, MessageIcon::Exclamation});

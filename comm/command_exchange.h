@@ -20,6 +20,7 @@ enum class ConnectionMode { Serial = 0, Relay = 1 };
 inline constexpr const char* kCommErrorTitle = "Comm Error: ";
 inline constexpr const char* kNoResponseText = "Device did not respond in time.";
 inline constexpr const char* kGarbledText = "Device response was garbled.";
+inline constexpr const char* kTooShortText = "Device response was incomplete.";
 inline constexpr const char* kNoNetworkText = "Unable to initiate network connection.";
 inline constexpr const char* kNetworkLostText =
     "Unable to initiate network connection while waiting for response from server.";
@@ -41,18 +42,28 @@ public:
 
     ExchangeSettings& Settings() { return settings_; }
 
-    // Returns "A" + data, "C", "T", "I", another reply line, or "" when
-    // cancelled. A call made while an exchange runs (from an event served
-    // during its wait) sends nothing and returns "".
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override;
-
     // The tries per exchange live in the exchange settings, so the address
     // change's forced tries for the save reach the real link.
     int Attempts() const override;
     void SetAttempts(int attempts) override;
 
+    // One try, waiting QuickWaitMs(); see PanelExchange.
+    int SetQuickTries(bool on) override;
+    bool HeardAnything() const override;
+    // A quick try's wait: the wire time at 9600 baud of an identity probe's
+    // frame and reply, a margin for the panel's answer, and over the relay
+    // server the login's measured round trip.
+    int QuickWaitMs() const;
+
     bool Running() const { return running_; }
+
+protected:
+    // Returns "A" + data, "C", "T", "I", another reply line, or "" when
+    // cancelled. A reply "A" with fewer than `dataChars` data characters
+    // counts as garbled. A call made while an exchange runs (from an event
+    // served during its wait) sends nothing and returns "".
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override;
 
 private:
     std::string TryOnce(const std::string& frame);

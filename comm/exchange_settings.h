@@ -16,6 +16,10 @@ public:
     static constexpr int kDefaultAttempts = 2;
     static constexpr int kDefaultAddress = 1;
     static constexpr int kDefaultStyle = 1;
+    // How long busy dots (and a line that keeps coming) may hold one try:
+    // longer than the 25 s a panel may take to write its EEPROM, the
+    // longest it is known to work before it answers.
+    static constexpr int kDefaultBusyLimitMs = 30000;
 
     using QObject::QObject;
 
@@ -35,6 +39,20 @@ public:
     void SetMaxResponseMs(int ms);
     int Attempts() const { return attempts_; }
     void SetAttempts(int attempts);
+    // A try ends as "no response" this long after its frame was sent, or at
+    // its first deadline when that is later, however the panel keeps busy.
+    int BusyLimitMs() const { return busyLimitMs_; }
+    void SetBusyLimitMs(int ms) { busyLimitMs_ = ms; }
+
+    // A quick try's wait in ms, which replaces MaxResponseMs and the relay
+    // server's allowance while set; 0: off.
+    int QuickWaitMs() const { return quickWaitMs_; }
+    void SetQuickWaitMs(int ms) { quickWaitMs_ = ms; }
+    // The wait of one try after its frame: the quick wait while on.
+    int TryWaitMs() const { return quickWaitMs_ > 0 ? quickWaitMs_ : maxResponseMs_; }
+    // Whether the running or last exchange received anything at all.
+    bool Heard() const { return heard_; }
+    void SetHeard(bool heard) { heard_ = heard; }
 
     bool Busy() const { return busy_; }
     void SetBusy(bool on);
@@ -70,6 +88,9 @@ private:
     int style_ = kDefaultStyle;
     int maxResponseMs_ = kDefaultMaxResponseMs;
     int attempts_ = kDefaultAttempts;
+    int busyLimitMs_ = kDefaultBusyLimitMs;
+    int quickWaitMs_ = 0;
+    bool heard_ = false;
     bool busy_ = false;
     bool cancel_ = false;
     std::string response_;

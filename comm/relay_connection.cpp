@@ -138,6 +138,7 @@ void RelayConnection::OnConnected() {
     ForgetPassword();
     phase_ = Phase::Login;
     loginWindow_.start(loginWindowMs_);
+    loginClock_.start();
     socket_.write(login);
     login.fill('\0');
 }
@@ -190,6 +191,7 @@ void RelayConnection::DecideLogin(const QByteArray& answer) {
     }
     loginDecided_ = true;
     authenticated_ = true;
+    loginRoundTripMs_ = static_cast<int>(loginClock_.elapsed());
     outcome_ = LoginOutcome::Authenticated;
     emit statusChanged(QString::fromLatin1(kAuthenticatedStatus));
 }
@@ -275,9 +277,11 @@ RelayConnection::Reply RelayConnection::DoWinsock(const std::string& frame,
     wait.WakeOn(this, &RelayConnection::answerArrived);
     wait.WakeOn(&socket_, &QTcpSocket::disconnected);
     wait.WakeOn(this, &RelayConnection::socketError);
-    const double deadline = wait.NowMs() + kRelayAllowanceMs +
+    // A quick try's wait already holds the measured round trip to the server.
+    const double serverMs = settings.QuickWaitMs() > 0 ? 0 : kRelayAllowanceMs;
+    const double deadline = wait.NowMs() + serverMs +
                             static_cast<double>(frame.size()) * kCharacterMs +
-                            settings.MaxResponseMs() + kCharacterMs;
+                            settings.TryWaitMs() + kCharacterMs;
     while (!answerReady_ && !settings.Cancel() && wait.NowMs() < deadline) {
         if (!IsEstablished()) {
             result.ConnectionLost = true;
@@ -288,6 +292,7 @@ RelayConnection::Reply RelayConnection::DoWinsock(const std::string& frame,
     phase_ = Phase::Idle;
 
     if (answerReady_ && !answerIsError_) {
+        settings.SetHeard(true);
         result.Text = ClassifyReplyLine(answer_);
     } else if (!settings.Cancel() && !result.ConnectionLost) {
         result.Text = "T";  // no answer in time, or the server could not reach the panel

@@ -4,6 +4,7 @@
 // (DoWinsock) and the reactions to the server closing the connection or a
 // socket error. The password is kept only until the login is sent.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
@@ -72,6 +73,9 @@ public:
     const QString& FailureText() const { return failureText_; }
     // The start of the server's answer to the login, as it came.
     const QByteArray& LoginAnswer() const { return loginAnswer_; }
+    // From sending the login to its "OK", in ms: the server's round trip,
+    // which a quick try waits for on top of the line's own time.
+    int LoginRoundTripMs() const { return loginRoundTripMs_; }
     int SequenceNumber() const { return sequence_; }
     // The login answer window (kLoginWindowMs; tests shorten it).
     void SetLoginWindowMs(int ms) { loginWindowMs_ = ms; }
@@ -137,6 +141,8 @@ private:
     bool closingOurselves_ = false;
     int sequence_ = 0;
     int loginWindowMs_ = kLoginWindowMs;
+    QElapsedTimer loginClock_;
+    int loginRoundTripMs_ = 0;
     Phase phase_ = Phase::Idle;
     // The awaited answer of a running DoWinsock.
     bool answerReady_ = false;

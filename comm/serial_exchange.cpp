@@ -1,5 +1,7 @@
 #include "comm/serial_exchange.h"
 
+#include <algorithm>
+
 #include "comm/byte_link.h"
 #include "comm/exchange_settings.h"
 #include "comm/exchange_wait.h"
@@ -56,19 +58,22 @@ std::string DoComm(ByteLink* link, const std::string& frame, ExchangeSettings& s
     ExchangeWait wait(settings);
     wait.WakeOn(link, &ByteLink::readyRead);
     wait.WakeOn(link, &ByteLink::linkLost);
-    const double allowance = settings.MaxResponseMs();
+    const double allowance = settings.TryWaitMs();
     double deadline =
         wait.NowMs() + static_cast<double>(frame.size()) * kCharacterMs + allowance + kCharacterMs;
+    // Busy dots restart the wait, but endless ones must not hold the line.
+    const double limit = std::max(deadline, wait.NowMs() + settings.BusyLimitMs());
 
     SerialReplyReader reader(frame);
     bool complete = false;
     for (;;) {
         if (link->isOpen()) {
             const QByteArray bytes = link->readAll();
+            if (!bytes.isEmpty()) settings.SetHeard(true);
             for (const char ch : bytes) {
                 bool restart = false;
                 complete = reader.Take(ch, restart);
-                if (restart) deadline = wait.NowMs() + allowance;
+                if (restart) deadline = std::min(wait.NowMs() + allowance, limit);
                 if (complete) break;  // whatever follows is discarded with the next frame
             }
         }

@@ -42,7 +42,9 @@ std::string ClassifyReplyLine(const std::string& line);
 
 // Sends `frame` on `link` and waits for the reply. Returns "A" + data, "C",
 // "T" (no complete reply in time, offline, no usable link), another reply
-// line as received, or what was collected when Cancel was turned on.
+// line as received, or what was collected when Cancel was turned on. Echo,
+// busy dots and characters restart the wait only up to the settings' busy
+// limit; then the try ends as "T".
 std::string DoComm(ByteLink* link, const std::string& frame, ExchangeSettings& settings,
                    bool offline);
 

@@ -8,7 +8,9 @@
 #include "files/file_access.h"
 #include "files/file_text.h"
 #include "model/conversions.h"
+#include "model/printable_text.h"
 #include "model/products.h"
+#include "model/register_widths.h"
 
 namespace kvtk {
 namespace {
@@ -27,6 +29,25 @@ int32_t BitsFirstLowest(std::string bits) {
     return BitsToNumber(bits);
 }
 
+// Options beyond the panel's byte, or digits other than 0 and 1, would be
+// lost or misread on the way to the panel.
+bool FitsSpecialOptions(const std::string& bits) {
+    if (bits.find_first_not_of("01") != std::string::npos) return false;
+    constexpr auto kBits = static_cast<size_t>(kSpecialOptionBits);
+    return bits.size() <= kBits || bits.find('1', kBits) == std::string::npos;
+}
+
+std::string Quoted(const std::string& line) {
+    return "\"" + line + "\"";
+}
+
+// Why a name cannot be kept, or nothing.
+std::optional<std::string> NameProblem(const std::string& whose, const std::string& name) {
+    const auto control = ControlCharacterIn(name);
+    if (!control) return std::nullopt;
+    return "The name of " + whose + " holds " + *control + ": " + kPrintableTextRule;
+}
+
 // Reads one configuration; keeps the state of one read (timer numbering,
 // current input and group) and nothing beyond it.
 class ConfigReader {
@@ -37,7 +58,7 @@ public:
     FileResult Run() {
         if (!SkipUntilHeading("PANEL INFORMATION")) return EndOfFile();
         ClearPanelName();
-        if (!ReadPanelSection()) return EndOfFile();
+        if (auto failure = ReadPanelSection()) return *failure;
         if (!SkipUntilHeading("INPUT INFORMATION")) return EndOfFile();
         if (auto failure = ReadInputSection()) return *failure;
         if (auto failure = ReadGroupSection()) return *failure;
@@ -46,6 +67,10 @@ public:
 
 private:
     std::optional<std::string> NextLine() { return ReadField(in_); }
+
+    static FileResult Refused(const std::string& why) {
+        return OtherFailureResult(FileOutcome::Other, kFileErrorTitle, why, kValueNotHeld);
+    }
 
     FileResult EndOfFile() const {
         if (in_.bad())
@@ -73,24 +98,44 @@ private:
         config_.Panel.DeviceName = name;
     }
 
-    bool ReadPanelSection() {
+    // Nothing when the section ended at its rule line.
+    std::optional<FileResult> ReadPanelSection() {
         while (auto line = NextLine()) {
-            if (IsRuleLine(*line)) return true;
-            if (auto kv = SplitKeyValue(*line)) ApplyPanelValue(*kv);
+            if (IsRuleLine(*line)) return std::nullopt;
+            if (auto kv = SplitKeyValue(*line))
+                if (auto why = ApplyPanelValue(*line, *kv)) return Refused(*why);
         }
-        return false;
+        return EndOfFile();
     }
 
-    void ApplyPanelValue(const KeyValue& kv) {
+    // A time the panel's register cannot hold is refused, not cut.
+    static std::optional<std::string> TimerProblem(const std::string& line,
+                                                   const std::string& value) {
+        const auto seconds = TimerSeconds(value);
+        if (!seconds) return Quoted(line) + " is not a time hh:mm";
+        if (*seconds > kMaxRegisterSeconds)
+            return Quoted(line) + " is longer than a panel's timer holds (18:12 at most)";
+        return std::nullopt;
+    }
+
+    std::optional<std::string> SetTimer(int timer, const std::string& line,
+                                        const std::string& value) {
+        if (auto why = TimerProblem(line, value)) return why;
+        config_.Panel.TimerDuration[static_cast<size_t>(timer)] = *TwoDigitClock(value);
+        return std::nullopt;
+    }
+
+    std::optional<std::string> ApplyPanelValue(const std::string& line, const KeyValue& kv) {
         PanelConfig& panel = config_.Panel;
         const CapabilityLimits& lim = config_.Limits;
         const std::string& key = kv.Key;
         const std::string& value = kv.Value;
         if (key == "NAME") {
+            if (auto why = NameProblem("the panel", value)) return why;
             SetPanelName(value);
-            return;
+            return std::nullopt;
         }
-        if (namesOnly_) return;
+        if (namesOnly_) return std::nullopt;
         const int32_t number = IntegerValue(value);
         if (key == "ADDRESS") {
             if (!config_.Status.IsOnline()) panel.Address = std::to_string(Clamp(number, 0, 255));
@@ -100,15 +145,18 @@ private:
             panel.NumRelays = std::to_string(Clamp(number, lim.MinRelays, lim.MaxRelays));
         } else if (key == "TIMER 0") {
             timersFromZero_ = true;
-            panel.TimerDuration[1] = value;
+            return SetTimer(1, line, value);
         } else if (key == "TIMER 1") {
-            panel.TimerDuration[timersFromZero_ ? 2 : 1] = value;
+            return SetTimer(timersFromZero_ ? 2 : 1, line, value);
         } else if (key == "TIMER 2") {
-            panel.TimerDuration[timersFromZero_ ? 3 : 2] = value;
+            return SetTimer(timersFromZero_ ? 3 : 2, line, value);
         } else if (key == "TIMER 3") {
-            if (!timersFromZero_) panel.TimerDuration[3] = value;
+            if (!timersFromZero_) return SetTimer(3, line, value);
         } else if (key == "FLASH ON TIME") {
-            panel.OnTimeAfterFlash = value;
+            // Two digits of minutes at most: 99:59 is well within the register.
+            const auto clock = TwoDigitClock(value);
+            if (!clock) return Quoted(line) + " is not a time mm:ss";
+            panel.OnTimeAfterFlash = *clock;
         } else if (key == "FLASH OFF TIME") {
             const auto& list = FlashOffTimeList();
             const bool listed = std::find(list.begin(), list.end(), value) != list.end();
@@ -122,6 +170,7 @@ private:
         } else if (key == "UNITS AT 5V") {
             panel.UnitsAt5V = IsNumericText(value) ? value : "0";
         }
+        return std::nullopt;
     }
 
     void SelectRefresh(const std::string& value) {
@@ -166,22 +215,30 @@ private:
             // Only a line whose key is the option itself: a name such as
             // "Special option lights" is a name.
             if (StartsWith(kv->Key, "SPECIAL OPTION")) {
-                if (!namesOnly_) config_.Panel.SpecialOptions = BitsFirstLowest(kv->Value);
+                if (namesOnly_) continue;
+                if (!FitsSpecialOptions(kv->Value))
+                    return Refused(Quoted(*line) +
+                                   " is not the panel's 8 special options, each 0 or 1");
+                config_.Panel.SpecialOptions = BitsFirstLowest(kv->Value);
                 continue;
             }
-            if (input >= 1) ApplyInputValue(config_.Inputs[static_cast<size_t>(input)], *kv, types);
+            if (input < 1) continue;
+            if (auto why = ApplyInputValue(input, *line, *kv, types)) return Refused(*why);
         }
         return EndOfFile();
     }
 
-    void ApplyInputValue(InputConfig& in, const KeyValue& kv,
-                         const std::vector<std::string>& types) {
+    std::optional<std::string> ApplyInputValue(int input, const std::string& line,
+                                               const KeyValue& kv,
+                                               const std::vector<std::string>& types) {
+        InputConfig& in = config_.Inputs[static_cast<size_t>(input)];
         const std::string& key = kv.Key;
         if (key == "NAME") {
+            if (auto why = NameProblem("input " + std::to_string(input), kv.Value)) return why;
             in.Name = kv.Value;
-            return;
+            return std::nullopt;
         }
-        if (namesOnly_) return;
+        if (namesOnly_) return std::nullopt;
         const std::string upper = ToUpper(kv.Value);
         const int32_t number = IntegerValue(kv.Value);
         const CapabilityLimits& lim = config_.Limits;
@@ -194,11 +251,11 @@ private:
                 }
             }
         } else if (key == "TIMER") {
-            // The panel has timers 0 (none) to 3 only. Another number is ignored
-            // and the input keeps its timer, as an unknown priority keeps its
-            // priority: neither a timer the file did not name nor a value the
-            // input editor cannot show.
-            if (number >= 0 && number <= kTimerCount) in.Timer = static_cast<int16_t>(number);
+            // The input word has two bits for it: timers 0 (none) to 3.
+            if (number < 0 || number > kMaxInputTimer)
+                return Quoted(line) + " of input " + std::to_string(input) +
+                       " is not a timer 0 to 3";
+            in.Timer = static_cast<int16_t>(number);
         } else if (key == "FLASH") {
             in.Flash = OnValue(upper == "ON");
         } else if (key == "POLARITY") {
@@ -206,6 +263,7 @@ private:
         } else if (key == "ZONE" || key == "GROUP") {
             in.Group = static_cast<int16_t>(Clamp(number, lim.MinGroupNumber, lim.MaxGroups));
         }
+        return std::nullopt;
     }
 
     std::optional<FileResult> ReadGroupSection() {
@@ -229,23 +287,31 @@ private:
             // Group 0 is a valid heading, but nothing under it is stored.
             if (group < 1) continue;
             if (auto kv = SplitKeyValue(*line))
-                ApplyGroupValue(config_.Groups[static_cast<size_t>(group)], *kv);
+                if (auto why = ApplyGroupValue(group, *line, *kv)) return Refused(*why);
         }
         return EndOfFile();
     }
 
-    void ApplyGroupValue(GroupConfig& group, const KeyValue& kv) {
+    std::optional<std::string> ApplyGroupValue(int number, const std::string& line,
+                                               const KeyValue& kv) {
+        GroupConfig& group = config_.Groups[static_cast<size_t>(number)];
         const std::string& key = kv.Key;
         if (key == "NAME") {
+            if (auto why = NameProblem("group " + std::to_string(number), kv.Value)) return why;
             group.Name = kv.Value;
-            return;
+            return std::nullopt;
         }
-        if (namesOnly_) return;
+        if (namesOnly_) return std::nullopt;
         const std::string upper = ToUpper(kv.Value);
         if (key == "TYPE") {
             group.Type = upper == "NORMAL" ? 0 : 1;
         } else if (key == "RELAY" || key == "CHILD" || key == "GROUP" || key == "MEMBER") {
-            group.SetMember(IntegerValue(kv.Value), true);
+            // The member registers carry members 1 to 60 only.
+            const int32_t member = IntegerValue(kv.Value);
+            if (member < 1 || member > kMemberCount)
+                return Quoted(line) + " of group " + std::to_string(number) +
+                       " is not a member 1 to 60";
+            group.SetMember(member, true);
         } else if (key == "PRIORITY") {
             if (upper == "NONE")
                 group.Priority = 0;
@@ -260,6 +326,7 @@ private:
         } else if (key == "CONSTANT FLASH") {
             group.ConstantFlash = OnValue(upper == "ENABLED");
         }
+        return std::nullopt;
     }
 
     std::istream& in_;

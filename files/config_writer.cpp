@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <ctime>
+#include <sstream>
 
+#include "files/file_header.h"
 #include "files/safe_save.h"
 #include "model/conversions.h"
 #include "model/local_time.h"
@@ -124,6 +126,11 @@ std::string ConfigFileText(const Configuration& config, const FileStamp& stamp) 
     out.Line("End of " + model + " Data");
     out.Line(kRule);
     return out.Take();
+}
+
+bool ConfigTextOpens(const std::string& text) {
+    std::istringstream in(text);
+    return ReadHeaderStream(in).Usable();
 }
 
 FileResult WriteConfigFile(const std::string& fileName, const Configuration& config,

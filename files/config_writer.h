@@ -25,6 +25,11 @@ FileStamp LocalFileStamp(const std::string& description);
 // The complete file text for a configuration.
 std::string ConfigFileText(const Configuration& config, const FileStamp& stamp);
 
+// Whether a file of this text opens again: its header names a product this
+// program handles. A panel read from a device that gave no real identity
+// must not become a file the program itself refuses.
+bool ConfigTextOpens(const std::string& text);
+
 // Replaces (or creates) the file; a failure leaves any previous file intact.
 FileResult WriteConfigFile(const std::string& fileName, const Configuration& config,
                            const FileStamp& stamp);

@@ -21,6 +21,7 @@ inline constexpr int kGroupNumberOutOfRange = 10002;
 inline constexpr int kUnreadableStream = 10003;
 inline constexpr int kNotARegularFile = 10004;
 inline constexpr int kFileTooLarge = 10005;
+inline constexpr int kValueNotHeld = 10006;  // a value or name the panel cannot hold
 
 struct FileResult {
     FileOutcome Outcome = FileOutcome::Ok;

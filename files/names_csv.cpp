@@ -6,6 +6,7 @@
 
 #include "files/windows1252.h"
 #include "model/conversions.h"
+#include "model/printable_text.h"
 
 namespace kvtk {
 namespace {
@@ -133,6 +134,10 @@ std::optional<std::string> NameOf(const std::string& utf8, std::string& reason) 
         return std::nullopt;
     }
     std::string name = Trim(text.Text);
+    if (const auto control = ControlCharacterIn(name)) {
+        reason = "the name holds " + *control + "; " + kPrintableTextRule;
+        return std::nullopt;
+    }
     if (name.size() > static_cast<std::size_t>(kNameMaxLength)) {
         reason = "the name is longer than " + std::to_string(kNameMaxLength) + " characters";
         return std::nullopt;
@@ -228,6 +233,24 @@ std::vector<RefusedRow> NamesAConfigFileCannotKeep(const std::vector<NameRow>& r
             refused.push_back({row.Line,
                                "a .kvx file cannot keep this name: it may not hold a comma or a "
                                "double quote, nor end in one of !#$%&'()*+-./"});
+    }
+    return refused;
+}
+
+std::vector<RefusedRow> RowsBeyondConfiguration(const std::vector<NameRow>& rows,
+                                                const Configuration& config) {
+    const int inputs = std::clamp<int32_t>(CountValue(config.Panel.NumInputs), 0, kInputCount);
+    const int groups = std::clamp<int>(config.Limits.MaxGroups, 0, kGroupCount);
+    std::vector<RefusedRow> refused;
+    for (const NameRow& row : rows) {
+        if (row.What == NameRow::Kind::Input && row.Number > inputs)
+            refused.push_back({row.Line, "input " + std::to_string(row.Number) +
+                                             " is beyond the inputs in use (1 to " +
+                                             std::to_string(inputs) + ")"});
+        if (row.What == NameRow::Kind::Group && row.Number > groups)
+            refused.push_back({row.Line, "group " + std::to_string(row.Number) +
+                                             " is beyond the product's groups (1 to " +
+                                             std::to_string(groups) + ")"});
     }
     return refused;
 }

@@ -45,6 +45,12 @@ NamesImport ParseNamesCsv(std::string_view bytes);
 // below "0". A command that writes such a file refuses them.
 std::vector<RefusedRow> NamesAConfigFileCannotKeep(const std::vector<NameRow>& rows);
 
+// Rows for inputs beyond the inputs in use or groups beyond the product's:
+// the configuration (and the file saved from it) has no place for them, so
+// an import refuses them rather than drop them.
+std::vector<RefusedRow> RowsBeyondConfiguration(const std::vector<NameRow>& rows,
+                                                const Configuration& config);
+
 // "line 4: ..." for each refused row.
 std::string RefusedRowsText(const std::vector<RefusedRow>& refused);
 

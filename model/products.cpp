@@ -80,6 +80,14 @@ int16_t ProductMatch(const std::string& a, const std::string& b) {
     return wildA - wildB >= 1 ? 1 : -1;
 }
 
+bool SameProductForWrite(const std::string& fileModel, const std::string& panelModel) {
+    const std::string a = Upper(Trim(fileModel));
+    const std::string b = Upper(Trim(panelModel));
+    // ProductMatch lets a relay-panel model meet any other; a write may not.
+    if (StartsWith(a, "WQ") || StartsWith(b, "WQ")) return a == b;
+    return ProductMatch(a, b) != 0;
+}
+
 int16_t VersionCompare(const std::string& a, const std::string& b,
                        const std::optional<FileHeaderInfo>& lastFileHeader) {
     if (lastFileHeader && lastFileHeader->Model == "KV-4500" &&
@@ -183,21 +191,30 @@ bool BadRelayCommandEnabled(bool online, const std::string& model) {
     return model == "KV-1400" || model == "KV-4900" || model == "TMC-1400" || model == "KV-4600";
 }
 
-std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address) {
-    auto record = [&](const std::string& status) {
+PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& exchange,
+                                        int address) {
+    auto record = [&](const std::string& status, bool assumed = false) {
         if (address >= 0 && address < kAddressCount) config.AddressTable[address].Status = status;
-        return status;
+        return PanelIdentification{status, assumed};
     };
-    const std::string probe = exchange.Exchange(address, "LR73", "", 0);
-    if (probe.empty() || probe == "C" || probe == "T") return record(kNotConnected);
-    const std::string reply = exchange.Exchange(address, "KV", "", 0);
-    if (reply == "C" || reply == "T") return record(kOldestPanelStatus);
-    // A cancelled query identifies nothing; do not invent an identity from it.
-    if (reply.empty()) return record(kNotConnected);
-    const std::string model = Trim(reply.size() > 1 ? reply.substr(1, 9) : std::string{});
-    const double version =
-        NumericValue(reply.size() > 10 ? reply.substr(10, 4) : std::string{}) / 100;
+    auto accepted = [](const std::string& reply) { return !reply.empty() && reply[0] == 'A'; };
+    const std::string probe = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
+    if (!accepted(probe)) return record(kNotConnected);
+    std::string reply;
+    for (int query = 0; query < kIdentityQueries && !accepted(reply); ++query) {
+        reply = exchange.Exchange(address, "KV", "", 0, kIdentityReplyChars);
+        // A cancelled query identifies nothing; do not invent an identity from it.
+        if (reply.empty()) return record(kNotConnected);
+    }
+    const std::string model = accepted(reply) ? Trim(reply.substr(1, 9)) : std::string{};
+    // No reply, or one naming no model: a panel that cannot tell its identity.
+    if (model.empty()) return record(kOldestPanelStatus, true);
+    const double version = NumericValue(reply.substr(10, 4)) / 100;
     return record(model + " Version " + FormatVersion(version));
+}
+
+std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address) {
+    return IdentifyPanelDetail(config, exchange, address).Status;
 }
 
 }  // namespace kvtk

@@ -36,6 +36,9 @@ inline constexpr int kDefaultCataloguePosition = 10;
 // 0 no match, -1 match, 1 match where a is the more general (or a WQ model
 // is involved). Models without a family ("-") that are not WQ give 0.
 int16_t ProductMatch(const std::string& a, const std::string& b);
+// Whether a file saved for `fileModel` is data for a panel of `panelModel`:
+// ProductMatch, except that a WQ model matches only itself.
+bool SameProductForWrite(const std::string& fileModel, const std::string& panelModel);
 
 // The file-header information last read from a configuration file; a
 // KV-4500 at 1.09 or below there makes every version comparison equal.
@@ -81,8 +84,25 @@ const std::vector<std::string>& AllInputTypeNames();  // the six names
 // The check-bad-relays command is enabled only online for these models.
 bool BadRelayCommandEnabled(bool online, const std::string& model);
 
+// What an identity reply carries after its "A": the model in 9 characters,
+// the version in 4 digits. "LR73" answers at least the address's 2 digits.
+inline constexpr int kIdentityReplyChars = 13;
+inline constexpr int kAddressReplyChars = 2;
+// Identity queries sent before a panel that answers "LR73" is taken for one
+// that cannot report its identity: one lost reply must not make a product.
+inline constexpr int kIdentityQueries = 2;
+
+struct PanelIdentification {
+    std::string Status;    // as recorded in the address table
+    bool Assumed = false;  // kOldestPanelStatus by rule: the panel never told it
+};
+
 // Asks LR73 then KV at an address and records the status text in the
-// address table. Returns the status text.
+// address table. Only a reply carrying the data asked for counts: any other
+// line ("N", NUL bytes, a bare "A") is no panel.
+PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& exchange,
+                                        int address);
+// The status text alone.
 std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address);
 
 }  // namespace kvtk

@@ -100,9 +100,9 @@ void SimLine::HandleFrame(const std::string& body) {
     const auto reply = Serve(checked.substr(0, 2), checked.substr(2));
     if (!reply) return;
     for (int i = 0; i < options_.busyDots; ++i)
-        Schedule(".", i == 0 ? 0 : options_.busyDotIntervalMs);
+        Schedule(".", i == 0 ? options_.replyDelayMs : options_.busyDotIntervalMs);
     Schedule(QByteArray::fromStdString(*reply + "\r"),
-             options_.busyDots > 0 ? options_.busyDotIntervalMs : 0);
+             options_.busyDots > 0 ? options_.busyDotIntervalMs : options_.replyDelayMs);
 }
 
 std::optional<std::string> SimLine::Answer(const std::string& addressField,

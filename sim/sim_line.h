@@ -37,6 +37,7 @@ struct SimLineOptions {
     // The Nth register write ("LW...", counted from 1) is answered "AY" but
     // never reaches the panel: a write lost without a trace. 0: none.
     int swallowWrite = 0;
+    int replyDelayMs = 0;  // the panel's own time before it starts each reply
 };
 
 class SimLine : public QObject {

@@ -307,7 +307,13 @@ std::optional<std::string> SimPanel::Write(const std::string& text) {
         return "AN";
     }
     const std::string name = reg->index.empty() ? reg->number : reg->number + ":" + reg->index;
-    registers_[name] = reg->rest;
+    std::string& value = registers_[name];
+    // A member write of fewer bytes than the register holds (the KV-4800's
+    // one byte) changes those bytes only; the panel still answers all.
+    if (reg->number == "3" && reg->rest.size() < value.size())
+        value = reg->rest + value.substr(reg->rest.size());
+    else
+        value = reg->rest;
     return "AY";
 }
 

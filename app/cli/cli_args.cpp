@@ -5,6 +5,8 @@
 #include <map>
 
 #include "comm/relay_connection.h"
+#include "files/windows1252.h"
+#include "model/printable_text.h"
 
 namespace kvtk::cli {
 namespace {
@@ -17,12 +19,12 @@ struct CommandInfo {
 
 constexpr std::array<CommandInfo, 15> kCommands{{
     {"identify", "identify [--json]", "Print the status of the panel at the address."},
-    {"scan", "scan [--first A] [--last B] [--json]",
+    {"scan", "scan [--quick] [--first A] [--last B] [--json]",
      "List the panels that answer in an address range."},
     {"read", "read -o FILE [--desc TEXT]", "Read the panel's configuration into a .kvx file."},
     {"write",
      "write FILE [--no-header] [--no-inputs] [--no-groups] [--groups N] [--save-wait S]\n"
-     "       [--backup DIR | --no-backup] [--verify]",
+     "       [--backup DIR | --no-backup] [--verify] [--force-product]",
      "Write a .kvx file to the panel and save it to its EEPROM."},
     {"verify", "verify FILE [--json]", "Compare the panel's configuration with a .kvx file."},
     {"reset", "reset", "Restart the panel and wait while it starts up."},
@@ -110,6 +112,21 @@ private:
         return args_[++index_];
     }
 
+    // The command line is UTF-8 (the locale's text); the core keeps 8-bit
+    // text, so text for it is converted here, once, or refused in words.
+    std::string CoreText(const std::string& what, const std::string& utf8, bool printable) {
+        const Windows1252Text text = Utf8ToWindows1252(utf8);
+        if (text.Failure == Windows1252Text::Problem::NotUtf8) {
+            Fail(what + " is not UTF-8 text");
+        } else if (text.Failure == Windows1252Text::Problem::NoByte) {
+            Fail(what + ": the character " + CodePointText(text.Refused) +
+                 " cannot be stored in the panel's 8-bit text (Windows-1252)");
+        } else if (const auto control = ControlCharacterIn(text.Text); printable && control) {
+            Fail(what + " holds " + *control + "; " + kPrintableTextRule);
+        }
+        return text.Text;
+    }
+
     std::optional<int> Number(const std::string& option, int low, int high) {
         const auto text = Value(option);
         if (!text) return std::nullopt;
@@ -176,7 +193,9 @@ private:
         if ((c == "read" || c == "report" || c == "names") && (arg == "-o" || arg == "--output")) {
             if (auto v = Value(arg)) r_.Output = *v;
         } else if (c == "read" && arg == "--desc") {
-            if (auto v = Value(arg)) r_.Description = *v;
+            if (auto v = Value(arg)) r_.Description = CoreText(arg, *v, true);
+        } else if (c == "scan" && arg == "--quick") {
+            r_.Quick = true;
         } else if ((c == "scan" || c == "backup-all") && arg == "--first") {
             if (auto v = Number(arg, 0, 255)) r_.First = *v;
         } else if ((c == "scan" || c == "backup-all") && arg == "--last") {
@@ -200,6 +219,8 @@ private:
             r_.NoBackup = true;
         } else if (c == "write" && arg == "--verify") {
             r_.VerifyAfterWrite = true;
+        } else if (c == "write" && arg == "--force-product") {
+            r_.ForceProduct = true;
         } else if (c == "bad-relays" && arg == "--clear") {
             r_.Clear = true;
         } else if (c == "groups" && (arg == "--on" || arg == "--off")) {
@@ -269,7 +290,7 @@ private:
             NamesOperands(operands);
         } else if (c == "send") {
             Operands(operands, 1, "a COMMAND");
-            if (!operands.empty()) r_.PanelCommand = operands[0];
+            if (!operands.empty()) r_.PanelCommand = CoreText("COMMAND", operands[0], false);
         } else {
             Operands(operands, 0, "");
         }
@@ -372,6 +393,12 @@ std::string CommandHelp(const std::string& command) {
          "  --json                 {\"address\":N,\"status\":S,\"model\":S,\"version\":S,\n"
          "                         \"answered\":true|false}\n"},
         {"scan",
+         "  --quick                one short try per address; only an address that\n"
+         "                         answers anything is read in full. A panel that\n"
+         "                         starts its answer later than about 40 ms after\n"
+         "                         the query (over a relay server: plus the login's\n"
+         "                         round trip) can be missed; the plain scan, the\n"
+         "                         default, is the thorough one\n"
          "  --first A, --last B    address range, 0 to 255 (default all)\n"
          "  --json                 {\"first\":A,\"last\":B,\"panels\":[{\"address\":N,\n"
          "                         \"status\":S,\"model\":S,\"version\":S},...]}\n"
@@ -394,10 +421,12 @@ std::string CommandHelp(const std::string& command) {
          "  --backup DIR           keep the backup taken first in DIR\n"
          "  --no-backup            write without reading a backup first\n"
          "  --verify               read the panel back after the save and compare\n"
+         "  --force-product        write a file saved for another product\n"
          "Values are limited to what the connected panel accepts. Unless\n"
          "--no-backup is given, the panel's configuration is first saved as a new\n"
          "file in DIR (default ~/.local/share/kvtk/backups); if that read fails,\n"
-         "nothing is written.\n"},
+         "nothing is written. A file saved for another product than the panel's\n"
+         "is refused unless --force-product is given.\n"},
         {"verify",
          "  --json                 {\"file\":S,\"address\":N,\"matches\":true|false,\n"
          "                         \"differences\":[{\"section\":S,\"item\":S,\n"

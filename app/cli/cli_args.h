@@ -50,6 +50,7 @@ struct CliRequest {
     std::string File;         // write, verify, report: FILE
     std::string Output;       // read, report: -o
     std::string Description;  // read: --desc
+    bool Quick = false;       // scan: short tries first
     int First = 0;            // scan
     int Last = 255;
     bool NoHeader = false;  // write
@@ -65,6 +66,7 @@ struct CliRequest {
     std::string BackupFolder;            // write, set-address: --backup; backup-all: DIR
     bool NoBackup = false;               // write, set-address
     bool VerifyAfterWrite = false;       // write: --verify
+    bool ForceProduct = false;           // write: --force-product
     std::string NamesAction;             // names: "export" or "import"
     std::string NamesCsv;                // names import: the CSV file
 };

@@ -9,6 +9,8 @@
 #include "app/cli/cli_files.h"
 #include "app/cli/cli_json.h"
 #include "app/cli/cli_names.h"
+#include "app/cli/cli_trace.h"
+#include "comm/traffic_log.h"
 #include "files/backup_store.h"
 #include "files/config_writer.h"
 #include "files/file_header.h"
@@ -66,6 +68,11 @@ int NoAnswer(CommandContext& c, const std::string& where) {
         Error(c) << "stopped before a device answered " << where << "; nothing was changed.\n";
         return kExitStopped;
     }
+    if (c.Replies && c.Replies->OnlyGarbled() && !c.Replies->StrangeLine().empty()) {
+        Error(c) << "a device answers " << where << ", but with \""
+                 << VisibleBytes(c.Replies->StrangeLine()) << "\", which is not a valid reply.\n";
+        return kExitFailed;
+    }
     if (c.Replies && c.Replies->OnlyGarbled()) {
         Error(c) << "a device answers " << where
                  << " but its replies are garbled (check the line: baud rate, wiring, noise).\n";
@@ -86,12 +93,24 @@ std::string AtAddress(int address) {
     return "at address " + std::to_string(address);
 }
 
+// A panel that answered but not the identity query is taken by rule; it
+// may as well be any product whose identity replies were lost.
+void NoteAssumedIdentity(CommandContext& c, const PanelIdentification& found) {
+    if (!found.Assumed) return;
+    Error(c) << "note: the device " << AtAddress(c.Request.Address)
+             << " did not report its identity; it is taken as a " << found.Status
+             << " (a panel that cannot report it), which is uncertain.\n";
+}
+
 // Identifies the panel and applies its product's capabilities; the exit
 // status (with the message given) when no panel answers, else kExitOk.
-int IdentifyConnected(CommandContext& c, Configuration& config) {
+int IdentifyConnected(CommandContext& c, Configuration& config, bool* assumed = nullptr) {
     const int address = c.Request.Address;
-    const std::string status = IdentifyPanel(config, *c.Exchange, address);
+    const PanelIdentification found = IdentifyPanelDetail(config, *c.Exchange, address);
+    const std::string& status = found.Status;
     if (status == kNotConnected) return NoAnswer(c, AtAddress(address));
+    NoteAssumedIdentity(c, found);
+    if (assumed) *assumed = found.Assumed;
     ApplyIdentity(config, IdentityFromText(status));
     if (c.Request.Verbose) c.Err << status << " at address " << address << '\n';
     return kExitOk;
@@ -177,7 +196,9 @@ JsonObject PanelJson(int address, const std::string& status) {
 
 int Identify(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    const std::string status = IdentifyPanel(config, *c.Exchange, c.Request.Address);
+    const PanelIdentification found = IdentifyPanelDetail(config, *c.Exchange, c.Request.Address);
+    const std::string& status = found.Status;
+    NoteAssumedIdentity(c, found);
     if (c.Request.Json)
         c.Out
             << PanelJson(c.Request.Address, status).Flag("answered", status != kNotConnected).Json()
@@ -187,7 +208,8 @@ int Identify(CommandContext& c) {
     return status == kNotConnected ? NoAnswer(c, AtAddress(c.Request.Address)) : kExitOk;
 }
 
-ScanResult ScanWithProgress(CommandContext& c, Configuration& config) {
+ScanResult ScanWithProgress(CommandContext& c, Configuration& config,
+                            ScanPace pace = ScanPace::Plain) {
     ScanCallbacks callbacks;
     callbacks.StopRequested = c.Stopped;
     if (c.ErrIsTerminal) {
@@ -196,14 +218,15 @@ ScanResult ScanWithProgress(CommandContext& c, Configuration& config) {
         };
     }
     const ScanResult result =
-        ScanAddresses(config, *c.Exchange, {c.Request.First, c.Request.Last}, callbacks);
+        ScanAddresses(config, *c.Exchange, {c.Request.First, c.Request.Last}, callbacks, pace);
     if (c.ErrIsTerminal) c.Err << "\r                              \r" << std::flush;
     return result;
 }
 
 int Scan(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    const ScanResult result = ScanWithProgress(c, config);
+    const ScanResult result =
+        ScanWithProgress(c, config, c.Request.Quick ? ScanPace::Quick : ScanPace::Plain);
     std::vector<std::string> panels;
     for (const int address : result.Found) {
         const std::string& status = config.AddressTable[static_cast<size_t>(address)].Status;
@@ -269,8 +292,14 @@ int Read(CommandContext& c) {
         Error(c) << "the read was stopped; " << c.Request.Output << " was not written.\n";
         return kExitFailed;
     }
-    const FileResult saved =
-        WriteConfigFile(c.Request.Output, config, StampNow(c, c.Request.Description));
+    const std::string text = ConfigFileText(config, StampNow(c, c.Request.Description));
+    if (!ConfigTextOpens(text)) {
+        Error(c) << "the device's identity \"" << StatusText(config.Identity)
+                 << "\" is not one a .kvx file can hold; " << c.Request.Output
+                 << " was not written.\n";
+        return kExitFailed;
+    }
+    const FileResult saved = SaveFileAtomically(c.Request.Output, text);
     if (!saved.Ok()) return SaveFailed(c, c.Request.Output, saved.Message);
     if (ReportSkipped(c, outcome.Skipped)) {
         Error(c) << c.Request.Output << " is incomplete: it holds defaults, not the panel's "
@@ -285,7 +314,18 @@ int Write(CommandContext& c) {
     const auto header = CheckFile(c, r.File);
     if (!header) return kExitFileError;
     Configuration config = OnlineConfiguration(r.Address);
-    if (const int failed = IdentifyConnected(c, config)) return failed;
+    bool assumed = false;
+    if (const int failed = IdentifyConnected(c, config, &assumed)) return failed;
+    // Data laid out for one product written to another is a wrong
+    // configuration on the panel: only on an explicit choice.
+    if (!SameProductForWrite(header->View.Model, config.Identity.Model) && !r.ForceProduct) {
+        Error(c) << r.File << " is for a " << header->View.Model << " Version "
+                 << header->View.Version << ", but the device " << AtAddress(r.Address) << " is a "
+                 << StatusText(config.Identity)
+                 << (assumed ? " (taken by rule: it did not report its identity)" : "")
+                 << ". Nothing was written; --force-product writes it anyway.\n";
+        return kExitFailed;
+    }
     // As "Load data for use with the current device.": the file is taken
     // for this device, whatever it was saved from; say so when it differs.
     if (auto differs =

@@ -10,7 +10,7 @@
 #include "app/cli/cli_args.h"
 #include "app/cli/cli_host.h"
 #include "model/panel_exchange.h"
-#include "transfer/live/reply_tally.h"
+#include "transfer/registers/reply_tally.h"
 
 namespace kvtk::cli {
 

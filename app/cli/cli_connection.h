@@ -10,7 +10,7 @@
 #include "app/cli/cli_args.h"
 #include "comm/panel_line.h"
 #include "comm/policy_prompter.h"
-#include "transfer/live/reply_tally.h"
+#include "transfer/registers/reply_tally.h"
 
 namespace kvtk::cli {
 

@@ -1,12 +1,14 @@
 #include "app/cli/cli_names.h"
 
 #include <optional>
+#include <sstream>
 
 #include "app/cli/cli_files.h"
 #include "files/config_reader.h"
 #include "files/config_writer.h"
 #include "files/file_header.h"
 #include "files/names_csv.h"
+#include "files/names_in_file.h"
 #include "files/safe_save.h"
 #include "model/conversions.h"
 #include "model/products.h"
@@ -31,6 +33,7 @@ std::string DescriptionLine(const std::string& text) {
 struct LoadedKvx {
     Configuration Config;
     std::string Description;  // as the file holds it
+    std::string Text;         // the whole file
 };
 
 // The file's configuration, held to the product named in its header.
@@ -40,11 +43,15 @@ std::optional<LoadedKvx> LoadKvx(CommandContext& c, const std::string& path) {
         Error(c) << path << ": " << kvx.Why << '\n';
         return std::nullopt;
     }
-    LoadedKvx loaded{{}, DescriptionLine(kvx.Text)};
+    LoadedKvx loaded{{}, DescriptionLine(kvx.Text), kvx.Text};
     Configuration& config = loaded.Config;
     ApplyIdentity(config, {kvx.Header.View.Model, kvx.Header.View.Version});
-    if (!ReadConfigFile(path, config, ReadMode::Full).Ok()) {
-        Error(c) << path << ": the file could not be read completely.\n";
+    std::istringstream in(kvx.Text);
+    if (const FileResult read = ReadConfigStream(in, config, ReadMode::Full); !read.Ok()) {
+        Error(c) << path << ": "
+                 << (read.Outcome == FileOutcome::Damaged ? "the file could not be read completely."
+                                                          : OneLine(read.Message))
+                 << '\n';
         return std::nullopt;
     }
     return loaded;
@@ -76,15 +83,23 @@ int Import(CommandContext& c) {
         return kExitFileError;
     }
     NamesImport names = ParseNamesCsv(csv);
+    if (names.Ok()) names.Refused = RowsBeyondConfiguration(names.Rows, loaded->Config);
     if (names.Ok()) names.Refused = NamesAConfigFileCannotKeep(names.Rows);
+    // Only the name lines (and the stamp) change: the file's other values
+    // stay byte for byte, also those the reader would have limited.
+    NamesInFile edited;
+    if (names.Ok()) {
+        edited =
+            PutNamesIntoFileText(loaded->Text, names.Rows, LocalFileStamp(loaded->Description));
+        names.Refused = edited.Refused;
+    }
     if (!names.Ok()) {
         Error(c) << r.NamesCsv << ": nothing was changed; rows refused:\n"
                  << RefusedRowsText(names.Refused);
         return kExitFileError;
     }
-    ApplyNames(loaded->Config, names.Rows);
     const std::string target = r.Output.empty() ? r.File : r.Output;
-    return Save(c, target, ConfigFileText(loaded->Config, LocalFileStamp(loaded->Description)));
+    return Save(c, target, edited.Text);
 }
 
 }  // namespace

@@ -15,11 +15,11 @@ void StopGate::CancelRunning() {
     if (running_ && *running_ != kWriteDisableCommand) settings_.SetCancel(true);
 }
 
-std::string StopGate::Exchange(int address, const std::string& command,
-                               const std::string& description, int style) {
+std::string StopGate::DoExchange(int address, const std::string& command,
+                                 const std::string& description, int style, int dataChars) {
     if (stop_.Requested() && command != kWriteDisableCommand) return {};  // as a cancel
     running_ = &command;
-    std::string reply = watch_.Exchange(address, command, description, style);
+    std::string reply = watch_.Exchange(address, command, description, style, dataChars);
     running_ = nullptr;
     return reply;
 }

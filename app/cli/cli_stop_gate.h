@@ -19,12 +19,16 @@ public:
     StopGate(const StopGate&) = delete;
     StopGate& operator=(const StopGate&) = delete;
 
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override;
     int Attempts() const override { return watch_.Attempts(); }
     void SetAttempts(int attempts) override { watch_.SetAttempts(attempts); }
+    int SetQuickTries(bool on) override { return watch_.SetQuickTries(on); }
+    bool HeardAnything() const override { return watch_.HeardAnything(); }
 
     const std::set<int>& MaybeWriteEnabled() const { return watch_.MaybeWriteEnabled(); }
+
+protected:
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override;
 
 private:
     void CancelRunning();

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -105,6 +106,15 @@ TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
         {{"--demo", "write", "/nonexistent/x.kvx"}, 4, "", "/nonexistent/x.kvx: no such file."},
         {{"--port", "/nonexistent/tty", "identify"}, 3, "", "cannot open /nonexistent/tty"},
         {{"--demo", "-a", "5", "bad-relays"}, 0, "No bad relays found.\n", ""},
+        {{"--demo", "read", "-o", "x.kvx", "--desc", "\xF0\x9F\x98\x80"},
+         2,
+         "",
+         "--desc: the character U+1F600 cannot be stored in the panel's 8-bit text"},
+        {{"--demo", "read", "-o", "x.kvx", "--desc", "a\tb"},
+         2,
+         "",
+         "--desc holds the control character TAB (U+0009)"},
+        {{"--demo", "read", "-o", "x.kvx", "--desc", "Caf\xE9"}, 2, "", "--desc is not UTF-8"},
     };
     for (const auto& c : cases) {
         const auto run = RunCliInProcess(c.args);
@@ -160,6 +170,65 @@ TEST_F(CliCommandsTest, TraceSpellsOutBytesAsTheTrafficPaneDoes) {
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_THAT(run.Err, HasSubstr("> >01LR7369\\r\n"));
     EXPECT_THAT(run.Err, ContainsRegex("< A\\\\x7F\\\\x80\\\\xFF..\\\\r\n"));
+}
+
+// A device that answers every frame with a bare "A", an "N" or NUL bytes is
+// no panel: nothing is listed, read, backed up, reset or reported clean.
+TEST_F(CliCommandsTest, RepliesWithoutDataAreNoPanel) {
+    const std::pair<std::string, std::string> lines[] = {
+        {"A\r", "but its replies are garbled"},
+        {"N\r", "but with \"N\", which is not a valid reply"},
+        {std::string("\0\0\0\r", 4), "but with \"\\x00\\x00\\x00\""},
+    };
+    const std::string file = Path("x.kvx");
+    const std::string backups = Path("backups");
+    const std::vector<std::string> commands[] = {
+        {"identify"},         {"scan", "--first", "1", "--last", "2"},
+        {"read", "-o", file}, {"backup-all", backups, "--first", "1", "--last", "1"},
+        {"bad-relays"},       {"reset"}};
+    for (const auto& [line, why] : lines) {
+        test::FakeLink link;
+        link.responder = [line = line](test::FakeLink& l, const std::string&) { l.Deliver(line); };
+        for (std::vector<std::string> args : commands) {
+            args.insert(args.begin(), {"--timeout", "20", "--attempts", "1"});
+            const auto run = RunCliInProcess(args, &link);
+            EXPECT_EQ(run.Status, 1) << args[4] << run.Err;
+            EXPECT_THAT(run.Out, Not(HasSubstr("Version"))) << args[4];
+            EXPECT_THAT(run.Err, HasSubstr(why)) << args[4];
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(file)));
+    EXPECT_TRUE(QDir(QString::fromStdString(backups)).entryList(QDir::Files).isEmpty());
+}
+
+// A file for another product is written only with --force-product; a
+// panel taken by rule (it did not report its identity) is said to be so.
+TEST_F(CliCommandsTest, AFileForAnotherProductIsWrittenOnlyWhenForced) {
+    const std::string wq16 = Path("wq16.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", wq16}).Status, 0);
+    auto with = [&wq16](std::vector<std::string> extra) {
+        std::vector<std::string> args{"--demo", "--timeout", "30",          "-a",          extra[0],
+                                      "write",  wq16,        "--no-backup", "--save-wait", "0"};
+        args.insert(args.end(), extra.begin() + 1, extra.end());
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {with({"2"}), 1,
+         "is for a WQ16 Version 5.00, but the device at address 2 is a KV-4800 Version 4.00. "
+         "Nothing was written; --force-product writes it anyway."},
+        {with({"17"}), 1, "did not report its identity; it is taken as a KV-4500 Version 1.07"},
+        {with({"17"}), 1, "(taken by rule: it did not report its identity)"},
+        {with({"2", "--force-product"}), 0, "note: "},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunCliInProcess(c.args);
+        EXPECT_EQ(run.Status, c.status) << run.Err;
+        EXPECT_THAT(run.Err, HasSubstr(c.err));
+    }
 }
 
 // With --skip-failed a register that does not answer keeps its default: such
@@ -223,6 +292,15 @@ TEST_F(CliCommandsTest, ReadThenVerifyOfEveryDemoPanelFindsNoDifference) {
     }
 }
 
+// The command line is UTF-8; the file keeps the 8-bit text the GUI shows.
+TEST_F(CliCommandsTest, ADescriptionEntersTheFileAsEightBitText) {
+    const std::string file = Path("desc.kvx");
+    const auto run = RunCliInProcess(
+        {"--demo", "-a", "2", "read", "-o", file, "--desc", "Caf\xC3\xA9 \xE2\x82\xAC"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_THAT(test::FileBytes(file), HasSubstr("\r\nDesc=Caf\xE9 \x80\r\n"));
+}
+
 TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {
     const std::string good = Path("good.kvx");
     ASSERT_EQ(RunCliInProcess({"--demo", "-a", "2", "read", "-o", good}).Status, 0);
@@ -253,6 +331,27 @@ TEST_F(CliCommandsTest, FileErrorsSayWhyLeaveTheFileAsItWasAndExit4) {
         EXPECT_THAT(process.readAllStandardError().toStdString(), HasSubstr("File too large"));
         EXPECT_EQ(test::FileBytes(report), "old") << name;
     }
+}
+
+// --quick reaches the scan: a silent address costs one frame instead of
+// the two tries of the plain scan, and the panels listed are the same.
+TEST_F(CliCommandsTest, QuickScanTriesSilentAddressesOnce) {
+    for (const bool quick : {false, true}) {
+        SimLine line;
+        line.AddPanel(1, "KV-4800", "3.00");
+        int silentFrames = 0;
+        test::WatchedLink counting(line, [&](const std::string& frame) {
+            silentFrames += frame.starts_with(">00") ? 1 : 0;
+            return true;
+        });
+        std::vector<std::string> args{"--timeout", "20", "scan", "--last", "1"};
+        if (quick) args.push_back("--quick");
+        const auto run = RunCliInProcess(args, &counting);
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(run.Out, "1\tKV-4800 Version 3.00\n");
+        EXPECT_EQ(silentFrames, quick ? 1 : 2);
+    }
+    EXPECT_EQ(RunCliInProcess({"--demo", "backup-all", Path("b"), "--quick"}).Status, 2);
 }
 
 TEST_F(CliCommandsTest, JsonOutputIsValidJson) {

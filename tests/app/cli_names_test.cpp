@@ -79,5 +79,29 @@ TEST_F(CliNamesTest, RefusedRowsAndUsageChangeNothing) {
     EXPECT_EQ(FileBytes(kvx), before);
 }
 
+// Names beyond the product are refused with their line, and an import keeps
+// every other byte of the file, values the reader would limit included.
+TEST_F(CliNamesTest, ImportRefusesNamesBeyondTheProductAndKeepsTheRestOfTheFile) {
+    Configuration small = test::RandomConfigMaker(3).Make("KV-4800", "3.00");
+    small.Panel.NumInputs = "16";
+    const std::string kvx48 = Path("kv4800.kvx");
+    std::string text = ConfigFileText(small, {"01-02-03", "04:05:06", "x"});
+    text.replace(text.find("Zone = "),
+                 text.find("\r\n", text.find("Zone = ")) - text.find("Zone = "), "Zone = 999");
+    PutFileBytes(kvx48, text);
+    PutFileBytes(Path("far.csv"), "kind,number,name\ninput,100,x\ngroup,13,y\n");
+    const auto far = RunCliInProcess({"names", "import", kvx48, Path("far.csv")});
+    EXPECT_EQ(far.Status, 4);
+    EXPECT_THAT(far.Err, HasSubstr("line 2: input 100 is beyond the inputs in use (1 to 16)"));
+    EXPECT_THAT(far.Err, HasSubstr("line 3: group 13 is beyond the product's groups (1 to 12)"));
+    EXPECT_EQ(FileBytes(kvx48), text);
+
+    PutFileBytes(Path("header.csv"), "kind,number,name\n");
+    const auto none = RunCliInProcess({"names", "import", kvx48, Path("header.csv")});
+    ASSERT_EQ(none.Status, 0) << none.Err;
+    EXPECT_EQ(test::WithoutLines(FileBytes(kvx48), {"Date=", "Time="}),
+              test::WithoutLines(text, {"Date=", "Time="}));
+}
+
 }  // namespace
 }  // namespace kvtk

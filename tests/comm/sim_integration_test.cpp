@@ -22,28 +22,24 @@ class PtyTest : public ::testing::Test {
 protected:
     PtyTest() : rig(line) {
         line.AddPanel(2, "KV-4800", "0400");  // and nobody at 9
-        settings.SetMaxResponseMs(100);
+        rig.settings.SetMaxResponseMs(100);
     }
     void SetUp() override { ASSERT_EQ(rig.Open(), ""); }
 
     SimLine line;
     test::PtyExchange rig;
-    ExchangeSettings& settings = rig.settings;
-    SerialLink& link = rig.link;
-    SimPty& pty = rig.pty;
-    CommandExchange& exchange = rig.exchange;
 };
 
 // Identifying itself is the model's; here the frames reach a panel and back.
 TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {
     Configuration config;
-    EXPECT_EQ(IdentifyPanel(config, exchange, 2), "KV-4800 Version 4.00");
+    EXPECT_EQ(IdentifyPanel(config, rig.exchange, 2), "KV-4800 Version 4.00");
     EXPECT_THAT(line.PanelAt(2)->Received(), ::testing::ElementsAre("LR73", "KV"));
 }
 
 // The settings the port leaves on the line, read back from the device.
 TEST_F(PtyTest, PortRunsAt9600EightDataBitsNoParityOneStopBit) {
-    const int fd = ::open(pty.SlavePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY);
+    const int fd = ::open(rig.pty.SlavePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY);
     ASSERT_GE(fd, 0);
     termios line{};
     ASSERT_EQ(::tcgetattr(fd, &line), 0);
@@ -55,21 +51,21 @@ TEST_F(PtyTest, PortRunsAt9600EightDataBitsNoParityOneStopBit) {
 }
 
 TEST_F(PtyTest, PortDisappearingMidExchangeEndsItAndClosesThePort) {
-    settings.SetMaxResponseMs(5000);
-    QSignalSpy lost(&link, &ByteLink::linkLost);
-    QTimer::singleShot(50, &pty, [this] { pty.CloseMaster(); });
+    rig.settings.SetMaxResponseMs(5000);
+    QSignalSpy lost(&rig.link, &ByteLink::linkLost);
+    QTimer::singleShot(50, &rig.pty, [this] { rig.pty.CloseMaster(); });
     std::string reply;
-    const double ms = Timed([&] { reply = exchange.Exchange(9, "LR73", "", 0); });
+    const double ms = Timed([&] { reply = rig.exchange.Exchange(9, "LR73", "", 0); });
     EXPECT_EQ(reply, "T");
     EXPECT_LT(ms, 3000);
     EXPECT_EQ(lost.count(), 1);
-    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(rig.link.isOpen());
 }
 
 TEST_F(PtyTest, DiscoveryListsOpenableSlotsAndABusyPortSaysOops) {
-    link.close();
+    rig.link.close();
     PortSlots portSlots(QStringList{});
-    portSlots.Bind(2, pty.SlavePath());
+    portSlots.Bind(2, rig.pty.SlavePath());
     portSlots.Bind(3, QStringLiteral("/nonexistent/ttyX"));
     EXPECT_EQ(DiscoverPorts(portSlots), QStringList{QStringLiteral("Com2")});
 

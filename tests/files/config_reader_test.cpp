@@ -9,6 +9,7 @@
 #include "files/config_writer.h"
 #include "files/file_access.h"
 #include "test_folder.h"
+#include "tests/files/kvx_text.h"
 #include "tests/support/random_config.h"
 
 namespace kvtk {
@@ -19,16 +20,12 @@ using test::ConfigFor;
 const std::string kRule(40, '-');
 
 // A file with the given lines in its panel, input and group sections.
-std::string FileWith(const std::vector<std::string>& panel, const std::vector<std::string>& inputs,
-                     const std::vector<std::string>& groups) {
-    std::string text = kRule + "\r\nKV-??00 4.00 data\r\n" + kRule + "\r\nFile Header\r\n" + kRule +
-                       "\r\nPanel Information\r\n";
-    for (const auto& line : panel) text += line + "\r\n";
-    text += kRule + "\r\nInput Information\r\n";
-    for (const auto& line : inputs) text += line + "\r\n";
-    text += kRule + "\r\nGroup Information\r\n";
-    for (const auto& line : groups) text += line + "\r\n";
-    return text + kRule + "\r\nEnd of KV-??00 Data\r\n" + kRule + "\r\n";
+std::string FileWith(std::vector<std::string> panel, std::vector<std::string> inputs,
+                     std::vector<std::string> groups) {
+    panel.insert(panel.begin(), "Panel Information");
+    inputs.insert(inputs.begin(), "Input Information");
+    groups.insert(groups.begin(), "Group Information");
+    return test::KvxText("KV-??00", "4.00", {{"File Header"}, panel, inputs, groups});
 }
 
 FileResult Read(const std::string& text, Configuration& c, ReadMode mode = ReadMode::Full) {
@@ -39,23 +36,22 @@ FileResult Read(const std::string& text, Configuration& c, ReadMode mode = ReadM
 // Lower-case keys, old headings and key names, values outside the lists or
 // limits, and names that look like headings or options.
 TEST(ConfigReader, ReadsTheVariantsOfOlderAndHandEditedFiles) {
-    const std::string nulName("Hall\0East", 9);
     Configuration c = ConfigFor("KV-??00", "4.00");
     Configuration expected = c;
-    const FileResult result = Read(
-        FileWith({"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00",
-                  "Flash Off Time=0.50", "Refresh Duration=45", "Inputs=200", "Relays=0",
-                  "Address=300", "Name=North", "Units At 0V=abc", "Units At 5V=-1.5"},
-                 {"special option = 10100000", "Line #1", "Name = Switch line #4", "Timer = 2",
-                  "Timer = 7", "Line #3", "Contact Type = linked on", "Timer = 2", "Timer = -1",
-                  "INPUT #4", "group = 75", "flash = on", "Polarity = normally open", "Timer = 3",
-                  "Line #5", "Name = Special option 1", "Line #6", "Name = " + nulName},
-                 {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Child = 61", "Child = 0",
-                  "Priority = on / off", "Priority = maybe", "Type = super",
-                  "Serial Override = disabled", "Constant Flash = ENABLED", "Zone #1",
-                  "Name = Group #3 lights", "Child = 9", "Zone #0", "Name = Zero", "Child = 5",
-                  "Type = Super"}),
-        c);
+    const FileResult result =
+        Read(FileWith({"Timer 0=00:30", "Timer 1=01:00", "Timer 2=02:00", "Timer 3=05:00",
+                       "Flash Off Time=0.50", "Refresh Duration=45", "Inputs=200", "Relays=0",
+                       "Address=300", "Name=North", "Units At 0V=abc", "Units At 5V=-1.5",
+                       "Flash On Time=5:07"},
+                      {"special option = 101000000000", "Line #1", "Name = Switch line #4",
+                       "Timer = 2", "Line #3", "Contact Type = linked on", "Timer = 2", "INPUT #4",
+                       "group = 75", "flash = on", "Polarity = normally open", "Timer = 3",
+                       "Line #5", "Name = Special option 1"},
+                      {"Group #2", "relay = 3", "MEMBER = 4", "group = 5", "Priority = on / off",
+                       "Priority = maybe", "Type = super", "Serial Override = disabled",
+                       "Constant Flash = ENABLED", "Zone #1", "Name = Group #3 lights", "Child = 9",
+                       "Zone #0", "Name = Zero", "Child = 5", "Type = Super"}),
+             c);
     ASSERT_TRUE(result.Ok()) << result.Message;
     expected.Panel.TimerDuration = {"", "00:30", "01:00", "02:00"};
     expected.Panel.FlashOffTime = "1.7";
@@ -67,12 +63,12 @@ TEST(ConfigReader, ReadsTheVariantsOfOlderAndHandEditedFiles) {
     expected.Panel.UnitsAt0V = "0";
     expected.Panel.UnitsAt5V = "-1.5";
     expected.Panel.SpecialOptions = 5;
+    expected.Panel.OnTimeAfterFlash = "05:07";
     expected.Inputs[1].Name = "Switch line #4";
     expected.Inputs[1].Timer = expected.Inputs[3].Timer = 2;
     expected.Inputs[3].Type = kLinkedOn;
     expected.Inputs[4] = {"", kMomentaryOn, 0, 60, 3, kTrue};
     expected.Inputs[5].Name = "Special option 1";
-    expected.Inputs[6].Name = nulName;
     expected.Groups[1] = {"Group #3 lights", 0, {}, 0, kTrue, 0};
     expected.Groups[1].SetMember(9, true);
     expected.Groups[2] = {"", 1, {}, 3, 0, kTrue};
@@ -155,6 +151,53 @@ TEST(ConfigReader, FailuresEndWithTheirMessageAndKeepWhatWasRead) {
             EXPECT_EQ(c.Panel.TimerDuration[1], "04:44");
         }
     }
+}
+
+// A value its register would cut (a timer of 20:00 sent as 01:47), a time
+// the conversions would misread, or a name with a control character is
+// refused in words; names-only reads look at names alone.
+TEST(ConfigReader, RefusesWhatThePanelCannotHold) {
+    const struct {
+        std::vector<std::string> Panel, Inputs, Groups;
+        std::string Message;  // empty: read
+    } cases[] = {
+        {{"Timer 1=18:12"}, {}, {}, ""},
+        {{"Timer 1=1:30"}, {}, {}, ""},
+        {{"Timer 1=18:13"}, {}, {}, "\"Timer 1=18:13\" is longer than a panel's timer holds"},
+        {{"Timer 0=00:30", "Timer 1=20:00"}, {}, {}, "\"Timer 1=20:00\" is longer"},
+        {{"Timer 2=1:5"}, {}, {}, "\"Timer 2=1:5\" is not a time hh:mm"},
+        {{"Timer 3=100:00"}, {}, {}, "\"Timer 3=100:00\" is not a time hh:mm"},
+        {{"Flash On Time=120:00"}, {}, {}, "\"Flash On Time=120:00\" is not a time mm:ss"},
+        {{}, {"Special Option = 100000001"}, {}, "is not the panel's 8 special options"},
+        {{}, {"Special Option = 10200000"}, {}, "is not the panel's 8 special options"},
+        {{}, {"Line #4", "Timer = 7"}, {}, "\"Timer = 7\" of input 4 is not a timer 0 to 3"},
+        {{}, {"Line #4", "Timer = -1"}, {}, "is not a timer 0 to 3"},
+        {{}, {}, {"Zone #2", "Child = 61"}, "\"Child = 61\" of group 2 is not a member 1 to 60"},
+        {{}, {}, {"Zone #2", "Relay = 0"}, "is not a member 1 to 60"},
+        {{"Name=A\x1B[2J"}, {}, {}, "The name of the panel holds the control character ESC"},
+        {{}, {"Line #6", std::string("Name = Hall\0East", 16)}, {}, "control character NUL"},
+        {{}, {}, {"Zone #3", "Name = Bell\x07 ring"}, "The name of group 3 holds the control"},
+        {{}, {"Line #2", "Name = Tab\there"}, {}, "control character TAB (U+0009): a name or"},
+    };
+    for (const auto& tc : cases) {
+        const std::string text = FileWith(tc.Panel, tc.Inputs, tc.Groups);
+        SCOPED_TRACE(text);
+        Configuration c = ConfigFor("KV-??00", "4.00");
+        const FileResult result = Read(text, c);
+        if (tc.Message.empty()) {
+            EXPECT_TRUE(result.Ok()) << result.Message;
+            continue;
+        }
+        EXPECT_EQ(result.Number, kValueNotHeld);
+        EXPECT_THAT(result.Message, ::testing::HasSubstr(tc.Message));
+        // Only names matter to a names-only read.
+        const bool nameCase = tc.Message.find("control") != std::string::npos;
+        Configuration names = ConfigFor("KV-??00", "4.00");
+        EXPECT_EQ(Read(text, names, ReadMode::NamesOnly).Ok(), !nameCase);
+    }
+    Configuration c = ConfigFor("KV-??00", "4.00");
+    ASSERT_TRUE(Read(FileWith({"Timer 1=1:30"}, {}, {}), c).Ok());
+    EXPECT_EQ(c.Panel.TimerDuration[1], "01:30");  // sent as 5400 s, not as "1:" and "0"
 }
 
 TEST(ConfigReader, OnlyRegularFilesOfAConfigurationsSizeAreRead) {

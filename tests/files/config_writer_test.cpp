@@ -7,13 +7,20 @@
 #include <sstream>
 
 #include "files/config_reader.h"
+#include "tests/files/kvx_text.h"
 #include "tests/support/random_config.h"
 
 namespace kvtk {
 namespace {
 
 using test::ConfigFor;
-using test::CrLf;
+
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
 
 TEST(ConfigWriter, WritesTheExactTextOfAKnownConfiguration) {
     Configuration c = ConfigFor("KV-4800", "2.05");  // 16 inputs, 8 relays, 12 groups
@@ -36,74 +43,42 @@ TEST(ConfigWriter, WritesTheExactTextOfAKnownConfiguration) {
     c.Groups[2] = {"", 1, {}, 3, 0, kTrue};
     c.Groups[2].SetMember(2, true);
 
-    std::string expected = CrLf({
-        "----------------------------------------",
-        "KV-4800 2.05 data",
-        "----------------------------------------",
-        "File Header",
-        "Date=12-03-26",
-        "Time=14:05:09",
-        "Desc=Night test",
-        "----------------------------------------",
-        "Panel Information",
-        "Address=5",
-        "Name=Lobby Panel",
-        "Inputs=2",
-        "Relays=8",
-        "Timer 1=00:30",
-        "Timer 2=02:00",
-        "Timer 3=18:00",
-        "Flash On Time=05:30",
-        "Flash Off Time=1.2",
-        "Refresh Duration=15",
-        "Relay Energize Duration=0.156",
-        "Units At 0V=0",
-        "Units At 5V=100",
-        "----------------------------------------",
-        "Input Information",
-        "Special Option = 10100000",
-        "Line #1",
-        "Name = Door  Line #9",
-        "Contact Type = Linked On",
-        "Timer = 2",
-        "Flash = ON",
-        "Polarity = Normally Closed",
-        "Zone = 3",
-        "Line #2",
-        "Name = ",
-        "Contact Type = ",
-        "Timer = 0",
-        "Flash = OFF",
-        "Polarity = Normally Open",
-        "Zone = 12",
-        "----------------------------------------",
-        "Group Information",
-        "Zone #1",
-        "Name = Hall",
-        "Type = Normal",
-        "Child = 1",
-        "Child = 2",
-        "Child = 8",
-        "Serial Override = Enabled",
-        "Constant Flash = Disabled",
-        "Zone #2",
-        "Name = ",
-        "Type = Super",
-        "Child = 2",
-        "Priority = On/Off",
-        "Serial Override = Disabled",
-        "Constant Flash = Enabled",
-    });
+    std::vector<std::string> groups{"Group Information",
+                                    "Zone #1",
+                                    "Name = Hall",
+                                    "Type = Normal",
+                                    "Child = 1",
+                                    "Child = 2",
+                                    "Child = 8",
+                                    "Serial Override = Enabled",
+                                    "Constant Flash = Disabled",
+                                    "Zone #2",
+                                    "Name = ",
+                                    "Type = Super",
+                                    "Child = 2",
+                                    "Priority = On/Off",
+                                    "Serial Override = Disabled",
+                                    "Constant Flash = Enabled"};
     // Groups 3 to 12 as they start: each its own member while that is a relay.
     for (int g = 3; g <= 12; ++g) {
         const std::string n = std::to_string(g);
-        expected += CrLf({"Zone #" + n, "Name = ", "Type = Normal"});
-        if (g <= 8) expected += CrLf({"Child = " + n});
-        expected +=
-            CrLf({"Priority = None", "Serial Override = Enabled", "Constant Flash = Disabled"});
+        groups.insert(groups.end(), {"Zone #" + n, "Name = ", "Type = Normal"});
+        if (g <= 8) groups.push_back("Child = " + n);
+        groups.insert(groups.end(), {"Priority = None", "Serial Override = Enabled",
+                                     "Constant Flash = Disabled"});
     }
-    expected += CrLf({"----------------------------------------", "End of KV-4800 Data",
-                      "----------------------------------------"});
+    const std::string expected = test::KvxText(
+        "KV-4800", "2.05",
+        {{"File Header", "Date=12-03-26", "Time=14:05:09", "Desc=Night test"},
+         {"Panel Information", "Address=5", "Name=Lobby Panel", "Inputs=2", "Relays=8",
+          "Timer 1=00:30", "Timer 2=02:00", "Timer 3=18:00", "Flash On Time=05:30",
+          "Flash Off Time=1.2", "Refresh Duration=15", "Relay Energize Duration=0.156",
+          "Units At 0V=0", "Units At 5V=100"},
+         {"Input Information", "Special Option = 10100000", "Line #1", "Name = Door  Line #9",
+          "Contact Type = Linked On", "Timer = 2", "Flash = ON", "Polarity = Normally Closed",
+          "Zone = 3", "Line #2", "Name = ", "Contact Type = ", "Timer = 0", "Flash = OFF",
+          "Polarity = Normally Open", "Zone = 12"},
+         groups});
     EXPECT_EQ(test::FirstDifferentLine(
                   ConfigFileText(c, {"12-03-26", "14:05:09", "  Night test  "}), expected),
               "");
@@ -126,11 +101,7 @@ TEST(ConfigWriter, CountsAndAddressesOutsideTheRecords) {
         config.Panel.Address = c.address;
         config.AddressTable[255].Name = "Far";
         const std::string text = ConfigFileText(config, {});
-        size_t lines = 0;
-        for (size_t at = text.find("Line #"); at != std::string::npos;
-             at = text.find("Line #", at + 1))
-            ++lines;
-        EXPECT_EQ(lines, c.lines) << c.inputs;
+        EXPECT_EQ(CountOf(text, "\r\nLine #"), c.lines) << c.inputs;
         EXPECT_THAT(text, testing::HasSubstr("\r\nInputs=" + std::string(c.inputs) + "\r\n"));
         EXPECT_THAT(text,
                     testing::HasSubstr("\r\nAddress=" + std::string(c.address) + "\r\n" + c.name));

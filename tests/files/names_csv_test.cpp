@@ -78,6 +78,10 @@ TEST(NamesCsv, RefusesEveryBadRowWithItsLine) {
         {"named twice", "input,1,Other\r\n", 3},
         {"after a quoted line break", "input,2,\"a\nb\"\r\nzone,1,A\r\n", 5},
         {"an unclosed quote", "input,2,\"open", 3},
+        {"a TAB", "input,2,a\tb\r\n", 3},
+        {"an ESC", "group,2,\x1B[31mred\r\n", 3},
+        {"a NUL", std::string("input,2,a\0b\r\n", 13), 3},
+        {"a BEL at the end", "input,2,ring\x07\r\n", 3},
     };
     for (const Case& c : cases) {
         const NamesImport result = ParseNamesCsv("kind,number,name\r\n" + good + c.Rows);
@@ -86,6 +90,21 @@ TEST(NamesCsv, RefusesEveryBadRowWithItsLine) {
     }
     EXPECT_THAT(ParseNamesCsv("input,1,Door\r\n").Refused,
                 ElementsAre(Field(&RefusedRow::Line, 1)));
+    EXPECT_THAT(ParseNamesCsv("kind,number,name\ninput,2,a\tb\n").Refused.at(0).Reason,
+                ::testing::StartsWith("the name holds the control character TAB (U+0009); a "
+                                      "name or description holds letters"));
+}
+
+// Export writes inputs 1..NumInputs and groups 1..MaxGroups; import takes
+// exactly those and refuses the rest instead of dropping them.
+TEST(NamesCsv, RowsBeyondTheConfigurationAreRefusedWithTheirLine) {
+    Configuration c = ConfigFor("KV-4800", "3.00");  // 16 inputs, 12 groups
+    const NamesImport rows =
+        ParseNamesCsv("kind,number,name\ninput,16,a\ninput,100,b\ngroup,12,c\ngroup,13,d\n");
+    ASSERT_TRUE(rows.Ok());
+    EXPECT_EQ(RefusedRowsText(RowsBeyondConfiguration(rows.Rows, c)),
+              "line 3: input 100 is beyond the inputs in use (1 to 16)\n"
+              "line 5: group 13 is beyond the product's groups (1 to 12)\n");
 }
 
 }  // namespace

@@ -69,23 +69,14 @@ TEST(SafeSave, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporary) {
     EXPECT_EQ(FilesIn(folder.Path()), 2);
 }
 
-TEST(SafeSave, APipeOrFolderIsRefusedInWordsAndLeftAsItWas) {
+// A pipe (or a link to one), a folder, a missing or unwritable folder: the
+// save is refused in the system's words and nothing there changes.
+TEST(SafeSave, TargetsThatCannotBeWrittenAreRefusedInWordsAndLeftAsTheyWere) {
     test::TestFolder folder;
     const fs::path pipe = folder.Path() / "pipe.kvx";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     fs::create_symlink(pipe, folder.Path() / "link.kvx");
     fs::create_directory(folder.Path() / "folder.kvx");
-    for (const auto& [name, why] : {std::pair{"pipe.kvx", "Not a regular file but a named pipe"},
-                                    {"link.kvx", "Not a regular file but a named pipe"},
-                                    {"folder.kvx", "Is a directory"}})
-        EXPECT_THAT(SaveFileAtomically(folder.File(name), "new").Message,
-                    ::testing::StartsWith(why));
-    EXPECT_TRUE(fs::is_fifo(pipe));
-    EXPECT_EQ(FilesIn(folder.Path()), 3);
-}
-
-TEST(SafeSave, AMissingOrUnwritableFolderIsReportedWithTheSystemsWords) {
-    test::TestFolder folder;
     fs::create_directory(folder.Path() / "locked");
     fs::permissions(folder.Path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
     std::string locked = folder.File("locked/plan.kvx");
@@ -93,20 +84,27 @@ TEST(SafeSave, AMissingOrUnwritableFolderIsReportedWithTheSystemsWords) {
         // Permissions do not bind this user (root): use a folder nobody may
         // create files in.
         std::fclose(probe);
+        fs::remove(folder.File("locked/probe"));
         locked = "/sys/kvtk-plan.kvx";
     }
     const std::tuple<std::string, FileOutcome, const char*> cases[] = {
+        {pipe.string(), FileOutcome::Other, "Not a regular file but a named pipe"},
+        {folder.File("link.kvx"), FileOutcome::Other, "Not a regular file but a named pipe"},
+        {folder.File("folder.kvx"), FileOutcome::Other, "Is a directory"},
         {folder.File("no/such/folder/plan.kvx"), FileOutcome::PathNotFound,
          "No such file or directory (2)\r"},
         {locked, FileOutcome::Other, "Permission denied (13)\r"},
     };
     for (const auto& [target, outcome, message] : cases) {
         const FileResult result = WriteConfigFile(target, test::ConfigFor("WQ16", "5.00"), {});
-        EXPECT_EQ(result.Outcome, outcome);
+        EXPECT_EQ(result.Outcome, outcome) << target;
         EXPECT_EQ(result.Title, "Write Error");
-        EXPECT_EQ(result.Message, message);
-        EXPECT_FALSE(fs::exists(target));
+        EXPECT_THAT(result.Message, ::testing::StartsWith(message)) << target;
     }
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "folder.kvx"));
+    EXPECT_FALSE(fs::exists(locked));
+    EXPECT_EQ(FilesIn(folder.Path()), 4);
 }
 
 }  // namespace

@@ -11,44 +11,58 @@ using ::testing::Return;
 
 class ScriptedExchange : public PanelExchange {
 public:
-    MOCK_METHOD(std::string, Exchange,
-                (int address, const std::string& command, const std::string& description,
-                 int style),
+    MOCK_METHOD(std::string, DoExchange,
+                (int address, const std::string& command, const std::string& description, int style,
+                 int dataChars),
                 (override));
 };
 
+// The exchange turns an "A" reply without the data asked for into "C"; here
+// the replies are what the exchange returns.
 TEST(IdentifyPanel, RecordsTheStatusOfEachReply) {
     const struct {
         int address;
-        const char* lr73Reply;
-        const char* kvReply;  // nullptr: "KV" must not be sent
+        std::string lr73Reply;
+        std::vector<const char*> kvReplies;  // in order; none: "KV" must not be sent
         const char* status;
+        bool assumed;
     } cases[] = {
-        {7, "A07", "AKV-4800  0400", "KV-4800 Version 4.00"},
-        {7, "A07", "AWQ16     0050", "WQ16 Version .50"},
-        {7, "T", nullptr, "Not connected"},
-        {7, "", nullptr, "Not connected"},
-        {7, "A07", "T", "KV-4500 Version 1.07"},
-        {7, "A07", "C", "KV-4500 Version 1.07"},
-        {7, "A07", "", "Not connected"},  // a cancelled identity query identifies nothing
-        // Short and odd replies give what they carry, never a crash.
-        {7, "A07", "A", " Version .00"},
-        {7, "A07", "AKV-4800  ZZZZ", "KV-4800 Version .00"},
-        {7, "A07", "AKV-4800  9999999999", "KV-4800 Version 99.99"},
-        {300, "T", nullptr, "Not connected"},  // outside the table: not recorded
-        {-1, "T", nullptr, "Not connected"},
+        {7, "A07", {"AKV-4800  0400"}, "KV-4800 Version 4.00", false},
+        {7, "A07", {"AWQ16     0050"}, "WQ16 Version .50", false},
+        {7, "T", {}, "Not connected", false},
+        {7, "", {}, "Not connected", false},
+        {7, "C", {}, "Not connected", false},
+        // A line of another kind is no panel, on the serial line and the relay.
+        {7, "N", {}, "Not connected", false},
+        {7, std::string("\0\0\0", 3), {}, "Not connected", false},
+        // One lost identity reply is asked again; only a panel that never
+        // tells its identity is taken by rule.
+        {7, "A07", {"T", "AKV-4800  0400"}, "KV-4800 Version 4.00", false},
+        {7, "A07", {"C", "AKV-4800  0400"}, "KV-4800 Version 4.00", false},
+        {7, "A07", {"T", "T"}, "KV-4500 Version 1.07", true},
+        {7, "A07", {"N", "C"}, "KV-4500 Version 1.07", true},
+        {7, "A07", {""}, "Not connected", false},  // a cancelled query identifies nothing
+        {7, "A07", {"T", ""}, "Not connected", false},
+        {7, "A07", {"AKV-4800  ZZZZ"}, "KV-4800 Version .00", false},
+        {7, "A07", {"AKV-4800  9999999999"}, "KV-4800 Version 99.99", false},
+        {300, "T", {}, "Not connected", false},  // outside the table: not recorded
+        {-1, "T", {}, "Not connected", false},
     };
     for (const auto& c : cases) {
         Configuration config;
         ScriptedExchange exchange;
+        const std::string& probe = c.lr73Reply;
         {
             InSequence order;
-            EXPECT_CALL(exchange, Exchange(c.address, "LR73", "", 0)).WillOnce(Return(c.lr73Reply));
-            if (c.kvReply)
-                EXPECT_CALL(exchange, Exchange(c.address, "KV", _, 0)).WillOnce(Return(c.kvReply));
+            EXPECT_CALL(exchange, DoExchange(c.address, "LR73", "", 0, kAddressReplyChars))
+                .WillOnce(Return(probe));
+            for (const char* reply : c.kvReplies)
+                EXPECT_CALL(exchange, DoExchange(c.address, "KV", _, 0, kIdentityReplyChars))
+                    .WillOnce(Return(reply));
         }
-        EXPECT_EQ(IdentifyPanel(config, exchange, c.address), c.status)
-            << c.lr73Reply << (c.kvReply ? c.kvReply : "");
+        const PanelIdentification found = IdentifyPanelDetail(config, exchange, c.address);
+        EXPECT_EQ(found.Status, c.status) << probe << ::testing::PrintToString(c.kvReplies);
+        EXPECT_EQ(found.Assumed, c.assumed) << probe;
         if (c.address == 7) {
             EXPECT_EQ(config.AddressTable[7].Status, c.status);
         }

@@ -68,17 +68,23 @@ TEST(Products, ProductMatch) {
     const struct {
         const char *a, *b;
         int16_t result;
+        bool sameForWrite;  // a file for a written to a panel b is no other product
     } cases[] = {
-        {"KV-??00", "KV-4500", 1},
-        {"KV-4500", "KV-??00", -1},
-        {"KV-4500", "KV-4800", 0},
-        {"WQ16", "KV-4800", 1},
-        {"kv-4800", "KV-4800", -1},
-        {"KV4800", "KV4800", 0},
-        {"", "", 0},
-        {"KV-480?", "KV-4801", 0},
+        {"KV-??00", "KV-4500", 1, true},
+        {"KV-4500", "KV-??00", -1, true},
+        {"KV-4500", "KV-4800", 0, false},
+        {"WQ16", "KV-4800", 1, false},
+        {"WQ16", "WQ32", 1, false},
+        {"WQ16", "wq16 ", 1, true},
+        {"kv-4800", "KV-4800", -1, true},
+        {"KV4800", "KV4800", 0, false},
+        {"", "", 0, false},
+        {"KV-480?", "KV-4801", 0, false},
     };
-    for (const auto& c : cases) EXPECT_EQ(ProductMatch(c.a, c.b), c.result) << c.a << " / " << c.b;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProductMatch(c.a, c.b), c.result) << c.a << " / " << c.b;
+        EXPECT_EQ(SameProductForWrite(c.a, c.b), c.sameForWrite) << c.a << " / " << c.b;
+    }
 }
 
 TEST(Products, VersionCompare) {

@@ -46,13 +46,6 @@ public:
             emit readyRead();
         });
     }
-    // The device vanishes after `delayMs`.
-    void LoseAfter(int delayMs) {
-        QTimer::singleShot(delayMs, this, [this] {
-            open_ = false;
-            emit linkLost(QStringLiteral("gone"));
-        });
-    }
 
     Responder responder;
     std::vector<std::string> writes;

@@ -23,7 +23,8 @@ struct ExchangeCall {
     std::string Command;
     std::string Description;
     int Style;
-    int Attempts;  // the attempts setting when the call was made
+    int Attempts;   // the attempts setting when the call was made
+    int DataChars;  // what the reply had to carry after its "A"
 };
 
 class ScriptedPanel : public PanelExchange {
@@ -50,28 +51,6 @@ public:
     std::deque<std::string> Queued;
     std::function<std::string(int address, const std::string& command)> Responder;
 
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override {
-        Calls.push_back({address, command, description, style, attempts_});
-        if (command.empty()) return {};  // nothing to send
-        if (log_) log_->push_back(">" + command);
-        if (!Queued.empty()) {
-            std::string reply = std::move(Queued.front());
-            Queued.pop_front();
-            return reply;
-        }
-        if (Responder) return Responder(address, command);
-        for (Rule& rule : rules_) {
-            if (rule.Times == 0) continue;
-            if (rule.Address && *rule.Address != address) continue;
-            const bool match =
-                rule.Prefix ? command.rfind(rule.Command, 0) == 0 : command == rule.Command;
-            if (!match) continue;
-            if (rule.Times > 0) --rule.Times;
-            return rule.Reply;
-        }
-        return DefaultReply;
-    }
     int Attempts() const override { return attempts_; }
     void SetAttempts(int attempts) override { attempts_ = attempts; }
 
@@ -97,7 +76,40 @@ public:
 
     std::vector<ExchangeCall> Calls;
 
+protected:
+    // A scripted "A" reply without the data asked for comes back as "C",
+    // as the exchange returns it once its tries are spent.
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override {
+        Calls.push_back({address, command, description, style, attempts_, dataChars});
+        if (command.empty()) return {};  // the port window's clear: nothing is sent
+        if (log_) log_->push_back(">" + command);
+        std::string reply = Script(address, command);
+        if (!reply.empty() && reply[0] == 'A' && static_cast<int>(reply.size()) - 1 < dataChars)
+            return "C";
+        return reply;
+    }
+
 private:
+    std::string Script(int address, const std::string& command) {
+        if (!Queued.empty()) {
+            std::string reply = std::move(Queued.front());
+            Queued.pop_front();
+            return reply;
+        }
+        if (Responder) return Responder(address, command);
+        for (Rule& rule : rules_) {
+            if (rule.Times == 0) continue;
+            if (rule.Address && *rule.Address != address) continue;
+            const bool match =
+                rule.Prefix ? command.rfind(rule.Command, 0) == 0 : command == rule.Command;
+            if (!match) continue;
+            if (rule.Times > 0) --rule.Times;
+            return rule.Reply;
+        }
+        return DefaultReply;
+    }
+
     struct Rule {
         std::optional<int> Address;
         std::string Command;

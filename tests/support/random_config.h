@@ -86,7 +86,11 @@ private:
         return list[static_cast<size_t>(Int(0, static_cast<int>(list.size()) - 1))];
     }
     std::string Two(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
-    std::string Clock(int maxHigh) { return Two(Int(0, maxHigh)) + ":" + Two(Int(0, 59)); }
+    // Within the editors' range: 00:00 to maxHigh:00.
+    std::string Clock(int maxHigh) {
+        const int high = Int(0, maxHigh);
+        return Two(high) + ":" + Two(high == maxHigh ? 0 : Int(0, 59));
+    }
     std::string Units() {
         static const char* const kUnits[] = {"0", "100", "-12.5", "3.75", "1e3", "250"};
         return kUnits[Int(0, 5)];

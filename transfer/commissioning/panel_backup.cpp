@@ -2,6 +2,7 @@
 
 #include "files/backup_store.h"
 #include "files/config_writer.h"
+#include "model/products.h"
 #include "transfer/operations/operation_support.h"
 #include "transfer/operations/panel_snapshot.h"
 
@@ -14,7 +15,14 @@ BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, Op
         outcome.Failure = "No folder for backups is known (HOME is not set).";
         return outcome;
     }
-    const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup");
+    SnapshotProgress progress;
+    if (request.ShowProgress)
+        progress = [&host](int done, int total) {
+            host.ShowStatusLine("Backing up the device... register " + std::to_string(done) +
+                                    " of " + std::to_string(total),
+                                LineTone::Unchanged);
+        };
+    const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup", progress);
     if (panel.Aborted) {
         outcome.Failure = "The backup read was stopped.";
         return outcome;
@@ -24,10 +32,15 @@ BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, Op
                           (panel.Skipped == 1 ? "" : "s") + ".";
         return outcome;
     }
+    const std::string text =
+        ConfigFileText(panel.Config, LocalFileStamp(request.When, request.Description));
+    if (!ConfigTextOpens(text)) {
+        outcome.Failure = "The device's identity \"" + StatusText(like.Identity) +
+                          "\" is not one a backup file can hold.";
+        return outcome;
+    }
     const std::string name = BackupFileName(request.When, PanelAddress(like), like.Identity.Model);
-    const BackupSave saved = SaveNewBackup(
-        request.Folder, name,
-        ConfigFileText(panel.Config, LocalFileStamp(request.When, request.Description)));
+    const BackupSave saved = SaveNewBackup(request.Folder, name, text);
     if (!saved.Result.Ok()) {
         std::string reason = saved.Result.Message;
         for (char& c : reason)

@@ -18,6 +18,9 @@ struct BackupRequest {
     std::string Folder;       // DefaultBackupFolder() unless chosen
     std::string Description;  // the file header's description
     std::time_t When = 0;     // names and stamps the file
+    // "Backing up the device... register n of N" on the host's status line
+    // before each register (a dialog waiting for the backup shows it).
+    bool ShowProgress = false;
 };
 
 struct BackupOutcome {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/products.h"
-#include "transfer/live/reply_tally.h"
+#include "transfer/registers/reply_tally.h"
 
 namespace kvtk {
 
@@ -16,10 +16,32 @@ AddressView ViewOfAddress(const std::string& status, int address) {
     return {"Connected to an " + status + " at address " + at + ".", true};
 }
 
-AddressView GarbledView(int address) {
+AddressView GarbledView(int address, const std::string& strange) {
+    if (!strange.empty())
+        return {"Address " + std::to_string(address) + " answered \"" + VisibleReply(strange) +
+                    "\", which is not a valid reply.",
+                false};
     return {"Garbled replies at address " + std::to_string(address) +
                 ": check baud rate, wiring, noise.",
             false};
+}
+
+std::string VisibleReply(const std::string& reply) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : reply) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') {
+            text += "\\r";
+        } else if (u < 0x20 || u == 0x7F) {
+            text += "\\x";
+            text += kDigits[u >> 4];
+            text += kDigits[u & 15];
+        } else {
+            text += c;
+        }
+    }
+    return text;
 }
 
 std::string OfflineNewStatus(const std::string& catalogueEntry, int address) {
@@ -37,7 +59,9 @@ AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int a
     ReplyTally replies(exchange);
     reading.Status = IdentifyPanel(config, replies, address);
     reading.Garbled = reading.Status == kNotConnected && replies.OnlyGarbled();
-    reading.View = reading.Garbled ? GarbledView(address) : ViewOfAddress(reading.Status, address);
+    if (reading.Garbled) reading.Strange = replies.StrangeLine();
+    reading.View = reading.Garbled ? GarbledView(address, reading.Strange)
+                                   : ViewOfAddress(reading.Status, address);
     return reading;
 }
 
@@ -62,10 +86,24 @@ std::string GarbledNote(const std::vector<int>& garbled) {
     return ". Garbled replies at " + where + ": check the line.";
 }
 
+// One short try of the address probe: true when the address is worth a full
+// read (something came back, or the exchange cannot try quickly).
+bool AnswersQuickProbe(PanelExchange& exchange, int address) {
+    struct QuickTries {
+        PanelExchange& exchange;
+        ~QuickTries() { exchange.SetQuickTries(false); }
+    };
+    if (exchange.SetQuickTries(true) <= 0) return true;
+    const QuickTries restore{exchange};
+    const std::string reply = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
+    // A cancelled try is left to the full read, which ends at once as well.
+    return reply != "T" || exchange.HeardAnything();
+}
+
 }  // namespace
 
 ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
-                         const ScanCallbacks& callbacks) {
+                         const ScanCallbacks& callbacks, ScanPace pace) {
     ScanResult result;
     const int first = std::max(range.First, 0);
     const int last = std::min(range.Last, kAddressCount - 1);
@@ -79,10 +117,16 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
         step.NewStatus = result.Found.empty() ? kScanningPleaseWait : result.FoundList;
         if (callbacks.BeforeAddress) callbacks.BeforeAddress(step);
         ReplyTally replies(exchange);
-        step.Status = IdentifyPanel(config, replies, a);
+        if (pace == ScanPace::Quick && !AnswersQuickProbe(exchange, a)) {
+            step.Status = kNotConnected;
+            config.AddressTable[static_cast<size_t>(a)].Status = step.Status;
+        } else {
+            step.Status = IdentifyPanel(config, replies, a);
+        }
         result.LastRead = a;
         step.Found = step.Status != kNotConnected;
         step.Garbled = !step.Found && replies.OnlyGarbled();
+        if (step.Garbled) step.Strange = replies.StrangeLine();
         if (step.Garbled) result.Garbled.push_back(a);
         if (step.Found) {
             result.Found.push_back(a);

@@ -26,8 +26,11 @@ struct AddressView {
 };
 AddressView ViewOfAddress(const std::string& status, int address);
 // A device answered at the address, but every reply failed its checksum: a
-// line fault, not an empty address. OK stays disabled.
-AddressView GarbledView(int address);
+// line fault, not an empty address. OK stays disabled. With `strange`, a
+// reply line of another kind that came ("N", NUL bytes), it says that.
+AddressView GarbledView(int address, const std::string& strange = {});
+// Control characters of a reply spelled out: "\x00", "\r".
+std::string VisibleReply(const std::string& reply);
 
 // New status offline for a catalogue entry: OK is always enabled.
 std::string OfflineNewStatus(const std::string& catalogueEntry, int address);
@@ -39,6 +42,7 @@ std::string CurrentStatusText(bool online, const ProductIdentity& identity, int 
 struct AddressReading {
     std::string Status;    // the address's status in the address table
     bool Garbled = false;  // "Not connected" because no reply could be read
+    std::string Strange;   // the unreadable line that came, when one did
     AddressView View;
 };
 AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address);
@@ -58,6 +62,7 @@ struct ScanStep {
     std::string NewStatus;  // the red progress line: "Scaning, please wait..." or the found list
     bool Found = false;     // after the read: a panel answered
     bool Garbled = false;   // after the read: answered, but no reply could be read
+    std::string Strange;    // after the read: the unreadable line that came
 };
 
 struct ScanCallbacks {
@@ -78,12 +83,18 @@ struct ScanResult {
     bool Beep = false;         // nothing found
 };
 
+// Plain: every address gets the full identity read with the exchange's
+// wait and attempts. Quick: first one short try of the address probe; only
+// an address from which anything at all came back is read in full, so a
+// panel slower than the short wait can be missed.
+enum class ScanPace { Plain, Quick };
+
 // Reads the addresses of `range` (held to 0..255) in increasing order,
 // recording each status in the address table. With nothing found the new
 // status is "No devices found" (with a beep), naming any address whose
 // replies were all garbled; otherwise it is the view of the first address
 // found.
 ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRange range,
-                         const ScanCallbacks& callbacks = {});
+                         const ScanCallbacks& callbacks = {}, ScanPace pace = ScanPace::Plain);
 
 }  // namespace kvtk

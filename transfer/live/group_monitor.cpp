@@ -11,6 +11,7 @@ namespace kvtk {
 namespace {
 
 constexpr int kLiveStyle = 5;  // Retry and Cancel until the panel answers
+constexpr int kCountReplyChars = 2;
 
 bool ValidGroup(int group) {
     return group >= 1 && group <= kGroupCount;
@@ -29,12 +30,13 @@ double GroupMonitor::Firmware() const {
     return VersionValue(config_.Identity.Version);
 }
 
-std::string GroupMonitor::Send(const std::string& command) {
+std::string GroupMonitor::Send(const std::string& command, int dataChars) {
     if (stopped_) {
         lastReply_.clear();
         return lastReply_;
     }
-    lastReply_ = exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle);
+    lastReply_ =
+        exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle, dataChars);
     return lastReply_;
 }
 
@@ -51,7 +53,7 @@ bool GroupMonitor::Open() {
     pendingToggle_ = 0;
     pendingGroupCommand_ = 0;
     stopped_ = false;
-    if (Send("LR64").empty()) {
+    if (Send("LR64", kCountReplyChars).empty()) {
         running_ = false;
         return false;
     }

@@ -79,7 +79,8 @@ public:
     const std::string& LastReply() const { return lastReply_; }
 
 private:
-    std::string Send(const std::string& command);
+    // `dataChars`: the digits the reply must carry (0 for a command).
+    std::string Send(const std::string& command, int dataChars = 0);
     double Firmware() const;
     void ServeToggle();
     void ServeAllGroups();

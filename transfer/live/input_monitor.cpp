@@ -14,6 +14,8 @@ constexpr int kLiveStyle = 5;  // Retry and Cancel until the panel answers
 constexpr double kAnalogFirmware = 4.0;
 constexpr double kSixChannelFirmware = 4.01;
 constexpr int kSingleChannel = 5;  // the one channel older firmware reports
+constexpr int kCountReplyChars = 2;
+constexpr int kChannelReplyChars = 4;
 
 }  // namespace
 
@@ -32,12 +34,13 @@ int InputMonitor::InputBytes() const {
     return config_.Identity.Model == "KV-4800" ? 2 : kInputCount / 8;
 }
 
-std::string InputMonitor::Send(const std::string& command) {
+std::string InputMonitor::Send(const std::string& command, int dataChars) {
     if (stopped_) {
         lastReply_.clear();
         return lastReply_;
     }
-    lastReply_ = exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle);
+    lastReply_ =
+        exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle, dataChars);
     return lastReply_;
 }
 
@@ -46,7 +49,7 @@ bool InputMonitor::Open() {
     unitsAt0V_ = CalibrationValueOnOpening(config_.Panel.UnitsAt0V);
     unitsAt5V_ = CalibrationValueOnOpening(config_.Panel.UnitsAt5V);
     stopped_ = false;
-    if (Send("LR65").empty()) {
+    if (Send("LR65", kCountReplyChars).empty()) {
         running_ = false;
         return false;
     }
@@ -66,14 +69,16 @@ bool InputMonitor::RunPass() {
 }
 
 std::string InputMonitor::PollInputs() {
-    if (Send("LR8").empty()) return lastReply_;
+    // Only a whole reply changes what is shown; a short one is no reading.
+    if (!IsAcceptedReply(Send("LR8", 2 * InputBytes()))) return lastReply_;
     for (int b = 0; b < InputBytes(); ++b) {
         const int32_t v = ReplyHex(lastReply_, 2 * b + 2, 2);
         for (int j = 0; j < 8; ++j) ticked_[static_cast<size_t>(8 * b + j + 1)] = (v >> j) & 1;
     }
     if (!analogShown_) return lastReply_;
     if (Firmware() >= kSixChannelFirmware) {
-        if (Send("LR270106").empty()) return lastReply_;
+        if (!IsAcceptedReply(Send("LR270106", kAnalogChannels * kChannelReplyChars)))
+            return lastReply_;
         for (int c = 1; c <= kAnalogChannels; ++c) {
             const int32_t raw = ReplyHex(lastReply_, 4 * (c - 1) + 2, 4);
             analog_[static_cast<size_t>(c)] =
@@ -81,7 +86,7 @@ std::string InputMonitor::PollInputs() {
         }
         return lastReply_;
     }
-    if (!Send("LR26").empty()) {
+    if (IsAcceptedReply(Send("LR26", kCountReplyChars))) {
         const int32_t raw = ReplyHex(lastReply_, 2, 2);
         analog_[kSingleChannel] = std::to_string(ScaleAnalog(raw, unitsAt0V_, unitsAt5V_));
     }

@@ -71,7 +71,8 @@ public:
     int InputBytes() const;
 
 private:
-    std::string Send(const std::string& command);
+    // `dataChars`: the digits the reply must carry (0 for a command).
+    std::string Send(const std::string& command, int dataChars = 0);
     double Firmware() const;
     std::optional<std::string> Leave(std::string& field, int16_t& value, const std::string& text);
 

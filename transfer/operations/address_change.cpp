@@ -3,6 +3,7 @@
 #include "model/products.h"
 #include "transfer/operations/operation_support.h"
 #include "transfer/registers/register_map.h"
+#include "transfer/registers/reply_tally.h"
 
 namespace kvtk {
 namespace {
@@ -12,13 +13,16 @@ namespace {
 class CancelWatch : public ForwardingExchange {
 public:
     using ForwardingExchange::ForwardingExchange;
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override {
-        std::string reply = ForwardingExchange::Exchange(address, command, description, style);
+    bool Cancelled() const { return cancelled_; }
+
+protected:
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override {
+        std::string reply =
+            ForwardingExchange::DoExchange(address, command, description, style, dataChars);
         if (IsCancelled(reply)) cancelled_ = true;
         return reply;
     }
-    bool Cancelled() const { return cancelled_; }
 
 private:
     bool cancelled_ = false;
@@ -65,11 +69,20 @@ private:
 
 AddressChangeOutcome AddressChanger::Run() {
     Step("Checking new address");
-    const std::string found = IdentifyPanel(config_, exchange_, newAddress_);
+    ReplyTally replies(exchange_);
+    const std::string found = IdentifyPanel(config_, replies, newAddress_);
     if (exchange_.Cancelled()) return Finish(AddressChangeResult::Cancelled);
     if (found != kNotConnected) {
         host_.Beep();
         Step(found + " is at address " + std::to_string(newAddress_) + ".");
+        return Finish(AddressChangeResult::Occupied);
+    }
+    // Something answers there, only not readably: two devices must not
+    // end up at one address.
+    if (replies.OnlyGarbled()) {
+        host_.Beep();
+        Step("A device answers at address " + std::to_string(newAddress_) +
+             ", but its replies cannot be read.");
         return Finish(AddressChangeResult::Occupied);
     }
 

@@ -3,6 +3,7 @@
 #include "transfer/operations/operation_support.h"
 #include "transfer/registers/member_bytes.h"
 #include "transfer/registers/register_map.h"
+#include "transfer/registers/register_reply.h"
 
 namespace kvtk {
 
@@ -18,9 +19,10 @@ BadRelayOutcome RunCheck(const Configuration& config, PanelExchange& exchange,
                          OperationHost& host) {
     BadRelayOutcome outcome;
     const int address = PanelAddress(config);
-    const std::string reply =
-        exchange.Exchange(address, kBadRelayReadCommand, "", kStyleRetryCancel);
-    if (IsCancelled(reply)) return outcome;
+    const std::string reply = exchange.Exchange(address, kBadRelayReadCommand, "",
+                                                kStyleRetryCancel, MaskReplyChars(kFullMaskBytes));
+    // Only a whole report counts: a short one must not read as "no bad relays".
+    if (IsCancelled(reply) || !IsAcceptedReply(reply)) return outcome;
 
     const ItemMask flags = DecodeBadRelays(reply);
     for (int relay = 1; relay <= kMemberCount; ++relay)

@@ -108,7 +108,10 @@ std::vector<ConfigDifference> ConfigurationDifferences(const Configuration& file
         const size_t prefix = 2 + HeaderRegisters()[static_cast<size_t>(row - 1)].Register.size();
         PanelConfig expected = file.Panel;
         ApplyHeaderReply(row, "A" + command->substr(prefix), expected);
-        if (HeaderText(row, expected) != HeaderText(row, panel.Panel))
+        // A value its register cannot hold differs from whatever the panel
+        // holds, even where the cut value reads back the same.
+        if (!HeaderValueHeld(row, file.Panel) ||
+            HeaderText(row, expected) != HeaderText(row, panel.Panel))
             d.Add(kPanelSection, HeaderLabel(row), "\"" + HeaderText(row, file.Panel) + "\"",
                   "\"" + HeaderText(row, panel.Panel) + "\"");
     }

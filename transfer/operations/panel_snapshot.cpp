@@ -10,21 +10,31 @@ namespace {
 // Names the step in every description and counts the registers ignored.
 class StepExchange : public ForwardingExchange {
 public:
-    StepExchange(PanelExchange& inner, std::string step)
-        : ForwardingExchange(inner), step_(std::move(step)) {}
+    StepExchange(PanelExchange& inner, std::string step, const Configuration& reading,
+                 const SnapshotProgress& progress)
+        : ForwardingExchange(inner),
+          step_(std::move(step)),
+          reading_(reading),
+          progress_(progress) {}
 
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override {
-        const std::string reply = ForwardingExchange::Exchange(
-            address, command, description.empty() ? description : step_ + ": " + description,
-            style);
+    int Ignored() const { return ignored_; }
+
+protected:
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override {
+        if (progress_ && !command.empty()) progress_(++sent_, ReadRegisterCount(reading_));
+        const std::string reply = ForwardingExchange::DoExchange(
+            address, command, description.empty() ? description : step_ + ": " + description, style,
+            dataChars);
         if (!reply.empty() && reply[0] == 'I') ++ignored_;
         return reply;
     }
-    int Ignored() const { return ignored_; }
 
 private:
     std::string step_;
+    const Configuration& reading_;
+    const SnapshotProgress& progress_;
+    int sent_ = 0;
     int ignored_ = 0;
 };
 
@@ -40,10 +50,11 @@ Configuration BlankLike(const Configuration& like) {
 }
 
 PanelSnapshot ReadPanelSnapshot(const Configuration& like, PanelExchange& exchange,
-                                OperationHost& host, const std::string& step) {
+                                OperationHost& host, const std::string& step,
+                                const SnapshotProgress& progress) {
     PanelSnapshot snapshot;
     snapshot.Config = BlankLike(like);
-    StepExchange named(exchange, step);
+    StepExchange named(exchange, step, snapshot.Config, progress);
     snapshot.Aborted = !ReadConfiguration(snapshot.Config, named, host).Completed;
     snapshot.Skipped = named.Ignored();
     return snapshot;

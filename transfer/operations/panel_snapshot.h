@@ -3,6 +3,7 @@
 // edited: the backup before a change and the check after a write both need
 // the panel's state as it is, with nothing of the editor's values in it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,12 @@ struct PanelSnapshot {
 // Reads the panel that `like` is connected to (its identity, limits,
 // address and connection). Every exchange's description starts with
 // `step` ("Backup: Input 5"), so the port window shows which step runs.
+// `progress`, when given, hears before each register its number and the
+// number of registers the read takes (known once the input count is read).
+using SnapshotProgress = std::function<void(int register_, int registers)>;
 PanelSnapshot ReadPanelSnapshot(const Configuration& like, PanelExchange& exchange,
-                                OperationHost& host, const std::string& step);
+                                OperationHost& host, const std::string& step,
+                                const SnapshotProgress& progress = {});
 
 struct WriteCheck {
     bool ReadComplete = false;  // false: the read-back was aborted or skipped registers

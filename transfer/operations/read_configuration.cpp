@@ -21,8 +21,11 @@ public:
     Reader(Configuration& config, PanelExchange& exchange, OperationHost& host)
         : config_(config), exchange_(exchange), host_(host), address_(PanelAddress(config)) {}
 
-    bool Read(const std::string& command, const std::string& description) {
-        reply_ = exchange_.Exchange(address_, command, description, kStyleAbortRetryIgnore);
+    // `dataChars`: the value digits the register holds; a shorter reply is
+    // a failed exchange, never a value of zeros.
+    bool Read(const std::string& command, const std::string& description, int dataChars) {
+        reply_ =
+            exchange_.Exchange(address_, command, description, kStyleAbortRetryIgnore, dataChars);
         const bool accepted = IsAcceptedReply(reply_);
         if (!accepted && !Aborted()) skipped_.push_back(description);
         return accepted;
@@ -53,7 +56,7 @@ void Reader::ReadHeader() {
     for (int row = kFirstTransferRow; row <= kLastHeaderRow && !Aborted(); ++row) {
         if (row == kRowSpecialOptions && !TransfersSpecialOptions(config_.Identity)) break;
         const HeaderRegister& reg = HeaderRegisters()[static_cast<size_t>(row - 1)];
-        if (Read(HeaderReadCommand(row), reg.Description))
+        if (Read(HeaderReadCommand(row), reg.Description, HeaderReplyChars(row)))
             Progress(ApplyHeaderReply(row, reply_, config_.Panel));
         host_.StepDone({OperationKind::Read, reg.Description, row - kFirstTransferRow + 1, 0});
     }
@@ -79,7 +82,8 @@ void Reader::ReadInputs(ReadOutcome& outcome) {
     // The count is already clamped to the product's limit (at most 120).
     const int32_t count = std::min<int32_t>(CountValue(config_.Panel.NumInputs), kInputCount);
     for (int n = 1; n <= count && !Aborted(); ++n) {
-        if (!Read(InputReadCommand(n), "Input " + std::to_string(n))) continue;
+        if (!Read(InputReadCommand(n), "Input " + std::to_string(n), kInputWordReplyChars))
+            continue;
         const DecodedInputWord decoded =
             DecodeInputWord(InputWordFromReply(reply_), layout, firmware);
         ApplyInputWord(decoded.Fields, config_.Inputs[n]);
@@ -99,7 +103,7 @@ bool Reader::ReadGroup(int g) {
     const std::string number = std::to_string(g);
     group.Type = 0;
     if (TransfersGroupType(config_.Limits)) {
-        if (Read(GroupTypeReadCommand(g), "Group " + number + " type")) {
+        if (Read(GroupTypeReadCommand(g), "Group " + number + " type", kGroupDigitReplyChars)) {
             group.Type = DecodeGroupType(reply_);
             Progress(group.Type != 0 ? "Super group" : "Normal group");
         }
@@ -108,18 +112,21 @@ bool Reader::ReadGroup(int g) {
 
     const std::string membersDescription =
         group.Type != 0 ? "Super group " + number + " groups" : "Group " + number + " relays";
-    if (Read(GroupMembersReadCommand(g), membersDescription))
-        DecodeMemberBytes(reply_, MemberReadBytes(config_.Identity), group);
+    const int memberBytes = MemberReadBytes(config_.Identity);
+    if (Read(GroupMembersReadCommand(g), membersDescription, MaskReplyChars(memberBytes)))
+        DecodeMemberBytes(reply_, memberBytes, group);
     if (Aborted()) return false;
     Progress("");
 
-    if (Read(GroupPriorityReadCommand(g), "Group " + number + " maintained priority")) {
+    if (Read(GroupPriorityReadCommand(g), "Group " + number + " maintained priority",
+             kGroupDigitReplyChars)) {
         group.Priority = DecodeGroupPriority(reply_);
         if (const char* name = PriorityName(group.Priority)) Progress(name);
     }
     if (Aborted()) return false;
 
-    if (Read(GroupSerialOnReadCommand(g), "Group " + number + " serial on priority")) {
+    if (Read(GroupSerialOnReadCommand(g), "Group " + number + " serial on priority",
+             kGroupDigitReplyChars)) {
         group.SerialOnPriority = DecodeSerialOnPriority(reply_);
         if (group.SerialOnPriority == 1) Progress("Enabled");
         if (group.SerialOnPriority == 0) Progress("Disabled");
@@ -135,7 +142,7 @@ void Reader::ReadGroups() {
 
 void Reader::ReadGroupFlash() {
     if (Aborted() || !TransfersGroupFlash(config_.Identity)) return;
-    if (Read(kGroupFlashReadCommand, "Group flash settings")) {
+    if (Read(kGroupFlashReadCommand, "Group flash settings", MaskReplyChars(kFullMaskBytes))) {
         Progress("");
         DecodeGroupFlash(reply_, config_.Groups);
     }
@@ -166,9 +173,21 @@ ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, Op
     return outcome;
 }
 
+int ReadRegisterCount(const Configuration& config) {
+    int header = kLastHeaderRow - kFirstTransferRow + 1;
+    if (!TransfersSpecialOptions(config.Identity)) --header;
+    const CapabilityLimits& lim = config.Limits;
+    std::string count = config.Panel.NumInputs;
+    ClampCountText(count, lim.MinInputs, lim.MaxInputs);  // as the read does after the header
+    const int32_t inputs = std::min<int32_t>(CountValue(count), kInputCount);
+    const int groups = std::min<int>(lim.MaxGroups, kGroupCount);
+    const int perGroup = TransfersGroupType(lim) ? 4 : 3;
+    return header + inputs + groups * perGroup + (TransfersGroupFlash(config.Identity) ? 1 : 0);
+}
+
 MemoryCheckResult CheckMemory(Configuration& config, PanelExchange& exchange) {
-    const std::string reply =
-        exchange.Exchange(PanelAddress(config), kMemoryCheckCommand, "", kStyleSilent);
+    const std::string reply = exchange.Exchange(PanelAddress(config), kMemoryCheckCommand, "",
+                                                kStyleSilent, kMemoryCheckReplyChars);
     MemoryCheckResult result = DecodeMemoryCheck(reply);
     config.Status.Eprom = result.Eprom;
     config.Status.Eeprom = result.Eeprom;

@@ -31,6 +31,10 @@ struct ReadOutcome {
 // first input.
 ReadOutcome ReadConfiguration(Configuration& config, PanelExchange& exchange, OperationHost& host);
 
+// The registers a read of the panel behind `config` asks for, with the
+// input count it holds (the read takes the panel's count first).
+int ReadRegisterCount(const Configuration& config);
+
 // Asks "LR72" without any message and stores the EPROM and EEPROM results
 // ("OK", "Error!", "Unknown") in the status.
 MemoryCheckResult CheckMemory(Configuration& config, PanelExchange& exchange);

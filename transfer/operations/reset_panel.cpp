@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/products.h"
 #include "transfer/operations/operation_support.h"
 #include "transfer/registers/register_map.h"
 
@@ -16,7 +17,8 @@ ResetResult ResetPanel(const Configuration& config, PanelExchange& exchange, Ope
     if (IsCancelled(exchange.Exchange(address, kResetCommand, "", kStyleRetryCancel)))
         return ResetResult::Cancelled;
     host.Wait({WaitKind::Resetting, 5000, "This will take approximately 5 seconds..."});
-    exchange.Exchange(address, kIdentityQuery, "", kStyleRetryCancel);  // a poll; not used
+    // A poll; its reply is not used, but only a whole identity counts as one.
+    exchange.Exchange(address, kIdentityQuery, "", kStyleRetryCancel, kIdentityReplyChars);
     return ResetResult::Reset;
 }
 

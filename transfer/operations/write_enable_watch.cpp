@@ -18,12 +18,13 @@ std::optional<int> MovedTo(const std::string& command) {
 
 }  // namespace
 
-std::string WriteEnableWatch::Exchange(int address, const std::string& command,
-                                       const std::string& description, int style) {
+std::string WriteEnableWatch::DoExchange(int address, const std::string& command,
+                                         const std::string& description, int style, int dataChars) {
     // Sent is enough: a lost or cancelled reply says nothing of what the
     // panel did with the command.
     if (command == kWriteEnableCommand) enabled_.insert(address);
-    const std::string reply = ForwardingExchange::Exchange(address, command, description, style);
+    const std::string reply =
+        ForwardingExchange::DoExchange(address, command, description, style, dataChars);
     const bool accepted = reply == "AY";
     if (command == kWriteDisableCommand && accepted) enabled_.erase(address);
     if (const auto moved = MovedTo(command); moved && enabled_.contains(address)) {

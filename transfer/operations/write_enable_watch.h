@@ -13,12 +13,13 @@ class WriteEnableWatch : public ForwardingExchange {
 public:
     using ForwardingExchange::ForwardingExchange;
 
-    std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style) override;
-
     // In ascending order. A panel told its new address ("LW73") is counted
     // at both addresses until it has confirmed the move.
     const std::set<int>& MaybeWriteEnabled() const { return enabled_; }
+
+protected:
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override;
 
 private:
     std::set<int> enabled_;

@@ -10,6 +10,8 @@
 
 namespace kvtk {
 
+// The reply to 21, 5 and 67 carries its one digit.
+inline constexpr int kGroupDigitReplyChars = 1;
 std::string GroupTypeReadCommand(int group);      // "LR21" + Hex 2
 std::string GroupMembersReadCommand(int group);   // "LR3" + Hex 2
 std::string GroupPriorityReadCommand(int group);  // "LR5" + Hex 2

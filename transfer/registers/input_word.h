@@ -14,8 +14,9 @@
 
 namespace kvtk {
 
-// "LR9" + Hex 2 of the input number.
+// "LR9" + Hex 2 of the input number; the reply carries the word's 4 digits.
 std::string InputReadCommand(int input);
+inline constexpr int kInputWordReplyChars = 4;
 // "LW9" + Hex 2 of the input number + Hex 4 of the word.
 std::string InputWriteCommand(int input, uint16_t word);
 

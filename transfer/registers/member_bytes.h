@@ -14,6 +14,10 @@
 namespace kvtk {
 
 inline constexpr int kFullMaskBytes = 8;
+// The hex digits a read reply of `byteCount` bytes carries.
+constexpr int MaskReplyChars(int byteCount) {
+    return 2 * byteCount;
+}
 
 // Item k (1..60) is set; entry 0 is unused.
 using ItemMask = std::array<bool, kMemberCount + 1>;

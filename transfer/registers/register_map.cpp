@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/conversions.h"
+#include "model/register_widths.h"
 #include "transfer/registers/firmware_conditions.h"
 #include "transfer/registers/register_reply.h"
 
@@ -27,7 +28,7 @@ std::string Hex2(double value) {
 }
 
 std::string Hex4(double value) {
-    return NumberToHex(value, 4);
+    return NumberToHex(value, kSecondsDigits);
 }
 
 std::string TwoDigitPair(int32_t a, int32_t b) {
@@ -87,6 +88,11 @@ std::string HeaderReadCommand(int row) {
     return "LR" + RowOf(row).Register;
 }
 
+int HeaderReplyChars(int row) {
+    const bool seconds = row == kRowOnTimeAfterFlash || (row >= kRowTimer1 && row <= kRowTimer3);
+    return seconds ? 4 : 2;
+}
+
 std::optional<std::string> FlashOffWriteValue(const std::string& text, bool codeTable) {
     // Only a list entry has a panel spelling; no selection sends nothing
     // rather than a flash off time of zero.
@@ -133,6 +139,24 @@ std::optional<std::string> HeaderWriteCommand(int row, const PanelConfig& panel,
             return prefix + Hex2(panel.SpecialOptions & 0xFF);
         default:
             return std::nullopt;
+    }
+}
+
+bool HeaderValueHeld(int row, const PanelConfig& panel) {
+    switch (row) {
+        case kRowOnTimeAfterFlash:
+            return OnTimeSeconds(panel.OnTimeAfterFlash).has_value();
+        case kRowTimer1:
+        case kRowTimer2:
+        case kRowTimer3: {
+            const auto seconds =
+                TimerSeconds(panel.TimerDuration[static_cast<size_t>(TimerNumber(row))]);
+            return seconds && *seconds <= kMaxRegisterSeconds;
+        }
+        case kRowSpecialOptions:
+            return panel.SpecialOptions >= 0 && panel.SpecialOptions < (1 << kSpecialOptionBits);
+        default:
+            return true;
     }
 }
 

@@ -42,6 +42,9 @@ const std::array<HeaderRegister, kLastHeaderRow>& HeaderRegisters();
 
 // "LR" + the row's register; empty for a row outside 1..11.
 std::string HeaderReadCommand(int row);
+// The value digits a read reply of the row carries: 4 for the seconds of
+// rows 4 and 6..8, 2 for the others (row 1: the address).
+int HeaderReplyChars(int row);
 
 // "LW" + register + value for rows 2..11 from the panel-wide texts.
 // Nothing (std::nullopt) for row 1, rows outside 2..11, and a flash off time
@@ -50,6 +53,11 @@ std::string HeaderReadCommand(int row);
 // TransfersSpecialOptions' decision.
 std::optional<std::string> HeaderWriteCommand(int row, const PanelConfig& panel,
                                               const ProductIdentity& identity);
+
+// Whether the row's register holds the value as the texts give it: a timer
+// beyond 18:12, a time that is no clock or options beyond the byte would be
+// cut on writing, and the cut value read back must not pass for the given one.
+bool HeaderValueHeld(int row, const PanelConfig& panel);
 
 // The progress description of a header write ("Input Count = 16", ...).
 std::string HeaderWriteDescription(int row, const PanelConfig& panel);
@@ -95,5 +103,6 @@ struct MemoryCheckResult {
     std::string Eeprom;
 };
 MemoryCheckResult DecodeMemoryCheck(const std::string& reply);
+inline constexpr int kMemoryCheckReplyChars = 2;
 
 }  // namespace kvtk

@@ -166,6 +166,10 @@ void frmConnect::BuildWidgets() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdRead_);
     buttons->addWidget(cmdScan_);
+    // Short tries first; off, every address gets the full wait and attempts.
+    chkQuick_ = new QCheckBox(QStringLiteral("&Quick"));
+    chkQuick_->setObjectName(QStringLiteral("chkQuick"));
+    buttons->addWidget(chkQuick_);
     buttons->addStretch(1);
     onlineLayout_->addLayout(buttons);
     onlineLayout_->addWidget(new QLabel(QStringLiteral("Device at this address:")));
@@ -248,6 +252,8 @@ void frmConnect::RegisterHints() {
     auto address = [this] { return QString::number(Address()); };
     hints.Register(cmdOK_, QStringLiteral("Apply choices made here."));
     hints.Register(cmdScan_, QStringLiteral("Scan all addresses for devices."));
+    hints.Register(chkQuick_, QStringLiteral("Scan with short tries: faster, but a panel that "
+                                             "answers late can be missed."));
     hints.Register(lstFound_,
                    QStringLiteral("Devices found by the last scan; pick one to use it."));
     hints.Register(cmdRead_, [address] {
@@ -398,14 +404,15 @@ void frmConnect::RefreshAddressStatus() {
     lblProductType_->setText(ToQString(status));
     if (shownPanel_ != fraOnline_) return;  // the relay panel: OK waits for the login
     const bool garbled = status == kNotConnected && garbled_.contains(address);
-    const AddressView view = garbled ? GarbledView(address) : ViewOfAddress(status, address);
+    const AddressView view =
+        garbled ? GarbledView(address, garbled_.at(address)) : ViewOfAddress(status, address);
     SetNewStatus(ToQString(view.NewStatus), garbled);
     cmdOK_->setEnabled(view.OkEnabled);
 }
 
-void frmConnect::NoteGarbled(int address, bool garbled) {
+void frmConnect::NoteGarbled(int address, bool garbled, const std::string& strange) {
     if (garbled)
-        garbled_.insert(address);
+        garbled_[address] = strange;
     else
         garbled_.erase(address);
 }
@@ -417,6 +424,7 @@ void frmConnect::SetBusyControls(bool busy) {
     addressRow_->setEnabled(!busy);
     cmdRead_->setEnabled(!busy);
     cmdScan_->setEnabled(!busy || scanning_);
+    chkQuick_->setEnabled(!busy);
     if (busy) cmdOK_->setEnabled(false);
 }
 
@@ -427,7 +435,7 @@ void frmConnect::ReadThisAddress() {
     SetBusyControls(true);
     SetNewStatus(QString::fromLatin1(kReadingPleaseWait), true);
     const AddressReading reading = ReadAddress(main_.Config(), line_.Exchange(), Address());
-    NoteGarbled(Address(), reading.Garbled);
+    NoteGarbled(Address(), reading.Garbled, reading.Strange);
     reading_ = false;
     SetBusyControls(false);
     RefreshAddressStatus();
@@ -452,11 +460,13 @@ void frmConnect::ScanOrStop() {
         SetNewStatus(ToQString(step.NewStatus), true);
     };
     callbacks.AfterAddress = [this](const ScanStep& step) {
-        NoteGarbled(step.Address, step.Garbled);
+        NoteGarbled(step.Address, step.Garbled, step.Strange);
         txtAddress_->setText(QString::number(step.Address));
         lblProductType_->setText(ToQString(step.Status));
     };
-    const ScanResult result = ScanAddresses(main_.Config(), line_.Exchange(), {}, callbacks);
+    const ScanResult result =
+        ScanAddresses(main_.Config(), line_.Exchange(), {}, callbacks,
+                      chkQuick_->isChecked() ? ScanPace::Quick : ScanPace::Plain);
 
     scanning_ = false;
     cmdScan_->setText(QString::fromLatin1(kScanCaption));

@@ -7,8 +7,8 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
-#include <set>
 
 #include "model/panel_connection.h"
 #include "ui/main/frmMain.h"
@@ -70,6 +70,7 @@ public:
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdRead() const { return cmdRead_; }
     QPushButton* cmdScan() const { return cmdScan_; }
+    QCheckBox* chkQuick() const { return chkQuick_; }
     QPushButton* cmdConnect() const { return cmdConnect_; }
     QLineEdit* txtHost() const { return txtHost_; }
     QLineEdit* txtUser() const { return txtUser_; }
@@ -124,8 +125,9 @@ private:
     bool reading_ = false;
     // Addresses whose last read came back garbled: shown as a line fault,
     // not as an empty address, until they are read again.
-    std::set<int> garbled_;
-    void NoteGarbled(int address, bool garbled);
+    // With the unreadable line that came, when one did.
+    std::map<int, std::string> garbled_;
+    void NoteGarbled(int address, bool garbled, const std::string& strange);
     bool centred_ = false;
     QGroupBox* shownPanel_ = nullptr;
 
@@ -143,6 +145,7 @@ private:
     QVBoxLayout* onlineLayout_ = nullptr;
     QPushButton* cmdRead_ = nullptr;
     QPushButton* cmdScan_ = nullptr;
+    QCheckBox* chkQuick_ = nullptr;
     QLabel* lblProductType_ = nullptr;
     FoundPanelsList* lstFound_ = nullptr;
     QGroupBox* fraRelay_ = nullptr;

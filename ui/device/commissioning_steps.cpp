@@ -29,7 +29,7 @@ CommissioningSteps::CommissioningSteps(MainWindowAccess& window, GuiOperationHos
       backupFolder_(QFile::decodeName(DefaultBackupFolder().c_str())) {}
 
 BackupRequest CommissioningSteps::BackupTo(const std::string& description) const {
-    return {QFile::encodeName(backupFolder_).toStdString(), description, std::time(nullptr)};
+    return {QFile::encodeName(backupFolder_).toStdString(), description, std::time(nullptr), true};
 }
 
 bool CommissioningSteps::BackUpBeforeChange(PanelExchange& exchange,

@@ -10,8 +10,11 @@
 #include "transfer/operations/reset_panel.h"
 #include "ui/device/frmAddressChange.h"
 #include "ui/device/frmWriteOptions.h"
+#include "ui/files/file_commands.h"
+#include "ui/files/file_prompts.h"
 #include "ui/main/edit_commands.h"
 #include "ui/main/main_window_access.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {
@@ -19,8 +22,10 @@ namespace {
 // Stands in while no exchange is attached: every command reads as cancelled,
 // so an operation ends at once without taking a value.
 class NoExchange : public PanelExchange {
-public:
-    std::string Exchange(int, const std::string&, const std::string&, int) override { return ""; }
+protected:
+    std::string DoExchange(int, const std::string&, const std::string&, int, int) override {
+        return "";
+    }
 };
 
 QAction* AddCommand(QMenu& menu, const char* caption, const char* name) {
@@ -115,6 +120,7 @@ ReadOutcome DeviceCommands::Read() {
     host_.SetShowValuesOnRepaint(true);
     const ReadOutcome outcome = ReadConfiguration(window_.Config(), Exchange(), host_);
     host_.SetShowValuesOnRepaint(false);
+    window_.Files().ForgetDataProduct();  // the panel's own values now
 
     window_.ShowConfiguration();
     if (const int type = SetAllTypeRuledOut(outcome, window_.Config().Identity))
@@ -128,6 +134,7 @@ ReadOutcome DeviceCommands::Read() {
 WriteOutcome DeviceCommands::Write() {
     if (busy_ || !window_.Config().Status.IsOnline()) return {};
     window_.CommitEdits();
+    if (!WriteForAnotherProductChosen()) return {};
     writeOptions_->Prepare(window_.Config().Limits.MaxGroups);
     writeOptions_->exec();
     const WriteOptions options = writeOptions_->Options();
@@ -150,6 +157,21 @@ WriteOutcome DeviceCommands::Write() {
     if (outcome.Result == WriteResult::Cancelled && !outcome.WritingDisabled)
         host_.ShowMessage(kMayStillBeWriteEnabled);
     return outcome;
+}
+
+bool DeviceCommands::WriteForAnotherProductChosen() {
+    const Configuration& config = window_.Config();
+    const auto& loadedFor = window_.Files().DataProduct();
+    if (!loadedFor || SameProductForWrite(loadedFor->Model, config.Identity.Model)) return true;
+    const QString text =
+        QStringLiteral(
+            "The data in memory were loaded for an %1; the device at address %2 is an %3.\n\n"
+            "Write them to this device anyway?")
+            .arg(ToQString(StatusText(*loadedFor)), ToQString(config.Panel.Address),
+                 ToQString(StatusText(config.Identity)));
+    return window_.Files().Prompts().Ask({QStringLiteral("Different product"), text,
+                                          QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+                                          QMessageBox::No}) == QMessageBox::Yes;
 }
 
 void DeviceCommands::CompareWithFile() {

@@ -84,6 +84,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Data loaded for another product go to a panel only when the user
+    // says so (Yes/No, No by default).
+    bool WriteForAnotherProductChosen();
     void SetBusy(bool busy);
     PanelExchange& Exchange();
 

@@ -39,6 +39,11 @@ frmProductCode::frmProductCode(int address, PanelExchange& exchange, GuiOperatio
                                            lstProductCodes_->count() +
                                        2 * lstProductCodes_->frameWidth());
     lstProductCodes_->installEventFilter(this);
+    // The status speaks of the product it was given for; another choice
+    // (the keyboard keeps the focus in the list) starts afresh.
+    connect(lstProductCodes_, &QListWidget::currentRowChanged, this, [this] {
+        if (!running_) lblStatus_->clear();
+    });
 
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
     lblStatus_->setAccessibleName(QStringLiteral("Status"));
@@ -67,12 +72,15 @@ frmProductCode::frmProductCode(int address, PanelExchange& exchange, GuiOperatio
 void frmProductCode::Change() {
     if (running_) return;
     running_ = true;
+    QWidget* focused = focusWidget();
     cmdChange_->setEnabled(false);
     host_.SetStatusLineSink(GuiOperationHost::LabelStatusLine(*lblStatus_));
     SetPanelModel(address_, lstProductCodes_->currentRow(), exchange_, host_);
     host_.SetStatusLineSink({});
     cmdChange_->setEnabled(true);
     running_ = false;
+    // Disabling the button moved the focus on; it goes back where it was.
+    if (focused) focused->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmProductCode::eventFilter(QObject* watched, QEvent* event) {

@@ -29,6 +29,17 @@ QString DisplayName(const std::string& name) {
     return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
+// Why a file cannot be read, checked before anything opens it: opening a
+// named pipe would wait for a writer, a device would never end. Empty when
+// it can be read.
+QString UnreadableReason(const std::string& name) {
+    std::string text;
+    FileResult readable = ReadWholeFile(name, text);
+    while (!readable.Message.empty() && readable.Message.back() == '\r')
+        readable.Message.pop_back();
+    return ToQString(readable.Message);
+}
+
 class BusyPointer {
 public:
     BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -247,6 +258,10 @@ void FileCommands::Load(const std::string& name, bool namesOnly,
     FileResult result;
     {
         BusyPointer busy;
+        if (!namesOnly)
+            dataProduct_ = keepAddress
+                               ? config.Identity
+                               : ProductIdentity{Trim(info_.View.Model), Trim(info_.View.Version)};
         result = ReadConfigFile(name, config, namesOnly ? ReadMode::NamesOnly : ReadMode::Full);
         if (keepAddress && config.Panel.Address != *keepAddress) {
             config.Panel.Address = *keepAddress;
@@ -278,9 +293,8 @@ bool FileCommands::OpenAtStart(const QString& path) {
         problem = QStringLiteral("The file \"%1\" does not exist.");
     } else if (file.isDir()) {
         problem = QStringLiteral("\"%1\" is a folder, not a KVTK data file.");
-    } else if (QFile data(file.absoluteFilePath()); !data.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("The file \"%1\" cannot be read: ") + data.errorString() +
-                  QStringLiteral(".");
+    } else if (const QString why = UnreadableReason(name); !why.isEmpty()) {
+        problem = QStringLiteral("The file \"%1\" cannot be read: ") + why + QStringLiteral(".");
     } else {
         info_.Select(name);
         RememberHeader();

@@ -57,6 +57,11 @@ public:
     bool DialogCancelled() const { return dialogCancelled_; }
     // Where the data in memory came from, for the report.
     ReportOrigin Origin() const;
+    // The product the data in memory were loaded for: the file's, or the
+    // device's the user chose to load them for. None before a file was
+    // loaded, and after a read from a panel (ForgetDataProduct).
+    const std::optional<ProductIdentity>& DataProduct() const { return dataProduct_; }
+    void ForgetDataProduct() { dataProduct_.reset(); }
 
     QAction* SaveAction() const { return save_; }
     QAction* PrintAction() const { return print_; }
@@ -79,6 +84,7 @@ private:
     ReportPrintJob printJob_ = PrintOnDefaultPrinter;
     FileInfoState info_;
     bool dialogCancelled_ = true;  // no dialog yet: the data is not from a file
+    std::optional<ProductIdentity> dataProduct_;
     QString fileName_;
     QString lastFolder_;
     std::array<QAction*, 2> open_{};

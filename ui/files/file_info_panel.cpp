@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "ui/widgets/printable_text_field.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -39,6 +40,7 @@ FileInfoPanel::FileInfoPanel(FileInfoState& state, bool descriptionEditable, QWi
       txtDescription_(new QLineEdit) {
     setObjectName(QStringLiteral("fraFileInfo"));
     txtDescription_->setObjectName(QStringLiteral("txtDescription"));
+    KeepPrintablePanelText(*txtDescription_);
     txtDescription_->setAccessibleName(QStringLiteral("File Description"));
     txtDescription_->setReadOnly(!descriptionEditable);
     if (!descriptionEditable) {

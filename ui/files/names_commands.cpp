@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <algorithm>
 
+#include "files/file_access.h"
 #include "files/names_csv.h"
 #include "files/safe_save.h"
 #include "ui/main/edit_commands.h"
@@ -82,14 +83,17 @@ void NamesCommands::Import() {
     window_.CommitEdits();
     const std::optional<QString> name = askFileName_(false);
     if (!name) return;
-    QFile file(*name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file of a bounded size is opened: a named pipe would
+    // block the window, a device would never end.
+    std::string bytes;
+    if (FileResult readable = ReadWholeFile(QFile::encodeName(*name).toStdString(), bytes);
+        !readable.Ok()) {
         tell_(QMessageBox::Critical, QString::fromLatin1(kImportTitle),
-              *name + QStringLiteral(" cannot be read: ") + file.errorString());
+              *name + QStringLiteral(" cannot be read: ") + ToQString(readable.Message).trimmed());
         return;
     }
-    const QByteArray bytes = file.readAll();
-    const NamesImport names = ParseNamesCsv(std::string_view(bytes.constData(), bytes.size()));
+    NamesImport names = ParseNamesCsv(bytes);
+    if (names.Ok()) names.Refused = RowsBeyondConfiguration(names.Rows, window_.Config());
     if (!names.Ok()) {
         tell_(QMessageBox::Warning, QString::fromLatin1(kImportTitle), RefusalText(names.Refused));
         return;

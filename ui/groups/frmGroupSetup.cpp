@@ -18,9 +18,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/groups/group_setup_rules.h"
+#include "model/group_setup_rules.h"
 #include "ui/widgets/group_number_field.h"
 #include "ui/widgets/hint_line.h"
+#include "ui/widgets/printable_text_field.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
 
@@ -101,6 +102,7 @@ QWidget* frmGroupSetup::BuildHeader() {
     cmbName_->setObjectName(QStringLiteral("cmbName"));
     cmbName_->setAccessibleName(QStringLiteral("Group name"));
     cmbName_->setEditable(true);
+    KeepPrintablePanelText(*cmbName_->lineEdit(), beeper_);
     cmbName_->setInsertPolicy(QComboBox::NoInsert);
     cmbName_->setCompleter(nullptr);  // typing renames; it must not complete to another name
     cmbName_->setMinimumContentsLength(20);

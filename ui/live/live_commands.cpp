@@ -8,9 +8,11 @@
 
 namespace kvtk {
 
-std::string LiveCommands::Route::Exchange(int address, const std::string& command,
-                                          const std::string& description, int style) {
-    return Target ? Target->Exchange(address, command, description, style) : std::string{};
+std::string LiveCommands::Route::DoExchange(int address, const std::string& command,
+                                            const std::string& description, int style,
+                                            int dataChars) {
+    return Target ? Target->Exchange(address, command, description, style, dataChars)
+                  : std::string{};
 }
 
 int LiveCommands::Route::Attempts() const {

@@ -49,8 +49,8 @@ private:
     // Sends through the attached exchange; cancelled while none is attached.
     struct Route : PanelExchange {
         PanelExchange* Target = nullptr;
-        std::string Exchange(int address, const std::string& command,
-                             const std::string& description, int style) override;
+        std::string DoExchange(int address, const std::string& command,
+                               const std::string& description, int style, int dataChars) override;
         int Attempts() const override;
         void SetAttempts(int attempts) override;
     };

@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenu>
 
 #include "ui/main/frmMain.h"
@@ -42,7 +46,39 @@ EditCommands::EditCommands(frmMain& window, QMenu& editMenu)
         if (old && window_.centralWidget() && window_.centralWidget()->isAncestorOf(old))
             RecordFieldEdit(old);
     });
+    WatchFields();
     UpdateActions();
+}
+
+void EditCommands::WatchFields() {
+    QWidget* area = window_.centralWidget();
+    if (!area) return;
+    // A choice in a list and a click on a box are finished edits; typing is
+    // an edit in progress, which Undo takes as a step of its own.
+    for (QComboBox* list : area->findChildren<QComboBox*>())
+        connect(list, &QComboBox::activated, this, [this, list] { RecordFieldEdit(list); });
+    for (QAbstractButton* box : area->findChildren<QCheckBox*>())
+        connect(box, &QAbstractButton::clicked, this, [this, box] { RecordFieldEdit(box); });
+    for (QLineEdit* field : area->findChildren<QLineEdit*>()) {
+        connect(field, &QLineEdit::textEdited, this, &EditCommands::UpdateActions);
+        field->installEventFilter(this);
+    }
+}
+
+bool EditCommands::eventFilter(QObject* watched, QEvent* event) {
+    // A text field keeps Ctrl+Z for its own typing otherwise; here the
+    // keys belong to the window's steps.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrlY = key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier;
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) || ctrlY)
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool EditCommands::EditPending() const {
+    return openScopes_ == 0 && !moving_ && !SameDocument(window_.Config(), history_.Recorded());
 }
 
 QString EditCommands::FieldName(const QWidget* field) const {
@@ -97,9 +133,12 @@ void EditCommands::Move(bool undo) {
 }
 
 void EditCommands::UpdateActions() {
-    undo_->setEnabled(history_.CanUndo());
-    redo_->setEnabled(history_.CanRedo());
-    undo_->setText((QStringLiteral("&Undo ") + ToQString(history_.UndoName())).trimmed());
+    const bool pending = EditPending();
+    undo_->setEnabled(history_.CanUndo() || pending);
+    redo_->setEnabled(history_.CanRedo() && !pending);
+    const QString undoName =
+        pending ? FieldName(QApplication::focusWidget()) : ToQString(history_.UndoName());
+    undo_->setText((QStringLiteral("&Undo ") + undoName).trimmed());
     redo_->setText((QStringLiteral("&Redo ") + ToQString(history_.RedoName())).trimmed());
 }
 

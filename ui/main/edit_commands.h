@@ -53,7 +53,13 @@ public:
     QAction* UndoAction() const { return undo_; }
     QAction* RedoAction() const { return redo_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void WatchFields();
+    // The configuration differs from the last step: a field is being edited.
+    bool EditPending() const;
     void Move(bool undo);
     void UpdateActions();
     QString FieldName(const QWidget* field) const;

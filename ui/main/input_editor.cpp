@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/input_rules.h"
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/printable_text_field.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
 #include "ui/widgets/typed_key.h"
@@ -112,6 +114,7 @@ void InputEditor::BuildRow(int r) {
     row.LinesInput->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row.LinesInput->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")));
     row.txtInputName = new QLineEdit;
+    KeepPrintablePanelText(*row.txtInputName, beeper_);
     place(fraName_, row.LinesInput, 0);
     place(fraName_, row.txtInputName, 1);
 
@@ -298,50 +301,31 @@ void InputEditor::Redraw() {
 
 void InputEditor::TypeRule(int r, int position) {
     const int n = InputOfRow(r);
-    const int p = Partner(n);
-    InputConfig& input = InputOf(r);
-    if (position == kLinkedOn) {
-        input.Type = kLinkedOn;
-        if (!PartnerExists(n)) {
-            Beep();
-            return;
-        }
-        InputConfig& partner = config_.Inputs[static_cast<std::size_t>(p)];
-        partner.Type = kLinkedOn;
-        partner.Timer = input.Timer;
-        if (const int pr = RowOf(p)) {
-            const InputRow& prow = rows_[static_cast<std::size_t>(pr)];
-            prow.cmbInputType->setCurrentIndex(kLinkedOn);
-            prow.cmbInputTimer->setCurrentIndex(std::clamp<int>(partner.Timer, 0, kTimerCount));
-        }
+    const PartnerEffect effect = ChooseInputType(config_, n, ToInt16(position), NumInputs());
+    if (effect == PartnerEffect::kMissing) Beep();
+    if (effect != PartnerEffect::kChanged) return;
+    const int pr = RowOf(LinkedOnPartner(n));
+    if (!pr) return;
+    const InputRow& prow = rows_[static_cast<std::size_t>(pr)];
+    if (position != kLinkedOn) {
+        prow.cmbInputType->setCurrentIndex(kMomentaryOn);
         return;
     }
-    input.Type = ToInt16(position);
-    if (!PartnerExists(n)) return;
-    InputConfig& partner = config_.Inputs[static_cast<std::size_t>(p)];
-    if (partner.Type == kLinkedOn) {
-        partner.Type = kMomentaryOn;
-        if (const int pr = RowOf(p))
-            rows_[static_cast<std::size_t>(pr)].cmbInputType->setCurrentIndex(kMomentaryOn);
-    }
+    prow.cmbInputType->setCurrentIndex(kLinkedOn);
+    prow.cmbInputTimer->setCurrentIndex(std::clamp<int>(
+        config_.Inputs[static_cast<std::size_t>(LinkedOnPartner(n))].Timer, 0, kTimerCount));
 }
 
 void InputEditor::TimerRule(int r) {
     const InputRow& row = rows_[static_cast<std::size_t>(r)];
     const int n = InputOfRow(r);
-    InputConfig& input = InputOf(r);
-    input.Timer = ToInt16(IntegerValue(ToCoreText(row.cmbInputTimer->currentText())));
-    if (!PartnerExists(n)) {
-        Beep();  // the value stays
-        return;
-    }
-    const int p = Partner(n);
-    InputConfig& partner = config_.Inputs[static_cast<std::size_t>(p)];
-    if (partner.Type != kLinkedOn) return;
-    partner.Timer = input.Timer;
-    if (const int pr = RowOf(p))
+    const int16_t timer = ToInt16(IntegerValue(ToCoreText(row.cmbInputTimer->currentText())));
+    const PartnerEffect effect = ChooseInputTimer(config_, n, timer, NumInputs());
+    if (effect == PartnerEffect::kMissing) Beep();  // the value stays
+    if (effect != PartnerEffect::kChanged) return;
+    if (const int pr = RowOf(LinkedOnPartner(n)))
         rows_[static_cast<std::size_t>(pr)].cmbInputTimer->setCurrentIndex(
-            std::clamp<int>(partner.Timer, 0, kTimerCount));
+            std::clamp<int>(timer, 0, kTimerCount));
 }
 
 void InputEditor::PolarityClosedRule(int r) {
@@ -409,52 +393,32 @@ void InputEditor::RebuildGroupNameLists() {
 }
 
 void InputEditor::SetAllType(int type) {
-    for (int n = 1; n <= kInputCount; ++n)
-        config_.Inputs[static_cast<std::size_t>(n)].Type = ToInt16(type);
+    SetAllInputTypes(config_, ToInt16(type));
     Redraw();
 }
 
 void InputEditor::SetAllPolarity(int polarity) {
-    for (int n = 1; n <= kInputCount; ++n)
-        config_.Inputs[static_cast<std::size_t>(n)].Polarity = ToInt16(polarity);
+    SetAllInputPolarities(config_, ToInt16(polarity));
     Redraw();
 }
 
 void InputEditor::SetAllTimer(int timer) {
-    for (int n = 1; n <= kInputCount; ++n)
-        config_.Inputs[static_cast<std::size_t>(n)].Timer = ToInt16(timer);
+    SetAllInputTimers(config_, ToInt16(timer));
     Redraw();
 }
 
 void InputEditor::SetAllFlash(int flash) {
-    for (int n = 1; n <= kInputCount; ++n)
-        config_.Inputs[static_cast<std::size_t>(n)].Flash = ToInt16(flash);
+    SetAllInputFlash(config_, ToInt16(flash));
     Redraw();
 }
 
 void InputEditor::AutoAssignGroups(int copyGroupNames) {
-    const int maxGroups = std::min<int>(config_.Limits.MaxGroups, kInputCount);
-    const int maxInputs = std::min<int>(config_.Limits.MaxInputs, kInputCount);
-    for (int n = 1; n <= maxGroups; ++n) {
-        InputConfig& input = config_.Inputs[static_cast<std::size_t>(n)];
-        input.Group = ToInt16(n);
-        if (copyGroupNames == 1) input.Name = config_.Groups[static_cast<std::size_t>(n)].Name;
-    }
-    for (int n = maxGroups + 1; n <= maxInputs; ++n)
-        config_.Inputs[static_cast<std::size_t>(n)].Group = config_.Limits.MinGroupNumber;
+    AutoAssignInputGroups(config_, copyGroupNames == 1);
     Redraw();
 }
 
 void InputEditor::CreateDefaultNames(int fromGroups) {
-    for (int n = 1; n <= kInputCount; ++n) {
-        InputConfig& input = config_.Inputs[static_cast<std::size_t>(n)];
-        if (fromGroups == 0) {
-            input.Name = "Input " + std::to_string(n);
-        } else {
-            const bool valid = input.Group >= 1 && input.Group <= config_.Limits.MaxGroups;
-            input.Name = valid ? config_.Groups[static_cast<std::size_t>(input.Group)].Name : "";
-        }
-    }
+    CreateDefaultInputNames(config_, fromGroups != 0);
     Redraw();
 }
 

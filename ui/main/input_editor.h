@@ -103,8 +103,6 @@ private:
     void SelectGroupName(int row);
 
     InputConfig& InputOf(int row);
-    int Partner(int input) const { return ((input - 1) ^ 1) + 1; }
-    bool PartnerExists(int input) const { return Partner(input) <= NumInputs(); }
     // Row (1..10) showing `input`, or 0 when it is off screen.
     int RowOf(int input) const;
     void RelabelRow(int row, int input);

@@ -10,6 +10,7 @@
 
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/number_field.h"
+#include "ui/widgets/printable_text_field.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
 #include "ui/widgets/time_field.h"
@@ -51,6 +52,7 @@ PanelSettingsEditor::PanelSettingsEditor(Configuration& config, const Beeper& be
                                          SpinTick& tick, HintLine& hints, QWidget* parent)
     : QWidget(parent), config_(config), beeper_(beeper), tick_(tick) {
     txtDeviceName_ = new QLineEdit;
+    KeepPrintablePanelText(*txtDeviceName_, beeper_);
     txtDeviceName_->setObjectName(QStringLiteral("txtDeviceName"));
     txtDeviceName_->setAccessibleName(QStringLiteral("Device name"));
     txtDeviceName_->setPlaceholderText(QStringLiteral("Device name"));

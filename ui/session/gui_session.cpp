@@ -1,6 +1,7 @@
 #include "ui/session/gui_session.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include "comm/panel_line.h"
@@ -78,6 +79,7 @@ void GuiSession::Restore() {
     connect_->txtHost()->setText(values.RelayHost);
     connect_->txtUser()->setText(values.RelayUser);
     connect_->RestoreChoice(values.Connection, values.Address);
+    connect_->chkQuick()->setChecked(values.QuickScan);
     main_.Files().SetLastFolder(values.LastFolder);
     main_.Device().WriteOptionsDialog().SetSafety(
         {values.BackupBeforeWrite, values.VerifyAfterWrite});
@@ -91,6 +93,7 @@ void GuiSession::Remember() {
     values.Address = connect_->Choice().Address;
     values.RelayHost = connect_->txtHost()->text().trimmed();
     values.RelayUser = connect_->txtUser()->text();
+    values.QuickScan = connect_->chkQuick()->isChecked();
     values.LastFolder = main_.Files().LastFolder();
     values.MaxResponseMs = line_->Settings().MaxResponseMs();
     values.Attempts = line_->Settings().Attempts();

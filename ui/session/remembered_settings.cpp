@@ -1,9 +1,17 @@
 #include "ui/session/remembered_settings.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+
+#include "files/file_access.h"
 
 namespace kvtk {
 namespace {
+
+// Far more than the few values kept here.
+constexpr std::uintmax_t kMaxSettingsBytes = 1024 * 1024;
 
 const QString kConnection = QStringLiteral("connection/choice");
 const QString kAddress = QStringLiteral("connection/address");
@@ -14,6 +22,7 @@ const QString kMaxResponseMs = QStringLiteral("exchange/maxResponseMs");
 const QString kAttempts = QStringLiteral("exchange/attempts");
 const QString kBackupBeforeWrite = QStringLiteral("write/backup");
 const QString kVerifyAfterWrite = QStringLiteral("write/verify");
+const QString kQuickScan = QStringLiteral("scan/quick");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
 // A whole number within the limits the windows accept; anything else keeps
@@ -48,6 +57,14 @@ RememberedSettings::RememberedSettings(std::unique_ptr<QSettings> store)
 RememberedSettings::~RememberedSettings() = default;
 
 std::unique_ptr<RememberedSettings> RememberedSettings::ForUser() {
+    // QSettings reads its file as it is made: a named pipe there would stop
+    // the start for ever, a device would never end. Such a store is not used.
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/kvtk/kvtk.conf");
+    std::string text;
+    if (QFileInfo::exists(path) &&
+        !ReadWholeFile(QFile::encodeName(path).toStdString(), text, kMaxSettingsBytes).Ok())
+        return std::make_unique<RememberedSettings>();
     return std::make_unique<RememberedSettings>(
         std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                     QStringLiteral("kvtk"), QStringLiteral("kvtk")));
@@ -66,6 +83,7 @@ void RememberedSettings::Load() {
     ReadNumber(store, kAttempts, 0, 99, values_.Attempts);
     ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
     ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
+    ReadFlag(store, kQuickScan, values_.QuickScan);
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
 
@@ -81,6 +99,7 @@ void RememberedSettings::Save() {
     store.setValue(kAttempts, values_.Attempts);
     store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
     store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
+    store.setValue(kQuickScan, values_.QuickScan);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).
     store.sync();

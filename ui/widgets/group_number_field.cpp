@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "model/conversions.h"
-#include "ui/groups/group_setup_rules.h"
+#include "model/group_setup_rules.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/conversions.h"
 #include "tests/support/fake_panel.h"
 
 namespace kvtk {
@@ -15,7 +16,7 @@ namespace {
 std::function<std::string(int, const std::string&)> PanelsAt(std::set<int> addresses) {
     return [addresses](int address, const std::string& command) -> std::string {
         if (!addresses.count(address)) return "T";
-        if (command == "LR73") return "A" + std::to_string(address);
+        if (command == "LR73") return "A" + NumberToHex(address, 4);
         return command == "KV" ? "AKV-4800  0400" : "T";
     };
 }
@@ -103,6 +104,110 @@ TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
     exchange.Responder = [](int, const std::string&) -> std::string { return "C"; };
     EXPECT_EQ(ScanAddresses(config, exchange, {}).View.NewStatus,
               "No devices found. Garbled replies at 256 addresses: check the line.");
+
+    // A line of another kind, or a bare "A" where data belong, is no panel
+    // either; what came is named.
+    const std::pair<std::string, std::string> strange[] = {
+        {"N", "Address 5 answered \"N\", which is not a valid reply."},
+        {std::string("\0\0\0", 3),
+         "Address 5 answered \"\\x00\\x00\\x00\", which is not a valid reply."},
+        {"A", GarbledView(5).NewStatus},
+    };
+    for (const auto& [line, view] : strange) {
+        exchange.Responder = [line](int, const std::string&) { return line; };
+        const AddressReading odd = ReadAddress(config, exchange, 5);
+        EXPECT_EQ(odd.Status, "Not connected");
+        EXPECT_EQ(odd.View.NewStatus, view);
+        const ScanResult scan = ScanAddresses(config, exchange, {5, 6});
+        EXPECT_TRUE(scan.Found.empty());
+        EXPECT_EQ(scan.Garbled, (std::vector<int>{5, 6}));
+    }
+}
+
+// A line that can try quickly: it records whether each call was a quick
+// try, and something comes back from `heard` even when no line completes.
+class QuickLine : public test::ScriptedPanel {
+public:
+    static constexpr int kQuickWaitMs = 52;
+    std::set<int> Heard;
+    std::vector<bool> QuickCalls;
+    int SetQuickTries(bool on) override {
+        quick_ = on;
+        return on ? kQuickWaitMs : 0;
+    }
+    bool HeardAnything() const override { return heard_; }
+    bool QuickOn() const { return quick_; }
+
+protected:
+    std::string DoExchange(int address, const std::string& command, const std::string& description,
+                           int style, int dataChars) override {
+        QuickCalls.push_back(quick_);
+        const std::string reply =
+            ScriptedPanel::DoExchange(address, command, description, style, dataChars);
+        heard_ = reply != "T" || Heard.count(address) > 0;
+        return reply;
+    }
+
+private:
+    bool quick_ = false;
+    bool heard_ = false;
+};
+
+// A quick scan gives a silent address one short try and reads in full,
+// with the normal wait, every address from which anything came back, so a
+// line fault is still named.
+TEST(AddressScan, QuickScanReadsInFullOnlyWhereSomethingAnswered) {
+    struct Case {
+        const char* what;
+        std::function<std::string(int, const std::string&)> responder;
+        bool heard;
+        std::string sent;
+        std::vector<bool> quick;
+        bool found;
+        bool garbled;
+    };
+    const auto panel = PanelsAt({9});
+    const std::vector<Case> cases{
+        {"silent", PanelsAt({}), false, "LR73", {true}, false, false},
+        {"panel", panel, false, "LR73 LR73 KV", {true, false, false}, true, false},
+        {"garbled",
+         [](int, const std::string&) { return std::string("C"); },
+         false,
+         "LR73 LR73",
+         {true, false},
+         false,
+         true},
+        {"half a line or busy dots", PanelsAt({}), true, "LR73 LR73", {true, false}, false, false},
+        {"late panel",
+         [&](int a, const std::string& c) { return c == "LR73" ? "T" : panel(a, c); },
+         true,
+         "LR73 LR73",
+         {true, false},
+         false,
+         false},
+    };
+    for (const Case& c : cases) {
+        Configuration config;
+        QuickLine line;
+        line.Responder = c.responder;
+        if (c.heard) line.Heard = {9};
+        const ScanResult result = ScanAddresses(config, line, {9, 9}, {}, ScanPace::Quick);
+        EXPECT_EQ(line.Sent(), c.sent) << c.what;
+        EXPECT_EQ(line.QuickCalls, c.quick) << c.what;
+        EXPECT_EQ(result.Found.size(), c.found ? 1u : 0u) << c.what;
+        EXPECT_EQ(result.Garbled.size(), c.garbled ? 1u : 0u) << c.what;
+        EXPECT_EQ(config.AddressTable[9].Status, c.found ? "KV-4800 Version 4.00" : "Not connected")
+            << c.what;
+    }
+
+    // A whole silent line: one short try each, and the plain result.
+    Configuration config;
+    QuickLine line;
+    line.Responder = PanelsAt({});
+    const ScanResult none = ScanAddresses(config, line, {}, {}, ScanPace::Quick);
+    EXPECT_EQ(line.Calls.size(), 256u);
+    EXPECT_EQ(none.View.NewStatus, "No devices found");
+    EXPECT_FALSE(line.QuickOn());  // the normal wait is back afterwards
 }
 
 }  // namespace

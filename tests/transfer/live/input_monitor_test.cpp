@@ -90,10 +90,15 @@ TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
     ASSERT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.VisibleInputs(), 120);
 
-    // Each input byte ticks its boxes, a short reply only the first ones.
-    inputs = "A05";
+    // Each input byte ticks its boxes; a reply short of the bytes is no
+    // reading and leaves them as they are.
+    inputs = "A05" + std::string(28, '0');
     monitor.PollInputs();
     EXPECT_EQ(Ticked(), (std::vector<int>{1, 3}));
+    inputs = "A";
+    monitor.PollInputs();
+    EXPECT_EQ(Ticked(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(exchange.Calls.back().DataChars, 30);
     inputs = "A0080" + std::string(24, '0') + "01";  // input 16 and input 113
     monitor.PollInputs();
     EXPECT_EQ(Ticked(), (std::vector<int>{16, 113}));
@@ -136,7 +141,7 @@ TEST_F(InputMonitorTest, AnalogChannelsByFirmware) {
 TEST_F(InputMonitorTest, CalibrationFields) {
     config.Panel.UnitsAt0V = "100";
     config.Panel.UnitsAt5V = "0";
-    sixChannels = "A00FF";  // short: the other channels read 0
+    sixChannels = "A00FF" + std::string(20, '0');
     ASSERT_TRUE(monitor.Open());
     monitor.PollInputs();
     EXPECT_EQ(monitor.AnalogText(1), "0");

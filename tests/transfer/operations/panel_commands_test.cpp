@@ -75,18 +75,32 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
         EXPECT_EQ(panel.Find("LSAVE_EN")->Attempts, 2);
     }
 
-    // A panel already at the new address, and none answering after the write.
-    for (const bool occupied : {true, false}) {
+    // A panel already at the new address, a device there whose replies
+    // cannot be read, and none answering after the write.
+    const struct {
+        const char* lr73Reply;
+        AddressChangeResult result;
+        const char* sent;
+        const char* progress;
+    } cases[] = {
+        {"A07", AddressChangeResult::Occupied, "LR73 KV", "KV-4800 Version 4.00 is at address 7."},
+        {"N", AddressChangeResult::Occupied, "LR73",
+         "A device answers at address 7, but its replies cannot be read."},
+        {"C", AddressChangeResult::Occupied, "LR73",
+         "A device answers at address 7, but its replies cannot be read."},
+        {"T", AddressChangeResult::WentOffline, "LR73 LSWEN LW7307 LR73",
+         "No response at new address. Going offline"},
+    };
+    for (const auto& c : cases) {
+        const bool occupied = c.result == AddressChangeResult::Occupied;
         Configuration config = test::OnlineConfigFor("WQ16", "5.00", 1);
         ScriptedPanel panel;
-        panel.AnswerAt(7, "LR73", occupied ? "A07" : "T").AnswerAt(7, "KV", "AKV-4800  0400");
+        panel.AnswerAt(7, "LR73", c.lr73Reply).AnswerAt(7, "KV", "AKV-4800  0400");
         RecordingHost host;
         const AddressChangeOutcome outcome = ChangeAddress(config, 7, panel, host);
-        EXPECT_EQ(outcome.Result,
-                  occupied ? AddressChangeResult::Occupied : AddressChangeResult::WentOffline);
-        EXPECT_EQ(panel.Sent(), occupied ? "LR73 KV" : "LR73 LSWEN LW7307 LR73");
-        EXPECT_EQ(outcome.ProgressLine, occupied ? "KV-4800 Version 4.00 is at address 7."
-                                                 : "No response at new address. Going offline");
+        EXPECT_EQ(outcome.Result, c.result) << c.lr73Reply;
+        EXPECT_EQ(panel.Sent(), c.sent);
+        EXPECT_EQ(outcome.ProgressLine, c.progress);
         EXPECT_EQ(config.Panel.Address, occupied ? "1" : "7");
         EXPECT_EQ(host.Beeps, 1);
         EXPECT_EQ(config.Status.IsOnline(), occupied);
@@ -128,9 +142,12 @@ TEST(BadRelays, ListsAsksAndClears) {
         {"A0000000000000000", true, "AY", R::NoneFound, "LR78", none},
         {"A0000000000000080", true, "AY", R::NoneFound, "LR78", none},
         {"", true, "AY", R::Cancelled, "LR78", nullptr},
-        {"A04", false, "AY", R::Kept, "LR78", nullptr},
-        {"A04", true, "AN", R::NotCleared, "LR78 LSWEN LW78", nullptr},
-        {"A04", true, "", R::Cancelled, "LR78 LSWEN LW78", nullptr},
+        {"A0400000000000000", false, "AY", R::Kept, "LR78", nullptr},
+        {"A0400000000000000", true, "AN", R::NotCleared, "LR78 LSWEN LW78", nullptr},
+        {"A0400000000000000", true, "", R::Cancelled, "LR78 LSWEN LW78", nullptr},
+        // Too short for its eight bytes: no report at all, never "none found".
+        {"A04", true, "AY", R::Cancelled, "LR78", nullptr},
+        {"A", true, "AY", R::Cancelled, "LR78", nullptr},
     };
     for (const Case& c : cases) {
         Configuration config = test::OnlineConfigFor("WQ16", "5.00", 2);

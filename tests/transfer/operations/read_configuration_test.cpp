@@ -175,6 +175,59 @@ TEST(ReadConfiguration, AbortInTheGroupsLeavesTheRestAsTheyWere) {
     EXPECT_EQ(config.Groups[6].Type, 1);
 }
 
+// A reply without the digits its register holds (a bare "A") is a failed
+// exchange: the register is skipped and keeps its value, never read as 0.
+TEST(ReadConfiguration, RepliesWithoutTheirDigitsAreSkippedNotZeros) {
+    const struct {
+        const char *model, *version;
+        std::vector<std::pair<const char*, int>> digits;  // command, digits its reply needs
+    } cases[] = {
+        {"WQ16",
+         "5.00",
+         {{"LR65", 2},
+          {"LR64", 2},
+          {"LR61", 4},
+          {"LR62", 2},
+          {"LR41", 4},
+          {"LR66", 2},
+          {"LR63", 2},
+          {"LR24", 2},
+          {"LR901", 4},
+          {"LR2101", 1},
+          {"LR301", 16},
+          {"LR501", 1},
+          {"LR6701", 1},
+          {"LR23", 16}}},
+        {"KV-4800", "3.00", {{"LR301", 2}}},
+    };
+    for (const auto& c : cases) {
+        Configuration config = OnlineConfigFor(c.model, c.version);
+        config.Panel.NumInputs = "2";
+        config.Panel.TimerDuration[1] = "01:30";
+        config.Inputs[1].Group = 5;
+        config.Groups[1].Members[2] = -1;
+        config.Groups[1].Priority = 2;
+        const Configuration before = config;
+        ScriptedPanel panel;
+        panel.DefaultReply = "A";
+        RecordingHost host;
+
+        const ReadOutcome outcome = ReadConfiguration(config, panel, host);
+        EXPECT_TRUE(outcome.Completed);
+        EXPECT_EQ(outcome.Skipped.size(), panel.Commands().size()) << c.model;
+        for (const auto& [command, digits] : c.digits) {
+            const auto* call = panel.Find(command);
+            ASSERT_NE(call, nullptr) << command;
+            EXPECT_EQ(call->DataChars, digits) << c.model << " " << command;
+        }
+        EXPECT_EQ(config.Panel.NumInputs, "2");
+        EXPECT_EQ(config.Panel.TimerDuration[1], before.Panel.TimerDuration[1]);
+        EXPECT_EQ(config.Inputs[1].Group, 5);
+        EXPECT_EQ(config.Groups[1].Members[2], -1);
+        EXPECT_EQ(config.Groups[1].Priority, 2);
+    }
+}
+
 TEST(CheckMemory, AsksThePanelSilentlyAndKeepsTheAnswer) {
     Configuration config = OnlineConfigFor("WQ16", "5.00", 9);
     ScriptedPanel panel;

@@ -19,14 +19,19 @@
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
 #include "files/config_reader.h"
+#include "files/config_writer.h"
 #include "sim/sim_line.h"
 #include "sim/simulated_link.h"
 #include "tests/comm/pty_exchange.h"
+#include "tests/files/test_folder.h"
 #include "tests/support/fake_panel.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/product_config.h"
+#include "tests/support/scripted_file_prompts.h"
 #include "tests/support/scripted_prompter.h"
 #include "ui/device/frmAddressChange.h"
 #include "ui/device/frmWriteOptions.h"
+#include "ui/files/file_commands.h"
 #include "ui/widgets/spin_buttons.h"
 
 namespace kvtk {
@@ -121,6 +126,43 @@ TEST_F(DeviceCommandsTest, WriteFromTheMenuTakesTheFieldBeingEdited) {
     EXPECT_THAT(recorder.Commands(), ::testing::Contains("LW6578"));  // 120 inputs
 }
 
+// Data loaded from a file for another product reach the panel only after a
+// Yes; the question's default is No. A read from the panel ends the question.
+TEST_F(DeviceCommandsTest, DataForAnotherProductAreWrittenOnlyAfterAYes) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("wq16.kvx"));
+    ASSERT_TRUE(WriteConfigFile(file.toStdString(), test::ConfigFor("WQ16", "5.00"), {}).Ok());
+    auto prompts = test::ScriptedPrompts::Opening(file);
+    prompts->options.push_back(OpenOption::GoOfflineWithFileDevice);
+    test::ScriptedPrompts& asked = *prompts;
+    window->Files().SetPrompts(std::move(prompts));
+    window->Files().Open(0);
+    GoOnline(2, "KV-4800 Version 4.00");
+
+    asked.answers = {QMessageBox::No};
+    EXPECT_EQ(device().Write().Result, WriteResult::NothingChosen);
+    ASSERT_EQ(asked.messages.size(), 2u);  // "save first?", then the product question
+    EXPECT_EQ(asked.messages[1].Title, QStringLiteral("Different product"));
+    EXPECT_TRUE(asked.messages[1].Text.startsWith(QStringLiteral(
+        "The data in memory were loaded for an WQ16 Version 5.00; the device at address 2 is an "
+        "KV-4800 Version 4.00.")))
+        << asked.messages[1].Text.toStdString();
+    EXPECT_EQ(asked.messages[1].Default, QMessageBox::No);
+    EXPECT_THAT(recorder.Commands(), IsEmpty());
+
+    asked.answers = {QMessageBox::Yes};
+    frmWriteOptions& dialog = device().WriteOptionsDialog();
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
+    EXPECT_EQ(device().Write().Result, WriteResult::Saved);
+
+    recorder.DefaultReply = "A0000000000000000";
+    device().Read();
+    const size_t questions = asked.messages.size();
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.cmdWrite()->click(); });
+    device().Write();
+    EXPECT_EQ(asked.messages.size(), questions);
+}
+
 TEST_F(DeviceCommandsTest, ResetAsksFirstAndWaitsInTheResettingWindow) {
     GoOnline(3, "KV-4800 Version 4.00");
     QString shownWait;
@@ -204,6 +246,37 @@ TEST_F(AddressChangeTest, TheDeviceCommandBacksUpBeforeWriting) {
         QDir(backups.path()).entryList(QDir::Files),
         QStringList{QFileInfo(QString::fromStdString(device().Commissioning().LastBackup().Path))
                         .fileName()});
+}
+
+// The backup read says what it does with its progress, and a try that
+// ends with the window open gives the address field its focus back.
+TEST_F(AddressChangeTest, BackupShowsItsProgressAndTheFieldKeepsTheFocus) {
+    SimPanel& panel = line.AddPanel(1, "WQ16", "0500");
+    GoOnline(1, "WQ16 Version 5.00");
+    QTemporaryDir backups;
+    device().Commissioning().SetBackupFolder(backups.filePath(QStringLiteral("not-a-folder")));
+    test::PutFileBytes(backups.filePath(QStringLiteral("not-a-folder")).toStdString(), "x");
+    device().SetExchange(&exchange);
+    device().ChangeAddress();
+    frmAddressChange* dialog = device().AddressChangeWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    QString shownAtQuestion;
+    size_t readsAtQuestion = 0;
+    window->SetQuestionAsker([&](const QString&, const QString&) {
+        shownAtQuestion = dialog->lblInfo()->text();
+        readsAtQuestion = panel.Received().size();
+        return false;  // the save failed: no change without a backup
+    });
+    dialog->txtNewAddress()->setFocus(Qt::TabFocusReason);
+    dialog->txtNewAddress()->selectAll();
+    QTest::keyClicks(dialog->txtNewAddress(), QStringLiteral("7"));
+    QTest::keyClick(dialog->txtNewAddress(), Qt::Key_Return);
+    const QString all = QString::number(readsAtQuestion);
+    EXPECT_EQ(shownAtQuestion,
+              QStringLiteral("Backing up the device... register %1 of %1").arg(all));
+    EXPECT_EQ(panel.Address(), 1);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->txtNewAddress()->hasFocus());
 }
 
 TEST_F(DeviceCommandsTest, CancelAfterTheWriteShowsTheNewAddress) {
@@ -296,7 +369,7 @@ TEST_F(DeviceCommandsTest, ReadAndWriteSayWhatTheyLeftUndone) {
     panel.Responder = [&ignored](int, const std::string& command) -> std::string {
         if (command == "LSWEN" || command == "LSU") return "";  // cancelled, then lost
         if (command.starts_with("LR") && ignored < 2) return ++ignored, "I";
-        return "AY";
+        return command.starts_with("LR") ? "A0000000000000000" : "AY";
     };
     device().SetExchange(&panel);
     QStringList shown;

@@ -69,6 +69,17 @@ TEST_F(PanelOptionsTest, ProductCodeChangeReachesThePanelOverAPseudoTerminal) {
     QFocusEvent backToList(QEvent::FocusIn, Qt::TabFocusReason);
     QApplication::sendEvent(dialog.lstProductCodes(), &backToList);
     EXPECT_EQ(dialog.lblStatus()->text(), QString());
+
+    // Alt+C leaves the focus in the list: choosing another product there
+    // takes the status away from the row it was given for.
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.lstProductCodes()->setFocus(Qt::TabFocusReason);
+    dialog.cmdChange()->click();  // as Alt+C does, without taking the focus
+    ASSERT_EQ(dialog.lblStatus()->text(), QStringLiteral("Product Code Change Accepted "));
+    EXPECT_TRUE(dialog.lstProductCodes()->hasFocus());
+    QTest::keyClick(dialog.lstProductCodes(), Qt::Key_Down);
+    EXPECT_EQ(dialog.lblStatus()->text(), QString());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -227,10 +228,14 @@ TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
 TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {
     const QString notes = Path(QStringLiteral("notes.kvx"));
     QFile(notes).open(QIODevice::WriteOnly);
+    // A named pipe is refused before anything opens it (opening would wait for a writer).
+    const QString pipe = Path(QStringLiteral("pipe.kvx"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const std::pair<QString, const char*> refused[] = {
         {Path(QStringLiteral("missing.kvx")), "does not exist"},
         {dir.path(), "is a folder"},
-        {notes, "header is missing or damaged"}};
+        {notes, "header is missing or damaged"},
+        {pipe, "cannot be read: Not a regular file but a named pipe"}};
     for (const auto& [path, why] : refused) {
         prompts->messages.clear();
         EXPECT_FALSE(files().OpenAtStart(path));

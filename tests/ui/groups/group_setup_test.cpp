@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "model/group_setup_rules.h"
 #include "tests/support/accessible_names.h"
 #include "tests/support/main_window_fixture.h"
 #include "ui/groups/frmGroupSetup.h"
-#include "ui/groups/group_setup_rules.h"
 #include "ui/widgets/group_number_field.h"
 
 namespace kvtk {

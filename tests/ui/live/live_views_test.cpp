@@ -1,12 +1,16 @@
 // The live group and input windows on a simulated panel answering at once,
 // and the menu commands that open them.
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include "sim/sim_panel.h"
 #include "tests/support/fake_panel.h"
@@ -121,6 +125,36 @@ TEST_F(LiveViewTest, InputWindowShowsAPanelsInputsAndCalibration) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return window.lblAnalog(5)->text() == QStringLiteral("800"); }));
     Close(window);
+}
+
+// Closing during an exchange: the window stays, reading "&Auto Refresh",
+// until the loop has ended, and nothing reaches the panel once it is gone.
+TEST_F(LiveViewTest, ClosingKeepsTheWindowUntilTheLoopHasEnded) {
+    Connect("WQ60", "5.00");
+    frmGroupCheck window(config, exchange);
+    bool sentWhileHidden = false;
+    bool closeAsked = false;
+    exchange.Responder = [&](int, const std::string& command) {
+        if (!window.isVisible()) sentWhileHidden = true;
+        if (passes > 1 && !closeAsked) {
+            closeAsked = true;
+            QTimer::singleShot(0, &window, [&] {
+                QCloseEvent closeBox;  // as the window manager's close box sends it
+                QApplication::sendEvent(window.windowHandle(), &closeBox);
+                EXPECT_TRUE(window.isVisible());
+                EXPECT_EQ(window.cmdAutoRefresh()->text(), QStringLiteral("&Auto Refresh"));
+            });
+        }
+        QEventLoop wire;  // the reply takes its time on the line
+        QTimer::singleShot(5, &wire, &QEventLoop::quit);
+        wire.exec();
+        return panel->Handle(command).value_or("T");
+    };
+    QObject::connect(&window, &LiveWindow::passFinished, [this] { ++passes; });
+    Start(window);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible() && !window.Looping(); }));
+    EXPECT_TRUE(closeAsked);
+    EXPECT_FALSE(sentWhileHidden);
 }
 
 // A cancelled failure message at opening closes the window at once.

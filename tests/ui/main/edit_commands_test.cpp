@@ -3,9 +3,11 @@
 #include "ui/main/edit_commands.h"
 
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <functional>
@@ -109,6 +111,48 @@ TEST_F(EditCommandsTest, EveryKindOfStepIsUndoneAndRedoneExactly) {
     while (edit().UndoAction()->isEnabled()) edit().UndoAction()->trigger();
     EXPECT_TRUE(config() == start);
     EXPECT_EQ(edit().History().RedoCount(), std::size(steps));
+}
+
+// Import Names opens no pipe (it would hang the window) and refuses rows the
+// configuration has no place for instead of dropping them; nothing changes.
+TEST_F(EditCommandsTest, ImportNamesRefusesPipesAndRowsBeyondTheConfiguration) {
+    const std::string pipe = File("pipe.csv");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    test::PutFileBytes(File("far.csv"), "kind,number,name\ngroup,2,ok\ninput,100,x\n");
+    QStringList told;
+    for (const std::string& path : {pipe, File("far.csv")}) {
+        names().SetPrompts(
+            [path](bool) { return QString::fromStdString(path); },
+            [&told](QMessageBox::Icon, const QString&, const QString& text) { told << text; });
+        const Configuration before = config();
+        names().Import();
+        EXPECT_TRUE(config() == before) << path;
+    }
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_THAT(told[0].toStdString(), ::testing::HasSubstr("but a named pipe"));
+    EXPECT_THAT(told[1].toStdString(),
+                ::testing::HasSubstr("line 3: input 100 is beyond the inputs in use (1 to 16)"));
+}
+
+// A choice in a list is a finished step at once, and so is a text field
+// being typed in: Ctrl+Z takes back the latest edit with the focus still in it.
+TEST_F(EditCommandsTest, ChoicesAndEditsInProgressAreStepsBeforeTheFocusLeaves) {
+    const Configuration start = config();
+    QComboBox* type = row(1).cmbInputType;
+    type->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(type, type->currentIndex() == 0 ? Qt::Key_Down : Qt::Key_Up);
+    ASSERT_NE(config().Inputs[1].Type, start.Inputs[1].Type);
+    EXPECT_TRUE(edit().UndoAction()->isEnabled());
+    QTest::keyClick(type, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(config() == start);
+
+    Type(row(2).txtInputName, QStringLiteral("Hall"));
+    EXPECT_TRUE(edit().UndoAction()->isEnabled());
+    EXPECT_EQ(edit().UndoAction()->text(), QStringLiteral("&Undo Edit of Input 2 name"));
+    QTest::keyClick(row(2).txtInputName, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(config() == start);
+    EXPECT_EQ(row(2).txtInputName->text(), QString());
+    EXPECT_EQ(edit().RedoAction()->text(), QStringLiteral("&Redo Edit of Input 2 name"));
 }
 
 }  // namespace

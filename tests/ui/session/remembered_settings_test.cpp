@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -57,6 +58,7 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     dialog().txtUser()->setText(QStringLiteral("tech"));
     password()->setText(QStringLiteral("secret"));
     dialog().CommPortOption(1)->click();
+    dialog().chkQuick()->setChecked(true);
     dialog().txtAddress()->setText(QStringLiteral("3"));
     dialog().cmdRead()->click();
     dialog().cmdOK()->click();  // remembers
@@ -66,6 +68,7 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
 
     Start();
     EXPECT_TRUE(dialog().CommPortOption(1)->isChecked());
+    EXPECT_TRUE(dialog().chkQuick()->isChecked());
     EXPECT_EQ(dialog().txtAddress()->text(), QStringLiteral("3"));
     EXPECT_EQ(dialog().txtHost()->text(), QStringLiteral("relay.example"));
     EXPECT_EQ(dialog().txtUser()->text(), QStringLiteral("tech"));
@@ -86,7 +89,7 @@ TEST_F(RememberedSettingsTest, DamagedStoreGivesTheDefaults) {
     const QByteArray stores[] = {
         QByteArray("\x00\xff\xfe[\x01=\n\x7f", 8) + QByteArray(500, '\x9c'),
         "[connection]\nchoice=9\naddress=-4\n[exchange]\nmaxResponseMs=fast\nattempts=1000\n"
-        "[write]\nbackup=0\n",
+        "[write]\nbackup=0\n[scan]\nquick=1\n",
     };
     for (const QByteArray& content : stores) {
         QFile store(dir.filePath(QStringLiteral("kvtk.conf")));
@@ -99,6 +102,7 @@ TEST_F(RememberedSettingsTest, DamagedStoreGivesTheDefaults) {
         EXPECT_EQ(exchange().MaxResponseMs(), ExchangeSettings::kDefaultMaxResponseMs);
         EXPECT_EQ(exchange().Attempts(), ExchangeSettings::kDefaultAttempts);
         EXPECT_TRUE(main->Device().WriteOptionsDialog().Safety().Backup);
+        EXPECT_FALSE(dialog().chkQuick()->isChecked());
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ui/groups/group_setup_rules.h"
+#include "model/group_setup_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 // two supergroup rules and the Group menu's commands on all 60 groups.
 //
 // A supergroup never contains a supergroup, and has neither serial-on
-// priority nor flash before off. The editor keeps these rules, not the model.
+// priority nor flash before off. The group editor keeps to these rules; the
+// configuration itself does not enforce them.
 
 #include <cstdint>
 #include <string>
