@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,6 +47,14 @@ QLabel* StatusLabel(const char* name) {
     label->setMinimumWidth(420);
     label->setWordWrap(true);
     return label;
+}
+
+// The kernel's short name of a port ("ttyUSB0", "pts/3"), which fits beside
+// its choice where a /dev/serial/by-id name would not.
+QString ShortDeviceName(const QString& device) {
+    const QString real = RealDevicePath(device);
+    if (real.startsWith(QLatin1String("/dev/"))) return real.mid(5);
+    return QFileInfo(real).fileName();
 }
 
 void SetTone(QLabel* label, bool alert) {
@@ -414,7 +423,10 @@ void frmConnect::EnablePresentPorts() {
         }
         option->setToolTip(tip);
         QLabel* name = lblPortName_[static_cast<size_t>(n)];
-        name->setText(names.Description.isEmpty() ? names.Device : names.Description);
+        name->setText(names.Description.isEmpty() || names.Device.isEmpty()
+                          ? ShortDeviceName(names.Device)
+                          : names.Description + QStringLiteral(" (") +
+                                ShortDeviceName(names.Device) + QLatin1Char(')'));
         name->setToolTip(tip);
     }
     lblPortAccess_->setText(refusals.join(QLatin1Char('\n')));
