@@ -10,13 +10,16 @@
 namespace kvtk {
 
 QString RealDevicePath(const QString& name) {
+#ifdef Q_OS_WIN
+    // "COM3" is no file: the system's port name is the device.
+    return name;
+#else
     QString path = SerialDevicePath(name);
-#ifndef Q_OS_WIN
     if (!path.isEmpty() && !path.startsWith(QLatin1Char('/')))
         path = QStringLiteral("/dev/") + path;
-#endif
     const QString real = QFileInfo(path).canonicalFilePath();
     return real.isEmpty() ? path : real;
+#endif
 }
 
 QString StableNameOf(const QString& name, const QString& folder) {
