@@ -57,15 +57,46 @@ bool PanelLine::Usable(int n) const {
     return std::find(usable_.begin(), usable_.end(), n) != usable_.end();
 }
 
+PortNames PanelLine::SlotNames(int n) const {
+    if (n < 1 || n > PortSlots::kSlotCount) return {};
+    return names_[static_cast<size_t>(n)];
+}
+
+QString PanelLine::SlotRefusal(int n) const {
+    if (n < 1 || n > PortSlots::kSlotCount) return {};
+    return refusals_[static_cast<size_t>(n)];
+}
+
+int PanelLine::SlotOfDevice(const QString& name) const {
+    if (name.isEmpty()) return 0;
+    const QString real = RealDevicePath(name);
+    for (int n = 1; n <= PortSlots::kSlotCount; ++n) {
+        // A line that is no device goes by its description alone.
+        if (factories_[static_cast<size_t>(n)]) {
+            if (name == factoryText_[static_cast<size_t>(n)]) return n;
+            continue;
+        }
+        const QString device = SlotDevice(n);
+        if (!device.isEmpty() && RealDevicePath(device) == real) return n;
+    }
+    return 0;
+}
+
 void PanelLine::ScanPorts() {
     ClosePort();
     usable_.clear();
+    const std::vector<SystemPort> system = SystemPortsDescribed();
     for (int n = 1; n <= PortSlots::kSlotCount; ++n) {
-        bool usable = static_cast<bool>(factories_[static_cast<size_t>(n)]);
+        const auto i = static_cast<size_t>(n);
+        bool usable = static_cast<bool>(factories_[i]);
         const QString device = SlotDevice(n);
+        names_[i] =
+            usable || device.isEmpty() ? PortNames{device, {}, {}} : NamePort(device, system);
+        refusals_[i].clear();
         if (!usable && !device.isEmpty()) {
             SerialLink probe;
             usable = probe.open(device);
+            if (!usable) refusals_[i] = SlotRefusalText(n, device, probe);
             probe.close();
         }
         if (usable) usable_.push_back(n);

@@ -15,6 +15,7 @@
 
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
+#include "comm/port_names.h"
 #include "comm/port_slots.h"
 #include "comm/relay_connection.h"
 #include "comm/traffic_log.h"
@@ -55,6 +56,15 @@ public:
     bool Usable(int n) const;
     // The device behind slot n, as the port list shows it.
     QString SlotDevice(int n) const;
+    // Slot n's device with its stable name and description, as of the last
+    // scan.
+    PortNames SlotNames(int n) const;
+    // Why slot n could not be opened at the last scan, in words; empty when
+    // it could or has no device.
+    QString SlotRefusal(int n) const;
+    // The slot whose device `name` leads to (a stable name remembered from an
+    // earlier run, say), 0 when none.
+    int SlotOfDevice(const QString& name) const;
 
     // Opens slot n in place of any open port. When the slot is not usable
     // the port stays closed; when it cannot be opened the failure is asked
@@ -92,6 +102,8 @@ private:
     std::array<LinkFactory, PortSlots::kSlotCount + 1> factories_;
     std::array<QString, PortSlots::kSlotCount + 1> factoryText_;
     std::vector<int> usable_;
+    std::array<PortNames, PortSlots::kSlotCount + 1> names_;
+    std::array<QString, PortSlots::kSlotCount + 1> refusals_;
 
     ExchangeSettings settings_;
     CommandExchange exchange_;

@@ -97,6 +97,14 @@ QStringList DiscoverPorts(const PortSlots& portSlots) {
     return entries;
 }
 
+QString SlotRefusalText(int n, const QString& device, const SerialLink& link) {
+    const QString port = PortEntry(n).toUpper() + QStringLiteral(" (") + device + QLatin1Char(')');
+    if (link.lastOpenError() == PortOpenError::None) return {};
+    if (link.lastOpenError() == PortOpenError::InUse)
+        return port + QStringLiteral(" is ") + link.failureReason();
+    return port + QStringLiteral(": ") + link.failureReason();
+}
+
 std::unique_ptr<SerialLink> OpenPortSlot(const PortSlots& portSlots, int n,
                                          PortOpenFailure& failure) {
     const QString device = portSlots.Device(n);
@@ -104,15 +112,10 @@ std::unique_ptr<SerialLink> OpenPortSlot(const PortSlots& portSlots, int n,
     if (!device.isEmpty() && link->open(device)) return link;
     failure.Kind = device.isEmpty() ? PortOpenError::NotFound : link->lastOpenError();
     failure.Title = QString::fromLatin1(kPortInUseTitle);
-    if (failure.Kind == PortOpenError::PermissionDenied) {
-        failure.Text = QStringLiteral(
-                           "You are not allowed to use the port %1 (%2). Ask the administrator "
-                           "to add your user to the serial-port group (usually \"dialout\"), "
-                           "then log out and in again.")
-                           .arg(PortEntry(n).toUpper(), device);
-    } else {
-        failure.Text = QString::fromLatin1(kPortInUseText);
-    }
+    failure.Text = QString::fromLatin1(kPortInUseText);
+    // The box's own words first, then what the system says of this port.
+    if (!device.isEmpty())
+        failure.Text += QStringLiteral("\n\n") + SlotRefusalText(n, device, *link);
     return nullptr;
 }
 

@@ -59,6 +59,11 @@ struct PortOpenFailure {
     QString Text;
 };
 
+// Why slot n (on `device`) could not be opened by `link`, in words:
+// "COM2 (/dev/ttyUSB0) is in use by another program.", or for missing
+// rights the group that may use it and how to join it.
+QString SlotRefusalText(int n, const QString& device, const SerialLink& link);
+
 // Opens slot n for the exchange. On failure returns no link and fills
 // `failure`: the "Oops" in-use message, or for missing permission what to do.
 std::unique_ptr<SerialLink> OpenPortSlot(const PortSlots& portSlots, int n,

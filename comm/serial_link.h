@@ -2,6 +2,13 @@
 // A serial port (or pseudo-terminal) at 9600 baud, 8 data bits, no parity,
 // 1 stop bit, as a ByteLink. The port is closed by the link itself on any
 // port failure, and linkLost tells why.
+//
+// An open port is held for this program alone, whatever name it was opened
+// by (/dev/serial/by-id/... or /dev/ttyUSB0): the device is opened by its
+// real path, so the serial port's lock file (/var/lock/LCK..ttyUSB0) is the
+// same for every name, it is put in the kernel's exclusive mode, and an
+// advisory lock (flock) is held on it, which also keeps out root and
+// programs that lock that way.
 
 #include <QSerialPort>
 
@@ -28,6 +35,13 @@ public:
     PortOpenError lastOpenError() const { return openError_; }
     // The system's words for the last failure.
     QString lastErrorText() const { return errorText_; }
+    // The last failure in words for the user, naming the device as given:
+    // "/dev/ttyUSB0 is in use by another program.", or "cannot open
+    // /dev/ttyS0: " and why, with the fix for missing rights.
+    QString failureText() const;
+    // The same without the device: "in use by another program.", what the
+    // rights allow and the fix, or the system's words.
+    QString failureReason() const;
 
     bool isOpen() const override;
     bool write(const QByteArray& bytes) override;
@@ -38,11 +52,15 @@ public:
 
 private:
     void OnError(QSerialPort::SerialPortError error);
+    bool LockDevice(const QString& real);
+    void UnlockDevice();
 
     QSerialPort port_;
     QString device_;
     PortOpenError openError_ = PortOpenError::None;
     QString errorText_;
+    QString accessReason_;  // why the rights refuse the device, when they do
+    int lockFd_ = -1;       // holds the advisory lock while the port is open
 };
 
 }  // namespace kvtk

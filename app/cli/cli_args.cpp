@@ -17,7 +17,7 @@ struct CommandInfo {
     const char* Summary;
 };
 
-constexpr std::array<CommandInfo, 15> kCommands{{
+constexpr std::array<CommandInfo, 16> kCommands{{
     {"identify", "identify [--json]", "Print the status of the panel at the address."},
     {"scan", "scan [--quick] [--first A] [--last B] [--json]",
      "List the panels that answer in an address range."},
@@ -41,6 +41,7 @@ constexpr std::array<CommandInfo, 15> kCommands{{
      "Print the report of a .kvx file as text or PDF."},
     {"names", "names export FILE.kvx [-o names.csv] | names import FILE.kvx names.csv [-o OUT.kvx]",
      "Export or import the input and group names as CSV."},
+    {"ports", "ports [--json]", "List the serial ports and whether you can open them."},
     {"help", "help [COMMAND]", "Show help."},
 }};
 
@@ -51,7 +52,8 @@ const CommandInfo* FindCommand(const std::string& name) {
 }
 
 bool TakesJson(const std::string& command) {
-    for (const char* name : {"scan", "identify", "verify", "bad-relays", "groups", "inputs"})
+    for (const char* name :
+         {"scan", "identify", "verify", "bad-relays", "groups", "inputs", "ports"})
         if (command == name) return true;
     return false;
 }
@@ -330,7 +332,7 @@ bool IsKnownCommand(const std::string& command) {
 
 bool NeedsPanel(const std::string& command) {
     return IsKnownCommand(command) && command != "report" && command != "names" &&
-           command != "help";
+           command != "ports" && command != "help";
 }
 
 std::string ProgramHelp() {
@@ -339,7 +341,9 @@ std::string ProgramHelp() {
         "\n"
         "Connection (one of):\n"
         "  --port PATH            serial device, 9600 baud 8N1 (a name that is no file\n"
-        "                         here, such as ttyUSB0, is looked up in /dev)\n"
+        "                         here, such as ttyUSB0, is looked up in /dev; the\n"
+        "                         /dev/serial/by-id name stays when adapters are\n"
+        "                         replugged: see the ports command)\n"
         "  --relay HOST[:PORT]    relay server (port 17076 unless given), with\n"
         "  --user NAME            and the password from --password-file FILE\n"
         "  --password-file FILE   (first line; a plain file of at most 4096 bytes)\n"
@@ -363,7 +367,7 @@ std::string ProgramHelp() {
         text += "  " + name + info.Summary + "\n";
     }
     text +=
-        "\nidentify, scan, verify, bad-relays, groups and inputs take --json: one\n"
+        "\nidentify, scan, verify, bad-relays, groups, inputs and ports take --json: one\n"
         "JSON object on standard output (COMMAND --help shows its keys).\n"
         "write and set-address first save the panel's configuration in\n"
         "~/.local/share/kvtk/backups (--backup DIR elsewhere, --no-backup none).\n";
@@ -460,6 +464,18 @@ std::string CommandHelp(const std::string& command) {
          "or 1..60, a character 8-bit text cannot hold, a line break, a name too long)\n"
          "is listed with its line number and nothing is written.\n"
          "Exit status: 0 done, 2 usage error, 4 file error or a refused row.\n"},
+        {"ports",
+         "  --json                 {\"ports\":[{\"name\":S,\"stable_name\":S|null,\n"
+         "                         \"description\":S|null,\"can_open\":true|false,\n"
+         "                         \"why_not\":S|null},...]}\n"
+         "Prints \"<name>\\t<stable name>\\t<description>\\t<yes|no>\\t<why not>\" per\n"
+         "port the system reports, \"-\" for an empty field. The stable name is the\n"
+         "/dev/serial/by-id link to the device, which stays the same when adapters\n"
+         "are plugged in another order; --port takes it as well. Each port is opened\n"
+         "for a moment to tell whether it can be: \"no\" says why (another program\n"
+         "holds it, or the group that may use it and how to join it).\n"
+         "No connection is needed. Exit status: 0 listed (also when there is no\n"
+         "port), 2 usage error.\n"},
     };
     if (auto it = details.find(command); it != details.end()) text += "\n" + it->second;
     return text;

@@ -149,9 +149,7 @@ CliConnection::OpenResult CliConnection::Open(ByteLink* injected) {
         case LinkKind::Port: {
             auto serial = std::make_unique<SerialLink>();
             if (!serial->open(QString::fromLocal8Bit(request_.Connection.Port)))
-                return {"cannot open " + request_.Connection.Port + ": " +
-                            serial->lastErrorText().toLocal8Bit().toStdString() + ".",
-                        kExitNoPanel};
+                return {serial->failureText().toLocal8Bit().toStdString(), kExitNoPanel};
             line_.UseLink(std::move(serial));
             Online();
             return {};

@@ -8,7 +8,10 @@
 namespace kvtk::cli {
 
 std::string JsonString(const std::string& text) {
-    const QByteArray utf8 = FromWindows1252(text).toUtf8();
+    return JsonUtf8String(FromWindows1252(text).toUtf8().toStdString());
+}
+
+std::string JsonUtf8String(const std::string& utf8) {
     std::string json = "\"";
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);

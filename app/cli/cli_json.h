@@ -10,6 +10,8 @@ namespace kvtk::cli {
 
 // A quoted, escaped JSON string of an 8-bit text.
 std::string JsonString(const std::string& text);
+// The same of a text already in UTF-8 (names and words of the system).
+std::string JsonUtf8String(const std::string& utf8);
 // "[a,b,...]" of values already in JSON.
 std::string JsonArray(const std::vector<std::string>& values);
 

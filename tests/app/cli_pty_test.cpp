@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 
+#include "comm/serial_link.h"
 #include "files/config_writer.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
@@ -153,6 +155,39 @@ TEST_F(CliPtyTest, ARelativePortPathIsTheFileItNames) {
     QDir::setCurrent(before);
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Out, "WQ16 Version 5.00\n");
+}
+
+// A port another program holds, by whatever name: refused in words (not as
+// a permission error), with the exit status of an unreachable panel.
+TEST_F(CliPtyTest, APortHeldElsewhereIsInUseExit3) {
+    line.AddPanel(1, "WQ16", "5.00");
+    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+    const QString stable = dir.filePath(QStringLiteral("usb-FTDI_FT232R_A1B2-if00-port0"));
+    ASSERT_TRUE(QFile::link(pty.SlavePath(), stable));
+    SerialLink holder;
+    ASSERT_TRUE(holder.open(pty.SlavePath()));
+    const CliRun run =
+        test::RunCliInProcess({"--port", stable.toStdString(), "--timeout", "150", "identify"});
+    EXPECT_EQ(run.Status, 3);
+    EXPECT_EQ(run.Err, "kvtk-cli: " + stable.toStdString() + " is in use by another program.\n");
+    holder.close();
+    EXPECT_EQ(Run({"identify"}).Status, 0);
+}
+
+// ports needs no connection and lists what the system reports, one line of
+// five fields per port or one JSON object.
+TEST_F(CliPtyTest, PortsListsWithoutAConnection) {
+    const CliRun text = test::RunCliInProcess({"ports"});
+    EXPECT_EQ(text.Status, 0) << text.Err;
+    std::istringstream lines(text.Out);
+    for (std::string row; std::getline(lines, row);) {
+        EXPECT_EQ(std::count(row.begin(), row.end(), '\t'), 4) << row;
+        EXPECT_THAT(row, ::testing::ContainsRegex("\t(yes\t-|no\t[^-].*)$")) << row;
+    }
+    const CliRun json = test::RunCliInProcess({"ports", "--json"});
+    EXPECT_EQ(json.Status, 0) << json.Err;
+    EXPECT_THAT(json.Out, ::testing::MatchesRegex("\\{\"ports\":\\[.*\\]\\}\n"));
+    EXPECT_EQ(test::RunCliInProcess({"ports", "COM1"}).Status, 2);
 }
 
 }  // namespace

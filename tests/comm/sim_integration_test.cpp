@@ -1,10 +1,13 @@
 // The serial exchange over a real pseudo-terminal against a simulated panel.
 #include <fcntl.h>
 #include <gmock/gmock.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "comm/port_slots.h"
@@ -78,6 +81,47 @@ TEST_F(PtyTest, DiscoveryListsOpenableSlotsAndABusyPortSaysOops) {
     EXPECT_EQ(OpenPortSlot(portSlots, 3, failure), nullptr);  // no such device
     EXPECT_EQ(OpenPortSlot(portSlots, 4, failure), nullptr);  // bound to nothing
     EXPECT_EQ(failure.Kind, PortOpenError::NotFound);
+}
+
+// The port is held by whoever opened it first, by every name it has: a
+// second opener through a stable-name link, or one that finds another
+// program's lock on the device, is told in words and does not get it.
+TEST_F(PtyTest, APortHeldByAnyNameIsRefusedAsInUse) {
+    rig.link.close();
+    QTemporaryDir dir;
+    const QString device = rig.pty.SlavePath();
+    const QString byId = dir.filePath(QStringLiteral("usb-FTDI_FT232R_A1B2-if00-port0"));
+    ASSERT_TRUE(QFile::link(device, byId));
+    const struct {
+        const char* what;
+        QString first;  // opened by this tool; empty: another program's flock
+        QString second;
+    } cases[] = {
+        {"device, then stable name", device, byId},
+        {"stable name, then device", byId, device},
+        {"another program's lock", QString(), byId},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SerialLink first;
+        int foreign = -1;
+        if (c.first.isEmpty()) {
+            foreign = ::open(device.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+            ASSERT_GE(foreign, 0);
+            ASSERT_EQ(::flock(foreign, LOCK_EX | LOCK_NB), 0);
+        } else {
+            ASSERT_TRUE(first.open(c.first)) << first.failureText().toStdString();
+        }
+        SerialLink second;
+        EXPECT_FALSE(second.open(c.second));
+        EXPECT_EQ(second.lastOpenError(), PortOpenError::InUse);
+        EXPECT_EQ(second.failureText().toStdString(),
+                  c.second.toStdString() + " is in use by another program.");
+        EXPECT_EQ(first.isOpen(), foreign < 0);  // the refused opener took nothing
+        first.close();
+        if (foreign >= 0) ::close(foreign);
+        EXPECT_TRUE(second.open(c.second)) << second.failureText().toStdString();  // free again
+    }
 }
 
 }  // namespace

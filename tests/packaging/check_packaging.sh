@@ -95,9 +95,10 @@ deb() {
     /usr/share/icons/hicolor/48x48/apps/$id.png /usr/share/icons/hicolor/256x256/apps/$id.png \
     /usr/share/man/man1/kvtk.1.gz /usr/share/man/man1/kvtk-cli.1.gz \
     /usr/share/man/man1/kvtk-sim.1.gz /usr/share/bash-completion/completions/kvtk-cli \
-    /usr/share/doc/kvtk/copyright; do
+    /usr/share/doc/kvtk/copyright /usr/share/doc/kvtk/examples/60-kvtk-modemmanager-ignore.rules; do
     grep -qxF "$path" "$tmp/list" || fail "the package lacks $path"
   done
+  ! grep -q '^/lib/udev\|^/usr/lib/udev' "$tmp/list" || fail "the package installs an active udev rule"
   dpkg-deb -f "$package" Depends | grep -q 'libqt6widgets6' ||
     fail "Depends does not name the Qt libraries: $(dpkg-deb -f "$package" Depends)"
 

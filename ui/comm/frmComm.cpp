@@ -270,7 +270,10 @@ void frmComm::ShowPortList() {
     cmbPort_->clear();
     for (const int n : line_.UsableSlots()) {
         cmbPort_->addItem(PortEntry(n));
-        cmbPort_->setItemData(cmbPort_->count() - 1, line_.SlotDevice(n), Qt::ToolTipRole);
+        const PortNames names = line_.SlotNames(n);
+        QString tip = PortCaption(names);
+        if (!names.StableName.isEmpty()) tip += QLatin1Char('\n') + names.StableName;
+        cmbPort_->setItemData(cmbPort_->count() - 1, tip, Qt::ToolTipRole);
     }
     showingLine_ = false;
     ShowOpenPort();
@@ -281,7 +284,8 @@ void frmComm::ShowOpenPort() {
     showingLine_ = true;
     cmbPort_->setCurrentIndex(n == 0 ? -1 : cmbPort_->findText(PortEntry(n)));
     showingLine_ = false;
-    lblPortDevice_->setText(n == 0 ? QString() : line_.SlotDevice(n));
+    lblPortDevice_->setText(n == 0 ? QString() : PortCaption(line_.SlotNames(n)));
+    lblPortDevice_->setToolTip(n == 0 ? QString() : line_.SlotNames(n).StableName);
 }
 
 void frmComm::ChoosePort() {

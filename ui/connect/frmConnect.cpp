@@ -3,7 +3,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -47,6 +49,14 @@ QLabel* StatusLabel(const char* name) {
     return label;
 }
 
+// The kernel's short name of a port ("ttyUSB0", "pts/3"), which fits beside
+// its choice where a /dev/serial/by-id name would not.
+QString ShortDeviceName(const QString& device) {
+    const QString real = RealDevicePath(device);
+    if (real.startsWith(QLatin1String("/dev/"))) return real.mid(5);
+    return QFileInfo(real).fileName();
+}
+
 void SetTone(QLabel* label, bool alert) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, alert ? QColor(Qt::red) : QColor(Qt::black));
@@ -68,6 +78,7 @@ frmConnect::frmConnect(frmMain& main, PanelLine& line, QWidget* parent)
     };
     BuildWidgets();
     RegisterHints();
+    connect(&line_, &PanelLine::portListChanged, this, &frmConnect::EnablePresentPorts);
 
     RelayConnection& relay = line_.Relay();
     connect(&relay, &RelayConnection::statusChanged, this,
@@ -90,7 +101,7 @@ void frmConnect::BuildWidgets() {
     fraPort_ = new QGroupBox(QStringLiteral("Connection"));
     fraPort_->setObjectName(QStringLiteral("fraPort"));
     choices_ = new QButtonGroup(this);
-    auto* portLayout = new QVBoxLayout(fraPort_);
+    auto* portLayout = new QGridLayout(fraPort_);
     const std::array<const char*, 6> captions{"O&ffline", "COM&1", "COM&2",
                                               "COM&3",    "COM&4", "Internet"};
     for (int n = 0; n < 6; ++n) {
@@ -98,10 +109,17 @@ void frmConnect::BuildWidgets() {
         option->setObjectName(QStringLiteral("optCommPort_%1").arg(n));
         option->setAccessibleName(option->text().remove(QLatin1Char('&')));
         choices_->addButton(option, n);
-        portLayout->addWidget(option);
+        portLayout->addWidget(option, n, 0);
         optCommPort_[static_cast<size_t>(n)] = option;
+        if (n == kOffline || n == kInternet) continue;
+        auto* name = new QLabel;
+        name->setObjectName(QStringLiteral("lblPortName_%1").arg(n));
+        name->setTextFormat(Qt::PlainText);
+        name->setEnabled(false);  // a quiet caption beside the choice
+        portLayout->addWidget(name, n, 1);
+        lblPortName_[static_cast<size_t>(n)] = name;
     }
-    portLayout->addStretch(1);
+    portLayout->setRowStretch(6, 1);
     connect(choices_, &QButtonGroup::idToggled, this, [this](int n, bool checked) {
         if (checked) ChooseConnection(n);
     });
@@ -227,6 +245,12 @@ void frmConnect::BuildWidgets() {
     auto* status = new QFormLayout;
     status->addRow(QStringLiteral("Current status:"), lblCurrentStatus_);
     status->addRow(QStringLiteral("New status:"), lblNewStatus_);
+    lblPortAccess_ = new QLabel;
+    lblPortAccess_->setObjectName(QStringLiteral("lblPortAccess"));
+    lblPortAccess_->setTextFormat(Qt::PlainText);
+    lblPortAccess_->setWordWrap(true);
+    lblPortAccess_->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the command to copy
+    lblPortAccess_->setVisible(false);
 
     lblInfo_ = new HintLine;
     lblInfo_->setObjectName(QStringLiteral("lblInfo"));
@@ -242,6 +266,7 @@ void frmConnect::BuildWidgets() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(lblPortAccess_);
     layout->addLayout(status);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -299,12 +324,21 @@ void frmConnect::SelectOffline() {
         optCommPort_[kOffline]->setChecked(true);
 }
 
-void frmConnect::RestoreChoice(int n, int address) {
+void frmConnect::RestoreChoice(int n, int address, const QString& portName) {
     EnablePresentPorts();
+    // The remembered device wherever it is now; gone, no other port instead.
+    if (n > kOffline && n < kInternet && !portName.isEmpty()) n = line_.SlotOfDevice(portName);
     if (n > kOffline && n <= kInternet && optCommPort_[static_cast<size_t>(n)]->isEnabled())
         optCommPort_[static_cast<size_t>(n)]->setChecked(true);
     txtAddress_->setText(
         QString::number(std::clamp(address, AddressMinimum(), PanelAddressField::kMaximum)));
+}
+
+QString frmConnect::ChosenPortName() const {
+    const int n = ChoiceIndex();
+    if (n == kOffline || n == kInternet) return {};
+    const PortNames names = line_.SlotNames(n);
+    return names.StableName.isEmpty() ? names.Device : names.StableName;
 }
 
 void frmConnect::UpdateCatalogueFromMain() {
@@ -375,12 +409,28 @@ void frmConnect::ShowPanel(QGroupBox* panel) {
 }
 
 void frmConnect::EnablePresentPorts() {
+    QStringList refusals;
     for (int n = 1; n <= 4; ++n) {
         QRadioButton* option = optCommPort_[static_cast<size_t>(n)];
         option->setEnabled(line_.Usable(n));
-        const QString device = line_.SlotDevice(n);
-        option->setToolTip(device.isEmpty() ? QStringLiteral("No port") : device);
+        const PortNames names = line_.SlotNames(n);
+        const QString refusal = line_.SlotRefusal(n);
+        QString tip = names.Device.isEmpty() ? QStringLiteral("No port") : PortCaption(names);
+        if (!names.StableName.isEmpty()) tip += QLatin1Char('\n') + names.StableName;
+        if (!refusal.isEmpty()) {
+            tip += QLatin1Char('\n') + refusal;
+            refusals << refusal;
+        }
+        option->setToolTip(tip);
+        QLabel* name = lblPortName_[static_cast<size_t>(n)];
+        name->setText(names.Description.isEmpty() || names.Device.isEmpty()
+                          ? ShortDeviceName(names.Device)
+                          : names.Description + QStringLiteral(" (") +
+                                ShortDeviceName(names.Device) + QLatin1Char(')'));
+        name->setToolTip(tip);
     }
+    lblPortAccess_->setText(refusals.join(QLatin1Char('\n')));
+    lblPortAccess_->setVisible(!refusals.isEmpty());
 }
 
 void frmConnect::SetNewStatus(const QString& text, bool alert) {

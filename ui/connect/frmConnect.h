@@ -58,8 +58,13 @@ public:
     // Selects the offline choice (the main window went offline elsewhere).
     void SelectOffline();
     // Takes the choice and address of an earlier run; a port that is not
-    // there now leaves the offline choice.
-    void RestoreChoice(int n, int address);
+    // there now leaves the offline choice. `portName`, the port's stable name
+    // (or device) then, chooses the slot that has that device now, whatever
+    // its number was.
+    void RestoreChoice(int n, int address, const QString& portName = {});
+    // The chosen port's name to remember: its stable /dev/serial/by-id name,
+    // else its device; empty when no port is chosen.
+    QString ChosenPortName() const;
     // Ticks the update box: the catalogue entry that fits the main window's
     // identity is selected and the box is cleared again.
     void UpdateCatalogueFromMain();
@@ -77,6 +82,8 @@ public:
     QLabel* lblNewStatus() const { return lblNewStatus_; }
     QLabel* lblCurrentStatus() const { return lblCurrentStatus_; }
     QLabel* lblProductType() const { return lblProductType_; }
+    // Why ports cannot be used and what to do; hidden when all can.
+    QLabel* lblPortAccess() const { return lblPortAccess_; }
     FoundPanelsList* lstFound() const { return lstFound_; }
     QComboBox* cmbProductType() const { return cmbProductType_; }
     HintLine& Hints() const { return *lblInfo_; }
@@ -132,6 +139,7 @@ private:
     QGroupBox* shownPanel_ = nullptr;
 
     std::array<QRadioButton*, 6> optCommPort_{};
+    std::array<QLabel*, 6> lblPortName_{};  // what is behind COM1..COM4
     QButtonGroup* choices_ = nullptr;
     QGroupBox* fraPort_ = nullptr;
     QWidget* addressRow_ = nullptr;
@@ -155,6 +163,7 @@ private:
     QPushButton* cmdConnect_ = nullptr;
     QLabel* lblCurrentStatus_ = nullptr;
     QLabel* lblNewStatus_ = nullptr;
+    QLabel* lblPortAccess_ = nullptr;
     HintLine* lblInfo_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
 };

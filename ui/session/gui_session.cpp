@@ -78,7 +78,7 @@ void GuiSession::Restore() {
     line_->Settings().SetAttempts(values.Attempts);
     connect_->txtHost()->setText(values.RelayHost);
     connect_->txtUser()->setText(values.RelayUser);
-    connect_->RestoreChoice(values.Connection, values.Address);
+    connect_->RestoreChoice(values.Connection, values.Address, values.PortName);
     connect_->chkQuick()->setChecked(values.QuickScan);
     main_.Files().SetLastFolder(values.LastFolder);
     main_.Device().WriteOptionsDialog().SetSafety(
@@ -90,6 +90,7 @@ void GuiSession::Remember() {
     if (!remembered_) return;
     RememberedValues& values = remembered_->Values();
     values.Connection = connect_->ChoiceIndex();
+    values.PortName = connect_->ChosenPortName();
     values.Address = connect_->Choice().Address;
     values.RelayHost = connect_->txtHost()->text().trimmed();
     values.RelayUser = connect_->txtUser()->text();

@@ -15,6 +15,7 @@ constexpr std::uintmax_t kMaxSettingsBytes = 1024 * 1024;
 
 const QString kConnection = QStringLiteral("connection/choice");
 const QString kAddress = QStringLiteral("connection/address");
+const QString kPortName = QStringLiteral("connection/port");
 const QString kRelayHost = QStringLiteral("relay/host");
 const QString kRelayUser = QStringLiteral("relay/user");
 const QString kLastFolder = QStringLiteral("files/folder");
@@ -76,6 +77,7 @@ void RememberedSettings::Load() {
     const QSettings& store = *store_;
     ReadNumber(store, kConnection, 0, 5, values_.Connection);
     ReadNumber(store, kAddress, 0, 255, values_.Address);
+    ReadText(store, kPortName, values_.PortName);
     ReadText(store, kRelayHost, values_.RelayHost);
     ReadText(store, kRelayUser, values_.RelayUser);
     ReadText(store, kLastFolder, values_.LastFolder);
@@ -92,6 +94,7 @@ void RememberedSettings::Save() {
     QSettings& store = *store_;
     store.setValue(kConnection, values_.Connection);
     store.setValue(kAddress, values_.Address);
+    store.setValue(kPortName, values_.PortName);
     store.setValue(kRelayHost, values_.RelayHost);
     store.setValue(kRelayUser, values_.RelayUser);
     store.setValue(kLastFolder, values_.LastFolder);

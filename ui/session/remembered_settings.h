@@ -18,6 +18,7 @@ namespace kvtk {
 
 struct RememberedValues {
     int Connection = 0;  // the connect dialog's choice, 0 offline .. 5 relay server
+    QString PortName;    // its port's stable name (or device), for a serial choice
     int Address = 1;
     QString RelayHost;
     QString RelayUser;

@@ -6,19 +6,24 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 
 #include "comm/panel_line.h"
+#include "comm/serial_link.h"
 #include "model/products.h"
 #include "sim/demo_line.h"
+#include "sim/sim_pty.h"
 #include "sim/simulated_link.h"
+#include "tests/comm/scripted_prompter.h"
 #include "transfer/live/address_scan.h"
 #include "ui/comm/frmComm.h"
 #include "ui/connect/found_panels_list.h"
@@ -286,6 +291,56 @@ TEST_F(ConnectDialogTest, GarbledRepliesShowALineFaultUntilReadAgain) {
     dialog().cmdRead()->click();
     EXPECT_EQ(dialog().lblNewStatus()->text(),
               QStringLiteral("Connected to an KV-4800 Version 4.00 at address 2."));
+}
+
+// A port held by another program is greyed with the reason in a line of its
+// own and on the choice; free again, it can be chosen. A remembered port is
+// found by its device, wherever the slots put it now.
+TEST_F(ConnectDialogTest, ARefusedPortSaysWhyAndARememberedPortIsFoundByItsDevice) {
+    SimPty pty(*line);
+    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
+    QTemporaryDir dir;
+    const QString stable = dir.filePath(QStringLiteral("usb-FTDI_FT232R_A1B2-if00-port0"));
+    ASSERT_TRUE(QFile::link(pty.SlavePath(), stable));
+    SerialLink holder;
+    ASSERT_TRUE(holder.open(pty.SlavePath()));
+    PortSlots portSlots(QStringList{});
+    portSlots.Bind(2, stable);
+    test::ScriptedPrompter prompter;
+    PanelLine ports(portSlots, prompter);
+    frmConnect shown(*main, ports);
+    QObject::connect(&shown, &frmConnect::connectionChosen, &ports,
+                     [&ports](const PanelConnection& choice) { ports.Choose(choice); });
+    shown.show();
+    const QString refusal =
+        QStringLiteral("COM2 (") + stable + QStringLiteral(") is in use by another program.");
+    EXPECT_FALSE(shown.CommPortOption(2)->isEnabled());
+    EXPECT_TRUE(shown.lblPortAccess()->isVisible());
+    EXPECT_EQ(shown.lblPortAccess()->text(), refusal);
+    EXPECT_TRUE(shown.CommPortOption(2)->toolTip().contains(refusal));
+
+    holder.close();
+    ports.ScanPorts();
+    EXPECT_TRUE(shown.CommPortOption(2)->isEnabled());
+    EXPECT_FALSE(shown.lblPortAccess()->isVisible());
+
+    const struct {
+        int slot;  // remembered
+        QString name;
+        int chosen;
+    } restores[] = {
+        {4, pty.SlavePath(), 2},  // the device moved from COM4 to COM2
+        {2, dir.filePath(QStringLiteral("unplugged")), 0},
+        {2, QString(), 2},  // remembered before names were
+    };
+    for (const auto& r : restores) {
+        SCOPED_TRACE(r.name.toStdString());
+        shown.SelectOffline();
+        shown.RestoreChoice(r.slot, 1, r.name);
+        EXPECT_EQ(shown.ChoiceIndex(), r.chosen);
+    }
+    EXPECT_EQ(shown.ChosenPortName(), stable);
+    shown.hide();
 }
 
 }  // namespace
