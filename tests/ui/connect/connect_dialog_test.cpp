@@ -23,7 +23,7 @@
 #include "sim/demo_line.h"
 #include "sim/sim_pty.h"
 #include "sim/simulated_link.h"
-#include "tests/comm/scripted_prompter.h"
+#include "tests/support/scripted_prompter.h"
 #include "transfer/live/address_scan.h"
 #include "ui/comm/frmComm.h"
 #include "ui/connect/found_panels_list.h"
