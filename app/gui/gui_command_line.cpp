@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "comm/port_slots.h"
+#include "model/program_notice.h"
 
 namespace kvtk::gui {
 namespace {
@@ -51,7 +52,7 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
     }
     if (parser.isSet(version)) {
         result.What = GuiCommandLine::Action::Version;
-        result.Text = QStringLiteral("kvtk 5.1\n");
+        result.Text = QStringLiteral("kvtk 5.1\n") + QString::fromLatin1(kVersionNotice);
         return result;
     }
     if (!parsed) {
