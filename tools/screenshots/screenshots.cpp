@@ -1,7 +1,7 @@
-// kvtk-screenshots FOLDER: draws the connect dialog, the main window, the
+// kvtk-screenshots [--dark] FOLDER: draws the connect dialog, the main window, the
 // group editor, the open dialog with its information panel, the compare
 // window and the communication window with its traffic pane into FOLDER, as
-// the README shows them.
+// the README shows them, and the print dialog and About; --dark in a dark theme.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "comm/panel_line.h"
@@ -22,6 +23,7 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "tools/screenshots/dark_theme.h"
 #include "transfer/operations/config_compare.h"
 #include "ui/comm/frmComm.h"
 #include "ui/comm/message_prompter.h"
@@ -200,8 +202,13 @@ bool CommunicationWindow(const QDir& folder) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--dark") == 0) {
+        kvtk::UseDarkTheme(app);
+        ++argv;
+        --argc;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kvtk-screenshots FOLDER\n");
+        std::fprintf(stderr, "usage: kvtk-screenshots [--dark] FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));

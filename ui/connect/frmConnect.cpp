@@ -24,6 +24,7 @@
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
+#include "ui/widgets/tone_colours.h"
 
 namespace kvtk {
 namespace {
@@ -45,12 +46,6 @@ QLabel* StatusLabel(const char* name) {
     label->setMinimumWidth(420);
     label->setWordWrap(true);
     return label;
-}
-
-void SetTone(QLabel* label, bool alert) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, alert ? QColor(Qt::red) : QColor(Qt::black));
-    label->setPalette(palette);
 }
 
 }  // namespace
@@ -385,7 +380,7 @@ void frmConnect::EnablePresentPorts() {
 
 void frmConnect::SetNewStatus(const QString& text, bool alert) {
     lblNewStatus_->setText(text);
-    SetTone(lblNewStatus_, alert);
+    SetAlertTone(*lblNewStatus_, alert);
 }
 
 void frmConnect::RefreshAddressStatus() {
