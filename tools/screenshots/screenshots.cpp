@@ -32,7 +32,9 @@
 #include "ui/device/frmCompare.h"
 #include "ui/files/file_info_panel.h"
 #include "ui/files/file_prompts.h"
+#include "ui/files/frmPrint.h"
 #include "ui/groups/frmGroupSetup.h"
+#include "ui/main/frmAbout.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/input_editor.h"
 #include "ui/session/gui_session.h"
@@ -104,6 +106,25 @@ bool MainWindowAndGroupEditor(const QDir& folder) {
     saved = Save(editor, folder, "group-editor.png") && saved;
     editor.hide();
     window->hide();
+    return saved;
+}
+
+// The Print dialog once a printer was chosen with "Printer...", and About.
+bool PrintDialogAndAbout(const QDir& folder) {
+    auto window = OfflineMainWindow();
+    QtFilePrompts prompts(window.get());
+    PrinterChoice printer{QStringLiteral("Office"), QPageSize(QPageSize::A4), 2};
+    frmPrint dialog(window->Config(), ReportOrigin{}, window->GetBeeper(), window->SpinTicker(),
+                    prompts, printer, window.get());
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) return false;
+    bool saved = Save(dialog, folder, "print-dialog.png");
+    dialog.hide();
+    frmAbout about(window.get());
+    about.show();
+    if (!QTest::qWaitForWindowExposed(&about)) return false;
+    saved = Save(about, folder, "about.png") && saved;
+    about.hide();
     return saved;
 }
 
@@ -221,5 +242,6 @@ int main(int argc, char** argv) {
     ok = kvtk::OpenDialog(folder) && ok;
     ok = kvtk::CompareWindow(folder) && ok;
     ok = kvtk::CommunicationWindow(folder) && ok;
+    ok = kvtk::PrintDialogAndAbout(folder) && ok;
     return ok ? 0 : 1;
 }
