@@ -451,30 +451,24 @@ TEST_F(CliCommandsTest, TheProgramRunsTheDemoAndWritesPdfReportsOnTheChosenPaper
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     env.insert(QStringLiteral("CUPS_SERVER"), QString::fromStdString(Path("no-cups-here")));
     env.insert(QStringLiteral("PAPERSIZE"), QStringLiteral("a4"));
-    const struct {
-        QStringList paper;
-        std::string mediaBox;
-    } cases[] = {
-        {{}, "/MediaBox [0 0 595.000000 842.000000]"},  // A4
-        {{QStringLiteral("--paper"), QStringLiteral("letter")},
-         "/MediaBox [0 0 612.000000 792.000000]"},
-        {{QStringLiteral("--paper"), QStringLiteral("legal")},
-         "/MediaBox [0 0 612.000000 1008.000000]"},
-    };
-    for (const auto& c : cases) {
+    // --paper (none: the system's, A4 here), and the PDF's page in points.
+    const std::pair<const char*, const char*> cases[] = {{"", "595.000000 842.000000"},
+                                                         {"letter", "612.000000 792.000000"},
+                                                         {"legal", "612.000000 1008.000000"}};
+    for (const auto& [paper, size] : cases) {
         const std::string pdf = Path("r.pdf");
+        QStringList args{QStringLiteral("report"), QString::fromStdString(file),
+                         QStringLiteral("-o"), QString::fromStdString(pdf)};
+        if (*paper) args << QStringLiteral("--paper") << QString::fromLatin1(paper);
         QProcess report;
         report.setProcessEnvironment(env);
-        report.start(QStringLiteral(KVTK_CLI_PATH),
-                     QStringList{QStringLiteral("report"), QString::fromStdString(file),
-                                 QStringLiteral("-o"), QString::fromStdString(pdf)} +
-                         c.paper);
+        report.start(QStringLiteral(KVTK_CLI_PATH), args);
         ASSERT_TRUE(report.waitForFinished(60000));
         EXPECT_EQ(report.exitCode(), 0);
         EXPECT_EQ(report.readAllStandardError().toStdString(), "");
         const std::string bytes = test::FileBytes(pdf);
         EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
-        EXPECT_THAT(bytes, HasSubstr(c.mediaBox)) << c.paper.join(QLatin1Char(' ')).toStdString();
+        EXPECT_THAT(bytes, HasSubstr(std::string("/MediaBox [0 0 ") + size + "]")) << paper;
     }
 }
 

@@ -294,12 +294,7 @@ TEST_F(ConnectDialogTest, GarbledRepliesShowALineFaultUntilReadAgain) {
 // The status lines take their colours from the palette: in a dark theme a
 // normal line is light and an alert a light red, both readable on the window.
 TEST_F(ConnectDialogTest, StatusLinesReadInADarkTheme) {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xee));
-    dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
-    dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
-    dialog().setPalette(dark);
+    dialog().setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35)));
     ChooseCom1();
     const struct {
         bool garbled;
