@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 #include "report/pdf/report_paper.h"
 
