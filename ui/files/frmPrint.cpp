@@ -237,6 +237,8 @@ void frmPrint::ShowPreview() {
     const ReportRequest request = Request();
     QPrinter printer(QPrinter::HighResolution);
     ApplyPrinterChoice(printer, printer_);
+    // The pages as the chosen printer, or else the PDF, would have them.
+    printer.setPageSize(ReportPaper(SystemPaperSources(ChosenPaper(printer_))));
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Print Preview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &request](QPrinter* p) {
