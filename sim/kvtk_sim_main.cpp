@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "files/small_file.h"
+#include "model/program_notice.h"
 #include "sim/demo_line.h"
 #include "sim/sim_line.h"
 #include "sim/sim_pty.h"
@@ -59,6 +60,9 @@ int main(int argc, char** argv) {
         "--pty prints the device path, --relay prints the port, one per line on\n"
         "standard output; the program then serves until it is killed."));
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Displays version information."));
+    parser.addOption(version);
     parser.addOptions({
         {QStringLiteral("pty"), QStringLiteral("Serve the line on a pseudo-terminal.")},
         {QStringLiteral("relay"),
@@ -109,6 +113,11 @@ int main(int argc, char** argv) {
     if (parser.isSet(help))
         return print(parser.helpText().trimmed().toLocal8Bit().toStdString()) ? 0
                                                                               : fail(outputLost, 1);
+    if (parser.isSet(version)) {
+        std::string text = std::string("kvtk-sim 5.1\n") + kvtk::kVersionNotice;
+        text.pop_back();  // print ends the line
+        return print(text) ? 0 : fail(outputLost, 1);
+    }
     const bool wantPty = parser.isSet(QStringLiteral("pty"));
     const bool wantRelay = parser.isSet(QStringLiteral("relay"));
     if (!wantPty && !wantRelay)

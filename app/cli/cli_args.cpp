@@ -37,7 +37,7 @@ constexpr std::array<CommandInfo, 16> kCommands{{
     {"backup-all", "backup-all DIR [--first A] [--last B]",
      "Read every panel found in an address range into DIR."},
     {"send", "send COMMAND", "Send one command and print the reply."},
-    {"report", "report FILE -o OUT.txt|OUT.pdf [--groups N]",
+    {"report", "report FILE -o OUT.txt|OUT.pdf|- [--groups N] [--paper a4|letter|legal]",
      "Print the report of a .kvx file as text or PDF."},
     {"names", "names export FILE.kvx [-o names.csv] | names import FILE.kvx names.csv [-o OUT.kvx]",
      "Export or import the input and group names as CSV."},
@@ -210,6 +210,10 @@ private:
             r_.NoGroups = true;
         } else if ((c == "write" || c == "report") && arg == "--groups") {
             if (auto v = Number(arg, 0, 60)) r_.GroupCount = *v;
+        } else if (c == "report" && arg == "--paper") {
+            if (auto v = Value(arg)) r_.Paper = *v;
+            if (r_.Paper != "a4" && r_.Paper != "letter" && r_.Paper != "legal")
+                Fail("--paper takes a4, letter or legal, not \"" + r_.Paper + "\"");
         } else if (c == "write" && arg == "--save-wait") {
             if (auto v = Number(arg, 0, 3600)) r_.SaveWaitSeconds = *v;
         } else if (TakesJson(c) && arg == "--json") {
@@ -454,8 +458,12 @@ std::string CommandHelp(const std::string& command) {
          "                         (\"analog\" only from firmware 4.00)\n"},
         {"send", "Exit 0 for an accepted reply, 3 for no response, 1 otherwise.\n"},
         {"report",
-         "  -o OUT                 OUT.txt for text, OUT.pdf for PDF\n"
-         "  --groups N             number of groups to list (default all)\n"},
+         "  -o OUT                 OUT.txt for text, OUT.pdf for PDF, - for the text\n"
+         "                         on standard output\n"
+         "  --groups N             number of groups to list (default all)\n"
+         "  --paper NAME           the PDF's paper: a4, letter or legal (default the\n"
+         "                         default printer's paper, else the system's:\n"
+         "                         PAPERSIZE, /etc/papersize, then the locale)\n"},
         {"names",
          "  export: kind,number,name rows (UTF-8, CR LF) to names.csv or standard output.\n"
          "  import: reads rows separated by \",\" or \";\", with or without a byte-order mark,\n"

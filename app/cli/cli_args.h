@@ -48,7 +48,8 @@ struct CliRequest {
 
     // Command operands and options.
     std::string File;         // write, verify, report: FILE
-    std::string Output;       // read, report: -o
+    std::string Output;       // read, report: -o ("-" for standard output: report's text)
+    std::string Paper;        // report: --paper a4|letter|legal; empty for the default
     std::string Description;  // read: --desc
     bool Quick = false;       // scan: short tries first
     int First = 0;            // scan

@@ -21,6 +21,7 @@
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
 #include "report/pdf/report_painter.h"
+#include "report/pdf/report_paper.h"
 #include "report/text_renderer.h"
 #include "transfer/commissioning/commissioned_write.h"
 #include "transfer/commissioning/file_comparison.h"
@@ -602,8 +603,9 @@ int Send(CommandContext& c) {
 
 int Report(CommandContext& c) {
     const CliRequest& r = c.Request;
+    const bool toOut = r.Output == "-";
     const bool pdf = EndsWith(r.Output, ".pdf");
-    if (!pdf && !EndsWith(r.Output, ".txt")) {
+    if (!toOut && !pdf && !EndsWith(r.Output, ".txt")) {
         Error(c) << "report: -o must name a .txt or a .pdf file.\n";
         return kExitUsage;
     }
@@ -622,7 +624,11 @@ int Report(CommandContext& c) {
             Error(c) << "PDF output is not available in this run.\n";
             return kExitFailed;
         }
-        const QString failure = WriteReportPdf(QString::fromLocal8Bit(r.Output), config, request);
+        ReportPdfOptions options;
+        options.PageSize = r.Paper.empty() ? ReportPaper(SystemPaperSources(DefaultPrinterPaper()))
+                                           : PaperFromName(r.Paper).value_or(options.PageSize);
+        const QString failure =
+            WriteReportPdf(QString::fromLocal8Bit(r.Output), config, request, options);
         if (!failure.isEmpty()) return SaveFailed(c, r.Output, failure.toLocal8Bit().toStdString());
         return kExitOk;
     }
@@ -631,6 +637,10 @@ int Report(CommandContext& c) {
     if (!report.Layout) {
         Error(c) << report.Error << '\n';
         return kExitFailed;
+    }
+    if (toOut) {
+        c.Out << RenderReportText(*report.Layout);
+        return kExitOk;
     }
     const FileResult saved = SaveFileAtomically(r.Output, RenderReportText(*report.Layout));
     if (!saved.Ok()) return SaveFailed(c, r.Output, saved.Message);

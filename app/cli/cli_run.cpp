@@ -6,6 +6,7 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_stop.h"
 #include "app/cli/cli_stop_gate.h"
+#include "model/program_notice.h"
 #include "transfer/operations/write_configuration.h"
 #include "transfer/registers/register_map.h"
 
@@ -47,7 +48,7 @@ int Run(const std::vector<std::string>& args, const CliEnvironment& env, const S
         return kExitOk;
     }
     if (request.Version) {
-        env.Out << "kvtk-cli 5.1\n";
+        env.Out << "kvtk-cli 5.1\n" << kVersionNotice;
         return kExitOk;
     }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "comm/port_slots.h"
+#include "model/program_notice.h"
 
 namespace kvtk::gui {
 namespace {
@@ -13,6 +14,37 @@ const char* const kDemoHelp =
     "3 KV-4800 3.00, 5 KV-4900 1.09, 7 TMC-1400 4.00, 17 KV-4500 1.07; every other address "
     "is silent.";
 
+enum class QtArgument { None, Whole, ValueFollows };
+
+// Whether an argument is one of Qt's documented application options, which
+// Qt takes as "-name" or "--name", with a value after "=" or next.
+QtArgument QtOptionAt(const QString& argument) {
+    static const struct {
+        const char* Name;
+        bool TakesValue;
+    } kQtOptions[] = {
+        {"platform", true},        {"platformpluginpath", true},
+        {"platformtheme", true},   {"plugin", true},
+        {"qwindowgeometry", true}, {"qwindowicon", true},
+        {"qwindowtitle", true},    {"session", true},
+        {"display", true},         {"geometry", true},
+        {"style", true},           {"stylesheet", true},
+        {"qmljsdebugger", true},   {"reverse", false},
+        {"widgetcount", false},    {"nograb", false},
+        {"dograb", false},         {"sync", false},
+    };
+    if (!argument.startsWith(QLatin1Char('-'))) return QtArgument::None;
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype equals = name.indexOf(QLatin1Char('='));
+    if (equals >= 0) name.truncate(equals);
+    for (const auto& option : kQtOptions) {
+        if (name != QLatin1String(option.Name)) continue;
+        if (equals >= 0) return option.TakesValue ? QtArgument::Whole : QtArgument::None;
+        return option.TakesValue ? QtArgument::ValueFollows : QtArgument::Whole;
+    }
+    return QtArgument::None;
+}
+
 }  // namespace
 
 GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
@@ -21,7 +53,13 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
     parser.setApplicationDescription(
         QStringLiteral("KV Programming Kit: programs KV lighting relay panels."));
     const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // -v is verbosity, as in kvtk-cli; the version has only its long name.
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Displays version information."));
+    const QCommandLineOption verbose(
+        {QStringLiteral("v"), QStringLiteral("verbose")},
+        QStringLiteral("Shows Qt's own notes (such as a missing display plugin) on standard "
+                       "error; without it only failures are shown."));
     const QCommandLineOption demo(QStringLiteral("demo"), QString::fromLatin1(kDemoHelp));
     const QCommandLineOption com(QStringLiteral("com"),
                                  QStringLiteral("Binds port choice COM<N> (1 to 4) to the serial "
@@ -31,6 +69,8 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
         QStringLiteral("no-settings"),
         QStringLiteral("Starts from the defaults and remembers nothing (as does the environment "
                        "variable KVTK_NO_SETTINGS set to anything but 0)."));
+    parser.addOption(version);
+    parser.addOption(verbose);
     parser.addOption(demo);
     parser.addOption(com);
     parser.addOption(noSettings);
@@ -51,7 +91,7 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
     }
     if (parser.isSet(version)) {
         result.What = GuiCommandLine::Action::Version;
-        result.Text = QStringLiteral("kvtk 5.1\n");
+        result.Text = QStringLiteral("kvtk 5.1\n") + QString::fromLatin1(kVersionNotice);
         return result;
     }
     if (!parsed) {
@@ -69,6 +109,7 @@ GuiCommandLine ParseGuiCommandLine(const QStringList& arguments,
     result.Remember =
         !parser.isSet(noSettings) && (noSettingsVariable.isEmpty() || noSettingsVariable == "0");
     result.Demo = parser.isSet(demo);
+    result.Verbose = parser.isSet(verbose);
     for (const QString& binding : parser.values(com)) {
         const auto bound = PortSlots::ParseBinding(binding);
         if (!bound) {
@@ -88,6 +129,27 @@ QStringList RawArguments(int argc, char** argv) {
     QStringList arguments;
     for (int n = 0; n < argc; ++n) arguments << QString::fromLocal8Bit(argv[n]);
     return arguments;
+}
+
+QStringList WithoutQtOptions(const QStringList& arguments) {
+    QStringList kept{arguments.value(0)};
+    for (qsizetype n = 1; n < arguments.size(); ++n) {
+        if (arguments[n] == QLatin1String("--")) {  // what follows is no option
+            kept += arguments.mid(n);
+            break;
+        }
+        switch (QtOptionAt(arguments[n])) {
+            case QtArgument::None:
+                kept << arguments[n];
+                break;
+            case QtArgument::Whole:
+                break;
+            case QtArgument::ValueFollows:
+                ++n;
+                break;
+        }
+    }
+    return kept;
 }
 
 bool WriteFully(const QString& text, std::FILE* stream) {

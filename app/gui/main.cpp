@@ -7,6 +7,7 @@
 //   kvtk panel.kvx       opens that file, offline, instead of the connect dialog
 //   kvtk --no-settings   starts from the defaults and remembers nothing
 //                        (also when KVTK_NO_SETTINGS is set and not 0)
+//   kvtk -v              Qt's own notes reach standard error as well
 #include <QApplication>
 #include <cstdio>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "sim/simulated_link.h"
 #include "ui/device/device_commands.h"
 #include "ui/main/frmMain.h"
+#include "ui/session/desktop_identity.h"
 #include "ui/session/gui_session.h"
 #include "ui/session/remembered_settings.h"
 #include "ui/session/startup_probe.h"
@@ -26,24 +28,38 @@ namespace {
 
 const char* const kDemoLineText = "built-in simulated line";
 
+// Qt's notes (a missing theme, XDG_RUNTIME_DIR not set) are not this
+// program's messages; only its failures are, unless -v asks for all.
+void QtFailuresOnly(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "kvtk: %s\n", text.toLocal8Bit().constData());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using kvtk::gui::GuiCommandLine;
-    // --help and --version need no display: they are answered before the
-    // application (and its connection to the screen) exists.
-    const GuiCommandLine early =
-        kvtk::gui::ParseGuiCommandLine(kvtk::gui::RawArguments(argc, argv));
+    // --help, --version and a wrong option need no display: they are
+    // answered before the application (and its connection to the screen)
+    // exists.
+    const GuiCommandLine early = kvtk::gui::ParseGuiCommandLine(
+        kvtk::gui::WithoutQtOptions(kvtk::gui::RawArguments(argc, argv)));
     if (early.What == GuiCommandLine::Action::Help ||
         early.What == GuiCommandLine::Action::Version) {
         if (kvtk::gui::WriteFully(early.Text, stdout)) return 0;
         std::fputs("kvtk: the output could not be written.\n", stderr);
         return 1;
     }
+    if (early.What == GuiCommandLine::Action::Error) {
+        kvtk::gui::WriteFully(early.Text, stderr);
+        return 2;
+    }
+    if (!early.Verbose) qInstallMessageHandler(QtFailuresOnly);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kvtk"));
     QApplication::setApplicationVersion(QStringLiteral("5.1"));
+    kvtk::ApplyDesktopIdentity();
     const GuiCommandLine options =
         kvtk::gui::ParseGuiCommandLine(QApplication::arguments(), qgetenv("KVTK_NO_SETTINGS"));
     if (options.What != GuiCommandLine::Action::Run) {

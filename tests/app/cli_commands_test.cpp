@@ -87,6 +87,7 @@ TEST_F(CliCommandsTest, ExitStatusesAndMessages) {
         {{"--demo", "groups", "--on", "61"}, 2, "", "--on takes a whole number from 1 to 60"},
         {{"--demo", "-a", "3", "groups", "--on", "13"}, 2, "", "groups 1 to 12, not 13"},
         {{"--demo", "report", "f.kvx", "-o", "f.doc"}, 2, "", "a .txt or a .pdf"},
+        {{"report", "f.kvx", "-o", "f.pdf", "--paper", "a3"}, 2, "", "--paper takes a4, letter or"},
         {{"--demo", "write", "--help"}, 0, "Usage: kvtk-cli [connection] [options] write", ""},
         {{"help"}, 0, "Exit status", ""},
         {{"--version"}, 0, "kvtk-cli 5.1", ""},
@@ -430,22 +431,45 @@ TEST_F(CliCommandsTest, OneFailureIsEnoughToFail) {
     EXPECT_THAT(cleared.Err, HasSubstr("the device did not confirm the clear."));
 }
 
-// The program as from cron: Qt's start-up notes are not the program's to show.
-TEST_F(CliCommandsTest, TheProgramRunsTheDemoAndWritesPdfReports) {
+// "-o -": the same text as the .txt file, on standard output.
+TEST_F(CliCommandsTest, ATextReportGoesToStandardOutput) {
+    const std::string file = Path("t.kvx");
+    ASSERT_EQ(RunCliInProcess({"--demo", "-a", "2", "read", "-o", file}).Status, 0);
+    ASSERT_EQ(RunCliInProcess({"report", file, "-o", Path("t.txt")}).Status, 0);
+    const auto run = RunCliInProcess({"report", file, "-o", "-"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, test::FileBytes(Path("t.txt")));
+}
+
+// The program as from cron: Qt's start-up notes are not the program's to
+// show. The paper is the system's (here PAPERSIZE, with no print server to
+// name a default printer) unless --paper names one.
+TEST_F(CliCommandsTest, TheProgramRunsTheDemoAndWritesPdfReportsOnTheChosenPaper) {
     const std::string file = Path("r.kvx");
     ASSERT_EQ(RunCliInProcess({"--demo", "-a", "2", "read", "-o", file}).Status, 0);
-    const std::string pdf = Path("r.pdf");
-    QProcess report;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    report.setProcessEnvironment(env);
-    report.start(QStringLiteral(KVTK_CLI_PATH),
-                 {QStringLiteral("report"), QString::fromStdString(file), QStringLiteral("-o"),
-                  QString::fromStdString(pdf)});
-    ASSERT_TRUE(report.waitForFinished(60000));
-    EXPECT_EQ(report.exitCode(), 0);
-    EXPECT_EQ(report.readAllStandardError().toStdString(), "");
-    EXPECT_EQ(test::FileBytes(pdf).substr(0, 5), "%PDF-");
+    env.insert(QStringLiteral("CUPS_SERVER"), QString::fromStdString(Path("no-cups-here")));
+    env.insert(QStringLiteral("PAPERSIZE"), QStringLiteral("a4"));
+    // --paper (none: the system's, A4 here), and the PDF's page in points.
+    const std::pair<const char*, const char*> cases[] = {{"", "595.000000 842.000000"},
+                                                         {"letter", "612.000000 792.000000"},
+                                                         {"legal", "612.000000 1008.000000"}};
+    for (const auto& [paper, size] : cases) {
+        const std::string pdf = Path("r.pdf");
+        QStringList args{QStringLiteral("report"), QString::fromStdString(file),
+                         QStringLiteral("-o"), QString::fromStdString(pdf)};
+        if (*paper) args << QStringLiteral("--paper") << QString::fromLatin1(paper);
+        QProcess report;
+        report.setProcessEnvironment(env);
+        report.start(QStringLiteral(KVTK_CLI_PATH), args);
+        ASSERT_TRUE(report.waitForFinished(60000));
+        EXPECT_EQ(report.exitCode(), 0);
+        EXPECT_EQ(report.readAllStandardError().toStdString(), "");
+        const std::string bytes = test::FileBytes(pdf);
+        EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+        EXPECT_THAT(bytes, HasSubstr(std::string("/MediaBox [0 0 ") + size + "]")) << paper;
+    }
 }
 
 }  // namespace

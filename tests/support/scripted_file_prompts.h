@@ -24,7 +24,8 @@ public:
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<OpenOption> options;
     std::optional<QString> pdfName;
-    std::string description;  // typed into every save dialog's panel
+    std::optional<PrinterChoice> printer;  // what the print dialog is left with; none cancels
+    std::string description;               // typed into every save dialog's panel
 
     std::vector<ConfigFileDialogRequest> dialogRequests;
     std::vector<MessagePrompt> messages;
@@ -65,6 +66,11 @@ public:
         return answer;
     }
     std::optional<QString> AskPdfFileName(const QString&) override { return pdfName; }
+    bool AskPrinter(PrinterChoice& choice) override {
+        if (!printer) return false;
+        choice = *printer;
+        return true;
+    }
 
     QStringList Titles() const {
         QStringList titles;

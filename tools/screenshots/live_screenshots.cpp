@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "comm/command_exchange.h"
 #include "comm/exchange_settings.h"
@@ -20,6 +21,7 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "tools/screenshots/dark_theme.h"
 #include "ui/live/frmGroupCheck.h"
 #include "ui/live/frmInputCheck.h"
 #include "ui/live/group_indicator.h"
@@ -54,8 +56,13 @@ bool Save(kvtk::LiveWindow& window, const QDir& dir, const char* name) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--dark") == 0) {
+        kvtk::UseDarkTheme(app);
+        ++argv;
+        --argc;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: live_screenshots OUTPUT_DIR NAMES_FILE\n");
+        std::fprintf(stderr, "usage: live_screenshots [--dark] OUTPUT_DIR NAMES_FILE\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));

@@ -1,7 +1,7 @@
-// kvtk-screenshots FOLDER: draws the connect dialog, the main window, the
+// kvtk-screenshots [--dark] FOLDER: draws the connect dialog, the main window, the
 // group editor, the open dialog with its information panel, the compare
 // window and the communication window with its traffic pane into FOLDER, as
-// the README shows them.
+// the README shows them, and the print dialog and About; --dark in a dark theme.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -14,6 +14,7 @@
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "comm/panel_line.h"
@@ -22,6 +23,7 @@
 #include "model/products.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
+#include "tools/screenshots/dark_theme.h"
 #include "transfer/operations/config_compare.h"
 #include "ui/comm/frmComm.h"
 #include "ui/comm/message_prompter.h"
@@ -30,7 +32,9 @@
 #include "ui/device/frmCompare.h"
 #include "ui/files/file_info_panel.h"
 #include "ui/files/file_prompts.h"
+#include "ui/files/frmPrint.h"
 #include "ui/groups/frmGroupSetup.h"
+#include "ui/main/frmAbout.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/input_editor.h"
 #include "ui/session/gui_session.h"
@@ -102,6 +106,25 @@ bool MainWindowAndGroupEditor(const QDir& folder) {
     saved = Save(editor, folder, "group-editor.png") && saved;
     editor.hide();
     window->hide();
+    return saved;
+}
+
+// The Print dialog once a printer was chosen with "Printer...", and About.
+bool PrintDialogAndAbout(const QDir& folder) {
+    auto window = OfflineMainWindow();
+    QtFilePrompts prompts(window.get());
+    PrinterChoice printer{QStringLiteral("Office"), QPageSize(QPageSize::A4), 2};
+    frmPrint dialog(window->Config(), ReportOrigin{}, window->GetBeeper(), window->SpinTicker(),
+                    prompts, printer, window.get());
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) return false;
+    bool saved = Save(dialog, folder, "print-dialog.png");
+    dialog.hide();
+    frmAbout about(window.get());
+    about.show();
+    if (!QTest::qWaitForWindowExposed(&about)) return false;
+    saved = Save(about, folder, "about.png") && saved;
+    about.hide();
     return saved;
 }
 
@@ -200,8 +223,13 @@ bool CommunicationWindow(const QDir& folder) {
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--dark") == 0) {
+        kvtk::UseDarkTheme(app);
+        ++argv;
+        --argc;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: kvtk-screenshots FOLDER\n");
+        std::fprintf(stderr, "usage: kvtk-screenshots [--dark] FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
@@ -214,5 +242,6 @@ int main(int argc, char** argv) {
     ok = kvtk::OpenDialog(folder) && ok;
     ok = kvtk::CompareWindow(folder) && ok;
     ok = kvtk::CommunicationWindow(folder) && ok;
+    ok = kvtk::PrintDialogAndAbout(folder) && ok;
     return ok ? 0 : 1;
 }

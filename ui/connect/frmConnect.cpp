@@ -26,6 +26,7 @@
 #include "ui/widgets/hint_line.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
+#include "ui/widgets/tone_colours.h"
 
 namespace kvtk {
 namespace {
@@ -55,12 +56,6 @@ QString ShortDeviceName(const QString& device) {
     const QString real = RealDevicePath(device);
     if (real.startsWith(QLatin1String("/dev/"))) return real.mid(5);
     return QFileInfo(real).fileName();
-}
-
-void SetTone(QLabel* label, bool alert) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, alert ? QColor(Qt::red) : QColor(Qt::black));
-    label->setPalette(palette);
 }
 
 }  // namespace
@@ -435,7 +430,7 @@ void frmConnect::EnablePresentPorts() {
 
 void frmConnect::SetNewStatus(const QString& text, bool alert) {
     lblNewStatus_->setText(text);
-    SetTone(lblNewStatus_, alert);
+    SetAlertTone(*lblNewStatus_, alert);
 }
 
 void frmConnect::RefreshAddressStatus() {

@@ -12,6 +12,7 @@
 #include "ui/device/frmTimedWait.h"
 #include "ui/main/main_window_access.h"
 #include "ui/widgets/text_convert.h"
+#include "ui/widgets/tone_colours.h"
 
 namespace kvtk {
 
@@ -28,8 +29,8 @@ void GuiOperationHost::ShowResponseDescription(const std::string& text) {
 
 GuiOperationHost::StatusLineSink GuiOperationHost::LabelStatusLine(QLabel& label) {
     return [&label](const std::string& text, LineTone tone) {
-        if (tone == LineTone::Alert) label.setStyleSheet(QStringLiteral("color: red;"));
-        if (tone == LineTone::Normal) label.setStyleSheet(QString());
+        if (tone == LineTone::Alert) SetAlertTone(label, true);
+        if (tone == LineTone::Normal) SetAlertTone(label, false);
         label.setText(ToQString(text));
         label.repaint();
     };

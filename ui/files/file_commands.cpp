@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
 #include <algorithm>
@@ -71,11 +72,50 @@ FileCommands::FileCommands(MainWindowAccess& window)
         return action;
     };
     open_[0] = add(QStringLiteral("&Open"), QStringLiteral("mnuFileOpen_0"), [this] { Open(0); });
+    open_[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu_ = new QMenu(QStringLiteral("Open &Recent"), menu);
+    recentMenu_->setObjectName(QStringLiteral("mnuFileOpenRecent"));
+    menu->insertMenu(before, recentMenu_);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &FileCommands::ShowRecentMenu);
     open_[1] =
         add(QStringLiteral("Open &Names"), QStringLiteral("mnuFileOpen_1"), [this] { Open(1); });
     save_ = add(QStringLiteral("&Save"), QStringLiteral("mnuFileSave"), [this] { Save(); });
+    save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAs_ =
+        add(QStringLiteral("Save &As..."), QStringLiteral("mnuFileSaveAs"), [this] { SaveAs(); });
+    saveAs_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     print_ = add(QStringLiteral("&Print"), QStringLiteral("mnuFilePrint"), [this] { Print(); });
+    print_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     menu->insertSeparator(before);
+    ShowRecentMenu();
+}
+
+void FileCommands::SetRecentFiles(const QStringList& files) {
+    recent_.SetFiles(files);
+    ShowRecentMenu();
+}
+
+void FileCommands::AddRecent(const QString& file) {
+    recent_.Add(file);
+    ShowRecentMenu();
+}
+
+void FileCommands::ShowRecentMenu() {
+    recentMenu_->clear();
+    int number = 0;
+    for (const QString& file : recent_.Files()) {
+        // "&1 panel.kvx", the folder in the hint.
+        QAction* action = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(file).fileName()));
+        action->setObjectName(QStringLiteral("mnuFileOpenRecent_%1").arg(number - 1));
+        action->setToolTip(file);
+        action->setStatusTip(file);
+        connect(action, &QAction::triggered, this, [this, file] {
+            window_.CommitEdits();
+            OpenRecent(file);
+        });
+    }
+    recentMenu_->setEnabled(!recent_.Files().isEmpty());
 }
 
 FileCommands::~FileCommands() = default;
@@ -114,6 +154,17 @@ void FileCommands::RememberHeader() {
 }
 
 FileCommands::SaveOutcome FileCommands::Save() {
+    if (currentFile_.isEmpty()) return SaveAs();
+    const std::string name = FileSystemName(currentFile_);
+    // A folder, pipe or device of that name is refused before anything is written.
+    if (const auto problem = SaveTargetProblem(name)) {
+        ShowFailure(*problem);
+        return SaveOutcome::Failed;
+    }
+    return WriteTo(name, currentDescription_);
+}
+
+FileCommands::SaveOutcome FileCommands::SaveAs() {
     const ConfigFileDialogRequest request{true, QString::fromLatin1(kSaveDialogTitle),
                                           QStringLiteral("Save"), lastFolder_};
     const std::optional<QString> chosen = prompts_->AskConfigFileName(request, info_);
@@ -138,11 +189,14 @@ FileCommands::SaveOutcome FileCommands::Save() {
             QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
         if (prompts_->Ask(overwrite) != QMessageBox::Yes) return SaveOutcome::Declined;
     }
+    return WriteTo(name, Trim(info_.View.Description));
+}
 
+FileCommands::SaveOutcome FileCommands::WriteTo(const std::string& name,
+                                                const std::string& description) {
     const QDateTime now = QDateTime::currentDateTime();
     const FileStamp stamp{now.toString(QStringLiteral("MM-dd-yy")).toStdString(),
-                          now.toString(QStringLiteral("HH:mm:ss")).toStdString(),
-                          Trim(info_.View.Description)};
+                          now.toString(QStringLiteral("HH:mm:ss")).toStdString(), description};
     FileResult result;
     {
         BusyPointer busy;
@@ -154,7 +208,11 @@ FileCommands::SaveOutcome FileCommands::Save() {
         ShowFailure(result);
         return SaveOutcome::Failed;
     }
+    dialogCancelled_ = false;
     fileName_ = DisplayName(name);
+    currentFile_ = fileName_;
+    currentDescription_ = stamp.Description;
+    AddRecent(fileName_);
     RememberFolder(fileName_);
     SetCaption(fileName_, stamp.Description);
     // The panel (and so the report) shows the header just written.
@@ -163,21 +221,26 @@ FileCommands::SaveOutcome FileCommands::Save() {
     return SaveOutcome::Written;
 }
 
-void FileCommands::Open(int index) {
-    const bool namesOnly = index == 1;
-    const auto undoStep =
-        window_.Edit().Step(namesOnly ? QStringLiteral("Open Names") : QStringLiteral("Open"));
+bool FileCommands::SaveFirst() {
     const MessagePrompt saveFirst{QStringLiteral("Save Current Data?"),
                                   QStringLiteral("Do you want to save your current data?"),
                                   QMessageBox::Question,
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel};
     const QMessageBox::StandardButton answer = prompts_->Ask(saveFirst);
-    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return;
+    if (answer != QMessageBox::Yes && answer != QMessageBox::No) return false;
     // A save that did not happen (cancelled, or failed) would lose the data.
     if (answer == QMessageBox::Yes) {
         const SaveOutcome saved = Save();
-        if (saved == SaveOutcome::Cancelled || saved == SaveOutcome::Failed) return;
+        if (saved == SaveOutcome::Cancelled || saved == SaveOutcome::Failed) return false;
     }
+    return true;
+}
+
+void FileCommands::Open(int index) {
+    const bool namesOnly = index == 1;
+    const auto undoStep =
+        window_.Edit().Step(namesOnly ? QStringLiteral("Open Names") : QStringLiteral("Open"));
+    if (!SaveFirst()) return;
 
     QString title = QString::fromLatin1(kOpenDialogTitle);
     if (namesOnly) title += QString::fromLatin1(kNamesOnlySuffix);
@@ -209,6 +272,38 @@ void FileCommands::Open(int index) {
         if (info_.HeaderValid) break;
         prompts_->Ask({QString(), QString::fromLatin1(kInvalidHeaderText)});
     }
+    OpenChosen(name, namesOnly);
+}
+
+void FileCommands::OpenRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        recent_.Remove(path);
+        ShowRecentMenu();
+        prompts_->Ask({QStringLiteral("Open Recent"),
+                       QStringLiteral("The file \"%1\" no longer exists; it was taken off the "
+                                      "recent files.")
+                           .arg(path),
+                       QMessageBox::Information});
+        return;
+    }
+    const auto undoStep = window_.Edit().Step(QStringLiteral("Open"));
+    if (!SaveFirst()) return;
+    const std::string name = FileSystemName(path);
+    std::string text;
+    if (const FileResult readable = ReadWholeFile(name, text); !readable.Ok()) {
+        ShowFailure(readable);
+        return;
+    }
+    info_.Select(name);
+    RememberHeader();
+    if (!info_.HeaderValid) {
+        prompts_->Ask({QString(), QString::fromLatin1(kInvalidHeaderText)});
+        return;
+    }
+    OpenChosen(name, false);
+}
+
+void FileCommands::OpenChosen(const std::string& name, bool namesOnly) {
     dialogCancelled_ = false;
 
     Configuration& config = window_.Config();
@@ -273,6 +368,12 @@ void FileCommands::Load(const std::string& name, bool namesOnly,
         window_.ShowConfiguration();
         window_.ShowFirstInputs();
         fileName_ = DisplayName(name);
+        // Save writes the file again only when the data are all of it: not
+        // after names merged in, data taken over for another device, or a
+        // read that stopped half-way.
+        currentFile_ = namesOnly || keepAddress || !result.Ok() ? QString() : fileName_;
+        currentDescription_ = Trim(info_.View.Description);
+        if (!currentFile_.isEmpty()) AddRecent(fileName_);
         RememberFolder(fileName_);
         SetCaption(fileName_, info_.View.Description);
     }
@@ -317,7 +418,7 @@ bool FileCommands::OpenAtStart(const QString& path) {
 
 void FileCommands::Print() {
     frmPrint dialog(window_.Config(), Origin(), window_.GetBeeper(), window_.SpinTicker(),
-                    *prompts_, &window_.Widget());
+                    *prompts_, printer_, &window_.Widget());
     dialog.SetPrintJob(printJob_);
     dialog.exec();
 }

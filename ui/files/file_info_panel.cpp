@@ -6,6 +6,7 @@
 
 #include "ui/widgets/printable_text_field.h"
 #include "ui/widgets/text_convert.h"
+#include "ui/widgets/tone_colours.h"
 
 namespace kvtk {
 
@@ -68,7 +69,7 @@ FileInfoPanel::FileInfoPanel(FileInfoState& state, bool descriptionEditable, QWi
     connect(txtDescription_, &QLineEdit::textEdited, this, [this](const QString& text) {
         state_.View.Description = ToCoreText(text);
         state_.View.DescriptionIsWarning = false;
-        txtDescription_->setStyleSheet(QString());
+        SetAlertTone(*txtDescription_, false);
     });
     Refresh();
 }
@@ -83,8 +84,7 @@ void FileInfoPanel::Refresh() {
     txtDescription_->setText(ToQString(view.Description));
     txtDescription_->setCursorPosition(0);
     // The unlisted-model text is shown in red.
-    txtDescription_->setStyleSheet(view.DescriptionIsWarning ? QStringLiteral("color: red;")
-                                                             : QString());
+    SetAlertTone(*txtDescription_, view.DescriptionIsWarning);
 }
 
 }  // namespace kvtk

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
 #include "ui/files/file_info_panel.h"
@@ -89,6 +91,21 @@ std::optional<QString> QtFilePrompts::AskPdfFileName(const QString& suggestedPat
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+bool QtFilePrompts::AskPrinter(PrinterChoice& choice) {
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyPrinterChoice(printer, choice);
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setWindowTitle(QStringLiteral("Printer"));
+    // The whole report goes to a printer; a PDF has its own way in the Print dialog.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    if (dialog.exec() != QDialog::Accepted || printer.outputFormat() != QPrinter::NativeFormat ||
+        printer.printerName().isEmpty())
+        return false;
+    choice = ChoiceFromPrinter(printer);
+    return true;
 }
 
 }  // namespace kvtk

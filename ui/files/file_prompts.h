@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "ui/files/frmOpenOptions.h"
+#include "ui/files/printer_choice.h"
 
 class QFileDialog;
 class QWidget;
@@ -48,6 +49,9 @@ public:
     virtual QMessageBox::StandardButton Ask(const MessagePrompt& prompt) = 0;
     // The name of a PDF file to save the report in; nothing when cancelled.
     virtual std::optional<QString> AskPdfFileName(const QString& suggestedPath) = 0;
+    // The platform's print dialog, starting from `choice`; true, with
+    // `choice` changed, when the user accepted it.
+    virtual bool AskPrinter(PrinterChoice& choice) = 0;
 };
 
 // The real dialogs, parented to `parent`.
@@ -60,6 +64,7 @@ public:
     OpenOption AskOpenOption(const OpenOptionTexts& texts) override;
     QMessageBox::StandardButton Ask(const MessagePrompt& prompt) override;
     std::optional<QString> AskPdfFileName(const QString& suggestedPath) override;
+    bool AskPrinter(PrinterChoice& choice) override;
 
 private:
     QWidget* parent_;

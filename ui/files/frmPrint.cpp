@@ -17,6 +17,7 @@
 #include <ctime>
 
 #include "report/pdf/report_painter.h"
+#include "report/pdf/report_paper.h"
 #include "ui/files/file_prompts.h"
 #include "ui/widgets/spin_buttons.h"
 #include "ui/widgets/text_convert.h"
@@ -92,10 +93,18 @@ QString SuggestedPdfPath(const ReportOrigin& origin) {
 
 }  // namespace
 
-QString PrintOnDefaultPrinter(const Configuration& config, const ReportRequest& request) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+QString PrintOnChosenPrinter(const Configuration& config, const ReportRequest& request,
+                             const PrinterChoice& choice) {
+    const QPrinterInfo info = choice.Name.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                    : QPrinterInfo::printerInfo(choice.Name);
+    if (info.isNull() && !choice.Name.isEmpty())
+        return QStringLiteral("The printer ") + choice.Name + QStringLiteral(" is not available.");
+    // A queue without a default set is there to be chosen.
+    if (info.isNull() && !QPrinterInfo::availablePrinterNames().isEmpty())
+        return QString::fromLatin1(kNoDefaultPrinterText);
     if (info.isNull()) return QString::fromLatin1(kNoPrinterText);
     QPrinter printer(info, QPrinter::HighResolution);
+    ApplyPrinterChoice(printer, PrinterChoice{QString(), choice.Paper, choice.Copies});
     printer.setDocName(QStringLiteral("KV Programming Kit report"));
     const QString error = PrintConfigurationReport(printer, ReportFont(), config, request);
     if (error.isEmpty()) return {};
@@ -104,12 +113,13 @@ QString PrintOnDefaultPrinter(const Configuration& config, const ReportRequest& 
 }
 
 frmPrint::frmPrint(const Configuration& config, ReportOrigin origin, const Beeper& beeper,
-                   SpinTick& tick, FilePrompts& prompts, QWidget* parent)
+                   SpinTick& tick, FilePrompts& prompts, PrinterChoice& printer, QWidget* parent)
     : QDialog(parent),
       config_(config),
       origin_(std::move(origin)),
       beeper_(beeper),
-      prompts_(prompts) {
+      prompts_(prompts),
+      printer_(printer) {
     setWindowTitle(QStringLiteral("Print"));
     setModal(true);
 
@@ -133,9 +143,11 @@ frmPrint::frmPrint(const Configuration& config, ReportOrigin origin, const Beepe
     cmdPreview_->setObjectName(QStringLiteral("cmdPreview"));
     cmdCancel_ = new QPushButton(QStringLiteral("&Cancel"));
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    auto* info = new QLabel(
-        QStringLiteral("Using default printer.  Select and setup with 'Print Manager'."));
-    info->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo_ = new QLabel(PrinterInfoText(printer_));
+    lblInfo_->setObjectName(QStringLiteral("lblInfo"));
+    lblInfo_->setTextFormat(Qt::PlainText);
+    cmdPrinter_ = new QPushButton(QStringLiteral("P&rinter..."));
+    cmdPrinter_->setObjectName(QStringLiteral("cmdPrinter"));
 
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(label);
@@ -148,14 +160,22 @@ frmPrint::frmPrint(const Configuration& config, ReportOrigin origin, const Beepe
     buttons->addWidget(cmdPreview_);
     buttons->addWidget(cmdCancel_);
     auto* layout = new QVBoxLayout(this);
+    auto* printerRow = new QHBoxLayout;
+    printerRow->addWidget(lblInfo_, 1);
+    printerRow->addWidget(cmdPrinter_);
     layout->addLayout(countRow);
-    layout->addWidget(info);
+    layout->addLayout(printerRow);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdPrint_, &QPushButton::clicked, this, &frmPrint::PrintReport);
     connect(cmdPreview_, &QPushButton::clicked, this, &frmPrint::ShowPreview);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdPrinter_, &QPushButton::clicked, this, &frmPrint::ChoosePrinter);
+}
+
+void frmPrint::ChoosePrinter() {
+    if (prompts_.AskPrinter(printer_)) lblInfo_->setText(PrinterInfoText(printer_));
 }
 
 void frmPrint::showEvent(QShowEvent* event) {
@@ -177,7 +197,7 @@ void frmPrint::PrintReport() {
     static_cast<GroupCountField*>(txtNumGroups_)->RunLeaveCheck();
     const ReportRequest request = Request();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString problem = printJob_(config_, request);
+    const QString problem = printJob_(config_, request, printer_);
     QApplication::restoreOverrideCursor();
     if (problem.isEmpty())
         prompts_.Ask({QString(), QString::fromLatin1(kPrintingInProcessText)});
@@ -197,7 +217,9 @@ void frmPrint::OfferPdf(const QString& problem, const ReportRequest& request) {
     if (!name->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         *name += QStringLiteral(".pdf");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString error = WriteReportPdf(*name, config_, request);
+    ReportPdfOptions options;
+    options.PageSize = ReportPaper(SystemPaperSources(ChosenPaper(printer_)));
+    const QString error = WriteReportPdf(*name, config_, request, options);
     QApplication::restoreOverrideCursor();
     if (error.isEmpty())
         prompts_.Ask({QStringLiteral("Print"),
@@ -214,6 +236,9 @@ void frmPrint::ShowPreview() {
     static_cast<GroupCountField*>(txtNumGroups_)->RunLeaveCheck();
     const ReportRequest request = Request();
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPrinterChoice(printer, printer_);
+    // The pages as the chosen printer, or else the PDF, would have them.
+    printer.setPageSize(ReportPaper(SystemPaperSources(ChosenPaper(printer_))));
     QPrintPreviewDialog preview(&printer, this);
     preview.setWindowTitle(QStringLiteral("Print Preview"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &request](QPrinter* p) {

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "model/program_notice.h"
+
 namespace kvtk {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
@@ -16,6 +18,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     name->setFont(bold);
     auto* version = new QLabel(QStringLiteral("Version ") + QString::fromLatin1(kProgramVersion));
     auto* notice = new QLabel(QString::fromLatin1(kMakerNotice));
+    auto* licence = new QLabel(QString::fromLatin1(kVersionNotice).trimmed());
+    licence->setObjectName(QStringLiteral("lblLicence"));
+    licence->setTextFormat(Qt::PlainText);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -23,6 +28,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     layout->addWidget(name);
     layout->addWidget(version);
     layout->addWidget(notice);
+    layout->addWidget(licence);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The About box: product name, program version and the maker's notice.
+// The About box: product name, program version, the maker's notice and the
+// licence.
 
 #include <QDialog>
 

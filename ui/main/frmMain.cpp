@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -87,6 +88,7 @@ void frmMain::BuildMenus() {
     fileMenu_->setObjectName(QStringLiteral("mnuFile"));
     QAction* exit = fileMenu_->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuFileExit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));

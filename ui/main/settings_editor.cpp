@@ -112,6 +112,8 @@ QWidget* PanelSettingsEditor::BuildCounts() {
         emit addressChanged(text);
     });
 
+    // The menus own Alt+F, E, D, I, G, O and A; the captions here take
+    // other letters, so a menu opens at the first press.
     auto* grid = new QGridLayout(frame);
     grid->addWidget(Caption(QStringLiteral("I&nputs"), txtNumInputs_), 0, 0);
     grid->addWidget(txtNumInputs_, 0, 1);
@@ -121,7 +123,7 @@ QWidget* PanelSettingsEditor::BuildCounts() {
     grid->addWidget(txtNumRelays_, 1, 1);
     grid->addWidget(spnNumRelays_, 1, 2);
     grid->addWidget(lblRelayRange_, 1, 3);
-    grid->addWidget(Caption(QStringLiteral("A&ddress"), txtAddress_), 2, 0);
+    grid->addWidget(Caption(QStringLiteral("Addre&ss"), txtAddress_), 2, 0);
     grid->addWidget(txtAddress_, 2, 1);
     grid->setRowStretch(3, 1);
 
@@ -144,7 +146,7 @@ QGroupBox* PanelSettingsEditor::BuildFlashDurations() {
     txtOnTimeAfterFlash_->setAccessibleName(QStringLiteral("On Time After Flash"));
 
     auto* grid = new QGridLayout(fraFlash_);
-    grid->addWidget(Caption(QStringLiteral("Flash &Off Time"), cmbFlashOffTime_), 0, 0);
+    grid->addWidget(Caption(QStringLiteral("Flas&h Off Time"), cmbFlashOffTime_), 0, 0);
     grid->addWidget(cmbFlashOffTime_, 0, 1);
     grid->addWidget(Caption(QStringLiteral("secs")), 0, 2);
     grid->addWidget(Caption(QStringLiteral("On &Time After Flash"), txtOnTimeAfterFlash_), 1, 0);
@@ -172,7 +174,7 @@ QGroupBox* PanelSettingsEditor::BuildRelays() {
     FillList(cmbRelayRefresh_, RelayRefreshList());
 
     auto* grid = new QGridLayout(fraRelays_);
-    grid->addWidget(Caption(QStringLiteral("&Energize Duration"), cmbRelayEnergize_), 0, 0);
+    grid->addWidget(Caption(QStringLiteral("Energize D&uration"), cmbRelayEnergize_), 0, 0);
     grid->addWidget(cmbRelayEnergize_, 0, 1);
     grid->addWidget(Caption(QStringLiteral("secs")), 0, 2);
     grid->addWidget(Caption(QStringLiteral("Refresh &Period"), cmbRelayRefresh_), 1, 0);

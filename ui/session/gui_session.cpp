@@ -81,6 +81,8 @@ void GuiSession::Restore() {
     connect_->RestoreChoice(values.Connection, values.Address, values.PortName);
     connect_->chkQuick()->setChecked(values.QuickScan);
     main_.Files().SetLastFolder(values.LastFolder);
+    main_.Files().Printer().Name = values.PrinterName;
+    main_.Files().SetRecentFiles(values.RecentFiles);
     main_.Device().WriteOptionsDialog().SetSafety(
         {values.BackupBeforeWrite, values.VerifyAfterWrite});
     main_.RestoreGeometry(values.MainWindowGeometry);
@@ -96,6 +98,8 @@ void GuiSession::Remember() {
     values.RelayUser = connect_->txtUser()->text();
     values.QuickScan = connect_->chkQuick()->isChecked();
     values.LastFolder = main_.Files().LastFolder();
+    values.PrinterName = main_.Files().Printer().Name;
+    values.RecentFiles = main_.Files().RecentFileList();
     values.MaxResponseMs = line_->Settings().MaxResponseMs();
     values.Attempts = line_->Settings().Attempts();
     const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();

@@ -24,6 +24,8 @@ const QString kAttempts = QStringLiteral("exchange/attempts");
 const QString kBackupBeforeWrite = QStringLiteral("write/backup");
 const QString kVerifyAfterWrite = QStringLiteral("write/verify");
 const QString kQuickScan = QStringLiteral("scan/quick");
+const QString kPrinterName = QStringLiteral("print/printer");
+const QString kRecentFiles = QStringLiteral("files/recent");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
 // A whole number within the limits the windows accept; anything else keeps
@@ -86,6 +88,9 @@ void RememberedSettings::Load() {
     ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
     ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
     ReadFlag(store, kQuickScan, values_.QuickScan);
+    ReadText(store, kPrinterName, values_.PrinterName);
+    if (const QVariant recent = store.value(kRecentFiles); recent.canConvert<QStringList>())
+        values_.RecentFiles = recent.toStringList();
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
 
@@ -103,6 +108,8 @@ void RememberedSettings::Save() {
     store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
     store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
     store.setValue(kQuickScan, values_.QuickScan);
+    store.setValue(kPrinterName, values_.PrinterName);
+    store.setValue(kRecentFiles, values_.RecentFiles);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).
     store.sync();

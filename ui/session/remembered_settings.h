@@ -2,12 +2,14 @@
 // What the tool remembers from one run to the next: the connection choice
 // and address, the relay server's host and user (never the password), the
 // folder of the last file dialog, the exchange's response time and attempts,
-// the write options' backup and verify boxes, the quick scan box, and the main window's geometry.
+// the write options' backup and verify boxes, the quick scan box, the printer chosen for reports,
+// the files opened or saved last, and the main window's geometry.
 // Kept with QSettings in the platform's usual place; a missing, damaged or unreadable store gives
 // the defaults, value by value.
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "comm/exchange_settings.h"
@@ -27,7 +29,9 @@ struct RememberedValues {
     int Attempts = ExchangeSettings::kDefaultAttempts;
     bool BackupBeforeWrite = true;
     bool VerifyAfterWrite = false;
-    bool QuickScan = false;  // the connect dialog's "Quick" box
+    bool QuickScan = false;   // the connect dialog's "Quick" box
+    QString PrinterName;      // empty: the default printer
+    QStringList RecentFiles;  // newest first
     QByteArray MainWindowGeometry;
 };
 

@@ -33,6 +33,7 @@
 #include "ui/session/gui_session.h"
 #include "ui/widgets/address_field.h"
 #include "ui/widgets/hint_line.h"
+#include "ui/widgets/tone_colours.h"
 
 namespace kvtk {
 namespace {
@@ -138,7 +139,8 @@ TEST_F(ConnectDialogTest, ScanStopsBeforeAddress41) {
     });
     dialog().cmdScan()->click();
     EXPECT_FALSE(dialog().Scanning());
-    EXPECT_EQ(toneDuringScan, QColor(Qt::red));
+    EXPECT_EQ(toneDuringScan,
+              AlertColour(dialog().lblNewStatus()->palette().color(QPalette::Window)));
     EXPECT_EQ(StatusOf(40), kNotConnected);
     EXPECT_EQ(StatusOf(41), kUntestedAddress);
     EXPECT_EQ(address().text(), QStringLiteral("1"));  // the first found
@@ -281,7 +283,8 @@ TEST_F(ConnectDialogTest, GarbledRepliesShowALineFaultUntilReadAgain) {
     dialog().cmdRead()->click();
     const QString garbled = QString::fromStdString(GarbledView(2).NewStatus);
     EXPECT_EQ(dialog().lblNewStatus()->text(), garbled);
-    EXPECT_EQ(dialog().lblNewStatus()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    const QPalette& shown = dialog().lblNewStatus()->palette();
+    EXPECT_EQ(shown.color(QPalette::WindowText), AlertColour(shown.color(QPalette::Window)));
     EXPECT_FALSE(dialog().cmdOK()->isEnabled());
     SetAddress(3);
     SetAddress(2);  // coming back keeps the line fault
@@ -341,6 +344,27 @@ TEST_F(ConnectDialogTest, ARefusedPortSaysWhyAndARememberedPortIsFoundByItsDevic
     }
     EXPECT_EQ(shown.ChosenPortName(), stable);
     shown.hide();
+}
+
+// The status lines take their colours from the palette: in a dark theme a
+// normal line is light and an alert a light red, both readable on the window.
+TEST_F(ConnectDialogTest, StatusLinesReadInADarkTheme) {
+    dialog().setPalette(QPalette(QColor(0x35, 0x35, 0x35), QColor(0x35, 0x35, 0x35)));
+    ChooseCom1();
+    const struct {
+        bool garbled;
+        bool alert;
+    } cases[] = {{false, false}, {true, true}, {false, false}};
+    for (const auto& c : cases) {
+        line->Options().garbleChecksum = c.garbled;
+        SetAddress(2);
+        dialog().cmdRead()->click();
+        const QPalette& shown = dialog().lblNewStatus()->palette();
+        const QColor text = shown.color(QPalette::WindowText);
+        EXPECT_GE(ContrastRatio(text, shown.color(QPalette::Window)), kReadableContrast)
+            << text.name().toStdString();
+        EXPECT_EQ(text.red() > text.green() + 40, c.alert) << text.name().toStdString();
+    }
 }
 
 }  // namespace

@@ -7,8 +7,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -178,22 +182,26 @@ TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
 class PrintDialogTest : public FileCommandsTest {
 protected:
     std::unique_ptr<frmPrint> OpenPrint() {
-        auto dialog = std::make_unique<frmPrint>(config(), files().Origin(), window->GetBeeper(),
-                                                 window->SpinTicker(), *prompts, window.get());
+        auto dialog =
+            std::make_unique<frmPrint>(config(), files().Origin(), window->GetBeeper(),
+                                       window->SpinTicker(), *prompts, printer, window.get());
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         return dialog;
     }
+
+    PrinterChoice printer;
 };
 
 TEST_F(PrintDialogTest, PrintsOnThePrinterAndSaysSo) {
     auto dialog = OpenPrint();
     std::optional<ReportRequest> sent;
-    dialog->SetPrintJob([&](const Configuration&, const ReportRequest& request) {
-        sent = request;
-        return QString();
-    });
+    dialog->SetPrintJob(
+        [&](const Configuration&, const ReportRequest& request, const PrinterChoice&) {
+            sent = request;
+            return QString();
+        });
     dialog->cmdPrint()->click();
     ASSERT_TRUE(sent.has_value());
     EXPECT_EQ(sent->GroupCount, 60);
@@ -202,27 +210,124 @@ TEST_F(PrintDialogTest, PrintsOnThePrinterAndSaysSo) {
     EXPECT_FALSE(dialog->isVisible());
 }
 
-// The PDF's text is checked against the laid-out report in the report tests;
-// here only the fallback's questions and the file it leaves.
-TEST_F(PrintDialogTest, WithoutAPrinterTheReportIsSavedAsPdf) {
+// "Printer..." runs the platform's print dialog; the choice is named in the
+// info line and reaches the print job. Where printing fails the report can be
+// saved as a PDF, on the chosen printer's paper. (The PDF's text is checked
+// against the laid-out report in the report tests.)
+TEST_F(PrintDialogTest, ThePrinterChosenIsUsedAndWithoutItTheReportIsSavedAsPdf) {
     auto dialog = OpenPrint();
-    bool sent = false;
-    dialog->SetPrintJob([&](const Configuration&, const ReportRequest&) {
-        sent = true;
-        return QString::fromLatin1(kNoPrinterText);
-    });
+    dialog->cmdPrinter()->click();  // cancelled: nothing changes
+    EXPECT_EQ(dialog->lblInfo()->text(), QString::fromLatin1(kDefaultPrinterInfo));
+    prompts->printer = PrinterChoice{QStringLiteral("Office"), QPageSize(QPageSize::Legal), 2};
+    dialog->cmdPrinter()->click();
+    EXPECT_EQ(dialog->lblInfo()->text(), QStringLiteral("Using printer Office (Legal, 2 copies)."));
+    EXPECT_EQ(printer.Name, QStringLiteral("Office"));  // kept for the run
+
+    QString usedPrinter;
+    dialog->SetPrintJob(
+        [&](const Configuration&, const ReportRequest&, const PrinterChoice& chosen) {
+            usedPrinter = chosen.Name;
+            return QString::fromLatin1(kNoPrinterText);
+        });
     const QString pdf = Path(QStringLiteral("report"));
     prompts->answers = {QMessageBox::Yes};
     prompts->pdfName = pdf;
     dialog->cmdPrint()->click();
-    ASSERT_TRUE(sent);
+    EXPECT_EQ(usedPrinter, QStringLiteral("Office"));
     ASSERT_GE(prompts->messages.size(), 2u);
     EXPECT_THAT(prompts->messages[0].Text.toStdString(),
                 HasSubstr("No printer is available.\r\rDo you want to save the report as a PDF"));
     EXPECT_EQ(prompts->messages[1].Icon, QMessageBox::Information);
-    QFile written(pdf + QStringLiteral(".pdf"));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.read(5) == "%PDF-");
+    EXPECT_THAT(test::FileBytes((pdf + QStringLiteral(".pdf")).toStdString()),
+                HasSubstr("/MediaBox [0 0 612.000000 1008.000000]"));
+}
+
+// The File menu keeps its captions and gains the usual keys.
+TEST_F(FileCommandsTest, FileMenuShortcutsReachTheirCommands) {
+    QStringList captions;
+    for (const QAction* action : window->FileMenu().actions())
+        if (!action->isSeparator()) captions << action->text();
+    EXPECT_EQ(captions.join(QLatin1Char('|')),
+              QStringLiteral("&Open|Open &Recent|Open &Names|&Export Names...|&Import Names...|"
+                             "&Save|Save &As...|&Print|E&xit"));
+    EXPECT_EQ(files().PrintAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));  // modal
+    // Ctrl+S and Ctrl+Shift+S ask for a file (none opened yet), Ctrl+O asks
+    // to save first, Ctrl+Q asks before the exit.
+    answer = false;
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(prompts->Titles().join(QLatin1Char('|')), QStringLiteral("Save file|Save file"));
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_FALSE(prompts->messages.empty());
+    EXPECT_EQ(prompts->messages.back().Title, QStringLiteral("Save Current Data?"));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_FALSE(questions.empty());
+    EXPECT_THAT(questions.back().toStdString(), HasSubstr("Exit ?|"));
+}
+
+// Save writes the file the data came from again, with its description;
+// Save As, Open Names and no file yet ask for a name.
+TEST_F(FileCommandsTest, SaveWritesTheOpenedFileAgainAndSaveAsAsks) {
+    const QString lobby = WriteSample("lobby.kvx", "WQ08", "5.00", 3, "East wing");
+    OpenFile(lobby);
+    ASSERT_EQ(files().CurrentFile(), lobby);
+    prompts->dialogRequests.clear();
+    config().Inputs[1].Name = "Back Door";
+    EXPECT_EQ(files().Save(), FileCommands::SaveOutcome::Written);
+    EXPECT_TRUE(prompts->dialogRequests.empty());
+    const std::string text = test::FileBytes(lobby.toStdString());
+    EXPECT_THAT(text, HasSubstr("= Back Door"));
+    EXPECT_THAT(text, HasSubstr("Desc=EAST WING\r\n"));
+
+    const QString copy = Path(QStringLiteral("copy.kvx"));
+    prompts->dialogs = {{QString(), copy}};
+    EXPECT_EQ(files().SaveAs(), FileCommands::SaveOutcome::Written);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+    EXPECT_EQ(files().CurrentFile(), copy);
+
+    OpenFile(WriteSample("names.kvx", "WQ08", "5.00", 3), 1);  // names only
+    prompts->dialogRequests.clear();
+    EXPECT_EQ(files().Save(), FileCommands::SaveOutcome::Cancelled);
+    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+}
+
+// Open Recent: newest first, each file once, at most eight; a file that is
+// gone is taken off with a word, one still there opens as Open would.
+TEST_F(FileCommandsTest, OpenRecentListsTheLastFilesAndDropsMissingOnes) {
+    QStringList many;
+    for (int n = 1; n <= 10; ++n) many << Path(QStringLiteral("f%1.kvx").arg(n)) << many.value(0);
+    files().SetRecentFiles(many);
+    EXPECT_EQ(files().RecentFileList().size(), RecentFiles::kMaxFiles);
+    EXPECT_EQ(files().RecentFileList().value(1), Path(QStringLiteral("f2.kvx")));
+
+    files().SetRecentFiles({});
+    EXPECT_FALSE(files().RecentMenu()->isEnabled());
+    const QString first = WriteSample("first.kvx", "WQ08", "5.00", 3);
+    const QString second = WriteSample("second.kvx", "KV-4800", "4.00", 3);
+    OpenFile(first);
+    prompts->options = {OpenOption::GoOfflineWithFileDevice, OpenOption::GoOfflineWithFileDevice};
+    OpenFile(second);
+    OpenFile(first);
+    EXPECT_EQ(files().RecentFileList(), (QStringList{first, second}));
+    ASSERT_TRUE(files().RecentMenu()->isEnabled());
+    const QList<QAction*> entries = files().RecentMenu()->actions();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("&1 first.kvx"));
+    EXPECT_EQ(entries[1]->text(), QStringLiteral("&2 second.kvx"));
+
+    prompts->answers = {QMessageBox::No};
+    prompts->options = {OpenOption::GoOfflineWithFileDevice};
+    entries[1]->trigger();
+    EXPECT_EQ(config().Identity.Model, "KV-4800");
+    EXPECT_EQ(files().RecentFileList(), (QStringList{second, first}));
+
+    ASSERT_TRUE(QFile::remove(first));
+    prompts->messages.clear();
+    files().OpenRecent(first);
+    EXPECT_EQ(files().RecentFileList(), QStringList{second});
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_THAT(prompts->messages[0].Text.toStdString(), HasSubstr("no longer exists"));
+    EXPECT_EQ(config().Identity.Model, "KV-4800");
 }
 
 TEST_F(FileCommandsTest, OpenAtStartGoesOfflineForTheFileDeviceOrSaysWhyNot) {

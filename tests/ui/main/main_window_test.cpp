@@ -1,5 +1,9 @@
+#include <QAbstractButton>
+#include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QToolButton>
 
 #include "tests/support/accessible_names.h"
@@ -35,6 +39,33 @@ TEST_F(MainWindowTest, CountsAreKeptInRange) {
         const std::string& kept = c.relays ? config().Panel.NumRelays : config().Panel.NumInputs;
         EXPECT_EQ(kept, c.shown) << c.typed;
     }
+}
+
+// Alt+letter: every menu title and every field caption of the main window
+// has a letter of its own, so a menu opens at the first press.
+TEST_F(MainWindowTest, MenuAndFieldMnemonicsNeverClash) {
+    QMap<QChar, QStringList> owners;
+    auto note = [&owners](const QString& text) {
+        for (qsizetype at = text.indexOf(QLatin1Char('&')); at >= 0 && at + 1 < text.size();
+             at = text.indexOf(QLatin1Char('&'), at + 2)) {
+            if (text[at + 1] == QLatin1Char('&')) continue;  // "&&" is a plain "&"
+            owners[text[at + 1].toLower()] << text;
+            return;
+        }
+    };
+    // Only the window's own widgets: its dialogs have their own letters.
+    auto own = [this](const QWidget* widget) { return widget->window() == window.get(); };
+    for (const QAction* menu : window->menuBar()->actions()) note(menu->text());
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        if (own(label) && label->buddy()) note(label->text());
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (own(button)) note(button->text());
+    for (const QGroupBox* box : window->findChildren<QGroupBox*>())
+        if (own(box)) note(box->title());
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << "Alt+" << QString(it.key()).toStdString() << ": "
+                                        << it.value().join(QStringLiteral(", ")).toStdString();
+    EXPECT_GE(owners.size(), 7 + 6);  // the seven menus and the captions
 }
 
 TEST_F(MainWindowTest, SpinButtonsStepWithinTheLimits) {

@@ -53,6 +53,10 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     exchange().SetMaxResponseMs(800);
     exchange().SetAttempts(3);
     main->Files().SetLastFolder(dir.path());
+    main->Files().Printer().Name = QStringLiteral("Office");
+    const QStringList recent{dir.filePath(QStringLiteral("b.kvx")),
+                             dir.filePath(QStringLiteral("a.kvx"))};
+    main->Files().SetRecentFiles(recent);
     main->Device().WriteOptionsDialog().SetSafety({false, true});
     dialog().txtHost()->setText(QStringLiteral("relay.example"));
     dialog().txtUser()->setText(QStringLiteral("tech"));
@@ -76,6 +80,8 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     EXPECT_EQ(exchange().MaxResponseMs(), 800);
     EXPECT_EQ(exchange().Attempts(), 3);
     EXPECT_EQ(main->Files().LastFolder(), dir.path());
+    EXPECT_EQ(main->Files().Printer().Name, QStringLiteral("Office"));
+    EXPECT_EQ(main->Files().RecentFileList(), recent);
     EXPECT_EQ(main->size(), size);
     const WriteSafety safety = main->Device().WriteOptionsDialog().Safety();
     EXPECT_FALSE(safety.Backup);
