@@ -8,8 +8,11 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "files/config_writer.h"
 #include "sim/sim_line.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/files/test_folder.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
@@ -32,6 +35,9 @@ test::WatchedLink::Watcher InterruptAt(std::string prefix) {
 TEST(CliStop, ASignalStopsAtTheNextStepAndDisablesWritingAgain) {
     QTemporaryDir dir;
     const std::string backups = dir.path().toStdString();
+    const test::TestFolder files;
+    const std::string site = files.File("site.kvx");
+    ASSERT_TRUE(WriteConfigFile(site, test::ConfigFor("KV-4800", "3.00"), {}).Ok());
     const struct {
         std::vector<std::string> args;
         std::string frame;                  // the signal comes as this frame leaves
@@ -51,6 +57,12 @@ TEST(CliStop, ASignalStopsAtTheNextStepAndDisablesWritingAgain) {
          2,
          {"LR78", "LSWEN", "LSU"},
          "writing was disabled again at address 2.\n",
+         0},
+        {{"write", site, "--no-backup"},
+         ">01LW902",
+         1,
+         {"LW9020042", "LSU"},
+         "the write was stopped; nothing was saved and writing was disabled again.\n",
          0},
         {{"reset"},
          ">01LSRESET83",
