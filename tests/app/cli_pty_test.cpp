@@ -1,16 +1,12 @@
 // kvtk-cli on a serial device (the simulator serves a pseudo-terminal and
 // the commands open it with --port) and through a relay server.
 
-#include <QtCore/qtestsupport_core.h>
 #include <gmock/gmock.h>
-#include <signal.h>
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -74,37 +70,6 @@ TEST_F(CliPtyTest, VerifyAfterWriteCatchesAWriteThePanelDropped) {
         EXPECT_EQ(run.Out, c.out);
     }
     EXPECT_EQ(QDir(QString::fromStdString(backups)).entryList(QDir::Files).size(), 2);
-}
-
-// The program itself, interrupted while it writes the inputs: it stops
-// there, disables writing with "LSU", saves nothing and exits 130.
-TEST_F(CliPtyTest, CtrlCDuringAWriteDisablesWritingAndExits130) {
-    ASSERT_TRUE(pty.Open()) << pty.ErrorText().toStdString();
-    SimPanel& panel = line.AddPanel(1, "WQ16", "5.00");
-    line.Options().pacing = true;
-    const std::string file = Path("site.kvx");
-    ASSERT_TRUE(WriteConfigFile(file, test::ConfigFor("WQ16", "5.00"), {}).Ok());
-    QProcess cli;
-    cli.start(QStringLiteral(KVTK_CLI_PATH),
-              {QStringLiteral("--port"), pty.SlavePath(), QStringLiteral("write"),
-               QString::fromStdString(file), QStringLiteral("--no-backup")});
-    const auto received = [&panel](const std::string& prefix) {
-        return std::find_if(panel.Received().begin(), panel.Received().end(),
-                            [&](const std::string& c) { return c.starts_with(prefix); }) !=
-               panel.Received().end();
-    };
-    ASSERT_TRUE(QTest::qWaitFor([&] { return received("LW902"); }, 20000));
-    ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return cli.state() == QProcess::NotRunning; }, 20000));
-    const std::string err = cli.readAllStandardError().toStdString();
-    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(cli.exitCode(), 130) << err;
-    EXPECT_EQ(panel.Received().back(), "LSU");
-    EXPECT_FALSE(received("LW910"));  // input 16: the write stopped where it was
-    EXPECT_FALSE(received("LSAVE_EN"));
-    EXPECT_FALSE(panel.WriteEnabled());
-    EXPECT_THAT(err, HasSubstr("the write was stopped; nothing was saved and writing was "
-                               "disabled again.\nkvtk-cli: stopped by SIGINT (Ctrl+C).\n"));
 }
 
 TEST_F(CliPtyTest, RelayServerLoginNeverShowsThePassword) {

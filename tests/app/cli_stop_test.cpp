@@ -7,14 +7,17 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <csignal>
+#include <sstream>
 
+#include "files/config_writer.h"
 #include "sim/sim_line.h"
 #include "tests/app/cli_test_support.h"
+#include "tests/files/test_folder.h"
+#include "tests/support/product_config.h"
 
 namespace kvtk {
 namespace {
 
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
 // Raises SIGINT as the first frame starting with `prefix` (">" + address
@@ -32,38 +35,28 @@ test::WatchedLink::Watcher InterruptAt(std::string prefix) {
 TEST(CliStop, ASignalStopsAtTheNextStepAndDisablesWritingAgain) {
     QTemporaryDir dir;
     const std::string backups = dir.path().toStdString();
+    const test::TestFolder files;
+    const std::string site = files.File("site.kvx");
+    ASSERT_TRUE(WriteConfigFile(site, test::ConfigFor("KV-4800", "3.00"), {}).Ok());
+    // The command's words; the signal comes as `frame` leaves; `lastSent` are
+    // the last commands of the panel at `address`; `files` are in the backups
+    // folder afterwards.
     const struct {
-        std::vector<std::string> args;
-        std::string frame;                  // the signal comes as this frame leaves
-        int address;                        // the panel whose commands are checked
-        std::vector<std::string> lastSent;  // its last commands
-        std::string err;
-        int files;  // in the backups folder afterwards
+        std::string args, frame;
+        int address;
+        std::string lastSent, err;
+        int files;
     } cases[] = {
-        {{"set-address", "7", "--no-backup"},
-         ">01LSWEN",
-         1,
-         {"LSWEN", "LSU"},
-         "stopped at: Enabling write\nkvtk-cli: writing was disabled again at address 1.\n",
-         0},
-        {{"-a", "2", "bad-relays", "--clear"},
-         ">02LSWEN",
-         2,
-         {"LR78", "LSWEN", "LSU"},
-         "writing was disabled again at address 2.\n",
-         0},
-        {{"reset"},
-         ">01LSRESET83",
-         1,
-         {"KV", "LSRESET83"},
-         "the reset was stopped before the device confirmed it",
-         0},
-        {{"backup-all", backups, "--last", "3"},
-         ">02LR65",
-         3,
-         {"KV"},
-         "stopped with 1 of the 3 panels found saved.\n",
-         1},
+        {"set-address 7 --no-backup", ">01LSWEN", 1, "LSWEN LSU",
+         "stopped at: Enabling write\nkvtk-cli: writing was disabled again at address 1.\n", 0},
+        {"-a 2 bad-relays --clear", ">02LSWEN", 2, "LR78 LSWEN LSU",
+         "writing was disabled again at address 2.\n", 0},
+        {"write " + site + " --no-backup", ">01LW902", 1, "LW9020042 LSU",
+         "the write was stopped; nothing was saved and writing was disabled again.\n", 0},
+        {"reset", ">01LSRESET83", 1, "KV LSRESET83",
+         "the reset was stopped before the device confirmed it", 0},
+        {"backup-all " + backups + " --last 3", ">02LR65", 3, "KV",
+         "stopped with 1 of the 3 panels found saved.\n", 1},
     };
     for (const auto& c : cases) {
         SimLine line;
@@ -73,22 +66,19 @@ TEST(CliStop, ASignalStopsAtTheNextStepAndDisablesWritingAgain) {
         line.Options().pacing = true;  // each reply comes after the signal
         test::WatchedLink link(line, InterruptAt(c.frame));
         std::vector<std::string> args{"--timeout", "40", "--attempts", "1"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::istringstream words(c.args);
+        for (std::string word; words >> word;) args.push_back(word);
         const test::CliRun run = test::RunCliInProcess(args, &link);
-        const std::string name = c.frame;
-        EXPECT_EQ(run.Status, 130) << name << run.Err;
-        EXPECT_THAT(run.Err, HasSubstr(c.err)) << name;
-        EXPECT_THAT(run.Err, HasSubstr("kvtk-cli: stopped by SIGINT (Ctrl+C).\n")) << name;
+        EXPECT_EQ(run.Status, 130) << c.frame << run.Err;
+        EXPECT_THAT(run.Err, HasSubstr(c.err)) << c.frame;
+        EXPECT_THAT(run.Err, HasSubstr("kvtk-cli: stopped by SIGINT (Ctrl+C).\n")) << c.frame;
         const SimPanel& panel = *line.PanelAt(c.address);
-        const std::vector<std::string>& sent = panel.Received();
-        ASSERT_GE(sent.size(), c.lastSent.size()) << name;
-        EXPECT_THAT(
-            std::vector<std::string>(sent.end() - static_cast<long>(c.lastSent.size()), sent.end()),
-            ElementsAreArray(c.lastSent))
-            << name;
-        EXPECT_FALSE(panel.WriteEnabled()) << name;
-        EXPECT_EQ(line.PanelAt(7), nullptr) << name;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.files) << name;
+        std::string sent;
+        for (const std::string& command : panel.Received()) sent += " " + command;
+        EXPECT_TRUE(sent.ends_with(" " + c.lastSent)) << c.frame << ":" << sent;
+        EXPECT_FALSE(panel.WriteEnabled()) << c.frame;
+        EXPECT_EQ(line.PanelAt(7), nullptr) << c.frame;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), c.files) << c.frame;
     }
 }
 

@@ -77,7 +77,6 @@ TEST(ConfigReader, ReadsTheVariantsOfOlderAndHandEditedFiles) {
                                                            ConfigFileText(expected, {}));
 }
 
-// Values that depend on the product or the connection.
 TEST(ConfigReader, ProductAndConnectionShapeWhatIsRead) {
     Configuration tmc = ConfigFor("TMC-1400", "4.00");
     ASSERT_TRUE(

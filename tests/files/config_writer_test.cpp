@@ -43,22 +43,13 @@ TEST(ConfigWriter, WritesTheExactTextOfAKnownConfiguration) {
     c.Groups[2] = {"", 1, {}, 3, 0, kTrue};
     c.Groups[2].SetMember(2, true);
 
-    std::vector<std::string> groups{"Group Information",
-                                    "Zone #1",
-                                    "Name = Hall",
-                                    "Type = Normal",
-                                    "Child = 1",
-                                    "Child = 2",
-                                    "Child = 8",
-                                    "Serial Override = Enabled",
-                                    "Constant Flash = Disabled",
-                                    "Zone #2",
-                                    "Name = ",
-                                    "Type = Super",
-                                    "Child = 2",
-                                    "Priority = On/Off",
-                                    "Serial Override = Disabled",
-                                    "Constant Flash = Enabled"};
+    std::vector<std::string> groups{"Group Information"};
+    groups.insert(groups.end(),
+                  {"Zone #1", "Name = Hall", "Type = Normal", "Child = 1", "Child = 2", "Child = 8",
+                   "Serial Override = Enabled", "Constant Flash = Disabled"});
+    groups.insert(groups.end(),
+                  {"Zone #2", "Name = ", "Type = Super", "Child = 2", "Priority = On/Off",
+                   "Serial Override = Disabled", "Constant Flash = Enabled"});
     // Groups 3 to 12 as they start: each its own member while that is a relay.
     for (int g = 3; g <= 12; ++g) {
         const std::string n = std::to_string(g);

@@ -43,7 +43,6 @@ TEST(OpenSaveRules, ComparesAddressProductAndVersion) {
     }
 }
 
-// The device texts name the product, version and address they compare.
 TEST(OpenSaveRules, DeviceTextsNameWhatTheyCompare) {
     using ::testing::AllOf;
     using ::testing::HasSubstr;

@@ -4,7 +4,6 @@
 #include "ui/files/file_commands.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -89,42 +88,42 @@ TEST_F(FileCommandsTest, SaveFromTheMenuTakesTheFieldBeingEdited) {
 TEST_F(FileCommandsTest, SaveFirstQuestionPaths) {
     const QString existing = WriteSample("old.kvx", "WQ08", "5.00", 3);
     const std::string before = test::FileBytes(existing.toStdString());
-
-    // Yes, then the save dialog cancelled: the open ends there.
-    prompts->answers = {QMessageBox::Yes};
-    files().Open(0);
-    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
-
-    // Yes, overwrite declined (No is the default): the open dialog follows.
-    prompts->dialogRequests.clear();
-    prompts->messages.clear();
-    prompts->answers = {QMessageBox::Yes, QMessageBox::No};
-    prompts->dialogs = {{QString(), existing}};
-    files().Open(0);
-    EXPECT_EQ(prompts->Titles(),
-              (QStringList{QStringLiteral("Save file"), QStringLiteral("Open file")}));
-    ASSERT_EQ(prompts->messages.size(), 2u);
-    EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Overwrite File?"));
-    EXPECT_EQ(prompts->messages[1].Default, QMessageBox::No);
-    EXPECT_EQ(test::FileBytes(existing.toStdString()), before);
-
-    // Yes, then a save that fails (a folder has the name): the open ends, and
-    // the folder is not offered for overwriting.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.kvx")));
-    prompts->dialogRequests.clear();
-    prompts->messages.clear();
-    prompts->answers = {QMessageBox::Yes, QMessageBox::Yes};
-    prompts->dialogs = {{QString(), Path(QStringLiteral("folder.kvx"))}, {existing, existing}};
-    files().Open(0);
-    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
-    ASSERT_EQ(prompts->messages.size(), 2u);
-    EXPECT_EQ(prompts->messages[1].Title, QStringLiteral("Write Error"));
-
-    // Cancel asks nothing more.
-    prompts->dialogRequests.clear();
-    prompts->answers = {QMessageBox::Cancel};
-    files().Open(0);
-    EXPECT_TRUE(prompts->dialogRequests.empty());
+    const QString save = QStringLiteral("Save file"), open = QStringLiteral("Open file");
+    using B = QMessageBox;
+    const struct {
+        std::deque<QMessageBox::StandardButton> Answers;
+        std::deque<ScriptedPrompts::Dialog> Dialogs;
+        QStringList Titles;  // of the file dialogs shown
+        QString Box;         // the title of the box after the question
+    } cases[] = {
+        // Yes, then the save dialog cancelled: the open ends there.
+        {{B::Yes}, {}, {save}, {}},
+        // Yes, overwrite declined (No is the default): the open dialog follows.
+        {{B::Yes, B::No}, {{QString(), existing}}, {save, open}, QStringLiteral("Overwrite File?")},
+        // Yes, then a save that fails (a folder has the name): the open ends,
+        // and the folder is not offered for overwriting.
+        {{B::Yes, B::Yes},
+         {{QString(), Path(QStringLiteral("folder.kvx"))}, {existing, existing}},
+         {save},
+         QStringLiteral("Write Error")},
+        {{B::Cancel}, {}, {}, {}},  // asks nothing more
+    };
+    for (const auto& c : cases) {
+        prompts->dialogRequests.clear();
+        prompts->messages.clear();
+        prompts->answers = c.Answers;
+        prompts->dialogs = c.Dialogs;
+        files().Open(0);
+        EXPECT_EQ(prompts->Titles(), c.Titles) << c.Box.toStdString();
+        EXPECT_EQ(prompts->messages.size(), c.Box.isEmpty() ? 1u : 2u) << c.Box.toStdString();
+        if (c.Box.isEmpty() || prompts->messages.size() < 2) continue;
+        EXPECT_EQ(prompts->messages[1].Title, c.Box);
+        if (c.Titles.size() == 2) {
+            EXPECT_EQ(prompts->messages[1].Default, QMessageBox::No);
+        }
+    }
+    EXPECT_EQ(test::FileBytes(existing.toStdString()), before);
 }
 
 TEST_F(FileCommandsTest, SameDeviceOfflineAdoptsTheFileIdentityWithoutAsking) {
@@ -163,8 +162,6 @@ TEST_F(FileCommandsTest, AnotherAddressAsksForTheOpenOption) {
     EXPECT_TRUE(files().DialogCancelled());
 }
 
-// The report's origin, the caption and the next dialog follow the file last
-// opened.
 TEST_F(FileCommandsTest, ReportOriginFollowsTheLastDialog) {
     EXPECT_FALSE(files().Origin().FromFile);
     const QString file = WriteSample("origin.kvx", "WQ08", "5.00", 3, "Shop");

@@ -9,18 +9,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <functional>
 
-#include "comm/command_exchange.h"
-#include "comm/exchange_settings.h"
 #include "files/config_writer.h"
-#include "sim/sim_line.h"
-#include "sim/simulated_link.h"
 #include "tests/files/test_folder.h"
+#include "tests/support/fake_panel.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/scripted_file_prompts.h"
-#include "tests/support/scripted_prompter.h"
 #include "ui/device/device_commands.h"
 #include "ui/files/file_commands.h"
 #include "ui/files/names_commands.h"
@@ -33,10 +28,8 @@ class EditCommandsTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        line.AddPanel(1, "WQ16", "0500");
-        exchange.SetOffline(false);
-        exchange.SetSerialLink(&link);
-        window->Device().SetExchange(&exchange);
+        panel.DefaultReply = "A0000000000000000";  // every register read as zeros
+        window->Device().SetExchange(&panel);
         window->Device().Host().SetWaitCapMs(20);
         ConnectChoice online{PanelConnection::Serial(1), 1, "WQ16 Version 5.00"};
         window->ApplyConnectChoice(online);
@@ -61,11 +54,7 @@ protected:
         window->Files().Open(option);
     }
 
-    SimLine line;
-    SimulatedLink link{line};
-    ExchangeSettings exchangeSettings;
-    test::ScriptedPrompter prompter;
-    CommandExchange exchange{exchangeSettings, prompter};
+    test::ScriptedPanel panel;
     test::TestFolder folder;
 };
 

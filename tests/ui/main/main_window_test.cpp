@@ -129,9 +129,6 @@ TEST_F(MainWindowTest, NewProductCutsCountsAndLists) {
     EXPECT_TRUE(window->SetAllTypeAction(kLinkedOn)->isEnabled());
     EXPECT_FALSE(window->SetAllTypeAction(kStateChange)->isEnabled());
     EXPECT_FALSE(window->mnuOtherSpecialOptions()->isEnabled());  // from 2.06
-    window->SetIdentity({"KV-4900", "1.09"});
-    EXPECT_FALSE(window->SetAllTypeAction(kLinkedOn)->isEnabled());
-    EXPECT_EQ(row(1).cmbInputType->count(), 4);
     window->SetIdentity({"KV-4800", "2.06"});
     EXPECT_TRUE(window->mnuOtherSpecialOptions()->isEnabled());
     EXPECT_EQ(test::SweepAccessibleNames(*window).Unnamed, QStringList());  // rebuilt controls
