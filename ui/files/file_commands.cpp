@@ -154,14 +154,9 @@ void FileCommands::RememberHeader() {
 }
 
 FileCommands::SaveOutcome FileCommands::Save() {
-    if (currentFile_.isEmpty()) return SaveAs();
-    const std::string name = FileSystemName(currentFile_);
-    // A folder, pipe or device of that name is refused before anything is written.
-    if (const auto problem = SaveTargetProblem(name)) {
-        ShowFailure(*problem);
-        return SaveOutcome::Failed;
-    }
-    return WriteTo(name, currentDescription_);
+    // Save always shows its dialog: the description is edited there and an
+    // existing file is replaced only after its question. Save As is the same.
+    return SaveAs();
 }
 
 FileCommands::SaveOutcome FileCommands::SaveAs() {
@@ -211,7 +206,6 @@ FileCommands::SaveOutcome FileCommands::WriteTo(const std::string& name,
     dialogCancelled_ = false;
     fileName_ = DisplayName(name);
     currentFile_ = fileName_;
-    currentDescription_ = stamp.Description;
     AddRecent(fileName_);
     RememberFolder(fileName_);
     SetCaption(fileName_, stamp.Description);
@@ -372,7 +366,6 @@ void FileCommands::Load(const std::string& name, bool namesOnly,
         // after names merged in, data taken over for another device, or a
         // read that stopped half-way.
         currentFile_ = namesOnly || keepAddress || !result.Ok() ? QString() : fileName_;
-        currentDescription_ = Trim(info_.View.Description);
         if (!currentFile_.isEmpty()) AddRecent(fileName_);
         RememberFolder(fileName_);
         SetCaption(fileName_, info_.View.Description);

@@ -121,7 +121,6 @@ private:
     std::optional<ProductIdentity> dataProduct_;
     QString fileName_;
     QString currentFile_;
-    std::string currentDescription_;
     QString lastFolder_;
     RecentFiles recent_;
     std::array<QAction*, 2> open_{};

