@@ -9,6 +9,7 @@
 #include "app/cli/cli_files.h"
 #include "app/cli/cli_json.h"
 #include "app/cli/cli_names.h"
+#include "app/cli/cli_site.h"
 #include "app/cli/cli_trace.h"
 #include "comm/traffic_log.h"
 #include "files/backup_store.h"
@@ -654,6 +655,7 @@ int RunCommand(CommandContext& c) {
     if (command == "report") return Report(c);
     if (command == "backup-all") return BackupAll(c);
     if (command == "names") return RunNames(c);
+    if (command == "site") return RunSite(c);
     Error(c) << "unknown command \"" << command << "\"\n";
     return kExitUsage;
 }
