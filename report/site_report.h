@@ -19,6 +19,12 @@ struct SiteReportRequest {
     ReportMoment PrintedAt;
 };
 
+// One file's part of the site's report.
+struct SiteReportFile {
+    Configuration Config;
+    ReportRequest Request;
+};
+
 // "Site <folder>     Printed: mm-dd-yyyy hh:mm:ss" heads each page.
 ReportResult BuildSiteReport(const SiteReportRequest& request, const PageGrid& grid);
 

@@ -13,6 +13,7 @@
 #include "transfer/commissioning/file_comparison.h"
 #include "transfer/site/site_backup.h"
 #include "transfer/site/site_folder.h"
+#include "transfer/site/site_report_files.h"
 #include "transfer/site/site_survey.h"
 #include "transfer/site/site_write.h"
 
@@ -254,21 +255,12 @@ int Report(CommandContext& c) {
         for (const SiteFile& file : files->Files)
             site.Rows.push_back({file.Address, SiteState::Unread, {}, {}, file.Name, 0});
     }
-    std::vector<SiteReportFile> reports;
-    for (const SiteFile& file : files->Files) {
-        SiteReportFile report;
-        ApplyIdentity(report.Config, {file.Model, file.Version});
-        const FileResult loaded = LoadFileForDevice(file.Path, report.Config);
-        if (!loaded.Ok()) {
-            Error(c) << file.Name << ": " << OneLine(loaded.Message) << '\n';
-            return kExitFileError;
-        }
-        const HeaderReadResult header = ReadHeader(file.Path);
-        report.Request.Origin = {true, file.Name, header.View.Date, header.View.Time,
-                                 header.View.Description};
-        report.Request.GroupCount = report.Config.Limits.MaxGroups;
-        report.Request.PrintedAt = site.PrintedAt;
-        reports.push_back(std::move(report));
+    std::string failure;
+    const std::vector<SiteReportFile> reports =
+        LoadSiteReportFiles(*files, site.PrintedAt, failure);
+    if (!failure.empty()) {
+        Error(c) << OneLine(failure) << '\n';
+        return kExitFileError;
     }
     const QString output = QString::fromLocal8Bit(c.Request.Output);
     if (const QString failure = WriteSiteReportPdf(output, site, reports); !failure.isEmpty()) {

@@ -10,11 +10,6 @@
 
 namespace kvtk {
 
-struct SiteReportFile {
-    Configuration Config;
-    ReportRequest Request;
-};
-
 // Empty on success, else the reason in words.
 QString WriteSiteReportPdf(const QString& fileName, const SiteReportRequest& site,
                            const std::vector<SiteReportFile>& files,

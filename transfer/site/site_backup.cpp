@@ -1,5 +1,8 @@
 #include "transfer/site/site_backup.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "model/products.h"
 #include "transfer/site/site_survey.h"
 
@@ -26,6 +29,19 @@ std::vector<SitePanelBackup> BackUpSite(const std::vector<SitePanel>& rows,
         backups.push_back(backup);
     }
     return backups;
+}
+
+std::string LastBackupOf(const std::string& folder, int address) {
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "_addr%03d_", address);
+    std::string newest;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.find(tag) != std::string::npos && name > newest) newest = name;
+    }
+    return newest;
 }
 
 }  // namespace kvtk

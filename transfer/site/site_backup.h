@@ -34,4 +34,8 @@ std::vector<SitePanelBackup> BackUpSite(const std::vector<SitePanel>& rows,
                                         const SiteBackupRequest& request, PanelExchange& exchange,
                                         OperationHost& host);
 
+// The newest backup of the panel at `address` in `folder` (the file name,
+// which starts with its date and time); empty when there is none.
+std::string LastBackupOf(const std::string& folder, int address);
+
 }  // namespace kvtk

@@ -78,6 +78,7 @@ public:
     QLabel* lblCurrentStatus() const { return lblCurrentStatus_; }
     QLabel* lblProductType() const { return lblProductType_; }
     FoundPanelsList* lstFound() const { return lstFound_; }
+    QPushButton* cmdSite() const { return cmdSite_; }
     QComboBox* cmbProductType() const { return cmbProductType_; }
     HintLine& Hints() const { return *lblInfo_; }
     QGroupBox* OfflinePanel() const { return fraOffline_; }
@@ -91,6 +92,8 @@ signals:
     void programEndRequested();
     // "FactoryMode" was entered at the product-code prompt.
     void productCodeRequested();
+    // "Site..." beside the found panels: the Site window opens.
+    void siteRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -148,6 +151,7 @@ private:
     QCheckBox* chkQuick_ = nullptr;
     QLabel* lblProductType_ = nullptr;
     FoundPanelsList* lstFound_ = nullptr;
+    QPushButton* cmdSite_ = nullptr;
     QGroupBox* fraRelay_ = nullptr;
     QLineEdit* txtHost_ = nullptr;
     QLineEdit* txtUser_ = nullptr;

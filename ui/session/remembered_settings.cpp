@@ -23,6 +23,7 @@ const QString kAttempts = QStringLiteral("exchange/attempts");
 const QString kBackupBeforeWrite = QStringLiteral("write/backup");
 const QString kVerifyAfterWrite = QStringLiteral("write/verify");
 const QString kQuickScan = QStringLiteral("scan/quick");
+const QString kSiteFolder = QStringLiteral("site/folder");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
 // A whole number within the limits the windows accept; anything else keeps
@@ -84,6 +85,7 @@ void RememberedSettings::Load() {
     ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
     ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
     ReadFlag(store, kQuickScan, values_.QuickScan);
+    ReadText(store, kSiteFolder, values_.SiteFolder);
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
 
@@ -100,6 +102,7 @@ void RememberedSettings::Save() {
     store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
     store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
     store.setValue(kQuickScan, values_.QuickScan);
+    store.setValue(kSiteFolder, values_.SiteFolder);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).
     store.sync();

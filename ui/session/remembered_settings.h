@@ -27,6 +27,7 @@ struct RememberedValues {
     bool BackupBeforeWrite = true;
     bool VerifyAfterWrite = false;
     bool QuickScan = false;  // the connect dialog's "Quick" box
+    QString SiteFolder;      // the Site window's folder
     QByteArray MainWindowGeometry;
 };
 
