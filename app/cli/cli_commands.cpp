@@ -413,7 +413,7 @@ int Verify(CommandContext& c) {
                                .Text("panel", d.PanelValue)
                                .Json());
         c.Out << JsonObject()
-                     .Text("file", r.File)
+                     .Raw("file", JsonPathString(r.File))
                      .Number("address", r.Address)
                      .Flag("matches", differences.empty())
                      .Raw("differences", JsonArray(list))

@@ -10,6 +10,9 @@ namespace kvtk::cli {
 
 // A quoted, escaped JSON string of an 8-bit text.
 std::string JsonString(const std::string& text);
+// The same of a file or folder name as the system spells it (the locale's
+// encoding, UTF-8 here), which is no panel text.
+std::string JsonPathString(const std::string& path);
 // "[a,b,...]" of values already in JSON.
 std::string JsonArray(const std::vector<std::string>& values);
 

@@ -83,6 +83,9 @@ void PrintRows(CommandContext& c, const std::vector<SitePanel>& rows) {
     const auto textOrNull = [](const std::string& text) {
         return text.empty() ? std::string("null") : JsonString(text);
     };
+    const auto nameOrNull = [](const std::string& name) {
+        return name.empty() ? std::string("null") : JsonPathString(name);
+    };
     std::vector<std::string> panels;
     for (const SitePanel& row : rows)
         panels.push_back(JsonObject()
@@ -90,10 +93,13 @@ void PrintRows(CommandContext& c, const std::vector<SitePanel>& rows) {
                              .Text("state", SiteStateName(row.State))
                              .Raw("product", textOrNull(row.Model))
                              .Raw("version", textOrNull(row.Model.empty() ? "" : row.Version))
-                             .Raw("file", textOrNull(row.File))
+                             .Raw("file", nameOrNull(row.File))
                              .Number("differences", row.Differences)
                              .Json());
-    c.Out << JsonObject().Text("site", c.Request.SiteFolder).Raw("panels", JsonArray(panels)).Json()
+    c.Out << JsonObject()
+                 .Raw("site", JsonPathString(c.Request.SiteFolder))
+                 .Raw("panels", JsonArray(panels))
+                 .Json()
           << '\n';
 }
 
