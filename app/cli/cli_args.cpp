@@ -555,8 +555,8 @@ std::string CommandHelp(const std::string& command) {
          "  anything is written (exit 1).\n"
          "  --save-wait S, --backup DIR   as for write\n"
          "backup: keeps a backup of every panel found (default folder as for write).\n"
-         "report: a first page with the table of states (compared when a connection\n"
-         "  is given, else \"unread\"), then each file's report, as one PDF.\n"},
+         "report: a first page with the table of states (compared after a quick scan\n"
+         "  when a connection is given, else \"unread\"), then each file's report.\n"},
         {"send", "Exit 0 for an accepted reply, 3 for no response, 1 otherwise.\n"},
         {"report",
          "  -o OUT                 OUT.txt for text, OUT.pdf for PDF\n"

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     // No backups of this machine's own store in the picture.
     QTemporaryDir backups;
     site.SetBackupFolder(backups.path());
+    site.SetQuickScan(true);
     site.OpenFolder(QString::fromLocal8Bit(argv[2]));
     site.show();
     site.CompareAll();

@@ -59,7 +59,7 @@ std::vector<SitePanel> ScanSite(const SiteFiles& files, PanelExchange& exchange,
         };
     const ScanResult result =
         ScanAddresses(line, exchange, {}, scan, quick ? ScanPace::Quick : ScanPace::Plain);
-    std::set<int> found(result.Found.begin(), result.Found.end());
+    const std::set<int> found(result.Found.begin(), result.Found.end());
     const std::set<int> garbled(result.Garbled.begin(), result.Garbled.end());
     std::set<int> addresses = found;
     addresses.insert(garbled.begin(), garbled.end());
@@ -69,10 +69,6 @@ std::vector<SitePanel> ScanSite(const SiteFiles& files, PanelExchange& exchange,
     for (const int address : addresses) {
         const SiteFile* file = files.At(address);
         const bool scanned = !result.Stopped || address <= result.LastRead;
-        if (quick && file && scanned && !found.count(address) && !garbled.count(address) &&
-            !Stopped(callbacks)) {
-            if (IdentifyPanel(line, exchange, address) != kNotConnected) found.insert(address);
-        }
         SiteObservation seen;
         seen.Answered = found.count(address) > 0;
         seen.Garbled = garbled.count(address) > 0;

@@ -27,10 +27,10 @@ struct SiteSurveyCallbacks {
 Configuration SitePanelConfiguration(int address, const ProductIdentity& identity);
 
 // One row per address where a panel answers or a file names it, in rising
-// address order. Quick: the scan makes one short try per address, and an
-// address with a file that stayed silent gets a full try of its own, so no
-// file is taken for "no-panel" because its panel was slow. Panels found
-// with a compatible file are left "unread" for CompareSitePanel.
+// address order. Quick: the scan makes one short try per address (as `scan
+// --quick`), so a panel slower than that wait shows as "no-panel"; the
+// plain scan is the thorough one. Panels found with a compatible file are
+// left "unread" for CompareSitePanel.
 std::vector<SitePanel> ScanSite(const SiteFiles& files, PanelExchange& exchange, bool quick,
                                 const SiteSurveyCallbacks& callbacks = {});
 

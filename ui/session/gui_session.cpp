@@ -150,6 +150,7 @@ void GuiSession::ShowSite() {
     frmSite& site = Site();
     site.SetBackupFolder(main_.Device().Commissioning().BackupFolder());
     site.SetVerifyAfterWrite(main_.Device().WriteOptionsDialog().Safety().Verify);
+    site.SetQuickScan(connect_->chkQuick()->isChecked());
     // Over the modal connect dialog only a modal window can be used.
     if (!site.isVisible())
         site.setWindowModality(connect_->isVisible() && connect_->isModal() ? Qt::ApplicationModal

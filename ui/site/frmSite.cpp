@@ -195,7 +195,7 @@ void frmSite::Scan() {
         callbacks.ScanningAddress = [this](int address) {
             Progress(address, kAddressCount, QStringLiteral("Scanning address %1").arg(address));
         };
-        rows_ = ScanSite(files_, exchange_, true, callbacks);
+        rows_ = ScanSite(files_, exchange_, quick_, callbacks);
         scanned_ = !StopRequested();
         lblStatus_->setText(scanned_ ? QStringLiteral("Scanned: %1 addresses.").arg(rows_.size())
                                      : QStringLiteral("The scan was stopped."));

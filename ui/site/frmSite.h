@@ -40,6 +40,8 @@ public:
     const QString& Folder() const { return folder_; }
     void SetBackupFolder(const QString& folder) { backupFolder_ = folder; }
     void SetVerifyAfterWrite(bool verify) { verify_ = verify; }
+    // One short try per address, as the connect dialog's "Quick" box.
+    void SetQuickScan(bool quick) { quick_ = quick; }
     // "Write Selected..." asks through this (tests answer it).
     void SetQuestionAsker(QuestionAsker asker) { ask_ = std::move(asker); }
 
@@ -85,6 +87,7 @@ private:
     QString folder_;
     QString backupFolder_;
     bool verify_ = false;
+    bool quick_ = false;
     SiteFiles files_;
     std::vector<SitePanel> rows_;
     bool scanned_ = false;

@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -46,6 +47,7 @@ TEST(SiteWindow, CompareAllThenWriteSelectedBringsTheDifferingPanelToItsFile) {
     site.Host().SetWaitCapMs(1);
     site.SetBackupFolder(backups.path());
     site.SetVerifyAfterWrite(true);
+    site.SetQuickScan(true);
     QStringList questions;
     site.SetQuestionAsker([&questions](const QString&, const QString& text) {
         questions << text;
@@ -96,6 +98,7 @@ TEST(SiteWindow, ADoubleClickOpensTheRowsPanelInTheMainWindow) {
     session.Line().Settings().SetMaxResponseMs(60);
     session.Start();
     session.Connect().CommPortOption(1)->click();
+    session.Connect().chkQuick()->setChecked(true);
     session.Connect().cmdSite()->click();
     frmSite& site = session.Site();
     ASSERT_TRUE(site.isVisible());
