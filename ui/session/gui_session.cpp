@@ -166,6 +166,12 @@ void GuiSession::OpenSitePanel(const SitePanel& row, const QString& filePath) {
         return;
     }
     if (connect_->isVisible()) connect_->hide();
+    // Made modal over the connect dialog, the window would now block the main window.
+    if (site_ && site_->isModal()) {
+        site_->hide();
+        site_->setWindowModality(Qt::NonModal);
+        site_->show();
+    }
     main_.SetConnection(connect_->Choice().Connection);
     main_.SetAddress(row.Address);
     main_.SetIdentity({row.Model, row.Version});
