@@ -1,5 +1,6 @@
 #include "app/cli/cli_args.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <map>
@@ -17,7 +18,7 @@ struct CommandInfo {
     const char* Summary;
 };
 
-constexpr std::array<CommandInfo, 16> kCommands{{
+constexpr std::array<CommandInfo, 17> kCommands{{
     {"identify", "identify [--json]", "Print the status of the panel at the address."},
     {"scan", "scan [--quick] [--first A] [--last B] [--json]",
      "List the panels that answer in an address range."},
@@ -42,6 +43,8 @@ constexpr std::array<CommandInfo, 16> kCommands{{
     {"names", "names export FILE.kvx [-o names.csv] | names import FILE.kvx names.csv [-o OUT.kvx]",
      "Export or import the input and group names as CSV."},
     {"ports", "ports [--json]", "List the serial ports and whether you can open them."},
+    {"site", "site status|write|backup|report DIR [options]",
+     "Compare, write, back up or report every panel of a folder of .kvx files."},
     {"help", "help [COMMAND]", "Show help."},
 }};
 
@@ -196,6 +199,7 @@ private:
             if (auto v = Value(arg)) r_.Output = *v;
         } else if (c == "read" && arg == "--desc") {
             if (auto v = Value(arg)) r_.Description = CoreText(arg, *v, true);
+        } else if (c == "site" && SiteOption(arg)) {
         } else if (c == "scan" && arg == "--quick") {
             r_.Quick = true;
         } else if ((c == "scan" || c == "backup-all") && arg == "--first") {
@@ -238,6 +242,69 @@ private:
             return false;
         }
         return true;
+    }
+
+    // Every site option is taken here; Finish checks it fits the action.
+    bool SiteOption(const std::string& arg) {
+        if (arg == "--quick") {
+            r_.Quick = true;
+        } else if (arg == "--json") {
+            r_.Json = true;
+        } else if (arg == "--verify") {
+            r_.VerifyAfterWrite = true;
+        } else if (arg == "--changes-only") {
+            r_.ChangesOnly = true;
+        } else if (arg == "--save-wait") {
+            if (auto v = Number(arg, 0, 3600)) r_.SaveWaitSeconds = *v;
+        } else if (arg == "--backup") {
+            if (auto v = Value(arg)) r_.BackupFolder = *v;
+            if (r_.BackupFolder.empty()) Fail("--backup needs a folder");
+        } else if (arg == "-o" || arg == "--output") {
+            if (auto v = Value(arg)) r_.Output = *v;
+        } else if (arg == "--only") {
+            if (auto v = Value(arg)) OnlyList(*v);
+        } else {
+            return false;
+        }
+        site_options_.push_back(arg);
+        return true;
+    }
+
+    void OnlyList(const std::string& list) {
+        size_t start = 0;
+        while (start <= list.size()) {
+            const size_t comma = std::min(list.find(',', start), list.size());
+            const std::string item = list.substr(start, comma - start);
+            const auto address = ParseInt(item);
+            if (!address || *address < 0 || *address > 255)
+                return Fail("--only takes addresses from 0 to 255 separated by \",\", not \"" +
+                            list + "\"");
+            r_.Only.push_back(*address);
+            start = comma + 1;
+        }
+    }
+
+    void SiteOperands(const std::vector<std::string>& operands) {
+        static const std::map<std::string, std::vector<std::string>> kOptions{
+            {"status", {"--quick", "--json"}},
+            {"write", {"--only", "--changes-only", "--verify", "--save-wait", "--backup"}},
+            {"backup", {"--backup"}},
+            {"report", {"-o", "--output"}},
+        };
+        const std::string action = operands.empty() ? "" : operands[0];
+        const auto allowed = kOptions.find(action);
+        if (allowed == kOptions.end())
+            return Fail("site needs status, write, backup or report and a DIR");
+        r_.SiteAction = action;
+        Operands({operands.begin() + 1, operands.end()}, 1, "a DIR");
+        if (operands.size() > 1) r_.SiteFolder = operands[1];
+        for (const std::string& option : site_options_)
+            if (std::find(allowed->second.begin(), allowed->second.end(), option) ==
+                allowed->second.end())
+                return Fail("unknown option " + option + " for site " + action);
+        std::string tail = r_.Output.size() < 4 ? "" : r_.Output.substr(r_.Output.size() - 4);
+        for (char& ch : tail) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (action == "report" && tail != ".pdf") Fail("site report needs -o OUT.pdf");
     }
 
     void Operands(const std::vector<std::string>& operands, size_t count, const char* what) {
@@ -294,6 +361,8 @@ private:
             }
         } else if (c == "names") {
             NamesOperands(operands);
+        } else if (c == "site") {
+            SiteOperands(operands);
         } else if (c == "send") {
             Operands(operands, 1, "a COMMAND");
             if (!operands.empty()) r_.PanelCommand = CoreText("COMMAND", operands[0], false);
@@ -308,7 +377,7 @@ private:
         if (c == "write" && r_.NoHeader && r_.NoInputs && r_.NoGroups)
             Fail("write: nothing left to write (--no-header, --no-inputs and --no-groups)");
         if (c == "send" && r_.PanelCommand.empty()) Fail("send needs a COMMAND");
-        if (NeedsPanel(c)) {
+        if (NeedsPanel(c) && !(c == "site" && r_.SiteAction == "report")) {
             const ConnectionOptions& conn = r_.Connection;
             if (conn.Kind == LinkKind::None)
                 Fail(c + " needs a connection: --port PATH, --relay HOST[:PORT] or --demo");
@@ -320,6 +389,7 @@ private:
     const std::vector<std::string>& args_;
     size_t index_ = 0;
     std::optional<std::string> inlineValue_;
+    std::vector<std::string> site_options_;
     CliRequest r_;
     std::string error_;
 };
@@ -337,6 +407,12 @@ bool IsKnownCommand(const std::string& command) {
 bool NeedsPanel(const std::string& command) {
     return IsKnownCommand(command) && command != "report" && command != "names" &&
            command != "ports" && command != "help";
+}
+
+bool OpensLine(const CliRequest& request) {
+    if (request.Command == "site" && request.SiteAction == "report")
+        return request.Connection.Kind != LinkKind::None;
+    return NeedsPanel(request.Command);
 }
 
 std::string ProgramHelp() {
@@ -456,6 +532,39 @@ std::string CommandHelp(const std::string& command) {
         {"inputs",
          "  --json                 {\"address\":N,\"active\":[I,...],\"analog\":[S,...]}\n"
          "                         (\"analog\" only from firmware 4.00)\n"},
+        {"site",
+         "A site is a folder of .kvx files, one per panel, matched to the panels by\n"
+         "the address in each file's Panel Information. Two files for one address\n"
+         "refuse the folder (exit 4); a file that cannot be read is named on standard\n"
+         "error with the reason and the rest of the site is used.\n"
+         "States: same, differs, no-file, no-panel, not-compatible (the file is for\n"
+         "another product: never compared or written), garbled, unread.\n"
+         "\n"
+         "\n"
+         "  site status DIR [--quick] [--json]\n"
+         "  site write DIR [--only A[,B...]] [--changes-only] [--verify]\n"
+         "                 [--save-wait S] [--backup DIR]\n"
+         "  site backup DIR [--backup DIR]\n"
+         "  site report DIR -o OUT.pdf\n"
+         "\n"
+         "status: scans (one short try per address with --quick), reads every panel\n"
+         "  with a file and compares. Prints \"<address>\\t<state>\\t<product or ->\\t\n"
+         "  <file or ->\" (and \"\\t<count>\" after differs) in rising address order.\n"
+         "  --json  {\"site\":DIR,\"panels\":[{\"address\":N,\"state\":S,\n"
+         "          \"product\":S|null,\"version\":S|null,\"file\":S|null,\n"
+         "          \"differences\":N},...]}\n"
+         "  Exit 0 when every panel is same and every file has its panel, 1 otherwise,\n"
+         "  3 when no panel answered, 4 when the folder cannot be used.\n"
+         "write: writes every differs panel (or the --only addresses) from its file,\n"
+         "  each with a backup first, the write and save, and the check with --verify;\n"
+         "  stops at the first panel that fails. Prints \"<address>\\t<done|failed|\n"
+         "  not started>\\t<file>\" per panel (a failure's reason follows). An --only\n"
+         "  address without a panel, a file or a matching product is refused before\n"
+         "  anything is written (exit 1).\n"
+         "  --save-wait S, --backup DIR   as for write\n"
+         "backup: keeps a backup of every panel found (default folder as for write).\n"
+         "report: a first page with the table of states (compared after a quick scan\n"
+         "  when a connection is given, else \"unread\"), then each file's report.\n"},
         {"send", "Exit 0 for an accepted reply, 3 for no response, 1 otherwise.\n"},
         {"report",
          "  -o OUT                 OUT.txt for text, OUT.pdf for PDF, - for the text\n"

@@ -70,6 +70,10 @@ struct CliRequest {
     bool ForceProduct = false;           // write: --force-product
     std::string NamesAction;             // names: "export" or "import"
     std::string NamesCsv;                // names import: the CSV file
+    std::string SiteAction;              // site: "status", "write", "backup" or "report"
+    std::string SiteFolder;              // site: DIR
+    std::vector<int> Only;               // site write: --only A[,B...]
+    bool ChangesOnly = false;            // site write: --changes-only
 };
 
 struct ParseResult {
@@ -82,6 +86,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args);
 
 // Commands that talk to a panel (all but report, names and help).
 bool NeedsPanel(const std::string& command);
+// Whether this run opens the line: a command that talks to a panel, or
+// `site report` given a connection (it then compares before it prints).
+bool OpensLine(const CliRequest& request);
 bool IsKnownCommand(const std::string& command);
 
 // Texts of --help: the program's and each command's.

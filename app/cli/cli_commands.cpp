@@ -10,6 +10,7 @@
 #include "app/cli/cli_json.h"
 #include "app/cli/cli_names.h"
 #include "app/cli/cli_ports.h"
+#include "app/cli/cli_site.h"
 #include "app/cli/cli_trace.h"
 #include "comm/traffic_log.h"
 #include "files/backup_store.h"
@@ -414,7 +415,7 @@ int Verify(CommandContext& c) {
                                .Text("panel", d.PanelValue)
                                .Json());
         c.Out << JsonObject()
-                     .Text("file", r.File)
+                     .Raw("file", JsonPathString(r.File))
                      .Number("address", r.Address)
                      .Flag("matches", differences.empty())
                      .Raw("differences", JsonArray(list))
@@ -666,6 +667,7 @@ int RunCommand(CommandContext& c) {
     if (command == "backup-all") return BackupAll(c);
     if (command == "names") return RunNames(c);
     if (command == "ports") return RunPorts(c);
+    if (command == "site") return RunSite(c);
     Error(c) << "unknown command \"" << command << "\"\n";
     return kExitUsage;
 }

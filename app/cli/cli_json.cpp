@@ -1,17 +1,16 @@
 #include "app/cli/cli_json.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <cstdio>
 
 #include "report/pdf/windows1252.h"
 
 namespace kvtk::cli {
 
-std::string JsonString(const std::string& text) {
-    return JsonUtf8String(FromWindows1252(text).toUtf8().toStdString());
-}
+namespace {
 
-std::string JsonUtf8String(const std::string& utf8) {
+std::string QuotedUtf8(const QByteArray& utf8) {
     std::string json = "\"";
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
@@ -27,6 +26,20 @@ std::string JsonUtf8String(const std::string& utf8) {
         }
     }
     return json + "\"";
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+    return QuotedUtf8(FromWindows1252(text).toUtf8());
+}
+
+std::string JsonUtf8String(const std::string& utf8) {
+    return QuotedUtf8(QByteArray::fromStdString(utf8));
+}
+
+std::string JsonPathString(const std::string& path) {
+    return QuotedUtf8(QFile::decodeName(QByteArray::fromStdString(path)).toUtf8());
 }
 
 std::string JsonArray(const std::vector<std::string>& values) {

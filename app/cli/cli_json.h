@@ -12,6 +12,9 @@ namespace kvtk::cli {
 std::string JsonString(const std::string& text);
 // The same of a text already in UTF-8 (names and words of the system).
 std::string JsonUtf8String(const std::string& utf8);
+// The same of a file or folder name as the system spells it (the locale's
+// encoding, UTF-8 here), which is no panel text.
+std::string JsonPathString(const std::string& path);
 // "[a,b,...]" of values already in JSON.
 std::string JsonArray(const std::vector<std::string>& values);
 

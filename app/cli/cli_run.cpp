@@ -58,7 +58,7 @@ int Run(const std::vector<std::string>& args, const CliEnvironment& env, const S
         request, nullptr, nullptr,           host,
         env.Out, env.Err, env.ErrIsTerminal, [&stop] { return stop.Requested(); },
         clock};
-    if (!NeedsPanel(request.Command)) return RunCommand(context);
+    if (!OpensLine(request)) return RunCommand(context);
 
     CliConnection connection(request, env.Err);
     if (const auto opened = connection.Open(env.Link); !opened.Error.empty()) {

@@ -30,7 +30,10 @@ int main(int argc, char** argv) {
         qInstallMessageHandler(QtFailuresOnly);
     // Only a PDF report needs fonts and a paint engine; it has no window,
     // so the off-screen platform serves unless the user chose another.
-    const bool pdf = parsed.Ok() && parsed.Request.Command == "report" && !parsed.Request.Help;
+    const kvtk::cli::CliRequest& request = parsed.Request;
+    const bool pdf = parsed.Ok() && !request.Help &&
+                     (request.Command == "report" ||
+                      (request.Command == "site" && request.SiteAction == "report"));
     std::unique_ptr<QCoreApplication> app;
     if (pdf) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

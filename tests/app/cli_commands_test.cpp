@@ -355,8 +355,9 @@ TEST_F(CliCommandsTest, QuickScanTriesSilentAddressesOnce) {
     EXPECT_EQ(RunCliInProcess({"--demo", "backup-all", Path("b"), "--quick"}).Status, 2);
 }
 
+// A file name is given as the system spells it (UTF-8), not as panel text.
 TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
-    const std::string file = Path("p1.kvx");
+    const std::string file = Path("B\xC3\xBCro-p1.kvx");
     ASSERT_EQ(RunCliInProcess({"--demo", "read", "-o", file}).Status, 0);
     const struct {
         std::vector<std::string> args;
@@ -366,6 +367,7 @@ TEST_F(CliCommandsTest, JsonOutputIsValidJson) {
         {{"scan", "--last", "3", "--timeout", "30", "--attempts", "1"},
          "{\"address\":3,\"model\":\"KV-4800\""},
         {{"verify", file}, "\"matches\":true"},
+        {{"verify", file}, "/B\xC3\xBCro-p1.kvx\""},
         {{"-a", "7", "bad-relays"}, "\"bad_relays\":[3]"},
         {{"groups"}, "{\"group\":3,\"on\":true}"},
         {{"inputs"}, "\"active\":[1,3,11]"},

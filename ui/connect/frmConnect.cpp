@@ -188,7 +188,14 @@ void frmConnect::BuildWidgets() {
     onlineLayout_->addWidget(new QLabel(QStringLiteral("Device at this address:")));
     onlineLayout_->addWidget(lblProductType_);
     lstFound_ = new FoundPanelsList;
-    onlineLayout_->addWidget(lstFound_);
+    cmdSite_ = new QPushButton(QStringLiteral("S&ite..."));
+    cmdSite_->setObjectName(QStringLiteral("cmdSite"));
+    cmdSite_->setAutoDefault(false);
+    auto* found = new QHBoxLayout;
+    found->addWidget(lstFound_, 1);
+    found->addWidget(cmdSite_, 0, Qt::AlignTop);
+    onlineLayout_->addLayout(found);
+    connect(cmdSite_, &QPushButton::clicked, this, &frmConnect::siteRequested);
     onlineLayout_->addStretch(1);
     connect(lstFound_, &FoundPanelsList::addressPicked, this, [this](int address) {
         if (!scanning_ && !reading_) txtAddress_->setText(QString::number(address));

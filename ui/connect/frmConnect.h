@@ -85,6 +85,7 @@ public:
     // Why ports cannot be used and what to do; hidden when all can.
     QLabel* lblPortAccess() const { return lblPortAccess_; }
     FoundPanelsList* lstFound() const { return lstFound_; }
+    QPushButton* cmdSite() const { return cmdSite_; }
     QComboBox* cmbProductType() const { return cmbProductType_; }
     HintLine& Hints() const { return *lblInfo_; }
     QGroupBox* OfflinePanel() const { return fraOffline_; }
@@ -98,6 +99,8 @@ signals:
     void programEndRequested();
     // "FactoryMode" was entered at the product-code prompt.
     void productCodeRequested();
+    // "Site..." beside the found panels: the Site window opens.
+    void siteRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -156,6 +159,7 @@ private:
     QCheckBox* chkQuick_ = nullptr;
     QLabel* lblProductType_ = nullptr;
     FoundPanelsList* lstFound_ = nullptr;
+    QPushButton* cmdSite_ = nullptr;
     QGroupBox* fraRelay_ = nullptr;
     QLineEdit* txtHost_ = nullptr;
     QLineEdit* txtUser_ = nullptr;

@@ -71,15 +71,18 @@ void CommissioningSteps::CompareWithFile(PanelExchange& exchange) {
     const std::optional<QString> chosen = files.Prompts().AskConfigFileName(
         {false, QStringLiteral("Compare with file"), QStringLiteral("Compare"), files.LastFolder()},
         files.Info());
-    if (!chosen) return;
-    const std::string path = QFile::encodeName(*chosen).toStdString();
+    if (chosen) CompareWithFileAt(exchange, *chosen);
+}
+
+void CommissioningSteps::CompareWithFileAt(PanelExchange& exchange, const QString& fileName) {
+    const std::string path = QFile::encodeName(fileName).toStdString();
     if (!ReadHeader(path).Usable()) {
         host_.ShowMessage("The file has no valid configuration header.");
         return;
     }
     const PanelFileComparison comparison =
         CompareFileWithPanel(path, window_.Config(), exchange, host_);
-    const QString name = QFileInfo(*chosen).fileName();
+    const QString name = QFileInfo(fileName).fileName();
     switch (comparison.Outcome) {
         case PanelFileComparison::FileFailed:
             host_.ShowMessage(comparison.File.Message.empty() ? "The file could not be read."

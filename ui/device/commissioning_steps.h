@@ -43,6 +43,8 @@ public:
     // Device > "Compare With File...": asks for a file, reads the panel and
     // lists the differences.
     void CompareWithFile(PanelExchange& exchange);
+    // The same comparison with a file already chosen.
+    void CompareWithFileAt(PanelExchange& exchange, const QString& fileName);
 
     // The compare window last shown (null when none is open).
     frmCompare* CompareWindow() const { return compare_; }

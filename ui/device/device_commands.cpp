@@ -73,7 +73,9 @@ DeviceCommands::DeviceCommands(MainWindowAccess& window, QMenu& deviceMenu)
       read_(AddCommand(deviceMenu, "&Read", "mnuDeviceRead")),
       write_(AddCommand(deviceMenu, "&Write...", "mnuDeviceWrite")),
       reset_(AddCommand(deviceMenu, "R&eset", "mnuDeviceReset")),
-      compare_(AddCommand(deviceMenu, "&Compare With File...", "mnuDeviceCompare")) {
+      compare_(AddCommand(deviceMenu, "&Compare With File...", "mnuDeviceCompare")),
+      site_(AddCommand(deviceMenu, "S&ite...", "mnuDeviceSite")) {
+    connect(site_, &QAction::triggered, this, &DeviceCommands::siteRequested);
     connect(select_, &QAction::triggered, this, &DeviceCommands::selectRequested);
     connect(read_, &QAction::triggered, this, [this] { Read(); });
     connect(write_, &QAction::triggered, this, [this] { Write(); });

@@ -67,6 +67,7 @@ public:
     QAction* mnuDeviceWrite() const { return write_; }
     QAction* mnuDeviceReset() const { return reset_; }
     QAction* mnuDeviceCompare() const { return compare_; }
+    QAction* mnuDeviceSite() const { return site_; }
 
 public slots:
     // Read, Write and Reset exist only while a panel is online.
@@ -75,6 +76,8 @@ public slots:
 signals:
     // Device > Select: the connect dialog opens again.
     void selectRequested();
+    // Device > "Site...": the Site window opens.
+    void siteRequested();
     void busyChanged(bool busy);
     // The address change lost the panel at its new address: now offline.
     void wentOffline();
@@ -103,6 +106,7 @@ private:
     QAction* write_;
     QAction* reset_;
     QAction* compare_;
+    QAction* site_;
 };
 
 }  // namespace kvtk

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 
 #include "comm/panel_line.h"
+#include "transfer/commissioning/file_comparison.h"
 #include "transfer/operations/read_configuration.h"
 #include "ui/comm/frmComm.h"
 #include "ui/connect/frmConnect.h"
@@ -15,6 +17,7 @@
 #include "ui/live/live_commands.h"
 #include "ui/main/frmMain.h"
 #include "ui/session/remembered_settings.h"
+#include "ui/site/frmSite.h"
 #include "ui/widgets/text_convert.h"
 
 namespace kvtk {
@@ -51,6 +54,8 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* r
                 connect_->UpdateCatalogueFromMain();
             });
     connect(connect_.get(), &frmConnect::productCodeRequested, this, &GuiSession::OpenProductCode);
+    connect(connect_.get(), &frmConnect::siteRequested, this, &GuiSession::ShowSite);
+    connect(&main_.Device(), &DeviceCommands::siteRequested, this, &GuiSession::ShowSite);
     connect(connect_.get(), &frmConnect::programEndRequested, this, [] {
         QApplication::closeAllWindows();
         QApplication::quit();
@@ -100,6 +105,7 @@ void GuiSession::Remember() {
     values.LastFolder = main_.Files().LastFolder();
     values.PrinterName = main_.Files().Printer().Name;
     values.RecentFiles = main_.Files().RecentFileList();
+    if (site_) values.SiteFolder = site_->Folder();
     values.MaxResponseMs = line_->Settings().MaxResponseMs();
     values.Attempts = line_->Settings().Attempts();
     const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();
@@ -123,6 +129,67 @@ void GuiSession::ShowConnectDialog() {
     }
     connect_->setWindowModality(Qt::ApplicationModal);
     connect_->open();
+}
+
+frmSite& GuiSession::Site() {
+    if (site_) return *site_;
+    site_ = std::make_unique<frmSite>(line_->Exchange());
+    site_->Host().SetResponseSink(
+        [this](const std::string& text) { line_->Settings().SetResponseDescription(text); });
+    // While a site step runs, nothing else may use the line.
+    connect(site_.get(), &frmSite::runningChanged, this, [this](bool running) {
+        main_.setEnabled(!running);
+        connect_->setEnabled(!running);
+    });
+    connect(site_.get(), &frmSite::panelOpenRequested, this, &GuiSession::OpenSitePanel);
+    if (remembered_ && !remembered_->Values().SiteFolder.isEmpty())
+        site_->OpenFolder(remembered_->Values().SiteFolder);
+    return *site_;
+}
+
+void GuiSession::ShowSite() {
+    if (main_.Device().Busy()) {
+        main_.GetBeeper().Beep();
+        return;
+    }
+    frmSite& site = Site();
+    site.SetBackupFolder(main_.Device().Commissioning().BackupFolder());
+    site.SetVerifyAfterWrite(main_.Device().WriteOptionsDialog().Safety().Verify);
+    site.SetQuickScan(connect_->chkQuick()->isChecked());
+    // Over the modal connect dialog only a modal window can be used.
+    if (!site.isVisible())
+        site.setWindowModality(connect_->isVisible() && connect_->isModal() ? Qt::ApplicationModal
+                                                                            : Qt::NonModal);
+    site.show();
+    site.raise();
+    site.activateWindow();
+}
+
+void GuiSession::OpenSitePanel(const SitePanel& row, const QString& filePath) {
+    if (main_.Device().Busy()) {
+        main_.GetBeeper().Beep();
+        return;
+    }
+    if (connect_->isVisible()) connect_->hide();
+    // Made modal over the connect dialog, the window would now block the main window.
+    if (site_ && site_->isModal()) {
+        site_->hide();
+        site_->setWindowModality(Qt::NonModal);
+        site_->show();
+    }
+    main_.SetConnection(connect_->Choice().Connection);
+    main_.SetAddress(row.Address);
+    main_.SetIdentity({row.Model, row.Version});
+    const FileResult loaded =
+        LoadFileForDevice(QFile::encodeName(filePath).toStdString(), main_.Config());
+    main_.ShowConfiguration();
+    main_.show();
+    main_.raise();
+    if (!loaded.Ok()) {
+        main_.Device().Host().ShowMessage(loaded.Message);
+        return;
+    }
+    main_.Device().Commissioning().CompareWithFileAt(line_->Exchange(), filePath);
 }
 
 frmProductCode* GuiSession::ProductCodeWindow() const {

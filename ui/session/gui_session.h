@@ -22,7 +22,9 @@ class frmComm;
 class frmConnect;
 class frmMain;
 class frmProductCode;
+class frmSite;
 class RememberedSettings;
+struct SitePanel;
 
 class GuiSession : public QObject {
     Q_OBJECT
@@ -46,6 +48,8 @@ public:
     frmConnect& Connect() { return *connect_; }
     // The product code window while it is open.
     frmProductCode* ProductCodeWindow() const;
+    // The Site window, made on first use; it keeps its folder and table.
+    frmSite& Site();
 
 signals:
     // The user answered Yes to "Read configuration?": the read follows.
@@ -58,6 +62,12 @@ private:
     // window, modal over the dialog, for the dialog's address.
     void OpenProductCode();
     void Restore();
+    // Device > "Site..." and the connect dialog's "Site...".
+    void ShowSite();
+    // A double click in the Site window: the main window goes online at the
+    // row's address with its file's values and lists what the panel holds
+    // otherwise, as "Compare With File..." does.
+    void OpenSitePanel(const SitePanel& row, const QString& filePath);
 
     frmMain& main_;
     RememberedSettings* remembered_;
@@ -66,6 +76,7 @@ private:
     std::unique_ptr<frmComm> comm_;
     std::unique_ptr<frmConnect> connect_;
     QPointer<frmProductCode> productCode_;
+    std::unique_ptr<frmSite> site_;
 };
 
 }  // namespace kvtk

@@ -26,6 +26,7 @@ const QString kVerifyAfterWrite = QStringLiteral("write/verify");
 const QString kQuickScan = QStringLiteral("scan/quick");
 const QString kPrinterName = QStringLiteral("print/printer");
 const QString kRecentFiles = QStringLiteral("files/recent");
+const QString kSiteFolder = QStringLiteral("site/folder");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
 // A whole number within the limits the windows accept; anything else keeps
@@ -91,6 +92,7 @@ void RememberedSettings::Load() {
     ReadText(store, kPrinterName, values_.PrinterName);
     if (const QVariant recent = store.value(kRecentFiles); recent.canConvert<QStringList>())
         values_.RecentFiles = recent.toStringList();
+    ReadText(store, kSiteFolder, values_.SiteFolder);
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
 
@@ -110,6 +112,7 @@ void RememberedSettings::Save() {
     store.setValue(kQuickScan, values_.QuickScan);
     store.setValue(kPrinterName, values_.PrinterName);
     store.setValue(kRecentFiles, values_.RecentFiles);
+    store.setValue(kSiteFolder, values_.SiteFolder);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).
     store.sync();

@@ -32,6 +32,7 @@ struct RememberedValues {
     bool QuickScan = false;   // the connect dialog's "Quick" box
     QString PrinterName;      // empty: the default printer
     QStringList RecentFiles;  // newest first
+    QString SiteFolder;       // the Site window's folder
     QByteArray MainWindowGeometry;
 };
 

@@ -54,18 +54,19 @@ protected:
 };
 
 TEST_F(DeviceCommandsTest, DeviceMenuFollowsTheConnection) {
-    // Select, Read, Write, Reset and Compare With File: + enabled, - disabled.
+    // Select, Read, Write, Reset, Compare With File and Site (a folder
+    // works offline too): + enabled, - disabled.
     const auto enabled = [this] {
         QString states;
         for (const QAction* action : window->DeviceMenu()->actions())
             states += action->isEnabled() ? QLatin1Char('+') : QLatin1Char('-');
         return states;
     };
-    EXPECT_EQ(enabled(), QStringLiteral("+----"));
+    EXPECT_EQ(enabled(), QStringLiteral("+----+"));
     GoOnline(1, "WQ16 Version 5.00");
-    EXPECT_EQ(enabled(), QStringLiteral("+++++"));
+    EXPECT_EQ(enabled(), QStringLiteral("++++++"));
     window->SetConnection(PanelConnection::Offline());
-    EXPECT_EQ(enabled(), QStringLiteral("+----"));
+    EXPECT_EQ(enabled(), QStringLiteral("+----+"));
 
     QSignalSpy connect(window.get(), &frmMain::connectDialogRequested);
     device().mnuDeviceSelect()->trigger();
