@@ -66,6 +66,8 @@ struct CliRequest {
     std::string BackupFolder;            // write, set-address: --backup; backup-all: DIR
     bool NoBackup = false;               // write, set-address
     bool VerifyAfterWrite = false;       // write: --verify
+    bool ChangesOnly = false;            // write: --changes-only
+    bool DryRun = false;                 // write: --dry-run
     bool ForceProduct = false;           // write: --force-product
     std::string NamesAction;             // names: "export" or "import"
     std::string NamesCsv;                // names import: the CSV file
