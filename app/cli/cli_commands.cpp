@@ -320,10 +320,6 @@ int Read(CommandContext& c) {
     return kExitOk;
 }
 
-// The device already holds every value a changes-only write would send.
-constexpr const char* kNothingToChangeText =
-    "Nothing to change: the device holds every value of the file; nothing was sent.";
-
 // The compare window's columns: section, item, panel value, new value.
 std::string ChangeLine(const ConfigDifference& d) {
     return d.Section + '\t' + d.Item + '\t' + d.PanelValue + '\t' + d.FileValue;

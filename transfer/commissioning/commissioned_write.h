@@ -66,6 +66,9 @@ CommissionedWriteOutcome CommissionedWrite(const Configuration& config,
                                            const CommissionedWriteRequest& request,
                                            PanelExchange& exchange, OperationHost& host);
 
+inline constexpr const char* kNothingToChangeText =
+    "Nothing to change: the device holds every value; nothing was sent.";
+
 inline constexpr const char* kReadBackIncompleteText =
     "The read-back was not complete; the write is not verified.";
 

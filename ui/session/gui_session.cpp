@@ -39,6 +39,7 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* r
     hooks.ResponseDescription = [this](const std::string& text) {
         line_->Settings().SetResponseDescription(text);
     };
+    hooks.Progress = [this](const std::string& text) { comm_->ShowProgress(ToQString(text)); };
     main_.Device().Host().SetPortWindowHooks(std::move(hooks));
     connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
     connect(&main_, &frmMain::panelConnected, this, &GuiSession::OnPanelConnected);
@@ -82,7 +83,7 @@ void GuiSession::Restore() {
     connect_->chkQuick()->setChecked(values.QuickScan);
     main_.Files().SetLastFolder(values.LastFolder);
     main_.Device().WriteOptionsDialog().SetSafety(
-        {values.BackupBeforeWrite, values.VerifyAfterWrite});
+        {values.BackupBeforeWrite, values.VerifyAfterWrite, values.ChangesOnly});
     main_.RestoreGeometry(values.MainWindowGeometry);
 }
 
@@ -100,6 +101,7 @@ void GuiSession::Remember() {
     const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();
     values.BackupBeforeWrite = safety.Backup;
     values.VerifyAfterWrite = safety.Verify;
+    values.ChangesOnly = safety.ChangesOnly;
     // A main window never shown has no geometry of its own yet.
     if (main_.windowHandle()) values.MainWindowGeometry = main_.saveGeometry();
     remembered_->Save();

@@ -22,6 +22,7 @@ const QString kMaxResponseMs = QStringLiteral("exchange/maxResponseMs");
 const QString kAttempts = QStringLiteral("exchange/attempts");
 const QString kBackupBeforeWrite = QStringLiteral("write/backup");
 const QString kVerifyAfterWrite = QStringLiteral("write/verify");
+const QString kChangesOnly = QStringLiteral("write/changesOnly");
 const QString kQuickScan = QStringLiteral("scan/quick");
 const QString kMainWindowGeometry = QStringLiteral("window/main");
 
@@ -83,6 +84,7 @@ void RememberedSettings::Load() {
     ReadNumber(store, kAttempts, 0, 99, values_.Attempts);
     ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
     ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
+    ReadFlag(store, kChangesOnly, values_.ChangesOnly);
     ReadFlag(store, kQuickScan, values_.QuickScan);
     values_.MainWindowGeometry = store.value(kMainWindowGeometry).toByteArray();
 }
@@ -99,6 +101,7 @@ void RememberedSettings::Save() {
     store.setValue(kAttempts, values_.Attempts);
     store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
     store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
+    store.setValue(kChangesOnly, values_.ChangesOnly);
     store.setValue(kQuickScan, values_.QuickScan);
     store.setValue(kMainWindowGeometry, values_.MainWindowGeometry);
     // QSettings replaces its file in one step (written beside it, renamed).

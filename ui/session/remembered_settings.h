@@ -2,9 +2,9 @@
 // What the tool remembers from one run to the next: the connection choice
 // and address, the relay server's host and user (never the password), the
 // folder of the last file dialog, the exchange's response time and attempts,
-// the write options' backup and verify boxes, the quick scan box, and the main window's geometry.
-// Kept with QSettings in the platform's usual place; a missing, damaged or unreadable store gives
-// the defaults, value by value.
+// the write options' backup, verify and changes-only boxes, the quick scan box, and the main
+// window's geometry. Kept with QSettings in the platform's usual place; a missing, damaged or
+// unreadable store gives the defaults, value by value.
 
 #include <QByteArray>
 #include <QString>
@@ -26,7 +26,8 @@ struct RememberedValues {
     int Attempts = ExchangeSettings::kDefaultAttempts;
     bool BackupBeforeWrite = true;
     bool VerifyAfterWrite = false;
-    bool QuickScan = false;  // the connect dialog's "Quick" box
+    bool ChangesOnly = false;  // "Write only the changes"
+    bool QuickScan = false;    // the connect dialog's "Quick" box
     QByteArray MainWindowGeometry;
 };
 
