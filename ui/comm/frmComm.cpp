@@ -100,6 +100,7 @@ void frmComm::BuildWidgets() {
     responseLayout->addWidget(lblResponseDescription_);
     lblProgress_ = ValueLabel("lblProgress");
     lblProgress_->setAccessibleName(QStringLiteral("Progress"));
+    lblProgress_->setWordWrap(true);
     responseLayout->addWidget(lblProgress_);
 
     auto* fraTime = new QGroupBox(QStringLiteral("Response Time"));
