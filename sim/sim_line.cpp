@@ -99,10 +99,15 @@ void SimLine::HandleFrame(const std::string& body) {
     if (!sum || *sum != Checksum(checked)) return;
     const auto reply = Serve(checked.substr(0, 2), checked.substr(2));
     if (!reply) return;
+    // ">" + body + CR on the wire.
+    const int frameMs = options_.pacing && options_.pacedFrames
+                            ? static_cast<int>(std::ceil((body.size() + 2) * kMsPerChar))
+                            : 0;
+    const int firstDelay = frameMs + options_.replyDelayMs;
     for (int i = 0; i < options_.busyDots; ++i)
-        Schedule(".", i == 0 ? options_.replyDelayMs : options_.busyDotIntervalMs);
+        Schedule(".", i == 0 ? firstDelay : options_.busyDotIntervalMs);
     Schedule(QByteArray::fromStdString(*reply + "\r"),
-             options_.busyDots > 0 ? options_.busyDotIntervalMs : options_.replyDelayMs);
+             options_.busyDots > 0 ? options_.busyDotIntervalMs : firstDelay);
 }
 
 std::optional<std::string> SimLine::Answer(const std::string& addressField,

@@ -38,6 +38,9 @@ struct SimLineOptions {
     // never reaches the panel: a write lost without a trace. 0: none.
     int swallowWrite = 0;
     int replyDelayMs = 0;  // the panel's own time before it starts each reply
+    // With pacing: the frame that asks also takes its wire time (a pseudo-
+    // terminal hands it over at once), so a reply starts only after it.
+    bool pacedFrames = false;
 };
 
 class SimLine : public QObject {

@@ -25,7 +25,8 @@ constexpr std::array<CommandInfo, 17> kCommands{{
     {"read", "read -o FILE [--desc TEXT]", "Read the panel's configuration into a .kvx file."},
     {"write",
      "write FILE [--no-header] [--no-inputs] [--no-groups] [--groups N] [--save-wait S]\n"
-     "       [--backup DIR | --no-backup] [--verify] [--force-product]",
+     "       [--backup DIR | --no-backup] [--verify] [--changes-only] [--dry-run]\n"
+     "       [--force-product]",
      "Write a .kvx file to the panel and save it to its EEPROM."},
     {"verify", "verify FILE [--json]", "Compare the panel's configuration with a .kvx file."},
     {"reset", "reset", "Restart the panel and wait while it starts up."},
@@ -229,6 +230,10 @@ private:
             r_.NoBackup = true;
         } else if (c == "write" && arg == "--verify") {
             r_.VerifyAfterWrite = true;
+        } else if (c == "write" && arg == "--changes-only") {
+            r_.ChangesOnly = true;
+        } else if (c == "write" && arg == "--dry-run") {
+            r_.DryRun = true;
         } else if (c == "write" && arg == "--force-product") {
             r_.ForceProduct = true;
         } else if (c == "bad-relays" && arg == "--clear") {
@@ -435,7 +440,8 @@ std::string ProgramHelp() {
         "  --timeout MS           maximum response time (default 500)\n"
         "  --attempts N           tries per command (default 2)\n"
         "  --skip-failed          skip a register that fails instead of stopping\n"
-        "  -v, --verbose          show progress on standard error\n"
+        "  -v, --verbose          show progress on standard error, with step n of N\n"
+        "                         and the time left (one updating line on a terminal)\n"
         "  --trace                show every frame sent and line received on standard error\n"
         "  -h, --help             help (COMMAND --help for a command)\n"
         "  --version              program version\n"
@@ -505,6 +511,14 @@ std::string CommandHelp(const std::string& command) {
          "  --backup DIR           keep the backup taken first in DIR\n"
          "  --no-backup            write without reading a backup first\n"
          "  --verify               read the panel back after the save and compare\n"
+         "  --changes-only         send only the registers whose value differs from\n"
+         "                         the panel's (read first even with --no-backup);\n"
+         "                         the save and its wait are as for a full write\n"
+         "  --dry-run              read the panel and print what would change as\n"
+         "                         \"<section>\\t<item>\\t<panel value>\\t<new value>\"\n"
+         "                         lines (\"Nothing differs\" when nothing does);\n"
+         "                         writes nothing: exit 0 nothing to change, 1 when\n"
+         "                         there is\n"
          "  --force-product        write a file saved for another product\n"
          "Values are limited to what the connected panel accepts. Unless\n"
          "--no-backup is given, the panel's configuration is first saved as a new\n"

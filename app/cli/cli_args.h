@@ -67,13 +67,14 @@ struct CliRequest {
     std::string BackupFolder;            // write, set-address: --backup; backup-all: DIR
     bool NoBackup = false;               // write, set-address
     bool VerifyAfterWrite = false;       // write: --verify
+    bool ChangesOnly = false;            // write, site write: --changes-only
+    bool DryRun = false;                 // write: --dry-run
     bool ForceProduct = false;           // write: --force-product
     std::string NamesAction;             // names: "export" or "import"
     std::string NamesCsv;                // names import: the CSV file
     std::string SiteAction;              // site: "status", "write", "backup" or "report"
     std::string SiteFolder;              // site: DIR
     std::vector<int> Only;               // site write: --only A[,B...]
-    bool ChangesOnly = false;            // site write: --changes-only
 };
 
 struct ParseResult {

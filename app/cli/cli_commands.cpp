@@ -27,6 +27,7 @@
 #include "transfer/commissioning/commissioned_write.h"
 #include "transfer/commissioning/file_comparison.h"
 #include "transfer/commissioning/panel_backup.h"
+#include "transfer/commissioning/panel_before_write.h"
 #include "transfer/live/address_scan.h"
 #include "transfer/live/group_monitor.h"
 #include "transfer/live/input_monitor.h"
@@ -215,14 +216,24 @@ ScanResult ScanWithProgress(CommandContext& c, Configuration& config,
                             ScanPace pace = ScanPace::Plain) {
     ScanCallbacks callbacks;
     callbacks.StopRequested = c.Stopped;
-    if (c.ErrIsTerminal) {
+    const bool verbose = c.Request.Verbose;
+    if (c.ErrIsTerminal && !verbose) {
         callbacks.BeforeAddress = [&c](const ScanStep& step) {
             c.Err << "\rScanning address " << step.Address << "... " << std::flush;
         };
     }
+    const int first = c.Request.First;
+    const int total = c.Request.Last - first + 1;
+    if (verbose) {
+        c.Host.ScanStarted();
+        callbacks.AfterAddress = [&c, first, total](const ScanStep& step) {
+            c.Host.ScanProgress(step.Address - first + 1, total);
+        };
+    }
     const ScanResult result =
-        ScanAddresses(config, *c.Exchange, {c.Request.First, c.Request.Last}, callbacks, pace);
-    if (c.ErrIsTerminal) c.Err << "\r                              \r" << std::flush;
+        ScanAddresses(config, *c.Exchange, {first, c.Request.Last}, callbacks, pace);
+    if (verbose) c.Host.ScanFinished();
+    if (c.ErrIsTerminal && !verbose) c.Err << "\r                              \r" << std::flush;
     return result;
 }
 
@@ -312,6 +323,25 @@ int Read(CommandContext& c) {
     return kExitOk;
 }
 
+// The compare window's columns: section, item, panel value, new value.
+std::string ChangeLine(const ConfigDifference& d) {
+    return d.Section + '\t' + d.Item + '\t' + d.PanelValue + '\t' + d.FileValue;
+}
+
+// write --dry-run: reads the panel, prints what a write would change and
+// writes nothing.
+int DryRun(CommandContext& c, const Configuration& config, const WriteOptions& options) {
+    const PanelBeforeWrite before = ReadBeforeWrite(config, options, *c.Exchange, c.Host);
+    if (!before.Panel.Complete()) {
+        Error(c) << "the read was stopped or skipped registers; nothing was compared.\n";
+        return c.Stopped() ? kExitStopped : kExitFailed;
+    }
+    for (const ConfigDifference& difference : before.Differences)
+        c.Out << ChangeLine(difference) << '\n';
+    if (before.Differences.empty()) c.Out << kNothingDiffersText << '\n';
+    return before.Differences.empty() ? kExitOk : kExitFailed;
+}
+
 int Write(CommandContext& c) {
     const CliRequest& r = c.Request;
     const auto header = CheckFile(c, r.File);
@@ -347,6 +377,11 @@ int Write(CommandContext& c) {
     request.Options.Inputs = !r.NoInputs;
     request.Options.Groups = !r.NoGroups;
     request.Options.GroupCount = r.GroupCount.value_or(config.Limits.MaxGroups);
+    request.Options.ChangesOnly = r.ChangesOnly;
+    if (r.DryRun) return DryRun(c, config, request.Options);
+    if (r.ChangesOnly && r.NoBackup)
+        Error(c) << "note: --changes-only reads the device first all the same; no backup is "
+                    "kept (--no-backup).\n";
     request.Backup = !r.NoBackup;
     if (request.Backup) request.BackupTo = BackupTo(c, "Backup before write");
     request.Verify = r.VerifyAfterWrite;
@@ -354,6 +389,9 @@ int Write(CommandContext& c) {
     request.Written = [&c](const WriteOutcome& outcome) {
         if (outcome.InputCountClamped)
             Error(c) << "only " << outcome.InputsWritten << " inputs exist on this device.\n";
+        if (c.Request.ChangesOnly && c.Request.Verbose)
+            c.Err << outcome.RegistersToWrite << " changed register"
+                  << (outcome.RegistersToWrite == 1 ? "" : "s") << " written.\n";
     };
     request.StopRequested = c.Stopped;
     if (r.SaveWaitSeconds) c.Host.SetSavingWaitMs(*r.SaveWaitSeconds * 1000);
@@ -361,6 +399,14 @@ int Write(CommandContext& c) {
         CommissionedWrite(config, request, *c.Exchange, c.Host);
     using R = CommissionedWriteResult;
     if (written.Result == R::NotBackedUp) return kExitFailed;  // the backup said why
+    if (written.Result == R::NotRead) {
+        Error(c) << "the read before the write was stopped; nothing was written.\n";
+        return c.Stopped() ? kExitStopped : kExitFailed;
+    }
+    if (written.Result == R::NothingToChange) {
+        c.Out << kNothingToChangeText << '\n';
+        return kExitOk;
+    }
     if (written.Result == R::WriteStopped) {
         if (written.Write.WritingDisabled)
             Error(c)

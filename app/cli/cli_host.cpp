@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 
 namespace kvtk::cli {
 
@@ -12,8 +13,78 @@ void WaitInEventLoop(int ms) {
     loop.exec();
 }
 
+namespace {
+
+const char* KindLabel(OperationKind kind) {
+    switch (kind) {
+        case OperationKind::Read:
+            return "Read";
+        case OperationKind::Write:
+            return "Write";
+        case OperationKind::BadRelayCheck:
+            return "Bad relay check";
+        case OperationKind::ProductCodeChange:
+            return "Product code";
+    }
+    return "";
+}
+
+// A terminal redraws often; a log gets a line a second.
+constexpr auto kTerminalRedraw = std::chrono::milliseconds(100);
+constexpr auto kPlainLineEvery = std::chrono::seconds(1);
+
+}  // namespace
+
 void CliHost::Progress(const std::string& text) {
-    if (verbose_ && !text.empty()) err_ << "  " << text << '\n' << std::flush;
+    if (!verbose_ || text.empty()) return;
+    EndStepLine();
+    err_ << "  " << text << '\n' << std::flush;
+}
+
+void CliHost::Started(const OperationStarted& event) {
+    timeLeft_.Started(event);
+    lastLine_ = {};
+}
+
+void CliHost::StepDone(const OperationStep& event) {
+    timeLeft_.StepDone(event);
+    ShowStepLine(KindLabel(event.Kind), event.Of > 0 && event.Number >= event.Of);
+}
+
+void CliHost::Finished(const OperationFinished&) {
+    EndStepLine();
+}
+
+void CliHost::ScanStarted() {
+    timeLeft_.Start();
+    lastLine_ = {};
+}
+
+void CliHost::ScanProgress(int done, int total) {
+    timeLeft_.Progress(done, total);
+    ShowStepLine("Scan", done >= total);
+}
+
+void CliHost::ShowStepLine(const std::string& label, bool last) {
+    if (!verbose_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!last && now - lastLine_ < (terminal_ ? kTerminalRedraw : kPlainLineEvery)) return;
+    lastLine_ = now;
+    const std::string line = label + ": " + timeLeft_.Text();
+    if (!terminal_) {
+        err_ << line << '\n' << std::flush;
+        return;
+    }
+    err_ << '\r' << line;
+    if (line.size() < shownWidth_) err_ << std::string(shownWidth_ - line.size(), ' ');
+    err_ << std::flush;
+    shownWidth_ = std::max(shownWidth_, line.size());
+}
+
+void CliHost::EndStepLine() {
+    if (shownWidth_ == 0) return;
+    err_ << '\r' << std::string(shownWidth_, ' ') << '\r' << std::flush;
+    shownWidth_ = 0;
 }
 
 void CliHost::ShowResponseDescription(const std::string& text) {

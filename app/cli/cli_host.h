@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "transfer/operations/operation_host.h"
+#include "transfer/operations/time_left.h"
 
 namespace kvtk::cli {
 
@@ -21,10 +22,18 @@ public:
     // Shortens the saving wait to this many milliseconds.
     void SetSavingWaitMs(std::optional<int> ms) { savingWaitMs_ = ms; }
 
-    // The progress lines say enough; the events print nothing.
-    void Started(const OperationStarted&) override {}
-    void StepDone(const OperationStep&) override {}
-    void Finished(const OperationFinished&) override {}
+    // Standard error is a terminal: the step line updates in place.
+    void SetTerminal(bool terminal) { terminal_ = terminal; }
+
+    // With -v: "Read: Step 12 of 253, about 25 s left", one line updated
+    // in place on a terminal, plain lines (at most one a second) otherwise.
+    void Started(const OperationStarted& event) override;
+    void StepDone(const OperationStep& event) override;
+    void Finished(const OperationFinished& event) override;
+    // The same line for a scan: `done` of `total` addresses.
+    void ScanStarted();
+    void ScanProgress(int done, int total);
+    void ScanFinished() { EndStepLine(); }
     void ShowResponseDescription(const std::string& text) override;
     void ShowStatusLine(const std::string& text, LineTone tone) override;
     // A yes/no question takes the answer set; any other box is cancelled.
@@ -39,6 +48,8 @@ public:
 
 private:
     void Progress(const std::string& text);
+    void ShowStepLine(const std::string& label, bool last);
+    void EndStepLine();
 
     std::ostream& err_;
     bool verbose_;
@@ -47,6 +58,10 @@ private:
     std::vector<std::string> messages_;
     std::vector<TimedWait> waits_;
     std::string statusLine_;
+    bool terminal_ = false;
+    TimeLeftEstimate timeLeft_;
+    std::chrono::steady_clock::time_point lastLine_{};
+    size_t shownWidth_ = 0;  // of the step line on the terminal, 0 when none is shown
 };
 
 // Runs the event loop for `ms` milliseconds, woken by a single-shot timer.

@@ -53,6 +53,7 @@ int Run(const std::vector<std::string>& args, const CliEnvironment& env, const S
     }
 
     CliHost host(env.Err, request.Verbose || request.Trace);
+    host.SetTerminal(env.ErrIsTerminal);
     const auto clock = env.Clock ? env.Clock : [] { return std::time(nullptr); };
     CommandContext context{
         request, nullptr, nullptr,           host,

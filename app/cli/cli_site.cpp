@@ -177,11 +177,6 @@ std::vector<SitePanel> DifferingPanels(CommandContext& c, const SiteFiles& files
 
 int Write(CommandContext& c) {
     const CliRequest& r = c.Request;
-    // Writing only the changes comes with the commissioned write's own option.
-    if (r.ChangesOnly) {
-        Error(c) << "site write: --changes-only is not available yet.\n";
-        return kExitUsage;
-    }
     const auto files = OpenSite(c);
     if (!files) return kExitFileError;
     std::vector<Refusal> refused;

@@ -281,6 +281,52 @@ TEST_F(CliCommandsTest, WriteReadVerifyRoundTripsOnEveryCatalogueProduct) {
             EXPECT_EQ(run.Status, 0) << file << '\n' << run.Out << run.Err;
             EXPECT_EQ(run.Out, "");
         }
+        // Another configuration over it, only the changes sent: the panel
+        // then holds exactly that one.
+        const std::string next = Path("next.kvx");
+        ASSERT_TRUE(WriteConfigFile(next, test::RandomPanelConfig(seed++, id.Model, id.Version),
+                                    {"", "", ""})
+                        .Ok());
+        run = RunCliInProcess({"write", next, "--changes-only", "--no-backup", "--save-wait", "0"},
+                              &link);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        run = RunCliInProcess({"verify", next}, &link);
+        EXPECT_EQ(run.Status, 0) << run.Out << run.Err;
+    }
+}
+
+// What a dry run prints and how it exits, and a changes-only write with
+// nothing to change, against the panel as it stands.
+TEST_F(CliCommandsTest, DryRunAndChangesOnlyFollowWhatThePanelHolds) {
+    SimLine line;
+    line.AddPanel(1, "WQ16", "5.00");
+    SimulatedLink link(line);
+    Configuration config = test::OnlineConfigFor("WQ16", "5.00");
+    const std::string held = Path("held.kvx");
+    const std::string changed = Path("changed.kvx");
+    ASSERT_TRUE(WriteConfigFile(held, config, {"", "", ""}).Ok());
+    config.Inputs[2].Timer = 3;
+    ASSERT_TRUE(WriteConfigFile(changed, config, {"", "", ""}).Ok());
+    ASSERT_EQ(RunCliInProcess({"write", held, "--no-backup", "--save-wait", "0"}, &link).Status, 0);
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        int saves;  // the panel's saves afterwards
+    } cases[] = {
+        {{"write", held, "--dry-run"}, 0, "Nothing differs\n", 1},
+        {{"write", changed, "--dry-run"}, 1, "Input Information\tInput 2 timer\t0\t3\n", 1},
+        {{"write", held, "--changes-only", "--no-backup"},
+         0,
+         "Nothing to change: the device holds every value; nothing was sent.\n",
+         1},
+        {{"write", changed, "--changes-only", "--no-backup", "--save-wait", "0"}, 0, "", 2},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunCliInProcess(c.args, &link);
+        EXPECT_EQ(run.Status, c.status) << c.args[1] << ' ' << c.args[2] << '\n' << run.Err;
+        EXPECT_EQ(run.Out, c.out) << c.args[2];
+        EXPECT_EQ(line.PanelAt(1)->SaveCount(), c.saves) << c.args[2];
     }
 }
 

@@ -62,8 +62,8 @@ TEST(CliSitePty, StatusShowsEveryStateAndWriteBringsTheDifferingPanelToItsFile) 
     EXPECT_EQ(before.Status, 1) << before.Err;
     EXPECT_EQ(before.Out, "1\tsame\tWQ16\tpanel1.kvx\n" + differing + rest);
 
-    const CliRun write =
-        run({"site", "write", site, "--verify", "--save-wait", "0", "--backup", path("backups")});
+    const CliRun write = run({"site", "write", site, "--changes-only", "--verify", "--save-wait",
+                              "0", "--backup", path("backups")});
     EXPECT_EQ(write.Status, 0) << write.Err;
     EXPECT_EQ(write.Out, "2\tdone\tpanel2.kvx\n");
     EXPECT_EQ(QDir(QString::fromStdString(path("backups"))).entryList(QDir::Files).size(), 1);

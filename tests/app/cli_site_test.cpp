@@ -37,7 +37,6 @@ TEST(CliSite, UsageErrorsAndFoldersThatCannotBeUsed) {
         {{"--demo", "site", "status"}, 2, "site needs a DIR"},
         {{"--demo", "site", "status", dir, "--only", "2"}, 2, "unknown option --only for site"},
         {{"--demo", "site", "write", dir, "--only", "2,x"}, 2, "--only takes addresses"},
-        {{"--demo", "site", "write", dir, "--changes-only"}, 2, "not available yet"},
         {{"site", "status", dir}, 2, "needs a connection"},
         {{"site", "report", dir}, 2, "site report needs -o OUT.pdf"},
         {{"--demo", "site", "status", twice.File("none")}, 4, "is not a folder"},

@@ -30,6 +30,7 @@
 #include "ui/comm/traffic_pane.h"
 #include "ui/connect/frmConnect.h"
 #include "ui/device/frmCompare.h"
+#include "ui/device/gui_operation_host.h"
 #include "ui/files/file_info_panel.h"
 #include "ui/files/file_prompts.h"
 #include "ui/files/frmPrint.h"
@@ -39,6 +40,7 @@
 #include "ui/main/input_editor.h"
 #include "ui/session/gui_session.h"
 #include "ui/widgets/hint_line.h"
+#include "ui/widgets/text_convert.h"
 
 namespace kvtk {
 namespace {
@@ -196,6 +198,55 @@ bool CompareWindow(const QDir& folder) {
     return Save(window, folder, "compare-window.png");
 }
 
+// The list before a write: the panel's values against the new ones.
+bool PreWriteList(const QDir& folder) {
+    Configuration file;
+    file.Identity = {"WQ16", "5.00"};
+    ApplyProductCapabilities(file, "WQ16", "5.00");
+    file.Inputs[3].Timer = 2;
+    file.Groups[2].Priority = 1;
+    Configuration panel = file;
+    panel.Inputs[3].Timer = 0;
+    panel.Groups[2].Priority = 0;
+    const auto list = ConfigurationDifferences(file, panel);
+    frmCompare window(QStringLiteral("Before Write"));
+    window.ShowChanges(QStringLiteral("%1 differences between the device at address 1 and what "
+                                      "will be written.")
+                           .arg(list.size()),
+                       list);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return false;
+    return Save(window, folder, "pre-write-list.png");
+}
+
+// A write under way: the main window's status line and the port window,
+// told by the operation host as a write reports its steps.
+bool WriteProgress(const QDir& folder) {
+    auto window = OfflineMainWindow();
+    window->SetIdentity({"WQ16", "5.00"});
+    window->SetAddress(1);
+    window->SetConnection(PanelConnection::Serial(1));
+    window->show();
+    MessagePrompter prompts;
+    PanelLine panelLine(PortSlots(QStringList{}), prompts);
+    frmComm comm{panelLine};
+    GuiOperationHost host(*window);
+    PortWindowHooks hooks;
+    hooks.Show = [&comm](bool shown) { comm.setVisible(shown); };
+    hooks.Progress = [&comm](const std::string& text) { comm.ShowProgress(ToQString(text)); };
+    host.SetPortWindowHooks(std::move(hooks));
+    if (!QTest::qWaitForWindowExposed(window.get())) return false;
+    host.Started({OperationKind::Write, 134});
+    QTest::qWait(600);
+    OperationStep step{OperationKind::Write, "Input 20", 30, 134};
+    step.FramesSent = 31;
+    step.FramesOf = 378;
+    host.StepDone(step);
+    panelLine.Settings().SetResponseDescription("Command Accepted");
+    return Save(*window, folder, "write-progress.png") &&
+           Save(comm, folder, "port-window-progress.png");
+}
+
 // A few exchanges with the demo line's first panel and one silent address.
 bool CommunicationWindow(const QDir& folder) {
     std::unique_ptr<SimLine> line = MakeDemoLine();
@@ -241,6 +292,8 @@ int main(int argc, char** argv) {
     ok = kvtk::MainWindowAndGroupEditor(folder) && ok;
     ok = kvtk::OpenDialog(folder) && ok;
     ok = kvtk::CompareWindow(folder) && ok;
+    ok = kvtk::PreWriteList(folder) && ok;
+    ok = kvtk::WriteProgress(folder) && ok;
     ok = kvtk::CommunicationWindow(folder) && ok;
     ok = kvtk::PrintDialogAndAbout(folder) && ok;
     return ok ? 0 : 1;

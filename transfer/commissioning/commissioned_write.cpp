@@ -1,5 +1,7 @@
 #include "transfer/commissioning/commissioned_write.h"
 
+#include "transfer/commissioning/panel_before_write.h"
+
 namespace kvtk {
 
 CommissionedWriteOutcome CommissionedWrite(const Configuration& config,
@@ -7,13 +9,35 @@ CommissionedWriteOutcome CommissionedWrite(const Configuration& config,
                                            PanelExchange& exchange, OperationHost& host) {
     using R = CommissionedWriteResult;
     CommissionedWriteOutcome outcome;
+    const WriteOptions& options = request.Options;
+    PanelBeforeWrite before;
     if (request.Backup) {
-        outcome.Backup = BackupPanel(config, exchange, host, request.BackupTo);
+        // Without a folder the backup fails before reading anything.
+        if (!request.BackupTo.Folder.empty())
+            before = ReadBeforeWrite(config, options, exchange, host, &request.BackupTo);
+        outcome.Backup = KeepBackup(before.Panel, config, request.BackupTo);
         const bool accepted =
             request.AcceptBackup ? request.AcceptBackup(outcome.Backup) : outcome.Backup.Saved;
         if (!accepted) return outcome;
     }
-    outcome.Write = WriteConfiguration(config, request.Options, exchange, host);
+    if (options.ChangesOnly && options.AnyChosen() && !before.Read)
+        before = ReadBeforeWrite(config, options, exchange, host);
+    if (options.ChangesOnly && before.Panel.Aborted) {
+        outcome.Result = R::NotRead;
+        return outcome;
+    }
+    outcome.Compared = before.Read && !before.Panel.Aborted;
+    outcome.Differences = before.Differences;
+    if (outcome.Compared && request.ConfirmDifferences &&
+        !request.ConfirmDifferences(outcome.Differences)) {
+        outcome.Result = R::NotConfirmed;
+        return outcome;
+    }
+    outcome.Write = WriteConfiguration(config, options, exchange, host, &before.Registers);
+    if (outcome.Write.Result == WriteResult::NothingToChange) {
+        outcome.Result = R::NothingToChange;
+        return outcome;
+    }
     if (outcome.Write.Result != WriteResult::Saved) {
         outcome.Result = R::WriteStopped;
         return outcome;

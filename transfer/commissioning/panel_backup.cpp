@@ -4,17 +4,17 @@
 #include "files/config_writer.h"
 #include "model/products.h"
 #include "transfer/operations/operation_support.h"
-#include "transfer/operations/panel_snapshot.h"
 
 namespace kvtk {
 
-BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, OperationHost& host,
-                          const BackupRequest& request) {
-    BackupOutcome outcome;
-    if (request.Folder.empty()) {
-        outcome.Failure = "No folder for backups is known (HOME is not set).";
-        return outcome;
-    }
+namespace {
+
+constexpr const char* kNoFolderText = "No folder for backups is known (HOME is not set).";
+
+}  // namespace
+
+PanelSnapshot ReadForBackup(const Configuration& like, PanelExchange& exchange, OperationHost& host,
+                            const BackupRequest& request) {
     SnapshotProgress progress;
     if (request.ShowProgress)
         progress = [&host](int done, int total) {
@@ -22,7 +22,16 @@ BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, Op
                                     " of " + std::to_string(total),
                                 LineTone::Unchanged);
         };
-    const PanelSnapshot panel = ReadPanelSnapshot(like, exchange, host, "Backup", progress);
+    return ReadPanelSnapshot(like, exchange, host, "Backup", progress);
+}
+
+BackupOutcome KeepBackup(const PanelSnapshot& panel, const Configuration& like,
+                         const BackupRequest& request) {
+    BackupOutcome outcome;
+    if (request.Folder.empty()) {
+        outcome.Failure = kNoFolderText;
+        return outcome;
+    }
     if (panel.Aborted) {
         outcome.Failure = "The backup read was stopped.";
         return outcome;
@@ -51,6 +60,13 @@ BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, Op
     outcome.Saved = true;
     outcome.Path = saved.Path;
     return outcome;
+}
+
+BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, OperationHost& host,
+                          const BackupRequest& request) {
+    // Without a folder there is nothing to read for.
+    if (request.Folder.empty()) return KeepBackup({}, like, request);
+    return KeepBackup(ReadForBackup(like, exchange, host, request), like, request);
 }
 
 std::string BackupFailedQuestion(const BackupOutcome& outcome) {

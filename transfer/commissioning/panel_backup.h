@@ -11,6 +11,7 @@
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
 #include "transfer/operations/operation_host.h"
+#include "transfer/operations/panel_snapshot.h"
 
 namespace kvtk {
 
@@ -33,6 +34,13 @@ struct BackupOutcome {
 // port window start with "Backup: ".
 BackupOutcome BackupPanel(const Configuration& like, PanelExchange& exchange, OperationHost& host,
                           const BackupRequest& request);
+
+// The two halves of BackupPanel, for a caller that also needs what was
+// read: the read (its progress as asked for) and keeping it as the file.
+PanelSnapshot ReadForBackup(const Configuration& like, PanelExchange& exchange, OperationHost& host,
+                            const BackupRequest& request);
+BackupOutcome KeepBackup(const PanelSnapshot& panel, const Configuration& like,
+                         const BackupRequest& request);
 
 // The question asked when the backup failed: go on without one?
 inline constexpr const char* kBackupFailedTitle = "Backup failed";

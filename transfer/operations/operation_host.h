@@ -50,6 +50,10 @@ struct OperationStep {
     std::string Description;
     int Number = 0;  // 1, 2, ...
     int Of = 0;      // 0 when not known
+    // Commands sent so far and in all, where the operation knows them (a
+    // write); 0 where a step is one command (a read).
+    int FramesSent = 0;
+    int FramesOf = 0;
 };
 
 struct OperationFinished {

@@ -1,5 +1,7 @@
 #include "transfer/operations/panel_snapshot.h"
 
+#include <algorithm>
+
 #include "model/products.h"
 #include "transfer/operations/read_configuration.h"
 #include "transfer/registers/firmware_conditions.h"
@@ -60,16 +62,25 @@ PanelSnapshot ReadPanelSnapshot(const Configuration& like, PanelExchange& exchan
     return snapshot;
 }
 
-WriteCheck CheckWrite(const Configuration& written, const WriteOptions& options,
-                      const WriteOutcome& outcome, PanelExchange& exchange, OperationHost& host) {
-    const PanelSnapshot panel = ReadPanelSnapshot(written, exchange, host, "Verify");
+CompareScope WriteScope(const Configuration& written, const WriteOptions& options) {
     CompareScope scope;
     scope.Header = options.Header;
     scope.Inputs = options.Inputs;
     scope.Groups = options.Groups;
-    scope.GroupCount = outcome.GroupCountUsed;
+    // The group count as the write cuts it to the product's groups.
+    const int maxGroups = std::min<int>(written.Limits.MaxGroups, kGroupCount);
+    scope.GroupCount = std::clamp<int>(options.GroupCount, 0, maxGroups);
     if (scope.GroupCount == kGroupCount && SkipsGroup60OnWrite(written.Identity))
         scope.GroupCount = kGroupCount - 1;
+    return scope;
+}
+
+WriteCheck CheckWrite(const Configuration& written, const WriteOptions& options,
+                      const WriteOutcome& outcome, PanelExchange& exchange, OperationHost& host) {
+    const PanelSnapshot panel = ReadPanelSnapshot(written, exchange, host, "Verify");
+    WriteOptions sent = options;
+    sent.GroupCount = outcome.GroupCountUsed;
+    const CompareScope scope = WriteScope(written, sent);
     WriteCheck check;
     check.ReadComplete = panel.Complete();
     if (!panel.Aborted) check.Differences = ConfigurationDifferences(written, panel.Config, scope);

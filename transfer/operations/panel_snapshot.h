@@ -36,6 +36,10 @@ PanelSnapshot ReadPanelSnapshot(const Configuration& like, PanelExchange& exchan
                                 OperationHost& host, const std::string& step,
                                 const SnapshotProgress& progress = {});
 
+// What a write with these options sends, as a comparison's scope: the parts
+// chosen and the groups written.
+CompareScope WriteScope(const Configuration& written, const WriteOptions& options);
+
 struct WriteCheck {
     bool ReadComplete = false;  // false: the read-back was aborted or skipped registers
     std::vector<ConfigDifference> Differences;

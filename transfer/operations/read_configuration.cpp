@@ -28,6 +28,9 @@ public:
             exchange_.Exchange(address_, command, description, kStyleAbortRetryIgnore, dataChars);
         const bool accepted = IsAcceptedReply(reply_);
         if (!accepted && !Aborted()) skipped_.push_back(description);
+        // The count is known once the panel's input count is in.
+        if (!Aborted())
+            host_.StepDone({OperationKind::Read, description, ++done_, ReadRegisterCount(config_)});
         return accepted;
     }
     std::vector<std::string> TakeSkipped() { return std::move(skipped_); }
@@ -50,6 +53,7 @@ private:
     int address_;
     std::string reply_ = " ";  // not empty, so that the loops start
     std::vector<std::string> skipped_;
+    int done_ = 0;
 };
 
 void Reader::ReadHeader() {
@@ -58,7 +62,6 @@ void Reader::ReadHeader() {
         const HeaderRegister& reg = HeaderRegisters()[static_cast<size_t>(row - 1)];
         if (Read(HeaderReadCommand(row), reg.Description, HeaderReplyChars(row)))
             Progress(ApplyHeaderReply(row, reply_, config_.Panel));
-        host_.StepDone({OperationKind::Read, reg.Description, row - kFirstTransferRow + 1, 0});
     }
 }
 

@@ -18,18 +18,42 @@ const char* PriorityName(int16_t priority) {
     return kNames[std::clamp<int16_t>(priority, 0, 3)];  // as the command sends it
 }
 
+// Runs the write's stages twice when only the changes go: first to count
+// what would be sent (nothing goes out), then to send it. One order of
+// commands for both, so the count and the wire always agree.
 class Writer {
 public:
-    Writer(const Configuration& config, PanelExchange& exchange, OperationHost& host, int steps)
+    Writer(const Configuration& config, PanelExchange& exchange, OperationHost& host,
+           const RegisterContents* panel)
         : config_(config),
           exchange_(exchange),
           host_(host),
-          address_(PanelAddress(config)),
-          steps_(steps) {}
+          panel_(panel),
+          address_(PanelAddress(config)) {}
 
+    // Counting: nothing is sent and no step is told.
+    void StartCounting() { counting_ = true; }
+    // Sending: `steps` steps of `frames` commands in all.
+    void StartSending(int steps, int frames) {
+        counting_ = false;
+        steps_ = steps;
+        frames_ = frames;
+        registers_ = 0;
+    }
+    int Registers() const { return registers_; }
+    int Frames() const { return sent_; }
+
+    // A register write, left out when the panel already holds its value.
+    void SendRegister(const std::string& command, const std::string& description) {
+        if (panel_ && panel_->Holds(command)) return;
+        ++registers_;
+        Send(command, description);
+    }
     // Every write offers Retry and Cancel; an empty reply is the cancel.
     void Send(const std::string& command, const std::string& description,
               const char* acceptedText = "Command Accepted") {
+        ++sent_;
+        if (counting_) return;
         reply_ = exchange_.Exchange(address_, command, description, kStyleRetryCancel);
         if (!Cancelled()) host_.ShowResponseDescription(acceptedText);
     }
@@ -41,18 +65,30 @@ public:
     void WriteGroupFlash();
     void Save();
     void DisableWriting();
+    int Steps() const { return step_; }
 
 private:
     void StepDone(const std::string& description) {
-        host_.StepDone({OperationKind::Write, description, ++step_, steps_});
+        ++step_;
+        if (!counting_) {
+            OperationStep step{OperationKind::Write, description, step_, steps_};
+            step.FramesSent = sent_;
+            step.FramesOf = frames_;
+            host_.StepDone(step);
+        }
     }
 
     const Configuration& config_;
     PanelExchange& exchange_;
     OperationHost& host_;
+    const RegisterContents* panel_;
     int address_;
-    int steps_;
+    bool counting_ = false;
+    int steps_ = 0;
+    int frames_ = 0;
     int step_ = 0;
+    int sent_ = 0;
+    int registers_ = 0;
     std::string reply_ = " ";
 };
 
@@ -65,18 +101,13 @@ int32_t InputCount(const Configuration& config) {
     return std::clamp<int32_t>(CountValue(config.Panel.NumInputs), 0, limit);
 }
 
-int32_t GroupsToWrite(const Configuration& config, int32_t groupCount) {
-    return groupCount >= kGroupCount && SkipsGroup60OnWrite(config.Identity) ? kGroupCount - 1
-                                                                             : groupCount;
-}
-
 void Writer::WriteHeader() {
     const int last = LastHeaderRow(config_.Identity);
     for (int row = kFirstTransferRow; row <= last && !Cancelled(); ++row) {
         // A flash off time with no panel spelling is not sent at all.
         const std::string description = HeaderWriteDescription(row, config_.Panel);
         if (const auto command = HeaderWriteCommand(row, config_.Panel, config_.Identity))
-            Send(*command, description);
+            SendRegister(*command, description);
         StepDone(description);
     }
 }
@@ -87,7 +118,7 @@ void Writer::WriteInputs(WriteOutcome& outcome) {
     outcome.InputCountClamped = count != CountValue(config_.Panel.NumInputs);
     for (int n = 1; n <= count && !Cancelled(); ++n) {
         const std::string description = "Input " + std::to_string(n);
-        Send(InputWriteCommand(n, EncodeInputWord(config_.Inputs[n], layout)), description);
+        SendRegister(InputWriteCommand(n, EncodeInputWord(config_.Inputs[n], layout)), description);
         if (!Cancelled()) outcome.InputsWritten = n;
         StepDone(description);
     }
@@ -102,26 +133,26 @@ void Writer::WriteGroups(int32_t groupCount) {
         const std::string prefix = "Group " + std::to_string(g);
         const bool super = group.Type == 1;
         if (typed)
-            Send(GroupTypeWriteCommand(g, group.Type),
-                 prefix + " is a " + (super ? "super group" : "normal group"));
+            SendRegister(GroupTypeWriteCommand(g, group.Type),
+                         prefix + " is a " + (super ? "super group" : "normal group"));
         if (!Cancelled())
-            Send(GroupMembersWriteCommand(g, group, memberBytes),
-                 prefix + " write " +
-                     (super && typed ? "Groups in super group" : "Relays in group"));
+            SendRegister(GroupMembersWriteCommand(g, group, memberBytes),
+                         prefix + " write " +
+                             (super && typed ? "Groups in super group" : "Relays in group"));
         if (!Cancelled())
-            Send(GroupPriorityWriteCommand(g, group.Priority),
-                 prefix + " priority = " + PriorityName(group.Priority));
+            SendRegister(GroupPriorityWriteCommand(g, group.Priority),
+                         prefix + " priority = " + PriorityName(group.Priority));
         if (!Cancelled())
-            Send(GroupSerialOnWriteCommand(g, group.SerialOnPriority),
-                 prefix + " serial on priority " +
-                     (IsOn(group.SerialOnPriority) ? "enabled" : "disabled"));
+            SendRegister(GroupSerialOnWriteCommand(g, group.SerialOnPriority),
+                         prefix + " serial on priority " +
+                             (IsOn(group.SerialOnPriority) ? "enabled" : "disabled"));
         StepDone(prefix);
     }
 }
 
 void Writer::WriteGroupFlash() {
     if (Cancelled() || !TransfersGroupFlash(config_.Identity)) return;
-    Send(GroupFlashWriteCommand(config_.Groups), "");
+    SendRegister(GroupFlashWriteCommand(config_.Groups), "");
 }
 
 void Writer::Save() {
@@ -149,23 +180,11 @@ TimedWait SavingWait(const ProductIdentity& identity) {
     return {WaitKind::Saving, 25000, "This will take approximately 25 seconds..."};
 }
 
-WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions& options,
-                                PanelExchange& exchange, OperationHost& host) {
-    WriteOutcome outcome;
-    if (!options.AnyChosen()) return outcome;
+namespace {
 
-    const int32_t maxGroups = std::min<int32_t>(config.Limits.MaxGroups, kGroupCount);
-    outcome.GroupCountUsed = std::clamp<int32_t>(options.GroupCount, 0, maxGroups);
-    outcome.GroupCountClamped = options.Groups && outcome.GroupCountUsed != options.GroupCount;
-
-    // A step per header row, input and group, as far as the parts chosen go.
-    int steps = 0;
-    if (options.Header) steps += LastHeaderRow(config.Identity) - kFirstTransferRow + 1;
-    if (options.Inputs) steps += InputCount(config);
-    if (options.Groups) steps += GroupsToWrite(config, outcome.GroupCountUsed);
-    host.Started({OperationKind::Write, steps});
-
-    Writer writer(config, exchange, host, steps);
+// The write's stages in their order: "LSWEN", the parts chosen, the saves.
+void RunStages(Writer& writer, const Configuration& config, const WriteOptions& options,
+               WriteOutcome& outcome) {
     writer.Send(kWriteEnableCommand, "Write Enable");
     if (options.Header) writer.WriteHeader();
     if (options.Inputs) writer.WriteInputs(outcome);
@@ -175,6 +194,36 @@ WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions&
     }
     writer.Save();
     if (!writer.Cancelled() && NeedsSecondSave(config.Identity)) writer.Save();
+}
+
+}  // namespace
+
+WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions& options,
+                                PanelExchange& exchange, OperationHost& host,
+                                const RegisterContents* panel) {
+    WriteOutcome outcome;
+    if (!options.AnyChosen()) return outcome;
+
+    const int32_t maxGroups = std::min<int32_t>(config.Limits.MaxGroups, kGroupCount);
+    outcome.GroupCountUsed = std::clamp<int32_t>(options.GroupCount, 0, maxGroups);
+    outcome.GroupCountClamped = options.Groups && outcome.GroupCountUsed != options.GroupCount;
+
+    // A step per header row, input and group, as far as the parts chosen go.
+    Writer planned(config, exchange, host, options.ChangesOnly ? panel : nullptr);
+    planned.StartCounting();
+    WriteOutcome counted = outcome;
+    RunStages(planned, config, options, counted);
+    outcome.InputCountClamped = counted.InputCountClamped;
+    outcome.RegistersToWrite = planned.Registers();
+    if (options.ChangesOnly && planned.Registers() == 0) {
+        outcome.Result = WriteResult::NothingToChange;
+        return outcome;
+    }
+    host.Started({OperationKind::Write, planned.Steps()});
+
+    Writer writer(config, exchange, host, options.ChangesOnly ? panel : nullptr);
+    writer.StartSending(planned.Steps(), planned.Frames());
+    RunStages(writer, config, options, outcome);
 
     if (writer.Cancelled()) {
         writer.DisableWriting();

@@ -9,6 +9,7 @@
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
 #include "transfer/operations/operation_host.h"
+#include "transfer/operations/register_contents.h"
 
 namespace kvtk {
 
@@ -19,6 +20,9 @@ struct WriteOptions {
     bool Inputs = true;      // "&Input Configurations"
     bool Groups = true;      // "&Group Information"
     int32_t GroupCount = 0;  // "Number of groups to write:", set to MaxGroups on opening
+    // "Write only the changes": only the registers whose value differs from
+    // what a read just found are sent (the save and its wait stay the same).
+    bool ChangesOnly = false;
 
     bool AnyChosen() const { return Header || Inputs || Groups; }
 };
@@ -28,9 +32,10 @@ struct WriteOptions {
 inline constexpr int kWriteDisablePauseMs = 1000;
 
 enum class WriteResult {
-    NothingChosen,  // no part was chosen: nothing was sent
-    Saved,          // written and saved to EEPROM
-    Cancelled,      // the user cancelled: nothing saved, writing disabled
+    NothingChosen,    // no part was chosen: nothing was sent
+    Saved,            // written and saved to EEPROM
+    Cancelled,        // the user cancelled: nothing saved, writing disabled
+    NothingToChange,  // changes only, and the panel holds every value: nothing was sent
 };
 
 struct WriteOutcome {
@@ -45,10 +50,17 @@ struct WriteOutcome {
     // After a cancel: the panel accepted "LSU". When false (the link was
     // lost, say) the panel may still accept writes.
     bool WritingDisabled = false;
+    // The register writes sent (or, after a cancel, that were to be sent),
+    // the write enable and the saves not counted.
+    int RegistersToWrite = 0;
 };
 
+// With `options.ChangesOnly`, `panel` holds what a read of the panel just
+// found; a write command that would store what a register already holds is
+// left out. Without it (or without `panel`) every register is written.
 WriteOutcome WriteConfiguration(const Configuration& config, const WriteOptions& options,
-                                PanelExchange& exchange, OperationHost& host);
+                                PanelExchange& exchange, OperationHost& host,
+                                const RegisterContents* panel = nullptr);
 
 // The wait after the save: 5 s from firmware 4.0; below it none for the
 // KV-4800 and 25 s for every other product. Milliseconds 0 means no wait.

@@ -22,6 +22,8 @@ std::string FailureText(const CommissionedWriteOutcome& outcome) {
                        ? "the write was stopped; nothing was saved."
                        : "the write was stopped; nothing was saved, and the device did not "
                          "confirm \"Write Disable\".";
+        case R::NotRead:
+            return "the read before writing the changes was stopped; nothing was written.";
         case R::ReadBackIncomplete:
             return kReadBackIncompleteText;
         case R::Differs:
@@ -43,6 +45,7 @@ void WriteOne(const SiteWriteTarget& target, const SiteWriteRequest& site, Panel
     }
     CommissionedWriteRequest request;
     request.Options.GroupCount = config.Limits.MaxGroups;
+    request.Options.ChangesOnly = site.ChangesOnly;
     request.BackupTo = {site.BackupFolder, "Backup before site write", site.When};
     request.Verify = site.Verify;
     request.StopRequested = site.StopRequested;
@@ -51,8 +54,9 @@ void WriteOne(const SiteWriteTarget& target, const SiteWriteRequest& site, Panel
     panel.Differences = outcome.Check.Differences;
     panel.Why = FailureText(outcome);
     using R = CommissionedWriteResult;
+    // A panel that already holds every value is done without a write.
     const bool saved = outcome.Result == R::Saved || outcome.Result == R::Verified ||
-                       outcome.Result == R::CheckSkipped;
+                       outcome.Result == R::CheckSkipped || outcome.Result == R::NothingToChange;
     panel.Step = saved ? SiteWriteStep::Done : SiteWriteStep::Failed;
     if (outcome.Result == R::CheckSkipped) panel.Why = "written and saved; not checked (stopped).";
 }

@@ -98,6 +98,10 @@ void frmComm::BuildWidgets() {
     auto* responseLayout = new QVBoxLayout(fraResponse);
     responseLayout->addWidget(lblResponseString_);
     responseLayout->addWidget(lblResponseDescription_);
+    lblProgress_ = ValueLabel("lblProgress");
+    lblProgress_->setAccessibleName(QStringLiteral("Progress"));
+    lblProgress_->setWordWrap(true);
+    responseLayout->addWidget(lblProgress_);
 
     auto* fraTime = new QGroupBox(QStringLiteral("Response Time"));
     fraTime->setObjectName(QStringLiteral("fraResponseTime"));
@@ -203,6 +207,10 @@ void frmComm::BuildWidgets() {
             txtErrType_->setText(QString::number(settings_.Style()));
     });
     ApplyFace();
+}
+
+void frmComm::ShowProgress(const QString& text) {
+    lblProgress_->setText(text);
 }
 
 void frmComm::BindSettings() {

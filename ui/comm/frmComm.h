@@ -35,6 +35,9 @@ public:
 
     // Runs the command typed in the window (Enter in the command field).
     void RunManualCommand();
+    // The running operation's step n of N and time left; empty clears it.
+    void ShowProgress(const QString& text);
+    QLabel* lblProgress() const { return lblProgress_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -70,6 +73,7 @@ private:
     QPushButton* cmdCancel_ = nullptr;
     QLabel* lblResponseString_ = nullptr;
     QLabel* lblResponseDescription_ = nullptr;
+    QLabel* lblProgress_ = nullptr;
     QLabel* lblResponseTimeAverage_ = nullptr;
     QLabel* lblMaxResponseTime_ = nullptr;
     QProgressBar* gauResponseTimeAverage_ = nullptr;

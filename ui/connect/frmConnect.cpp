@@ -20,6 +20,7 @@
 #include "model/products.h"
 #include "model/prompter.h"
 #include "transfer/live/address_scan.h"
+#include "transfer/operations/time_left.h"
 #include "ui/connect/found_panels_list.h"
 #include "ui/main/frmAbout.h"
 #include "ui/widgets/address_field.h"
@@ -511,7 +512,11 @@ void frmConnect::ScanOrStop() {
     callbacks.BeforeAddress = [this](const ScanStep& step) {
         SetNewStatus(ToQString(step.NewStatus), true);
     };
-    callbacks.AfterAddress = [this](const ScanStep& step) {
+    // Step n of N and the time left in the main window's status line.
+    TimeLeftEstimate timeLeft;
+    callbacks.AfterAddress = [this, &timeLeft](const ScanStep& step) {
+        timeLeft.Progress(step.Address + 1, kAddressCount);
+        main_.ShowOperationProgress("Scanning: " + timeLeft.Text(), timeLeft.Percent());
         NoteGarbled(step.Address, step.Garbled, step.Strange);
         txtAddress_->setText(QString::number(step.Address));
         lblProductType_->setText(ToQString(step.Status));
@@ -521,6 +526,7 @@ void frmConnect::ScanOrStop() {
                       chkQuick_->isChecked() ? ScanPace::Quick : ScanPace::Plain);
 
     scanning_ = false;
+    main_.ShowOperationProgress("", 0);
     cmdScan_->setText(QString::fromLatin1(kScanCaption));
     SetBusyControls(false);
     txtAddress_->blockSignals(true);

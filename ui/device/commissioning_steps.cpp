@@ -7,6 +7,7 @@
 #include "files/backup_store.h"
 #include "files/file_header.h"
 #include "transfer/commissioning/file_comparison.h"
+#include "transfer/commissioning/panel_before_write.h"
 #include "ui/device/gui_operation_host.h"
 #include "ui/files/file_commands.h"
 #include "ui/files/file_prompts.h"
@@ -47,8 +48,38 @@ bool CommissioningSteps::AcceptBackup(const BackupOutcome& backup) {
                        ToQString(BackupFailedQuestion(lastBackup_)));
 }
 
+bool CommissioningSteps::ConfirmChanges(const std::vector<ConfigDifference>& list,
+                                        bool changesOnly) {
+    if (list.empty() && changesOnly) return true;
+    const QString address = ToQString(window_.Config().Panel.Address);
+    frmCompare& shown = OpenList(QStringLiteral("Before Write"));
+    shown.ShowChanges(list.empty() ? QString::fromLatin1(kNothingDiffersText)
+                                   : QStringLiteral("%1 between the device at address %2 and "
+                                                    "what will be written.")
+                                         .arg(Count(list.size()), address),
+                      list);
+    const QString question = list.empty()
+                                 ? QString::fromLatin1(kNothingDiffersText) +
+                                       QStringLiteral(
+                                           " between the device and what will be written.\n\n"
+                                           "Write all the same?")
+                                 : QStringLiteral(
+                                       "%1 between the device and what will be written (listed "
+                                       "in \"Before Write\").\n\nWrite now?")
+                                       .arg(Count(list.size()));
+    const bool goOn = window_.Ask(QStringLiteral("Write to the device?"), question);
+    if (compare_) compare_->close();
+    return goOn;
+}
+
 void CommissioningSteps::ShowCheck(const CommissionedWriteOutcome& outcome) {
     switch (outcome.Result) {
+        case CommissionedWriteResult::NothingToChange:
+            host_.ShowMessage(kNothingToChangeText);
+            return;
+        case CommissionedWriteResult::NotRead:
+            host_.ShowMessage("The read before the write was stopped; nothing was written.");
+            return;
         case CommissionedWriteResult::Verified:
             host_.ShowMessage(kVerifiedText);
             return;
@@ -103,14 +134,18 @@ void CommissioningSteps::CompareWithFileAt(PanelExchange& exchange, const QStrin
              comparison.Differences);
 }
 
-void CommissioningSteps::ShowList(const QString& title, const QString& summary,
-                                  const std::vector<ConfigDifference>& list) {
+frmCompare& CommissioningSteps::OpenList(const QString& title) {
     if (compare_) compare_->close();
     auto* window = new frmCompare(title, &window_.Widget());
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->ShowDifferences(summary, list);
     compare_ = window;
     window->open();
+    return *window;
+}
+
+void CommissioningSteps::ShowList(const QString& title, const QString& summary,
+                                  const std::vector<ConfigDifference>& list) {
+    OpenList(title).ShowDifferences(summary, list);
 }
 
 }  // namespace kvtk

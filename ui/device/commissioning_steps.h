@@ -36,6 +36,11 @@ public:
     // without. True when the change may go on.
     bool AcceptBackup(const BackupOutcome& backup);
 
+    // Before a write, after its read: the values that differ in the compare
+    // window's form and the question to go on. True goes on. A write of the
+    // changes only with nothing differing goes on without asking.
+    bool ConfirmChanges(const std::vector<ConfigDifference>& list, bool changesOnly);
+
     // The check after a write: "verified" in a message, or the differences
     // in the compare window. Nothing when no check ran.
     void ShowCheck(const CommissionedWriteOutcome& outcome);
@@ -50,6 +55,7 @@ public:
     frmCompare* CompareWindow() const { return compare_; }
 
 private:
+    frmCompare& OpenList(const QString& title);
     void ShowList(const QString& title, const QString& summary,
                   const std::vector<ConfigDifference>& list);
 

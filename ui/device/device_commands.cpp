@@ -151,6 +151,9 @@ WriteOutcome DeviceCommands::Write() {
     request.AcceptBackup = [this](const BackupOutcome& backup) {
         return commissioning_.AcceptBackup(backup);
     };
+    request.ConfirmDifferences = [this, &options](const std::vector<ConfigDifference>& list) {
+        return commissioning_.ConfirmChanges(list, options.ChangesOnly);
+    };
     const CommissionedWriteOutcome written =
         CommissionedWrite(window_.Config(), request, Exchange(), host_);
     commissioning_.ShowCheck(written);

@@ -22,6 +22,13 @@ std::string DifferenceListText(const std::vector<ConfigDifference>& list) {
     return text;
 }
 
+std::string ChangeListText(const std::vector<ConfigDifference>& list) {
+    std::string text = "Section\tItem\tPanel value\tNew value\r\n";
+    for (const ConfigDifference& d : list)
+        text += d.Section + '\t' + d.Item + '\t' + d.PanelValue + '\t' + d.FileValue + "\r\n";
+    return text;
+}
+
 frmCompare::frmCompare(const QString& title, QWidget* parent)
     : QDialog(parent),
       lblSummary_(new QLabel),
@@ -68,12 +75,27 @@ frmCompare::frmCompare(const QString& title, QWidget* parent)
 
 void frmCompare::ShowDifferences(const QString& summary,
                                  const std::vector<ConfigDifference>& list) {
+    changes_ = false;
+    Show(summary, list);
+}
+
+void frmCompare::ShowChanges(const QString& summary, const std::vector<ConfigDifference>& list) {
+    changes_ = true;
+    Show(summary, list);
+}
+
+void frmCompare::Show(const QString& summary, const std::vector<ConfigDifference>& list) {
     list_ = list;
+    tblDifferences_->setHorizontalHeaderLabels(
+        {QStringLiteral("Section"), QStringLiteral("Item"),
+         changes_ ? QStringLiteral("Panel value") : QStringLiteral("File value"),
+         changes_ ? QStringLiteral("New value") : QStringLiteral("Panel value")});
     lblSummary_->setText(summary);
     tblDifferences_->setRowCount(static_cast<int>(list.size()));
     for (int row = 0; row < static_cast<int>(list.size()); ++row) {
         const ConfigDifference& d = list[static_cast<size_t>(row)];
-        const std::string cells[] = {d.Section, d.Item, d.FileValue, d.PanelValue};
+        const std::string cells[] = {d.Section, d.Item, changes_ ? d.PanelValue : d.FileValue,
+                                     changes_ ? d.FileValue : d.PanelValue};
         for (int column = 0; column < 4; ++column)
             tblDifferences_->setItem(row, column, new QTableWidgetItem(ToQString(cells[column])));
     }
@@ -85,7 +107,8 @@ void frmCompare::SaveList() {
     const std::optional<QString> name = askFileName_ ? askFileName_() : std::nullopt;
     if (!name) return;
     const FileResult saved =
-        SaveFileAtomically(QFile::encodeName(*name).toStdString(), DifferenceListText(list_));
+        SaveFileAtomically(QFile::encodeName(*name).toStdString(),
+                           changes_ ? ChangeListText(list_) : DifferenceListText(list_));
     if (!saved.Ok())
         QMessageBox::warning(
             this, ToQString(saved.Title),

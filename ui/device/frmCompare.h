@@ -26,6 +26,8 @@ public:
     explicit frmCompare(const QString& title, QWidget* parent = nullptr);
 
     void ShowDifferences(const QString& summary, const std::vector<ConfigDifference>& list);
+    // Before a write: the same rows as panel value, then the new value.
+    void ShowChanges(const QString& summary, const std::vector<ConfigDifference>& list);
     void SetFileNameAsker(FileNameAsker asker) { askFileName_ = std::move(asker); }
 
     QLabel* lblSummary() const { return lblSummary_; }
@@ -34,10 +36,12 @@ public:
     QPushButton* cmdClose() const { return cmdClose_; }
 
 private:
+    void Show(const QString& summary, const std::vector<ConfigDifference>& list);
     void SaveList();
 
     FileNameAsker askFileName_;
     std::vector<ConfigDifference> list_;
+    bool changes_ = false;  // the columns are panel value, new value
     QLabel* lblSummary_;
     QTableWidget* tblDifferences_;
     QPushButton* cmdSaveList_;
@@ -47,5 +51,7 @@ private:
 // The saved list: a heading line, then one tab-separated line per
 // difference, CR LF line ends.
 std::string DifferenceListText(const std::vector<ConfigDifference>& list);
+// The same for the list before a write (panel value, new value).
+std::string ChangeListText(const std::vector<ConfigDifference>& list);
 
 }  // namespace kvtk

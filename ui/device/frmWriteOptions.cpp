@@ -35,6 +35,7 @@ frmWriteOptions::frmWriteOptions(SpinTick& tick, const Beeper& beeper, QWidget* 
       txtGroupCount_(new QLineEdit),
       chkBackup_(MakeBox("&Back up the device first", "chkBackup")),
       chkVerify_(MakeBox("&Verify after writing", "chkVerify")),
+      chkChangesOnly_(MakeBox("Write &only the changes", "chkChangesOnly")),
       cmdWrite_(new QPushButton(QStringLiteral("&Write"))),
       cmdCancel_(new QPushButton(QStringLiteral("&Cancel"))) {
     setObjectName(QStringLiteral("frmWriteOptions"));
@@ -72,11 +73,13 @@ frmWriteOptions::frmWriteOptions(SpinTick& tick, const Beeper& beeper, QWidget* 
     count->addStretch(1);
     parts->addLayout(count);
     chkVerify_->setChecked(false);
+    chkChangesOnly_->setChecked(false);
     auto* safety = new QGroupBox;
     safety->setObjectName(QStringLiteral("fraSafety"));
     auto* safetyLayout = new QVBoxLayout(safety);
     safetyLayout->addWidget(chkBackup_);
     safetyLayout->addWidget(chkVerify_);
+    safetyLayout->addWidget(chkChangesOnly_);
 
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(cmdWrite_, QDialogButtonBox::AcceptRole);
@@ -105,16 +108,18 @@ WriteOptions frmWriteOptions::Options() const {
     options.Inputs = chkInputs_->isChecked();
     options.Groups = chkGroups_->isChecked();
     options.GroupCount = IntegerValue(ToCoreText(txtGroupCount_->text()));
+    options.ChangesOnly = chkChangesOnly_->isChecked();
     return options;
 }
 
 WriteSafety frmWriteOptions::Safety() const {
-    return {chkBackup_->isChecked(), chkVerify_->isChecked()};
+    return {chkBackup_->isChecked(), chkVerify_->isChecked(), chkChangesOnly_->isChecked()};
 }
 
 void frmWriteOptions::SetSafety(const WriteSafety& safety) {
     chkBackup_->setChecked(safety.Backup);
     chkVerify_->setChecked(safety.Verify);
+    chkChangesOnly_->setChecked(safety.ChangesOnly);
 }
 
 void frmWriteOptions::reject() {

@@ -25,6 +25,8 @@ struct SpinTick;
 struct WriteSafety {
     bool Backup = true;   // read and keep the panel's configuration first
     bool Verify = false;  // read the panel back after the save and compare
+    // Send only what differs from the panel (read first, backup or not).
+    bool ChangesOnly = false;
 };
 
 class frmWriteOptions : public QDialog {
@@ -47,6 +49,7 @@ public:
     SpinButtons* spnGroupCount() const { return spnGroupCount_; }
     QCheckBox* chkBackup() const { return chkBackup_; }
     QCheckBox* chkVerify() const { return chkVerify_; }
+    QCheckBox* chkChangesOnly() const { return chkChangesOnly_; }
     QPushButton* cmdWrite() const { return cmdWrite_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
 
@@ -66,6 +69,7 @@ private:
     SpinButtons* spnGroupCount_;
     QCheckBox* chkBackup_;
     QCheckBox* chkVerify_;
+    QCheckBox* chkChangesOnly_;
     QPushButton* cmdWrite_;
     QPushButton* cmdCancel_;
 };

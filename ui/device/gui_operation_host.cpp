@@ -40,7 +40,19 @@ void GuiOperationHost::ShowStatusLine(const std::string& text, LineTone tone) {
     if (statusLine_) statusLine_(text, tone);
 }
 
+void GuiOperationHost::ShowProgress(OperationKind kind, bool running) {
+    std::string text;
+    if (running)
+        text = (kind == OperationKind::Read ? "Reading: " : "Writing: ") + timeLeft_.Text();
+    window_.ShowOperationProgress(text, timeLeft_.Percent());
+    if (portWindow_.Progress) portWindow_.Progress(text);
+}
+
 void GuiOperationHost::Started(const OperationStarted& event) {
+    if (event.Kind == OperationKind::Read || event.Kind == OperationKind::Write) {
+        timeLeft_.Started(event);
+        ShowProgress(event.Kind, true);
+    }
     switch (event.Kind) {
         case OperationKind::Read:
             // No other command may start while the window fills in.
@@ -60,6 +72,10 @@ void GuiOperationHost::Started(const OperationStarted& event) {
 }
 
 void GuiOperationHost::StepDone(const OperationStep& event) {
+    if (event.Kind == OperationKind::Read || event.Kind == OperationKind::Write) {
+        timeLeft_.StepDone(event);
+        ShowProgress(event.Kind, true);
+    }
     switch (event.Kind) {
         case OperationKind::Write:
             // The port window's cancel and the repaints run between registers.
@@ -76,6 +92,8 @@ void GuiOperationHost::StepDone(const OperationStep& event) {
 }
 
 void GuiOperationHost::Finished(const OperationFinished& event) {
+    if (event.Kind == OperationKind::Read || event.Kind == OperationKind::Write)
+        ShowProgress(event.Kind, false);
     switch (event.Kind) {
         case OperationKind::Read:
             ShowPortWindow(false);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "transfer/operations/operation_host.h"
+#include "transfer/operations/time_left.h"
 
 class QLabel;
 
@@ -26,6 +27,8 @@ struct PortWindowHooks {
     std::function<void(const std::string& text)> ResponseDescription;
     // Clears what the port window shows of the last exchange.
     std::function<void()> Clear;
+    // The running operation's step n of N and time left; empty clears it.
+    std::function<void(const std::string& text)> Progress;
 };
 
 class GuiOperationHost : public OperationHost {
@@ -67,6 +70,7 @@ private:
     void SetMainWindowEnabled(bool enabled);
     void SetBusyPointer(bool busy);
     void Repaint();
+    void ShowProgress(OperationKind kind, bool running);
 
     MainWindowAccess& window_;
     PortWindowHooks portWindow_;
@@ -75,6 +79,7 @@ private:
     int waitCapMs_ = 0;
     bool showValuesOnRepaint_ = false;
     int busyDepth_ = 0;
+    TimeLeftEstimate timeLeft_;
 };
 
 }  // namespace kvtk

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "ui/device/device_commands.h"
@@ -59,6 +62,16 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     layout->addWidget(inputs_, 1);
     layout->addWidget(hints_);
     setCentralWidget(central);
+    lblOperation_ = new QLabel;
+    lblOperation_->setObjectName(QStringLiteral("lblOperation"));
+    gauOperation_ = new QProgressBar;
+    gauOperation_->setObjectName(QStringLiteral("gauOperation"));
+    gauOperation_->setAccessibleName(QStringLiteral("Operation progress"));
+    gauOperation_->setRange(0, 100);
+    gauOperation_->setMaximumWidth(200);
+    statusBar()->addPermanentWidget(lblOperation_);
+    statusBar()->addPermanentWidget(gauOperation_);
+    ShowOperationProgress("", 0);
 
     connect(settings_, &PanelSettingsEditor::inputCountLeft, this, &frmMain::RefreshInputs);
     connect(settings_, &PanelSettingsEditor::addressDoubleClicked, this,
@@ -287,6 +300,13 @@ void frmMain::EnableCommands() {
     inputView_->setEnabled(LiveCommands::LiveViewsEnabled(config_));
     groupViewModify_->setEnabled(LiveCommands::LiveViewsEnabled(config_));
     checkBadRelays_->setEnabled(LiveCommands::BadRelayCheckEnabled(config_));
+}
+
+void frmMain::ShowOperationProgress(const std::string& text, int percent) {
+    lblOperation_->setText(ToQString(text));
+    gauOperation_->setValue(percent);
+    lblOperation_->setVisible(!text.empty());
+    gauOperation_->setVisible(!text.empty());
 }
 
 void frmMain::SetMemoryCheck(const std::string& eprom, const std::string& eeprom) {

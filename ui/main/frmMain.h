@@ -19,6 +19,9 @@
 class QAction;
 class QMenu;
 
+class QLabel;
+class QProgressBar;
+
 namespace kvtk {
 
 class DeviceCommands;
@@ -68,6 +71,9 @@ public:
     // Results of the memory check ("OK", "Error!", "Unknown", "N/A").
     void SetMemoryCheck(const std::string& eprom, const std::string& eeprom) override;
     void SetAddress(int address) override;
+    void ShowOperationProgress(const std::string& text, int percent) override;
+    QProgressBar* gauOperation() const { return gauOperation_; }
+    QLabel* lblOperation() const { return lblOperation_; }
     int Address() const override;
     void SetLastFileHeader(std::optional<FileHeaderInfo> header) override {
         lastFileHeader_ = std::move(header);
@@ -159,6 +165,8 @@ private:
     bool exiting_ = false;
 
     HintLine* hints_ = nullptr;
+    QLabel* lblOperation_ = nullptr;
+    QProgressBar* gauOperation_ = nullptr;
     PanelSettingsEditor* settings_ = nullptr;
     InputEditor* inputs_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -53,6 +53,10 @@ public:
     // The file header last read; it can make version comparisons equal.
     virtual void SetLastFileHeader(std::optional<FileHeaderInfo> header) = 0;
 
+    // The status line's progress bar while an operation runs: step n of N
+    // and the time left. An empty text hides it.
+    virtual void ShowOperationProgress(const std::string& text, int percent) = 0;
+
     // The whole menu bar, while a panel command runs.
     virtual void SetMenusEnabled(bool enabled) = 0;
     // An entry of Input > "Set All As Type..." (index = input type).

@@ -42,6 +42,7 @@ GuiSession::GuiSession(frmMain& main, PortSlots portSlots, RememberedSettings* r
     hooks.ResponseDescription = [this](const std::string& text) {
         line_->Settings().SetResponseDescription(text);
     };
+    hooks.Progress = [this](const std::string& text) { comm_->ShowProgress(ToQString(text)); };
     main_.Device().Host().SetPortWindowHooks(std::move(hooks));
     connect(&main_, &frmMain::connectDialogRequested, this, &GuiSession::ShowConnectDialog);
     connect(&main_, &frmMain::panelConnected, this, &GuiSession::OnPanelConnected);
@@ -89,7 +90,7 @@ void GuiSession::Restore() {
     main_.Files().Printer().Name = values.PrinterName;
     main_.Files().SetRecentFiles(values.RecentFiles);
     main_.Device().WriteOptionsDialog().SetSafety(
-        {values.BackupBeforeWrite, values.VerifyAfterWrite});
+        {values.BackupBeforeWrite, values.VerifyAfterWrite, values.ChangesOnly});
     main_.RestoreGeometry(values.MainWindowGeometry);
 }
 
@@ -111,6 +112,7 @@ void GuiSession::Remember() {
     const WriteSafety safety = main_.Device().WriteOptionsDialog().Safety();
     values.BackupBeforeWrite = safety.Backup;
     values.VerifyAfterWrite = safety.Verify;
+    values.ChangesOnly = safety.ChangesOnly;
     // A main window never shown has no geometry of its own yet.
     if (main_.windowHandle()) values.MainWindowGeometry = main_.saveGeometry();
     remembered_->Save();

@@ -23,6 +23,7 @@ const QString kMaxResponseMs = QStringLiteral("exchange/maxResponseMs");
 const QString kAttempts = QStringLiteral("exchange/attempts");
 const QString kBackupBeforeWrite = QStringLiteral("write/backup");
 const QString kVerifyAfterWrite = QStringLiteral("write/verify");
+const QString kChangesOnly = QStringLiteral("write/changesOnly");
 const QString kQuickScan = QStringLiteral("scan/quick");
 const QString kPrinterName = QStringLiteral("print/printer");
 const QString kRecentFiles = QStringLiteral("files/recent");
@@ -88,6 +89,7 @@ void RememberedSettings::Load() {
     ReadNumber(store, kAttempts, 0, 99, values_.Attempts);
     ReadFlag(store, kBackupBeforeWrite, values_.BackupBeforeWrite);
     ReadFlag(store, kVerifyAfterWrite, values_.VerifyAfterWrite);
+    ReadFlag(store, kChangesOnly, values_.ChangesOnly);
     ReadFlag(store, kQuickScan, values_.QuickScan);
     ReadText(store, kPrinterName, values_.PrinterName);
     if (const QVariant recent = store.value(kRecentFiles); recent.canConvert<QStringList>())
@@ -109,6 +111,7 @@ void RememberedSettings::Save() {
     store.setValue(kAttempts, values_.Attempts);
     store.setValue(kBackupBeforeWrite, values_.BackupBeforeWrite);
     store.setValue(kVerifyAfterWrite, values_.VerifyAfterWrite);
+    store.setValue(kChangesOnly, values_.ChangesOnly);
     store.setValue(kQuickScan, values_.QuickScan);
     store.setValue(kPrinterName, values_.PrinterName);
     store.setValue(kRecentFiles, values_.RecentFiles);

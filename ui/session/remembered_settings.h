@@ -2,10 +2,10 @@
 // What the tool remembers from one run to the next: the connection choice
 // and address, the relay server's host and user (never the password), the
 // folder of the last file dialog, the exchange's response time and attempts,
-// the write options' backup and verify boxes, the quick scan box, the printer chosen for reports,
-// the files opened or saved last, and the main window's geometry.
-// Kept with QSettings in the platform's usual place; a missing, damaged or unreadable store gives
-// the defaults, value by value.
+// the write options' backup, verify and changes-only boxes, the quick scan box, the printer
+// chosen for reports, the files opened or saved last, the Site window's folder and the main
+// window's geometry. Kept with QSettings in the platform's usual place; a missing, damaged or
+// unreadable store gives the defaults, value by value.
 
 #include <QByteArray>
 #include <QString>
@@ -29,10 +29,11 @@ struct RememberedValues {
     int Attempts = ExchangeSettings::kDefaultAttempts;
     bool BackupBeforeWrite = true;
     bool VerifyAfterWrite = false;
-    bool QuickScan = false;   // the connect dialog's "Quick" box
-    QString PrinterName;      // empty: the default printer
-    QStringList RecentFiles;  // newest first
-    QString SiteFolder;       // the Site window's folder
+    bool ChangesOnly = false;  // "Write only the changes"
+    bool QuickScan = false;    // the connect dialog's "Quick" box
+    QString PrinterName;       // empty: the default printer
+    QStringList RecentFiles;   // newest first
+    QString SiteFolder;        // the Site window's folder
     QByteArray MainWindowGeometry;
 };
 

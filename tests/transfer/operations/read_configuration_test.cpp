@@ -60,10 +60,15 @@ TEST(ReadConfiguration, FullReadOfWq16At500) {
         EXPECT_EQ(call.Style, 2) << call.Command;
         EXPECT_EQ(call.Address, 1) << call.Command;
     }
-    // A step per panel-wide row, between "started" and "finished".
-    ASSERT_EQ(host.Events.size(), 12u);
+    // A step per register, between "started" and "finished", counted from
+    // the panel's own input count on.
+    const std::string all = std::to_string(expected.size());
+    ASSERT_EQ(host.Events.size(), expected.size() + 2);
     EXPECT_EQ(host.Events.front(), "started Read");
-    EXPECT_EQ(host.Events[1], "step Maximum Number of Inputs (1)");
+    EXPECT_EQ(host.Events[1].rfind("step Maximum Number of Inputs (1 of ", 0), 0u);
+    EXPECT_NE(host.Events[2].find("(2 of " + all + ")"), std::string::npos) << host.Events[2];
+    EXPECT_EQ(host.Events[host.Events.size() - 2],
+              "step Group flash settings (" + all + " of " + all + ")");
     EXPECT_EQ(host.Events.back(), "finished Read completed");
 
     // Each reply lands in its own field: the decoding itself is the register map's.

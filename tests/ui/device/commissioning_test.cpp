@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
@@ -134,6 +135,41 @@ TEST_F(CommissioningTest, CompareWithFileListsExactlyTheDifferences) {
     QFile saved(list);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().count('\n'), 3);  // the heading and two rows
+}
+
+// Before a write of the changes only: the values that differ, in the
+// compare window's form (panel value, new value), and the question; No
+// sends nothing, Yes sends only the changed register between "LSWEN" and
+// the save.
+TEST_F(CommissioningTest, AWriteOfTheChangesShowsThemAndAsksFirst) {
+    ASSERT_NO_FATAL_FAILURE(OpenAndWriteLobby());
+    frmWriteOptions& options = device().WriteOptionsDialog();
+    options.chkChangesOnly()->setChecked(true);
+    for (const bool yes : {false, true}) {
+        panel.SetRegister("64", "0C");  // 12 relays behind the tool's back
+        panel.ClearReceived();
+        QStringList rows;
+        window->SetQuestionAsker([&](const QString&, const QString&) {
+            const QTableWidget& table = *device().Commissioning().CompareWindow()->tblDifferences();
+            for (int column = 0; column < 4; ++column)
+                rows << table.horizontalHeaderItem(column)->text();
+            for (int r = 0; r < table.rowCount(); ++r)
+                for (int column = 0; column < 4; ++column) rows << table.item(r, column)->text();
+            return yes;
+        });
+        QTimer::singleShot(0, &options, [&options] { options.cmdWrite()->click(); });
+        device().Write();
+        EXPECT_EQ(rows.join(QLatin1Char('|')),
+                  QStringLiteral("Section|Item|Panel value|New value|Panel Information|Relay "
+                                 "count|\"12\"|\"16\""));
+        std::vector<std::string> writes;
+        for (const std::string& command : panel.Received())
+            if (command.rfind("LR", 0) != 0) writes.push_back(command);
+        const std::vector<std::string> expected =
+            yes ? std::vector<std::string>{"LSWEN", "LW6410", "LSAVE_EN", "LSYS_SAVE"}
+                : std::vector<std::string>{};
+        EXPECT_EQ(writes, expected) << yes;
+    }
 }
 
 }  // namespace

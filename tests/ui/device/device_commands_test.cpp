@@ -309,7 +309,7 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
     rig.settings.SetMaxResponseMs(300);
     std::vector<bool> portWindow;
     device().Host().SetPortWindowHooks(
-        {[&portWindow](bool shown) { portWindow.push_back(shown); }, {}, {}});
+        {[&portWindow](bool shown) { portWindow.push_back(shown); }, {}, {}, {}});
     device().SetExchange(&rig.exchange);
     GoOnline(1, "WQ16 Version 5.00");
 
@@ -341,6 +341,8 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
 
     line.Options().dropFraction = 0;
     rig.prompter.asked.clear();
+    answer = true;  // the list of what will change, then the write
+    questions.clear();
     QStringList messages;
     device().Host().SetMessageSink([&messages](const QString& text) { messages << text; });
     panel.ClearReceived();
@@ -351,6 +353,9 @@ TEST_F(DeviceCommandsTest, ReadEditAndWriteThroughAPseudoTerminal) {
     EXPECT_THAT(rig.prompter.asked, IsEmpty());
     EXPECT_EQ(panel.Received().front(), "LR65");  // the backup read comes first
     EXPECT_EQ(panel.Received().back(), "LR23");   // the check read comes last
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].startsWith(QStringLiteral("Write to the device?|1 difference ")))
+        << questions[0].toStdString();
     EXPECT_EQ(messages, QStringList{QString::fromLatin1(kVerifiedText)});
     EXPECT_EQ(panel.SavedRegister("41"), "1D4C");  // 7500 s
     // The backup holds the panel as it was before the write.

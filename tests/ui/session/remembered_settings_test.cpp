@@ -57,7 +57,7 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     const QStringList recent{dir.filePath(QStringLiteral("b.kvx")),
                              dir.filePath(QStringLiteral("a.kvx"))};
     main->Files().SetRecentFiles(recent);
-    main->Device().WriteOptionsDialog().SetSafety({false, true});
+    main->Device().WriteOptionsDialog().SetSafety({false, true, true});
     dialog().txtHost()->setText(QStringLiteral("relay.example"));
     dialog().txtUser()->setText(QStringLiteral("tech"));
     password()->setText(QStringLiteral("secret"));
@@ -86,6 +86,7 @@ TEST_F(RememberedSettingsTest, ChoicesAreRestoredOnTheNextStart) {
     const WriteSafety safety = main->Device().WriteOptionsDialog().Safety();
     EXPECT_FALSE(safety.Backup);
     EXPECT_TRUE(safety.Verify);
+    EXPECT_TRUE(safety.ChangesOnly);
     QFile store(dir.filePath(QStringLiteral("kvtk.conf")));
     ASSERT_TRUE(store.open(QIODevice::ReadOnly));
     EXPECT_FALSE(store.readAll().contains("secret"));
@@ -108,6 +109,7 @@ TEST_F(RememberedSettingsTest, DamagedStoreGivesTheDefaults) {
         EXPECT_EQ(exchange().MaxResponseMs(), ExchangeSettings::kDefaultMaxResponseMs);
         EXPECT_EQ(exchange().Attempts(), ExchangeSettings::kDefaultAttempts);
         EXPECT_TRUE(main->Device().WriteOptionsDialog().Safety().Backup);
+        EXPECT_FALSE(main->Device().WriteOptionsDialog().Safety().ChangesOnly);
         EXPECT_FALSE(dialog().chkQuick()->isChecked());
     }
 }
