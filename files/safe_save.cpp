@@ -47,7 +47,7 @@ fs::path ResolveTarget(const std::string& path) {
 std::FILE* CreateNewFile(const fs::path& candidate) {
     // "x": exclusive create, so a stale temporary of another save is never
     // reused or truncated.
-    return std::fopen(candidate.c_str(), "wbx");
+    return std::fopen(candidate.string().c_str(), "wbx");
 }
 
 FileResult WriteAllBytes(std::FILE* file, std::string_view bytes) {
