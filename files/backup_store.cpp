@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/safe_save.h"
+#include "files/system_file_calls.h"
 #include "model/local_time.h"
 
 namespace kvtk {
@@ -56,7 +57,7 @@ BackupSave SaveNewBackup(const std::string& folder, const std::string& name,
                          std::string_view text) {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) return {SystemFailureResult(kWriteErrorTitle, ec.value()), ""};
+    if (ec) return {SystemFailureResult(kWriteErrorTitle, ErrorNumber(ec)), ""};
     const fs::path base = fs::path(folder) / name;
     const std::string stem = base.stem().string();
     const std::string extension = base.extension().string();

@@ -3,8 +3,10 @@
 
 #include <gmock/gmock.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <tuple>
 #include <vector>
@@ -35,22 +37,60 @@ TEST(SafeSave, ADiskFullSaveLeavesThePreviousFileUntouched) {
     EXPECT_EQ(FilesIn(folder.Path()), 1);
 }
 
-// The temporary file vanished before the rename (another program cleaned
-// the folder): the save failed, whatever was written.
+// The temporary file vanished before the rename (another program moved it
+// away): the save failed, whatever was written.
 TEST(SafeSave, AFailedRenameIsAFailedSave) {
     test::TestFolder folder;
     const std::string target = folder.File("plan.kvx");
     test::PutFileBytes(target, "previous contents");
     const auto vanishing = [](const fs::path& candidate) {
-        std::FILE* file = CreateNewFile(candidate);
-        fs::remove(candidate);
-        return file;
+        return CreateNewFile(fs::path(candidate) += ".moved");
     };
     const FileResult result = SaveFileAtomically(target, "new contents", vanishing);
     EXPECT_EQ(result.Outcome, FileOutcome::PathNotFound);
     EXPECT_EQ(result.Message, "No such file or directory (2)\r");
     EXPECT_EQ(test::FileBytes(target), "previous contents");
-    EXPECT_EQ(FilesIn(folder.Path()), 1);
+    EXPECT_EQ(FilesIn(folder.Path()), 2);  // the target and the moved temporary
+}
+
+// A new file (a temporary, a claimed backup name) never reuses an old one.
+TEST(SafeSave, ANewFileIsNeverOneThatExists) {
+    test::TestFolder folder;
+    const std::string path = folder.File("plan.kvx.tmp0");
+    test::PutFileBytes(path, "another save's bytes");
+    errno = 0;
+    std::FILE* file = CreateNewFile(path);
+    EXPECT_EQ(file, nullptr);
+    EXPECT_EQ(errno, EEXIST);
+    if (file) std::fclose(file);
+    EXPECT_EQ(test::FileBytes(path), "another save's bytes");
+}
+
+// A file another program holds open, or a read-only one: replaced (POSIX),
+// or on Windows refused in words; never half of each or a temporary left.
+TEST(SafeSave, AFileHeldOpenOrReadOnlyIsReplacedWholeOrLeftAsItWas) {
+    for (const bool readOnly : {false, true}) {
+        test::TestFolder folder;
+        const std::string target = folder.File("plan.kvx");
+        test::PutFileBytes(target, "previous contents");
+        std::ifstream held(target, std::ios::binary);
+        if (readOnly) {
+            held.close();
+            fs::permissions(
+                target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                fs::perm_options::remove);
+        }
+        const FileResult result = SaveFileAtomically(target, "new contents");
+        held.close();
+        if (result.Ok()) {
+            EXPECT_EQ(test::FileBytes(target), "new contents") << readOnly;
+        } else {
+            EXPECT_EQ(result.Message, "Permission denied (13)\r") << readOnly;
+            EXPECT_EQ(test::FileBytes(target), "previous contents") << readOnly;
+        }
+        EXPECT_EQ(FilesIn(folder.Path()), 1) << readOnly;
+        fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+    }
 }
 
 // Saved through a symbolic link, the link stays a link to the saved file.
