@@ -12,6 +12,7 @@ namespace kvtk {
 
 SmallFileResult ReadSmallFile(const std::string& path, std::size_t limit) {
     namespace fs = std::filesystem;
+    if (NamesADevice(path)) return {{}, "not a regular file"};
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)

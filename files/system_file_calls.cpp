@@ -1,6 +1,7 @@
 #include "files/system_file_calls.h"
 
 #include <cerrno>
+#include <string>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -77,6 +78,20 @@ int ErrorNumber(const std::error_code& ec) {
     return ec.value();
 }
 
+bool NamesADevice(const std::filesystem::path& path) {
+    // The name before its first dot, without the spaces Windows ignores.
+    std::wstring name = path.filename().wstring();
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ') name.pop_back();
+    for (wchar_t& c : name)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    if (name == L"CON" || name == L"PRN" || name == L"AUX" || name == L"NUL" || name == L"CONIN$" ||
+        name == L"CONOUT$")
+        return true;
+    return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) &&
+           name[3] >= L'1' && name[3] <= L'9';
+}
+
 #else
 
 std::FILE* OpenNewFile(const std::filesystem::path& path) {
@@ -91,6 +106,10 @@ int RenameOver(const std::filesystem::path& from, const std::filesystem::path& t
 
 int ErrorNumber(const std::error_code& ec) {
     return ec.value();
+}
+
+bool NamesADevice(const std::filesystem::path&) {
+    return false;
 }
 
 #endif

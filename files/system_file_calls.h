@@ -19,4 +19,10 @@ int RenameOver(const std::filesystem::path& from, const std::filesystem::path& t
 // The errno number of a failure reported through std::error_code.
 int ErrorNumber(const std::error_code& ec);
 
+// Whether Windows takes the name for one of its devices: CON, NUL, COM1,
+// LPT1 and the like, in any folder and with any extension ("COM1.kvx" is the
+// serial port). The library calls such a name missing; opening it reaches
+// the device. Never true elsewhere.
+bool NamesADevice(const std::filesystem::path& path);
+
 }  // namespace kvtk

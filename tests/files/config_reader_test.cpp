@@ -224,6 +224,11 @@ TEST(ConfigReader, OnlyRegularFilesOfAConfigurationsSizeAreRead) {
         cases.push_back({pipe, FileOutcome::Other, "Not a regular file but a named pipe"});
         cases.push_back(
             {"/dev/zero", FileOutcome::Other, "Not a regular file but a character device"});
+    } else {
+        // Windows' device names, in any folder and with any extension.
+        for (const std::string& device : {folder.File("nul.kvx"), std::string("COM1.kvx")})
+            cases.push_back(
+                {device, FileOutcome::Other, "Not a regular file but a character device"});
     }
     for (const auto& tc : cases) {
         Configuration c = ConfigFor("KV-??00", "4.00");

@@ -118,8 +118,9 @@ TEST(SafeSave, ReplacesTheFileKeepingItsPermissionsAndLeavesNoTemporary) {
     EXPECT_EQ(FilesIn(folder.Path()), 2);
 }
 
-// A pipe (or a link to one), a folder, a missing or unwritable folder: the
-// save is refused in the system's words and nothing there changes.
+// A pipe (or a link to one), a folder, a missing or unwritable folder, a
+// Windows device name: the save is refused in the system's words and
+// nothing there changes.
 TEST(SafeSave, TargetsThatCannotBeWrittenAreRefusedInWordsAndLeftAsTheyWere) {
     test::TestFolder folder;
     fs::create_directory(folder.Path() / "folder.kvx");
@@ -142,13 +143,13 @@ TEST(SafeSave, TargetsThatCannotBeWrittenAreRefusedInWordsAndLeftAsTheyWere) {
             fs::remove(folder.File("locked/probe"));
             locked = "/sys/kvtk-plan.kvx";
         }
-        cases.insert(cases.end(),
-                     {
-                         {pipe.string(), FileOutcome::Other, "Not a regular file but a named pipe"},
-                         {folder.File("link.kvx"), FileOutcome::Other,
-                          "Not a regular file but a named pipe"},
-                         {locked, FileOutcome::Other, "Permission denied (13)\r"},
-                     });
+        cases.push_back({pipe.string(), FileOutcome::Other, "Not a regular file but a named pipe"});
+        cases.push_back(
+            {folder.File("link.kvx"), FileOutcome::Other, "Not a regular file but a named pipe"});
+        cases.push_back({locked, FileOutcome::Other, "Permission denied (13)\r"});
+    } else {
+        cases.push_back({folder.File("nul.kvx"), FileOutcome::Other,
+                         "Not a regular file but a character device"});
     }
     for (const auto& [target, outcome, message] : cases) {
         const FileResult result = WriteConfigFile(target, test::ConfigFor("WQ16", "5.00"), {});

@@ -31,6 +31,8 @@ TEST(SmallFile, ReadsPlainFilesUpToTheBoundAndRefusesTheRest) {
         ASSERT_TRUE(test::MakePipe(folder.File("fifo")));
         cases.push_back({"/dev/zero", "not a regular file"});
         cases.push_back({folder.File("fifo"), "not a regular file"});  // would block in open()
+    } else {
+        cases.push_back({folder.File("Con.txt"), "not a regular file"});  // the console
     }
     for (const auto& c : cases) {
         const SmallFileResult result = ReadSmallFile(c.path);
