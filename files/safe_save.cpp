@@ -64,7 +64,7 @@ FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
                               const TemporaryOpener& open) {
     const fs::path target = ResolveTarget(path);
     // A device node, pipe or folder is never replaced by a regular file.
-    if (auto problem = SaveTargetProblem(target.string())) return *problem;
+    if (auto problem = SaveTargetProblem(NarrowPath(target))) return *problem;
     fs::path temporary;
     int openError = 0;
     std::FILE* file = OpenTemporary(target, open, temporary, openError);

@@ -78,6 +78,17 @@ int ErrorNumber(const std::error_code& ec) {
     return ec.value();
 }
 
+std::string NarrowPath(const std::filesystem::path& path) {
+    const std::wstring wide = path.wstring();
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
 bool NamesADevice(const std::filesystem::path& path) {
     // The name before its first dot, without the spaces Windows ignores.
     std::wstring name = path.filename().wstring();
@@ -106,6 +117,10 @@ int RenameOver(const std::filesystem::path& from, const std::filesystem::path& t
 
 int ErrorNumber(const std::error_code& ec) {
     return ec.value();
+}
+
+std::string NarrowPath(const std::filesystem::path& path) {
+    return path.string();
 }
 
 bool NamesADevice(const std::filesystem::path&) {

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace kvtk {
@@ -18,6 +19,12 @@ int RenameOver(const std::filesystem::path& from, const std::filesystem::path& t
 
 // The errno number of a failure reported through std::error_code.
 int ErrorNumber(const std::error_code& ec);
+
+// A path as the narrow text the rest of the program passes around, the form
+// std::filesystem::path(std::string) reads back: on Windows the ANSI code page
+// (the library's own path::string() gives UTF-8 there, which reads back as
+// other characters), elsewhere the bytes as they are.
+std::string NarrowPath(const std::filesystem::path& path);
 
 // Whether Windows takes the name for one of its devices: CON, NUL, COM1,
 // LPT1 and the like, in any folder and with any extension ("COM1.kvx" is the
