@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <tuple>
 #include <vector>
@@ -64,33 +63,6 @@ TEST(SafeSave, ANewFileIsNeverOneThatExists) {
     EXPECT_EQ(errno, EEXIST);
     if (file) std::fclose(file);
     EXPECT_EQ(test::FileBytes(path), "another save's bytes");
-}
-
-// A file another program holds open, or a read-only one: replaced (POSIX),
-// or on Windows refused in words; never half of each or a temporary left.
-TEST(SafeSave, AFileHeldOpenOrReadOnlyIsReplacedWholeOrLeftAsItWas) {
-    for (const bool readOnly : {false, true}) {
-        test::TestFolder folder;
-        const std::string target = folder.File("plan.kvx");
-        test::PutFileBytes(target, "previous contents");
-        std::ifstream held(target, std::ios::binary);
-        if (readOnly) {
-            held.close();
-            fs::permissions(
-                target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                fs::perm_options::remove);
-        }
-        const FileResult result = SaveFileAtomically(target, "new contents");
-        held.close();
-        if (result.Ok()) {
-            EXPECT_EQ(test::FileBytes(target), "new contents") << readOnly;
-        } else {
-            EXPECT_EQ(result.Message, "Permission denied (13)\r") << readOnly;
-            EXPECT_EQ(test::FileBytes(target), "previous contents") << readOnly;
-        }
-        EXPECT_EQ(FilesIn(folder.Path()), 1) << readOnly;
-        fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
-    }
 }
 
 // Saved through a symbolic link, the link stays a link to the saved file.
