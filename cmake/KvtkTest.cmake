@@ -1,9 +1,11 @@
-# kvtk_add_test(<name> LABEL unit|integration SOURCES ... LIBS ...)
+# kvtk_add_test(<name> [CORE|GUI] LABEL unit|integration SOURCES ... LIBS ...)
 # Builds one GoogleTest program and registers its tests with ctest.
-# Every test program links tests/support (a main() that creates the
-# QCoreApplication or QApplication first), so Qt code can be exercised.
+# A test program links tests/support (a main() that creates the
+# QCoreApplication, or with GUI the QApplication, first), so Qt code can be
+# exercised; a CORE one tests standard C++ only and takes GoogleTest's main(),
+# so that it builds without Qt (KVTK_CORE_ONLY, the Windows cross build).
 function(kvtk_add_test name)
-  cmake_parse_arguments(T "GUI" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "CORE;GUI" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_LABEL)
     set(T_LABEL unit)
   endif()
@@ -15,7 +17,9 @@ function(kvtk_add_test name)
     endif()
   endif()
   add_executable(${name} ${T_SOURCES})
-  if(T_GUI)
+  if(T_CORE)
+    target_link_libraries(${name} PRIVATE GTest::gmock_main)
+  elseif(T_GUI)
     target_link_libraries(${name} PRIVATE kvtk_test_main_gui)
   else()
     target_link_libraries(${name} PRIVATE kvtk_test_main)

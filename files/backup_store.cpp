@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/safe_save.h"
+#include "files/system_file_calls.h"
 #include "model/local_time.h"
 
 namespace kvtk {
@@ -40,7 +41,7 @@ std::string DefaultBackupFolder() {
 #endif
     // Never a folder relative to wherever the program was started.
     if (!data.is_absolute()) return {};
-    return (data / "kvtk" / "backups").string();
+    return NarrowPath(data / "kvtk" / "backups");
 }
 
 std::string BackupFileName(std::time_t when, int address, const std::string& model) {
@@ -56,10 +57,10 @@ BackupSave SaveNewBackup(const std::string& folder, const std::string& name,
                          std::string_view text) {
     std::error_code ec;
     fs::create_directories(folder, ec);
-    if (ec) return {SystemFailureResult(kWriteErrorTitle, ec.value()), ""};
+    if (ec) return {SystemFailureResult(kWriteErrorTitle, ErrorNumber(ec)), ""};
     const fs::path base = fs::path(folder) / name;
-    const std::string stem = base.stem().string();
-    const std::string extension = base.extension().string();
+    const std::string stem = NarrowPath(base.stem());
+    const std::string extension = NarrowPath(base.extension());
     for (int n = 1; n < 1000; ++n) {
         const fs::path candidate =
             n == 1 ? base : base.parent_path() / (stem + "_" + std::to_string(n) + extension);
@@ -71,9 +72,9 @@ BackupSave SaveNewBackup(const std::string& folder, const std::string& name,
             return {SystemFailureResult(kWriteErrorTitle, errno != 0 ? errno : EIO), ""};
         }
         std::fclose(claim);
-        const FileResult result = SaveFileAtomically(candidate.string(), text);
+        const FileResult result = SaveFileAtomically(NarrowPath(candidate), text);
         if (!result.Ok()) fs::remove(candidate, ec);  // only the empty claim is there
-        return {result, result.Ok() ? candidate.string() : ""};
+        return {result, result.Ok() ? NarrowPath(candidate) : ""};
     }
     return {SystemFailureResult(kWriteErrorTitle, EEXIST), ""};
 }

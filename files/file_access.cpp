@@ -6,6 +6,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "files/system_file_calls.h"
+
 namespace kvtk {
 namespace {
 
@@ -29,7 +31,8 @@ const char* SpecialKind(fs::file_type type) {
 // Nothing for a regular file or one that does not exist (yet).
 std::optional<FileResult> NotRegular(const std::string& path, const std::string& title) {
     std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
+    fs::file_status status = fs::status(path, ec);
+    if (NamesADevice(path)) status = fs::file_status(fs::file_type::character);
     if (!fs::exists(status) || fs::is_regular_file(status)) return std::nullopt;
     if (fs::is_directory(status)) return SystemFailureResult(title, EISDIR);
     return OtherFailureResult(FileOutcome::Other, title,

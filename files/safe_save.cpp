@@ -6,6 +6,7 @@
 
 #include "files/disk_flush.h"
 #include "files/file_access.h"
+#include "files/system_file_calls.h"
 
 namespace kvtk {
 namespace {
@@ -45,9 +46,9 @@ fs::path ResolveTarget(const std::string& path) {
 }  // namespace
 
 std::FILE* CreateNewFile(const fs::path& candidate) {
-    // "x": exclusive create, so a stale temporary of another save is never
-    // reused or truncated.
-    return std::fopen(candidate.c_str(), "wbx");
+    // Exclusive, so a stale temporary of another save is never reused or
+    // truncated.
+    return OpenNewFile(candidate);
 }
 
 FileResult WriteAllBytes(std::FILE* file, std::string_view bytes) {
@@ -63,7 +64,7 @@ FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
                               const TemporaryOpener& open) {
     const fs::path target = ResolveTarget(path);
     // A device node, pipe or folder is never replaced by a regular file.
-    if (auto problem = SaveTargetProblem(target.string())) return *problem;
+    if (auto problem = SaveTargetProblem(NarrowPath(target))) return *problem;
     fs::path temporary;
     int openError = 0;
     std::FILE* file = OpenTemporary(target, open, temporary, openError);
@@ -81,16 +82,18 @@ FileResult SaveFileAtomically(const std::string& path, std::string_view bytes,
 
     std::error_code ec;
     if (result.Ok()) {
-        // Keep the permissions of the file being replaced.
+#ifndef _WIN32
+        // Keep the permissions of the file being replaced. (Windows has only
+        // the read-only flag, and a read-only file is never replaced there.)
         const fs::file_status old = fs::status(target, ec);
         if (!ec && fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
-        ec.clear();
-        fs::rename(temporary, target, ec);
-        if (!ec) {
+#endif
+        const int error = RenameOver(temporary, target);
+        if (error == 0) {
             SyncFolderToDisk(target.parent_path());  // the rename itself
             return result;
         }
-        result = SystemFailureResult(kWriteErrorTitle, ec.value());
+        result = SystemFailureResult(kWriteErrorTitle, error);
     }
     fs::remove(temporary, ec);
     return result;

@@ -6,15 +6,17 @@
 #include <system_error>
 
 #include "files/file_result.h"
+#include "files/system_file_calls.h"
 
 namespace kvtk {
 
 SmallFileResult ReadSmallFile(const std::string& path, std::size_t limit) {
     namespace fs = std::filesystem;
+    if (NamesADevice(path)) return {{}, "not a regular file"};
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
-        return {{}, SystemErrorText(ec.value())};
+        return {{}, SystemErrorText(ErrorNumber(ec))};
     if (!fs::exists(status)) return {{}, "no such file"};
     // Checked before opening: opening a pipe would wait for a writer.
     if (!fs::is_regular_file(status)) return {{}, "not a regular file"};

@@ -2,9 +2,9 @@
 #include "files/config_reader.h"
 
 #include <gmock/gmock.h>
-#include <sys/stat.h>
 
 #include <sstream>
+#include <vector>
 
 #include "files/config_writer.h"
 #include "files/file_access.h"
@@ -201,25 +201,34 @@ TEST(ConfigReader, RefusesWhatThePanelCannotHold) {
 
 TEST(ConfigReader, OnlyRegularFilesOfAConfigurationsSizeAreRead) {
     test::TestFolder folder;
-    const std::string pipe = folder.File("pipe.kvx");
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const std::string good = folder.File("good.kvx"), huge = folder.File("huge.kvx");
     test::PutFileBytes(good, FileWith({}, {}, {}));
     std::filesystem::copy_file(good, huge);
     std::filesystem::resize_file(huge, kMaxConfigFileBytes + 1);
-    // Pipes and endless devices are refused instead of read forever.
-    const struct {
+    struct Case {
         std::string Path;
         FileOutcome Outcome;
         std::string Message;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {good, FileOutcome::Ok, ""},
         {folder.File("none.kvx"), FileOutcome::PathNotFound, "No such file or directory (2)\r"},
         {folder.Path().string(), FileOutcome::Other, "Is a directory"},
-        {pipe, FileOutcome::Other, "Not a regular file but a named pipe"},
-        {"/dev/zero", FileOutcome::Other, "Not a regular file but a character device"},
         {huge, FileOutcome::Other, "The file is too large to be a configuration file"},
     };
+    // Pipes and endless devices are refused instead of read forever.
+    if (test::kPosixFiles) {
+        const std::string pipe = folder.File("pipe.kvx");
+        ASSERT_TRUE(test::MakePipe(pipe));
+        cases.push_back({pipe, FileOutcome::Other, "Not a regular file but a named pipe"});
+        cases.push_back(
+            {"/dev/zero", FileOutcome::Other, "Not a regular file but a character device"});
+    } else {
+        // Windows' device names, in any folder and with any extension.
+        for (const std::string& device : {folder.File("nul.kvx"), std::string("COM1.kvx")})
+            cases.push_back(
+                {device, FileOutcome::Other, "Not a regular file but a character device"});
+    }
     for (const auto& tc : cases) {
         Configuration c = ConfigFor("KV-??00", "4.00");
         const FileResult result = ReadConfigFile(tc.Path, c, ReadMode::Full);

@@ -58,7 +58,9 @@ TEST(FileHeader, UnreadableHeadersKeepWhatWasFilledBefore) {
         HeaderOf(test::CrLf({kRule, "KV-4800 4.00 data", kRule, "Desc=cut here"}));
     EXPECT_EQ(shortFile.Status, HeaderStatus::Unreadable);
     EXPECT_EQ(shortFile.View.Model + " " + shortFile.View.Description, "KV-4800 CUT HERE");
-    EXPECT_EQ(ReadHeader("/dev/zero").Status, HeaderStatus::Unreadable);
+    if (test::kPosixFiles) {
+        EXPECT_EQ(ReadHeader("/dev/zero").Status, HeaderStatus::Unreadable);
+    }
 }
 
 }  // namespace

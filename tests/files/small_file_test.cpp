@@ -2,7 +2,8 @@
 #include "files/small_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+#include <vector>
 
 #include "tests/files/test_folder.h"
 
@@ -14,20 +15,25 @@ TEST(SmallFile, ReadsPlainFilesUpToTheBoundAndRefusesTheRest) {
     std::ofstream(folder.File("password")) << "s3cret\r\nsecond line\n";
     std::ofstream(folder.File("full")) << std::string(kSmallFileLimit, 'x');
     std::ofstream(folder.File("over")) << std::string(kSmallFileLimit + 1, 'x');
-    ASSERT_EQ(::mkfifo(folder.File("fifo").c_str(), 0600), 0);
-    const struct {
+    struct Case {
         std::string path;
         std::string error;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {folder.File("password"), ""},
         {folder.File("full"), ""},
         {folder.File("over"), "larger than 4096 bytes"},
-        {"/dev/zero", "not a regular file"},
-        {folder.File("fifo"), "not a regular file"},  // would block in open()
         {folder.Path().string(), "not a regular file"},
         {folder.File("none"), "no such file"},
         {folder.File("password") + "/x", "no such file"},
     };
+    if (test::kPosixFiles) {
+        ASSERT_TRUE(test::MakePipe(folder.File("fifo")));
+        cases.push_back({"/dev/zero", "not a regular file"});
+        cases.push_back({folder.File("fifo"), "not a regular file"});  // would block in open()
+    } else {
+        cases.push_back({folder.File("Con.txt"), "not a regular file"});  // the console
+    }
     for (const auto& c : cases) {
         const SmallFileResult result = ReadSmallFile(c.path);
         EXPECT_EQ(result.Error, c.error) << c.path;

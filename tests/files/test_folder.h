@@ -8,18 +8,29 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace kvtk::test {
 
 class TestFolder {
 public:
     TestFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvtk-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();  // never fall back to the working folder
-        path_ = pattern;
+        // A name nobody holds: create_directory() is false for an existing one.
+        std::random_device seed;
+        std::mt19937 pick(seed());
+        const std::filesystem::path temporary = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = temporary / ("kvtk-" + std::to_string(pick() % 1000000000u));
+            if (std::filesystem::create_directory(path_)) return;
+        }
+        std::abort();  // never fall back to the working folder
     }
     ~TestFolder() {
         std::error_code ec;
@@ -54,6 +65,20 @@ inline std::string WithoutLines(const std::string& text,
             kept += line + '\n';
     return kept;
 }
+
+// Named pipes, devices such as /dev/zero (files that never end), symbolic
+// links and permission bits: Windows has none of them for a plain user.
+#ifdef _WIN32
+inline constexpr bool kPosixFiles = false;
+inline bool MakePipe(const std::string&) {
+    return false;
+}
+#else
+inline constexpr bool kPosixFiles = true;
+inline bool MakePipe(const std::string& path) {
+    return ::mkfifo(path.c_str(), 0600) == 0;
+}
+#endif
 
 inline void PutFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
