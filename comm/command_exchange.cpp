@@ -61,7 +61,8 @@ bool CommandExchange::HeardAnything() const {
 }
 
 std::string CommandExchange::DoExchange(int address, const std::string& command,
-                                        const std::string& description, int style, int dataChars) {
+                                        const std::string& description, FailureStyle style,
+                                        int dataChars) {
     // One exchange at a time: a nested call must not hand its caller the
     // reply to another command, nor change the running exchange.
     if (running_) return {};
@@ -98,12 +99,12 @@ std::string CommandExchange::DoExchange(int address, const std::string& command,
             settings_.SetResponse(reply);
         } while (!settings_.Cancel() && !Accepted(reply) && attemptsLeft > 0);
 
-        if (settings_.Cancel() || Accepted(reply) || style == 0) break;
+        if (settings_.Cancel() || Accepted(reply) || style == FailureStyle::Silent) break;
 
         // Every failure is shown, so that a panel answering with lines of
         // another kind cannot keep the exchange retrying unseen.
         const char* text = reply == "T" ? kNoResponseText : tooShort ? kTooShortText : kGarbledText;
-        const auto buttons = static_cast<MessageButtons>(style >= 1 && style <= 5 ? style : 1);
+        const auto buttons = static_cast<MessageButtons>(style);
         const MessageAnswer answer =
             prompter_.Ask({kCommErrorTitle + description, text, buttons, MessageIcon::Exclamation});
         if (answer == MessageAnswer::Abort || answer == MessageAnswer::Cancel) {

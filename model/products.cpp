@@ -198,11 +198,12 @@ PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& ex
         return PanelIdentification{status, assumed};
     };
     auto accepted = [](const std::string& reply) { return !reply.empty() && reply[0] == 'A'; };
-    const std::string probe = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
+    const std::string probe =
+        exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars);
     if (!accepted(probe)) return record(kNotConnected);
     std::string reply;
     for (int query = 0; query < kIdentityQueries && !accepted(reply); ++query) {
-        reply = exchange.Exchange(address, "KV", "", 0, kIdentityReplyChars);
+        reply = exchange.Exchange(address, "KV", "", FailureStyle::Silent, kIdentityReplyChars);
         // A cancelled query identifies nothing; do not invent an identity from it.
         if (reply.empty()) return record(kNotConnected);
     }

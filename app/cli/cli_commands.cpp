@@ -592,7 +592,7 @@ int Inputs(CommandContext& c) {
 
 int Send(CommandContext& c) {
     const std::string reply =
-        c.Exchange->Exchange(c.Request.Address, c.Request.PanelCommand, "", 0);
+        c.Exchange->Exchange(c.Request.Address, c.Request.PanelCommand, "", FailureStyle::Silent);
     c.Out << reply << '\n';
     if (!reply.empty() && reply[0] == 'A') return kExitOk;
     if (reply == "T" || reply == "C") return NoAnswer(c, AtAddress(c.Request.Address));

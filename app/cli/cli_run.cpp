@@ -27,7 +27,8 @@ void DisableWritingLeftOn(StopGate& gate, CommandContext& c) {
     if (addresses.empty()) return;
     c.Host.Wait({WaitKind::WriteDisablePause, kWriteDisablePauseMs, ""});
     for (const int address : addresses) {
-        if (gate.Exchange(address, kWriteDisableCommand, "Write Disable", 0) == "AY")
+        if (gate.Exchange(address, kWriteDisableCommand, "Write Disable", FailureStyle::Silent) ==
+            "AY")
             c.Err << "kvtk-cli: writing was disabled again at address " << address << ".\n";
         else
             c.Err << "kvtk-cli: no device at address " << address

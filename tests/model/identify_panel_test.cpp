@@ -12,8 +12,8 @@ using ::testing::Return;
 class ScriptedExchange : public PanelExchange {
 public:
     MOCK_METHOD(std::string, DoExchange,
-                (int address, const std::string& command, const std::string& description, int style,
-                 int dataChars),
+                (int address, const std::string& command, const std::string& description,
+                 FailureStyle style, int dataChars),
                 (override));
 };
 
@@ -54,10 +54,12 @@ TEST(IdentifyPanel, RecordsTheStatusOfEachReply) {
         const std::string& probe = c.lr73Reply;
         {
             InSequence order;
-            EXPECT_CALL(exchange, DoExchange(c.address, "LR73", "", 0, kAddressReplyChars))
+            EXPECT_CALL(exchange,
+                        DoExchange(c.address, "LR73", "", FailureStyle::Silent, kAddressReplyChars))
                 .WillOnce(Return(probe));
             for (const char* reply : c.kvReplies)
-                EXPECT_CALL(exchange, DoExchange(c.address, "KV", _, 0, kIdentityReplyChars))
+                EXPECT_CALL(exchange, DoExchange(c.address, "KV", _, FailureStyle::Silent,
+                                                 kIdentityReplyChars))
                     .WillOnce(Return(reply));
         }
         const PanelIdentification found = IdentifyPanelDetail(config, exchange, c.address);

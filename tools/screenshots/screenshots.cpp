@@ -188,8 +188,8 @@ bool CommunicationWindow(const QDir& folder) {
     panelLine.Settings().SetMaxResponseMs(50);
     if (!panelLine.OpenSlot(1)) return false;
     for (const char* command : {"LR73", "KV", "LR65", "LR64"})
-        panelLine.Exchange().Exchange(1, command, "", 0);
-    panelLine.Exchange().Exchange(9, "LR73", "", 0);
+        panelLine.Exchange().Exchange(1, command, "", FailureStyle::Silent);
+    panelLine.Exchange().Exchange(9, "LR73", "", FailureStyle::Silent);
     comm.TrafficView().Refresh();
     return Save(comm, folder, "traffic-pane.png");
 }

@@ -95,7 +95,8 @@ bool AnswersQuickProbe(PanelExchange& exchange, int address) {
     };
     if (exchange.SetQuickTries(true) <= 0) return true;
     const QuickTries restore{exchange};
-    const std::string reply = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
+    const std::string reply =
+        exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars);
     // A cancelled try is left to the full read, which ends at once as well.
     return reply != "T" || exchange.HeardAnything();
 }

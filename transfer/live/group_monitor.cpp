@@ -10,7 +10,8 @@
 namespace kvtk {
 namespace {
 
-constexpr int kLiveStyle = 5;  // Retry and Cancel until the panel answers
+constexpr FailureStyle kLiveStyle =
+    FailureStyle::RetryCancel;  // Retry and Cancel until the panel answers
 constexpr int kCountReplyChars = 2;
 
 bool ValidGroup(int group) {

@@ -10,7 +10,8 @@
 namespace kvtk {
 namespace {
 
-constexpr int kLiveStyle = 5;  // Retry and Cancel until the panel answers
+constexpr FailureStyle kLiveStyle =
+    FailureStyle::RetryCancel;  // Retry and Cancel until the panel answers
 constexpr double kAnalogFirmware = 4.0;
 constexpr double kSixChannelFirmware = 4.01;
 constexpr int kSingleChannel = 5;  // the one channel older firmware reports

@@ -17,7 +17,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         std::string reply =
             ForwardingExchange::DoExchange(address, command, description, style, dataChars);
         if (IsCancelled(reply)) cancelled_ = true;

@@ -19,7 +19,8 @@ std::optional<int> MovedTo(const std::string& command) {
 }  // namespace
 
 std::string WriteEnableWatch::DoExchange(int address, const std::string& command,
-                                         const std::string& description, int style, int dataChars) {
+                                         const std::string& description, FailureStyle style,
+                                         int dataChars) {
     // Sent is enough: a lost or cancelled reply says nothing of what the
     // panel did with the command.
     if (command == kWriteEnableCommand) enabled_.insert(address);

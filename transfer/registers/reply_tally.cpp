@@ -3,7 +3,8 @@
 namespace kvtk {
 
 std::string ReplyTally::DoExchange(int address, const std::string& command,
-                                   const std::string& description, int style, int dataChars) {
+                                   const std::string& description, FailureStyle style,
+                                   int dataChars) {
     std::string reply =
         ForwardingExchange::DoExchange(address, command, description, style, dataChars);
     if (reply == "C")

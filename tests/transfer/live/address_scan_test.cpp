@@ -140,7 +140,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         QuickCalls.push_back(quick_);
         const std::string reply =
             ScriptedPanel::DoExchange(address, command, description, style, dataChars);

@@ -120,7 +120,7 @@ TEST_F(GroupMonitorTest, OpeningReadsOnceAndForgetsEarlierRequests) {
               0);
     ASSERT_EQ(exchange.Calls.size(), 1u);
     EXPECT_EQ(exchange.Calls[0].Address, 9);
-    EXPECT_EQ(exchange.Calls[0].Style, 5);
+    EXPECT_EQ(exchange.Calls[0].Style, FailureStyle::RetryCancel);
     EXPECT_TRUE(monitor.RowVisible(12));
     EXPECT_FALSE(monitor.RowVisible(13));
 

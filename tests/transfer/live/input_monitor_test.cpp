@@ -84,7 +84,7 @@ TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
     EXPECT_FALSE(monitor.BoxVisible(13));
     EXPECT_EQ(exchange.Sent(), "LR65");
     EXPECT_EQ(exchange.Calls[0].Address, 12);
-    EXPECT_EQ(exchange.Calls[0].Style, 5);
+    EXPECT_EQ(exchange.Calls[0].Style, FailureStyle::RetryCancel);
 
     inputCount = "AFF";  // never more than 120 boxes
     ASSERT_TRUE(monitor.Open());
