@@ -16,7 +16,8 @@ enum class FailureStyle {
 
 // One command to one panel address and its classified reply: "A" + data
 // accepted, "C" garbled, "T" no response, "I" ignored by the user, empty
-// when cancelled. The style chooses the failure message.
+// when cancelled (model/panel_reply.h tells them apart). The style chooses
+// the failure message.
 // `dataChars` is what the reply must carry after its "A": a register read
 // needs the digits its register holds, an acknowledgement nothing. A reply
 // with less is no reply; it is retried and reported as a garbled one.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/conversions.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 namespace {
@@ -197,17 +198,16 @@ PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& ex
         if (address >= 0 && address < kAddressCount) config.AddressTable[address].Status = status;
         return PanelIdentification{status, assumed};
     };
-    auto accepted = [](const std::string& reply) { return !reply.empty() && reply[0] == 'A'; };
     const std::string probe =
         exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars);
-    if (!accepted(probe)) return record(kNotConnected);
+    if (!IsAccepted(probe)) return record(kNotConnected);
     std::string reply;
-    for (int query = 0; query < kIdentityQueries && !accepted(reply); ++query) {
+    for (int query = 0; query < kIdentityQueries && !IsAccepted(reply); ++query) {
         reply = exchange.Exchange(address, "KV", "", FailureStyle::Silent, kIdentityReplyChars);
         // A cancelled query identifies nothing; do not invent an identity from it.
         if (reply.empty()) return record(kNotConnected);
     }
-    const std::string model = accepted(reply) ? Trim(reply.substr(1, 9)) : std::string{};
+    const std::string model = IsAccepted(reply) ? Trim(reply.substr(1, 9)) : std::string{};
     // No reply, or one naming no model: a panel that cannot tell its identity.
     if (model.empty()) return record(kOldestPanelStatus, true);
     const double version = NumericValue(reply.substr(10, 4)) / 100;

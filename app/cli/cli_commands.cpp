@@ -16,6 +16,7 @@
 #include "files/file_header.h"
 #include "files/open_save_rules.h"
 #include "files/safe_save.h"
+#include "model/panel_reply.h"
 #include "model/products.h"
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
@@ -594,9 +595,15 @@ int Send(CommandContext& c) {
     const std::string reply =
         c.Exchange->Exchange(c.Request.Address, c.Request.PanelCommand, "", FailureStyle::Silent);
     c.Out << reply << '\n';
-    if (!reply.empty() && reply[0] == 'A') return kExitOk;
-    if (reply == "T" || reply == "C") return NoAnswer(c, AtAddress(c.Request.Address));
-    return kExitFailed;
+    switch (KindOfReply(reply)) {
+        case ReplyKind::Accepted:
+            return kExitOk;
+        case ReplyKind::NoResponse:
+        case ReplyKind::Garbled:
+            return NoAnswer(c, AtAddress(c.Request.Address));
+        default:
+            return kExitFailed;
+    }
 }
 
 int Report(CommandContext& c) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/panel_reply.h"
 #include "model/products.h"
 #include "transfer/registers/reply_tally.h"
 
@@ -98,7 +99,7 @@ bool AnswersQuickProbe(PanelExchange& exchange, int address) {
     const std::string reply =
         exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars);
     // A cancelled try is left to the full read, which ends at once as well.
-    return reply != "T" || exchange.HeardAnything();
+    return KindOfReply(reply) != ReplyKind::NoResponse || exchange.HeardAnything();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 
@@ -18,7 +19,7 @@ inline constexpr FailureStyle kStyleRetryCancel = FailureStyle::RetryCancel;
 
 // A reply that ends an operation: the user cancelled the exchange.
 inline bool IsCancelled(const std::string& reply) {
-    return reply.empty();
+    return KindOfReply(reply) == ReplyKind::Cancelled;
 }
 
 }  // namespace kvtk
