@@ -192,30 +192,50 @@ bool BadRelayCommandEnabled(bool online, const std::string& model) {
     return model == "KV-1400" || model == "KV-4900" || model == "TMC-1400" || model == "KV-4600";
 }
 
-PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& exchange,
-                                        int address) {
-    auto record = [&](const std::string& status, bool assumed = false) {
-        if (address >= 0 && address < kAddressCount) config.AddressTable[address].Status = status;
-        return PanelIdentification{status, assumed};
+ProductIdentity OldestPanelIdentity() {
+    return IdentityFromText(kOldestPanelStatus);
+}
+
+std::string AddressStatusText(const AddressEntry& entry) {
+    switch (entry.Probe) {
+        case ProbeState::Untested:
+            return kUntestedAddress;
+        case ProbeState::Silent:
+        case ProbeState::Garbled:
+            return kNotConnected;
+        case ProbeState::Answered:
+        case ProbeState::Assumed:
+            break;
+    }
+    return StatusText(entry.Identity);
+}
+
+AddressEntry IdentifyPanel(Configuration& config, PanelExchange& exchange, int address) {
+    const bool inTable = address >= 0 && address < kAddressCount;
+    AddressEntry found;
+    if (inTable) found.Name = config.AddressTable[static_cast<size_t>(address)].Name;
+    auto record = [&](ProbeState probe, ProductIdentity identity = {}, std::string strange = {}) {
+        found.Record(probe, std::move(identity), std::move(strange));
+        if (inTable) config.AddressTable[static_cast<size_t>(address)] = found;
+        return found;
     };
-    const std::string probe =
-        exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars);
-    if (!IsAccepted(probe)) return record(kNotConnected);
+    const ClassifiedReply probe = ClassifyReply(
+        exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars));
+    // Something came, but nothing readable: a device on a faulty line.
+    if (probe.Kind == ReplyKind::Garbled || probe.Kind == ReplyKind::Other)
+        return record(ProbeState::Garbled, {}, probe.Data);
+    if (!probe.IsAccepted()) return record(ProbeState::Silent);
     std::string reply;
     for (int query = 0; query < kIdentityQueries && !IsAccepted(reply); ++query) {
         reply = exchange.Exchange(address, "KV", "", FailureStyle::Silent, kIdentityReplyChars);
         // A cancelled query identifies nothing; do not invent an identity from it.
-        if (reply.empty()) return record(kNotConnected);
+        if (reply.empty()) return record(ProbeState::Silent);
     }
     const std::string model = IsAccepted(reply) ? Trim(reply.substr(1, 9)) : std::string{};
     // No reply, or one naming no model: a panel that cannot tell its identity.
-    if (model.empty()) return record(kOldestPanelStatus, true);
+    if (model.empty()) return record(ProbeState::Assumed, OldestPanelIdentity());
     const double version = NumericValue(reply.substr(10, 4)) / 100;
-    return record(model + " Version " + FormatVersion(version));
-}
-
-std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address) {
-    return IdentifyPanelDetail(config, exchange, address).Status;
+    return record(ProbeState::Answered, {model, FormatVersion(version)});
 }
 
 }  // namespace kvtk

@@ -28,6 +28,12 @@ std::string StatusText(const ProductIdentity& id);  // model + " Version " + ver
 inline constexpr const char* kUntestedAddress = "Untested Address";
 inline constexpr const char* kNotConnected = "Not connected";
 inline constexpr const char* kOldestPanelStatus = "KV-4500 Version 1.07";
+// What a panel that answers but cannot report its identity is taken for.
+ProductIdentity OldestPanelIdentity();
+// The status text of an address as the connect dialog shows it: "Untested
+// Address", "Not connected" (also for garbled replies), or the identity's
+// StatusText.
+std::string AddressStatusText(const AddressEntry& entry);
 
 // The offline catalogue, 15 entries; position 10 is selected at first.
 const std::vector<std::string>& ProductCatalogue();
@@ -92,17 +98,11 @@ inline constexpr int kAddressReplyChars = 2;
 // that cannot report its identity: one lost reply must not make a product.
 inline constexpr int kIdentityQueries = 2;
 
-struct PanelIdentification {
-    std::string Status;    // as recorded in the address table
-    bool Assumed = false;  // kOldestPanelStatus by rule: the panel never told it
-};
-
-// Asks LR73 then KV at an address and records the status text in the
-// address table. Only a reply carrying the data asked for counts: any other
-// line ("N", NUL bytes, a bare "A") is no panel.
-PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& exchange,
-                                        int address);
-// The status text alone.
-std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address);
+// Asks LR73 then KV at an address and records what it found in the
+// address table (an address outside it is only asked). Only a reply
+// carrying the data asked for counts: any other line ("N", NUL bytes, a
+// bare "A") is no panel, and one that came instead of an answer to LR73
+// makes the address Garbled.
+AddressEntry IdentifyPanel(Configuration& config, PanelExchange& exchange, int address);
 
 }  // namespace kvtk

@@ -33,7 +33,8 @@ protected:
 // Identifying itself is the model's; here the frames reach a panel and back.
 TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {
     Configuration config;
-    EXPECT_EQ(IdentifyPanel(config, rig.exchange, 2), "KV-4800 Version 4.00");
+    EXPECT_EQ(IdentifyPanel(config, rig.exchange, 2).Identity,
+              (ProductIdentity{"KV-4800", "4.00"}));
     EXPECT_THAT(line.PanelAt(2)->Received(), ::testing::ElementsAre("LR73", "KV"));
 }
 

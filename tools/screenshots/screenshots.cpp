@@ -52,7 +52,7 @@ std::unique_ptr<frmMain> OfflineMainWindow() {
     window->SetBeepSink([] {});
     window->SetQuestionAsker([](const QString&, const QString&) { return false; });
     ConnectChoice choice;
-    choice.Product = "WQ08 Version 5.00+";
+    choice.Product = {"WQ08", "5.00+"};
     window->ApplyConnectChoice(choice);
     return window;
 }

@@ -228,7 +228,7 @@ bool frmMain::Ask(const QString& title, const QString& text) const {
 }
 
 void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
-    const ProductIdentity wanted = IdentityFromText(choice.Product);
+    const ProductIdentity& wanted = choice.Product;
     const ProductIdentity shown = config_.Identity;
     if (!choice.Connection.IsOnline()) {
         SetConnection(PanelConnection::Offline());

@@ -38,7 +38,7 @@ protected:
         exchange.SetSerialLink(&link);
         window->Device().SetExchange(&exchange);
         window->Device().Host().SetWaitCapMs(20);
-        ConnectChoice online{PanelConnection::Serial(1), 1, "WQ16 Version 5.00"};
+        ConnectChoice online{PanelConnection::Serial(1), 1, {"WQ16", "5.00"}};
         window->ApplyConnectChoice(online);
     }
     EditCommands& edit() { return window->Edit(); }
