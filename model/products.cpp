@@ -61,12 +61,12 @@ const std::vector<std::string>& ProductCatalogue() {
     return list;
 }
 
-int16_t ProductMatch(const std::string& a, const std::string& b) {
-    if (StartsWith(Upper(a), "WQ") || StartsWith(Upper(b), "WQ")) return 1;
+ModelMatch ProductMatch(const std::string& a, const std::string& b) {
+    if (StartsWith(Upper(a), "WQ") || StartsWith(Upper(b), "WQ")) return ModelMatch::FirstGeneral;
     const auto dashA = a.find('-');
     const auto dashB = b.find('-');
-    if (dashA == std::string::npos || dashB == std::string::npos) return 0;
-    if (Upper(a.substr(0, dashA)) != Upper(b.substr(0, dashB))) return 0;
+    if (dashA == std::string::npos || dashB == std::string::npos) return ModelMatch::None;
+    if (Upper(a.substr(0, dashA)) != Upper(b.substr(0, dashB))) return ModelMatch::None;
     std::string partA = Upper(a.substr(dashA + 1));
     std::string partB = Upper(b.substr(dashB + 1));
     // Wildcards unify position by position; the last character of the
@@ -75,10 +75,10 @@ int16_t ProductMatch(const std::string& a, const std::string& b) {
     for (size_t i = 0; i + 1 < common; ++i) {
         if (partA[i] == '?' || partB[i] == '?') partA[i] = partB[i] = '?';
     }
-    if (partA != partB) return 0;
+    if (partA != partB) return ModelMatch::None;
     const auto wildA = std::count(a.begin(), a.end(), '?');
     const auto wildB = std::count(b.begin(), b.end(), '?');
-    return wildA - wildB >= 1 ? 1 : -1;
+    return wildA - wildB >= 1 ? ModelMatch::FirstGeneral : ModelMatch::Same;
 }
 
 bool SameProductForWrite(const std::string& fileModel, const std::string& panelModel) {
@@ -86,18 +86,18 @@ bool SameProductForWrite(const std::string& fileModel, const std::string& panelM
     const std::string b = Upper(Trim(panelModel));
     // ProductMatch lets a relay-panel model meet any other; a write may not.
     if (StartsWith(a, "WQ") || StartsWith(b, "WQ")) return a == b;
-    return ProductMatch(a, b) != 0;
+    return ProductMatch(a, b) != ModelMatch::None;
 }
 
-int16_t VersionCompare(const std::string& a, const std::string& b,
-                       const std::optional<FileHeaderInfo>& lastFileHeader) {
+VersionOrder VersionCompare(const std::string& a, const std::string& b,
+                            const std::optional<FileHeaderInfo>& lastFileHeader) {
     if (lastFileHeader && lastFileHeader->Model == "KV-4500" &&
         VersionValue(lastFileHeader->Version) <= 1.09)
-        return 0;
+        return VersionOrder::Equal;
     const double va = VersionValue(a);
     const double vb = VersionValue(b);
-    if (va == vb) return 0;
-    return vb > va ? -1 : 1;
+    if (va == vb) return VersionOrder::Equal;
+    return vb > va ? VersionOrder::Newer : VersionOrder::Older;
 }
 
 int SelectCatalogueEntry(const ProductIdentity& id) {

@@ -39,9 +39,14 @@ std::string AddressStatusText(const AddressEntry& entry);
 const std::vector<std::string>& ProductCatalogue();
 inline constexpr int kDefaultCataloguePosition = 10;
 
-// 0 no match, -1 match, 1 match where a is the more general (or a WQ model
-// is involved). Models without a family ("-") that are not WQ give 0.
-int16_t ProductMatch(const std::string& a, const std::string& b);
+// How model a meets model b, numbered as the rule numbers it.
+enum class ModelMatch : int16_t {
+    None = 0,          // different products
+    Same = -1,         // the same product (b is as general as a, or more)
+    FirstGeneral = 1,  // a is the more general name, or a WQ model is involved
+};
+// Models without a family ("-") that are not WQ do not match.
+ModelMatch ProductMatch(const std::string& a, const std::string& b);
 // Whether a file saved for `fileModel` is data for a panel of `panelModel`:
 // ProductMatch, except that a WQ model matches only itself.
 bool SameProductForWrite(const std::string& fileModel, const std::string& panelModel);
@@ -52,9 +57,14 @@ struct FileHeaderInfo {
     std::string Model;
     std::string Version;
 };
-// 0 equal (or treated as equal), -1 b is newer, 1 b is older.
-int16_t VersionCompare(const std::string& a, const std::string& b,
-                       const std::optional<FileHeaderInfo>& lastFileHeader = std::nullopt);
+// How version b stands to version a, numbered as the rule numbers it.
+enum class VersionOrder : int16_t {
+    Equal = 0,   // or treated as equal
+    Newer = -1,  // b is newer
+    Older = 1,   // b is older
+};
+VersionOrder VersionCompare(const std::string& a, const std::string& b,
+                            const std::optional<FileHeaderInfo>& lastFileHeader = std::nullopt);
 
 // Catalogue position that fits an identity (the connect dialog's update box).
 int SelectCatalogueEntry(const ProductIdentity& id);
