@@ -116,7 +116,7 @@ AddressChangeOutcome AddressChanger::Run() {
     const bool saved = Send(newAddress_, kSaveCommand);
     exchange_.SetAttempts(attempts);
     if (!saved) return Finish(AddressChangeResult::Cancelled);
-    outcome_.CloseWindow = true;
+    outcome_.Completed = true;
     return Finish(AddressChangeResult::Changed);
 }
 

@@ -62,7 +62,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
             panel.Commands(),
             Commands(sequence.begin(), sequence.begin() + std::min(step + 1, sequence.size())));
         EXPECT_EQ(config.Panel.Address, step < 5 ? "1" : "7") << step;
-        EXPECT_EQ(outcome.CloseWindow, !cancelled);
+        EXPECT_EQ(outcome.Completed, !cancelled);
         EXPECT_EQ(host.Beeps, 0);
         EXPECT_TRUE(config.Status.IsOnline());
         EXPECT_EQ(panel.Attempts(), 2);
