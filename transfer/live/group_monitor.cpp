@@ -64,14 +64,6 @@ bool GroupMonitor::Open() {
     return true;
 }
 
-void GroupMonitor::Run(const std::function<void()>& processEvents) {
-    do {
-        RunPass();
-        if (processEvents) processEvents();
-    } while (KeepRunning());
-    running_ = false;
-}
-
 void GroupMonitor::RunPass() {
     if (pendingToggle_ != 0) {
         ServeToggle();
@@ -124,7 +116,7 @@ void GroupMonitor::ServeToggle() {
             if (!wantsOn) noteText_ = kRelaysRemainOnNote;
         }
     }
-    if (ValidGroup(g)) focusRequest_ = g;
+    if (ValidGroup(g)) servedGroup_ = g;
     pendingToggle_ = 0;
     pendingStatusQuery_ = 0;
 }
@@ -145,7 +137,7 @@ void GroupMonitor::ServeStatusQuery() {
         statusText_ = StatusDigitText(d, g, Firmware(), statusText_);
         noteText_ = d == '4' ? std::string{} : LastSwitchedText(g, reply);
     }
-    focusRequest_ = g;
+    servedGroup_ = g;
     pendingStatusQuery_ = 0;
 }
 
@@ -192,9 +184,9 @@ bool GroupMonitor::IndicatorUnreadable(int group) const {
     return ValidGroup(group) && unreadable_[static_cast<size_t>(group)];
 }
 
-std::optional<int> GroupMonitor::TakeFocusRequest() {
-    auto request = focusRequest_;
-    focusRequest_.reset();
+std::optional<int> GroupMonitor::TakeServedGroup() {
+    auto request = servedGroup_;
+    servedGroup_.reset();
     return request;
 }
 

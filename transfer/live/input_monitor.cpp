@@ -59,12 +59,6 @@ bool InputMonitor::Open() {
     return true;
 }
 
-void InputMonitor::Run(const std::function<void()>& processEvents) {
-    while (RunPass())
-        if (processEvents) processEvents();
-    running_ = false;
-}
-
 bool InputMonitor::RunPass() {
     return !PollInputs().empty() && running_;
 }
