@@ -15,6 +15,7 @@
 
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
+#include "transfer/live/live_sender.h"
 
 namespace kvtk {
 
@@ -32,12 +33,12 @@ public:
     // One pass: serves the first pending request, else polls.
     void RunPass();
     // Whether the loop goes on after this pass.
-    bool KeepRunning() const { return running_ && !lastReply_.empty(); }
+    bool KeepRunning() const { return running_ && !sender_.LastReply().empty(); }
     // Stops: the exchange under way finishes and nothing more is sent (the
     // rest of the pass reads as cancelled) until the next Open().
     void Stop() {
         running_ = false;
-        stopped_ = true;
+        sender_.Stop();
     }
 
     // One poll of every group, switching them first when base is 0x80 (all
@@ -72,11 +73,9 @@ public:
     int PendingAllGroups() const { return pendingAllGroups_; }
     int PendingStatusQuery() const { return pendingStatusQuery_; }
     int PendingToggle() const { return pendingToggle_; }
-    const std::string& LastReply() const { return lastReply_; }
+    const std::string& LastReply() const { return sender_.LastReply(); }
 
 private:
-    // `dataChars`: the digits the reply must carry (0 for a command).
-    std::string Send(const std::string& command, int dataChars = 0);
     double Firmware() const;
     void ServeToggle();
     void ServeAllGroups();
@@ -84,20 +83,18 @@ private:
     void ServeGroupCommand();
     void EmptyPanels();
 
-    PanelExchange& exchange_;
     const Configuration& config_;
+    LiveSender sender_;
     int relayCount_ = 0;
     int pendingGroupCommand_ = 0;
     int pendingAllGroups_ = 0;
     int pendingStatusQuery_ = 0;
     int pendingToggle_ = 0;
-    std::string lastReply_;
     std::array<bool, kGroupCount + 1> on_{};
     std::array<bool, kGroupCount + 1> unreadable_{};
     std::string statusText_;
     std::string noteText_;
     bool running_ = false;
-    bool stopped_ = false;
     std::optional<int> servedGroup_;
 };
 

@@ -14,6 +14,7 @@
 
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
+#include "transfer/live/live_sender.h"
 
 namespace kvtk {
 
@@ -37,7 +38,7 @@ public:
     // the next Open().
     void Stop() {
         running_ = false;
-        stopped_ = true;
+        sender_.Stop();
     }
 
     // One poll; returns the last reply (empty when an exchange was cancelled).
@@ -62,29 +63,25 @@ public:
     const std::string& UnitsAt5VText() const { return config_.Panel.UnitsAt5V; }
     int16_t UnitsAt0V() const { return unitsAt0V_; }
     int16_t UnitsAt5V() const { return unitsAt5V_; }
-    const std::string& LastReply() const { return lastReply_; }
+    const std::string& LastReply() const { return sender_.LastReply(); }
 
     // Input bytes decoded from "LR8": 2 (inputs 1..16) for exactly
     // "KV-4800", 15 (inputs 1..120) otherwise.
     int InputBytes() const;
 
 private:
-    // `dataChars`: the digits the reply must carry (0 for a command).
-    std::string Send(const std::string& command, int dataChars = 0);
     double Firmware() const;
     std::optional<std::string> Leave(std::string& field, int16_t& value, const std::string& text);
 
-    PanelExchange& exchange_;
     Configuration& config_;
+    LiveSender sender_;
     int16_t unitsAt0V_ = 0;
     int16_t unitsAt5V_ = 100;
     int visibleInputs_ = kInputCount;
     bool analogShown_ = false;
     bool running_ = false;
-    bool stopped_ = false;
     std::array<bool, kInputCount + 1> ticked_{};
     std::array<std::string, kAnalogChannels + 1> analog_{};
-    std::string lastReply_;
 };
 
 }  // namespace kvtk
