@@ -6,14 +6,11 @@
 #include "comm/relay_connection.h"
 #include "comm/serial_exchange.h"
 #include "comm/wire_format.h"
+#include "model/panel_reply.h"
 #include "model/prompter.h"
 
 namespace kvtk {
 namespace {
-
-bool Accepted(const std::string& reply) {
-    return !reply.empty() && reply[0] == 'A';
-}
 
 // Resets the running flag however the exchange ends.
 class RunningGuard {
@@ -61,7 +58,8 @@ bool CommandExchange::HeardAnything() const {
 }
 
 std::string CommandExchange::DoExchange(int address, const std::string& command,
-                                        const std::string& description, int style, int dataChars) {
+                                        const std::string& description, FailureStyle style,
+                                        int dataChars) {
     // One exchange at a time: a nested call must not hand its caller the
     // reply to another command, nor change the running exchange.
     if (running_) return {};
@@ -93,25 +91,27 @@ std::string CommandExchange::DoExchange(int address, const std::string& command,
             reply = TryOnce(frame);
             // A reply without the data asked for is no answer: a bare "A"
             // must not read as zeros, nor as a panel that is there.
-            tooShort = Accepted(reply) && static_cast<int>(reply.size()) - 1 < dataChars;
-            if (tooShort) reply = "C";
+            tooShort = IsAccepted(reply) && static_cast<int>(reply.size()) - 1 < dataChars;
+            if (tooShort) reply = std::string(kGarbledReply);
             settings_.SetResponse(reply);
-        } while (!settings_.Cancel() && !Accepted(reply) && attemptsLeft > 0);
+        } while (!settings_.Cancel() && !IsAccepted(reply) && attemptsLeft > 0);
 
-        if (settings_.Cancel() || Accepted(reply) || style == 0) break;
+        if (settings_.Cancel() || IsAccepted(reply) || style == FailureStyle::Silent) break;
 
         // Every failure is shown, so that a panel answering with lines of
         // another kind cannot keep the exchange retrying unseen.
-        const char* text = reply == "T" ? kNoResponseText : tooShort ? kTooShortText : kGarbledText;
-        const auto buttons = static_cast<MessageButtons>(style >= 1 && style <= 5 ? style : 1);
+        const char* text = KindOfReply(reply) == ReplyKind::NoResponse ? kNoResponseText
+                           : tooShort                                  ? kTooShortText
+                                                                       : kGarbledText;
+        const auto buttons = static_cast<MessageButtons>(style);
         const MessageAnswer answer =
             prompter_.Ask({kCommErrorTitle + description, text, buttons, MessageIcon::Exclamation});
         if (answer == MessageAnswer::Abort || answer == MessageAnswer::Cancel) {
             settings_.SetCancel(true);
         } else if (answer == MessageAnswer::Ignore) {
-            settings_.SetResponse("I");
+            settings_.SetResponse(kIgnoredReply);
         }
-        if (settings_.Cancel() || settings_.Response() == "I") break;
+        if (settings_.Cancel() || KindOfReply(settings_.Response()) == ReplyKind::Ignored) break;
     }
 
     Finish(true, static_cast<double>(clock.nsecsElapsed()) / 1e6);

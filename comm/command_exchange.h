@@ -63,7 +63,7 @@ protected:
     // counts as garbled. A call made while an exchange runs (from an event
     // served during its wait) sends nothing and returns "".
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override;
+                           FailureStyle style, int dataChars) override;
 
 private:
     std::string TryOnce(const std::string& frame);

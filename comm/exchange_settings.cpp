@@ -6,7 +6,7 @@
 namespace kvtk {
 
 void ExchangeSettings::SetRequest(int address, const std::string& command,
-                                  const std::string& description, int style) {
+                                  const std::string& description, FailureStyle style) {
     address_ = address;
     command_ = command;
     description_ = description;
@@ -15,7 +15,7 @@ void ExchangeSettings::SetRequest(int address, const std::string& command,
 }
 
 void ExchangeSettings::ClearRequest() {
-    SetRequest(0, {}, {}, 0);
+    SetRequest(0, {}, {}, FailureStyle::Silent);
     SetResponse({});
     SetResponseDescription({});
     SetRelativeSpeed(0);

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <string>
 
+#include "model/panel_exchange.h"
+
 namespace kvtk {
 
 class ExchangeSettings : public QObject {
@@ -15,7 +17,7 @@ public:
     static constexpr int kDefaultMaxResponseMs = 500;
     static constexpr int kDefaultAttempts = 2;
     static constexpr int kDefaultAddress = 1;
-    static constexpr int kDefaultStyle = 1;
+    static constexpr FailureStyle kDefaultStyle = FailureStyle::OkCancel;
     // How long busy dots (and a line that keeps coming) may hold one try:
     // longer than the 25 s a panel may take to write its EEPROM, the
     // longest it is known to work before it answers.
@@ -27,9 +29,9 @@ public:
     int Address() const { return address_; }
     const std::string& Command() const { return command_; }
     const std::string& Description() const { return description_; }
-    int Style() const { return style_; }
+    FailureStyle Style() const { return style_; }
     void SetRequest(int address, const std::string& command, const std::string& description,
-                    int style);
+                    FailureStyle style);
     // A clean slate before an operation: no request (address 0, no command),
     // no reply, the gauge at 0 and no cancel left over.
     void ClearRequest();
@@ -85,7 +87,7 @@ private:
     int address_ = kDefaultAddress;
     std::string command_;
     std::string description_;
-    int style_ = kDefaultStyle;
+    FailureStyle style_ = kDefaultStyle;
     int maxResponseMs_ = kDefaultMaxResponseMs;
     int attempts_ = kDefaultAttempts;
     int busyLimitMs_ = kDefaultBusyLimitMs;

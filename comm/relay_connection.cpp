@@ -8,6 +8,7 @@
 #include "comm/serial_exchange.h"
 #include "comm/traffic_log.h"
 #include "comm/wire_format.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 
@@ -295,7 +296,8 @@ RelayConnection::Reply RelayConnection::DoWinsock(const std::string& frame,
         settings.SetHeard(true);
         result.Text = ClassifyReplyLine(answer_);
     } else if (!settings.Cancel() && !result.ConnectionLost) {
-        result.Text = "T";  // no answer in time, or the server could not reach the panel
+        result.Text =
+            kNoResponseReply;  // no answer in time, or the server could not reach the panel
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include "comm/exchange_settings.h"
 #include "comm/exchange_wait.h"
 #include "comm/wire_format.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 
@@ -45,15 +46,15 @@ bool SerialReplyReader::Take(char ch, bool& restartWait) {
 }
 
 std::string ClassifyReplyLine(const std::string& line) {
-    if (!ReplyChecksumOk(line)) return "C";
+    if (!ReplyChecksumOk(line)) return kGarbledReply;
     return line.size() > 2 ? line.substr(0, line.size() - 2) : line;
 }
 
 std::string DoComm(ByteLink* link, const std::string& frame, ExchangeSettings& settings,
                    bool offline) {
-    if (offline || link == nullptr || !link->isOpen()) return "T";
+    if (offline || link == nullptr || !link->isOpen()) return kNoResponseReply;
     link->discardInput();
-    if (!link->write(ToBytes(frame))) return "T";
+    if (!link->write(ToBytes(frame))) return kNoResponseReply;
 
     ExchangeWait wait(settings);
     wait.WakeOn(link, &ByteLink::readyRead);
@@ -87,7 +88,7 @@ std::string DoComm(ByteLink* link, const std::string& frame, ExchangeSettings& s
     // A line that did not begin with "A" is returned as received; an echo
     // alone, silence or a half line is a time-out.
     if (reader.LastWasCarriageReturn() && !reader.Line().empty()) return reader.Line();
-    return "T";
+    return kNoResponseReply;
 }
 
 }  // namespace kvtk

@@ -14,7 +14,7 @@ int64_t NowMs() {
     return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-void AppendVisible(std::string& out, std::string_view bytes) {
+void AppendVisible(std::string& out, std::string_view bytes, HighBytes high) {
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '\r') {
@@ -23,7 +23,7 @@ void AppendVisible(std::string& out, std::string_view bytes) {
             out += "\\n";
         } else if (c == '\\') {
             out += "\\\\";
-        } else if (u < 0x20 || u >= 0x7F) {
+        } else if (u < 0x20 || u == 0x7F || (u > 0x7F && high == HighBytes::Spelled)) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02X", u);
             out += hex;
@@ -76,13 +76,13 @@ std::string TrafficLineText(const TrafficLine& line) {
                   local.tm_sec, static_cast<int>(line.AtMs % 1000),
                   static_cast<char>(line.Direction));
     std::string text = stamp;
-    AppendVisible(text, line.Bytes);
+    AppendVisible(text, line.Bytes, HighBytes::Spelled);
     return text;
 }
 
-std::string VisibleBytes(std::string_view bytes) {
+std::string VisibleBytes(std::string_view bytes, HighBytes high) {
     std::string text;
-    AppendVisible(text, bytes);
+    AppendVisible(text, bytes, high);
     return text;
 }
 

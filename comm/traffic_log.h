@@ -52,9 +52,14 @@ private:
     uint64_t added_ = 0;
 };
 
+// Which bytes from 0x80 up are spelled out: all of them (the traffic pane
+// and the trace), or none (a message that has always shown them as text).
+enum class HighBytes { Spelled, AsText };
+
 // Bytes with control and 8-bit characters spelled out: "\\r", "\\n", "\\\\"
-// and "\\xNN" for the other bytes below 0x20 and from 0x7F up.
-std::string VisibleBytes(std::string_view bytes);
+// and "\\xNN" for the other bytes below 0x20, 0x7F and, unless told, from
+// 0x80 up.
+std::string VisibleBytes(std::string_view bytes, HighBytes high = HighBytes::Spelled);
 
 // "14:03:22.517 > >01LR65D3\r": local time with milliseconds, the
 // direction, and the bytes spelled out.

@@ -21,10 +21,11 @@ FileComparison CompareWithFile(const ProductIdentity& shown, const std::string& 
                                const FileHeaderView& file) {
     FileComparison c;
     c.AddressDiffers = RoundHalfEven(NumericValue(shownAddress) - NumericValue(file.Address)) != 0;
-    c.SameProduct = ProductMatch(Trim(shown.Model), Trim(file.Model)) != 0;
+    c.SameProduct = ProductMatch(Trim(shown.Model), Trim(file.Model)) != ModelMatch::None;
     // The header just read is the last file header seen.
     const FileHeaderInfo header{file.Model, file.Version};
-    c.VersionDiffers = VersionCompare(Trim(shown.Version), Trim(file.Version), header) != 0;
+    c.VersionDiffers =
+        VersionCompare(Trim(shown.Version), Trim(file.Version), header) != VersionOrder::Equal;
     return c;
 }
 

@@ -8,8 +8,10 @@ namespace {
 // The line's reports, which belong to the moment rather than to the work.
 void KeepLineReports(Configuration& target, const Configuration& now) {
     target.Status = now.Status;
-    for (std::size_t i = 0; i < target.AddressTable.size(); ++i)
-        target.AddressTable[i].Status = now.AddressTable[i].Status;
+    for (std::size_t i = 0; i < target.AddressTable.size(); ++i) {
+        const AddressEntry& seen = now.AddressTable[i];
+        target.AddressTable[i].Record(seen.Probe, seen.Identity, seen.Strange);
+    }
 }
 
 const std::string kNoStep;

@@ -69,9 +69,37 @@ struct GroupConfig {
     bool operator==(const GroupConfig&) const = default;
 };
 
+// Model name (trimmed, at most 9 characters) and firmware version text
+// formatted "##.00" ("4.00", ".50"). Versions compare by numeric value.
+struct ProductIdentity {
+    std::string Model;
+    std::string Version;
+
+    bool operator==(const ProductIdentity&) const = default;
+};
+
+// What the last look at a panel address found.
+enum class ProbeState {
+    Untested,  // nobody has looked since the table was cleared
+    Silent,    // nothing usable came back: no panel there
+    Garbled,   // something answered, but none of its replies could be read
+    Answered,  // a panel told its identity
+    Assumed,   // a panel answered but never told its identity: taken by rule
+};
+
 struct AddressEntry {
-    std::string Name;    // device name last given for this address
-    std::string Status;  // e.g. "Not connected", "Untested Address", "KV-4800 Version 4.00"
+    std::string Name;  // device name last given for this address
+    ProbeState Probe = ProbeState::Untested;
+    ProductIdentity Identity;  // Answered and Assumed
+    std::string Strange;       // Garbled: the line of another kind that came, if one did
+
+    bool HasPanel() const { return Probe == ProbeState::Answered || Probe == ProbeState::Assumed; }
+    // What a look found; the name stays.
+    void Record(ProbeState probe, ProductIdentity identity = {}, std::string strange = {}) {
+        Probe = probe;
+        Identity = std::move(identity);
+        Strange = std::move(strange);
+    }
 
     bool operator==(const AddressEntry&) const = default;
 };
@@ -87,15 +115,6 @@ struct CapabilityLimits {
     bool SupergroupsAllowed = true;
 
     bool operator==(const CapabilityLimits&) const = default;
-};
-
-// Model name (trimmed, at most 9 characters) and firmware version text
-// formatted "##.00" ("4.00", ".50"). Versions compare by numeric value.
-struct ProductIdentity {
-    std::string Model;
-    std::string Version;
-
-    bool operator==(const ProductIdentity&) const = default;
 };
 
 // Panel-wide values, held as exactly the texts the main window's fields

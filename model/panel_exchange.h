@@ -3,9 +3,21 @@
 
 namespace kvtk {
 
+// What an exchange shows when it fails: nothing, or a message box with one
+// of the standard button sets, numbered as MessageButtons numbers them.
+enum class FailureStyle {
+    Silent = 0,
+    OkCancel = 1,
+    AbortRetryIgnore = 2,
+    YesNoCancel = 3,
+    YesNo = 4,
+    RetryCancel = 5,
+};
+
 // One command to one panel address and its classified reply: "A" + data
 // accepted, "C" garbled, "T" no response, "I" ignored by the user, empty
-// when cancelled. Styles 0..5 choose the failure message (0: none).
+// when cancelled (model/panel_reply.h tells them apart). The style chooses
+// the failure message.
 // `dataChars` is what the reply must carry after its "A": a register read
 // needs the digits its register holds, an acknowledgement nothing. A reply
 // with less is no reply; it is retried and reported as a garbled one.
@@ -14,7 +26,7 @@ class PanelExchange {
 public:
     virtual ~PanelExchange() = default;
     std::string Exchange(int address, const std::string& command, const std::string& description,
-                         int style, int dataChars = 0) {
+                         FailureStyle style, int dataChars = 0) {
         return DoExchange(address, command, description, style, dataChars);
     }
 
@@ -36,7 +48,8 @@ public:
 
 protected:
     virtual std::string DoExchange(int address, const std::string& command,
-                                   const std::string& description, int style, int dataChars) = 0;
+                                   const std::string& description, FailureStyle style,
+                                   int dataChars) = 0;
 };
 
 // Passes everything to another exchange, the attempts setting included; a
@@ -51,7 +64,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         return inner_.Exchange(address, command, description, style, dataChars);
     }
 

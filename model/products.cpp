@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/conversions.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 namespace {
@@ -60,12 +61,12 @@ const std::vector<std::string>& ProductCatalogue() {
     return list;
 }
 
-int16_t ProductMatch(const std::string& a, const std::string& b) {
-    if (StartsWith(Upper(a), "WQ") || StartsWith(Upper(b), "WQ")) return 1;
+ModelMatch ProductMatch(const std::string& a, const std::string& b) {
+    if (StartsWith(Upper(a), "WQ") || StartsWith(Upper(b), "WQ")) return ModelMatch::FirstGeneral;
     const auto dashA = a.find('-');
     const auto dashB = b.find('-');
-    if (dashA == std::string::npos || dashB == std::string::npos) return 0;
-    if (Upper(a.substr(0, dashA)) != Upper(b.substr(0, dashB))) return 0;
+    if (dashA == std::string::npos || dashB == std::string::npos) return ModelMatch::None;
+    if (Upper(a.substr(0, dashA)) != Upper(b.substr(0, dashB))) return ModelMatch::None;
     std::string partA = Upper(a.substr(dashA + 1));
     std::string partB = Upper(b.substr(dashB + 1));
     // Wildcards unify position by position; the last character of the
@@ -74,10 +75,10 @@ int16_t ProductMatch(const std::string& a, const std::string& b) {
     for (size_t i = 0; i + 1 < common; ++i) {
         if (partA[i] == '?' || partB[i] == '?') partA[i] = partB[i] = '?';
     }
-    if (partA != partB) return 0;
+    if (partA != partB) return ModelMatch::None;
     const auto wildA = std::count(a.begin(), a.end(), '?');
     const auto wildB = std::count(b.begin(), b.end(), '?');
-    return wildA - wildB >= 1 ? 1 : -1;
+    return wildA - wildB >= 1 ? ModelMatch::FirstGeneral : ModelMatch::Same;
 }
 
 bool SameProductForWrite(const std::string& fileModel, const std::string& panelModel) {
@@ -85,18 +86,18 @@ bool SameProductForWrite(const std::string& fileModel, const std::string& panelM
     const std::string b = Upper(Trim(panelModel));
     // ProductMatch lets a relay-panel model meet any other; a write may not.
     if (StartsWith(a, "WQ") || StartsWith(b, "WQ")) return a == b;
-    return ProductMatch(a, b) != 0;
+    return ProductMatch(a, b) != ModelMatch::None;
 }
 
-int16_t VersionCompare(const std::string& a, const std::string& b,
-                       const std::optional<FileHeaderInfo>& lastFileHeader) {
+VersionOrder VersionCompare(const std::string& a, const std::string& b,
+                            const std::optional<FileHeaderInfo>& lastFileHeader) {
     if (lastFileHeader && lastFileHeader->Model == "KV-4500" &&
         VersionValue(lastFileHeader->Version) <= 1.09)
-        return 0;
+        return VersionOrder::Equal;
     const double va = VersionValue(a);
     const double vb = VersionValue(b);
-    if (va == vb) return 0;
-    return vb > va ? -1 : 1;
+    if (va == vb) return VersionOrder::Equal;
+    return vb > va ? VersionOrder::Newer : VersionOrder::Older;
 }
 
 int SelectCatalogueEntry(const ProductIdentity& id) {
@@ -191,30 +192,50 @@ bool BadRelayCommandEnabled(bool online, const std::string& model) {
     return model == "KV-1400" || model == "KV-4900" || model == "TMC-1400" || model == "KV-4600";
 }
 
-PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& exchange,
-                                        int address) {
-    auto record = [&](const std::string& status, bool assumed = false) {
-        if (address >= 0 && address < kAddressCount) config.AddressTable[address].Status = status;
-        return PanelIdentification{status, assumed};
-    };
-    auto accepted = [](const std::string& reply) { return !reply.empty() && reply[0] == 'A'; };
-    const std::string probe = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
-    if (!accepted(probe)) return record(kNotConnected);
-    std::string reply;
-    for (int query = 0; query < kIdentityQueries && !accepted(reply); ++query) {
-        reply = exchange.Exchange(address, "KV", "", 0, kIdentityReplyChars);
-        // A cancelled query identifies nothing; do not invent an identity from it.
-        if (reply.empty()) return record(kNotConnected);
-    }
-    const std::string model = accepted(reply) ? Trim(reply.substr(1, 9)) : std::string{};
-    // No reply, or one naming no model: a panel that cannot tell its identity.
-    if (model.empty()) return record(kOldestPanelStatus, true);
-    const double version = NumericValue(reply.substr(10, 4)) / 100;
-    return record(model + " Version " + FormatVersion(version));
+ProductIdentity OldestPanelIdentity() {
+    return IdentityFromText(kOldestPanelStatus);
 }
 
-std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address) {
-    return IdentifyPanelDetail(config, exchange, address).Status;
+std::string AddressStatusText(const AddressEntry& entry) {
+    switch (entry.Probe) {
+        case ProbeState::Untested:
+            return kUntestedAddress;
+        case ProbeState::Silent:
+        case ProbeState::Garbled:
+            return kNotConnected;
+        case ProbeState::Answered:
+        case ProbeState::Assumed:
+            break;
+    }
+    return StatusText(entry.Identity);
+}
+
+AddressEntry IdentifyPanel(Configuration& config, PanelExchange& exchange, int address) {
+    const bool inTable = address >= 0 && address < kAddressCount;
+    AddressEntry found;
+    if (inTable) found.Name = config.AddressTable[static_cast<size_t>(address)].Name;
+    auto record = [&](ProbeState probe, ProductIdentity identity = {}, std::string strange = {}) {
+        found.Record(probe, std::move(identity), std::move(strange));
+        if (inTable) config.AddressTable[static_cast<size_t>(address)] = found;
+        return found;
+    };
+    const ClassifiedReply probe = ClassifyReply(
+        exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars));
+    // Something came, but nothing readable: a device on a faulty line.
+    if (probe.Kind == ReplyKind::Garbled || probe.Kind == ReplyKind::Other)
+        return record(ProbeState::Garbled, {}, probe.Data);
+    if (!probe.IsAccepted()) return record(ProbeState::Silent);
+    std::string reply;
+    for (int query = 0; query < kIdentityQueries && !IsAccepted(reply); ++query) {
+        reply = exchange.Exchange(address, "KV", "", FailureStyle::Silent, kIdentityReplyChars);
+        // A cancelled query identifies nothing; do not invent an identity from it.
+        if (reply.empty()) return record(ProbeState::Silent);
+    }
+    const std::string model = IsAccepted(reply) ? Trim(reply.substr(1, 9)) : std::string{};
+    // No reply, or one naming no model: a panel that cannot tell its identity.
+    if (model.empty()) return record(ProbeState::Assumed, OldestPanelIdentity());
+    const double version = NumericValue(reply.substr(10, 4)) / 100;
+    return record(ProbeState::Answered, {model, FormatVersion(version)});
 }
 
 }  // namespace kvtk

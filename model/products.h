@@ -28,14 +28,25 @@ std::string StatusText(const ProductIdentity& id);  // model + " Version " + ver
 inline constexpr const char* kUntestedAddress = "Untested Address";
 inline constexpr const char* kNotConnected = "Not connected";
 inline constexpr const char* kOldestPanelStatus = "KV-4500 Version 1.07";
+// What a panel that answers but cannot report its identity is taken for.
+ProductIdentity OldestPanelIdentity();
+// The status text of an address as the connect dialog shows it: "Untested
+// Address", "Not connected" (also for garbled replies), or the identity's
+// StatusText.
+std::string AddressStatusText(const AddressEntry& entry);
 
 // The offline catalogue, 15 entries; position 10 is selected at first.
 const std::vector<std::string>& ProductCatalogue();
 inline constexpr int kDefaultCataloguePosition = 10;
 
-// 0 no match, -1 match, 1 match where a is the more general (or a WQ model
-// is involved). Models without a family ("-") that are not WQ give 0.
-int16_t ProductMatch(const std::string& a, const std::string& b);
+// How model a meets model b, numbered as the rule numbers it.
+enum class ModelMatch : int16_t {
+    None = 0,          // different products
+    Same = -1,         // the same product (b is as general as a, or more)
+    FirstGeneral = 1,  // a is the more general name, or a WQ model is involved
+};
+// Models without a family ("-") that are not WQ do not match.
+ModelMatch ProductMatch(const std::string& a, const std::string& b);
 // Whether a file saved for `fileModel` is data for a panel of `panelModel`:
 // ProductMatch, except that a WQ model matches only itself.
 bool SameProductForWrite(const std::string& fileModel, const std::string& panelModel);
@@ -46,9 +57,14 @@ struct FileHeaderInfo {
     std::string Model;
     std::string Version;
 };
-// 0 equal (or treated as equal), -1 b is newer, 1 b is older.
-int16_t VersionCompare(const std::string& a, const std::string& b,
-                       const std::optional<FileHeaderInfo>& lastFileHeader = std::nullopt);
+// How version b stands to version a, numbered as the rule numbers it.
+enum class VersionOrder : int16_t {
+    Equal = 0,   // or treated as equal
+    Newer = -1,  // b is newer
+    Older = 1,   // b is older
+};
+VersionOrder VersionCompare(const std::string& a, const std::string& b,
+                            const std::optional<FileHeaderInfo>& lastFileHeader = std::nullopt);
 
 // Catalogue position that fits an identity (the connect dialog's update box).
 int SelectCatalogueEntry(const ProductIdentity& id);
@@ -92,17 +108,11 @@ inline constexpr int kAddressReplyChars = 2;
 // that cannot report its identity: one lost reply must not make a product.
 inline constexpr int kIdentityQueries = 2;
 
-struct PanelIdentification {
-    std::string Status;    // as recorded in the address table
-    bool Assumed = false;  // kOldestPanelStatus by rule: the panel never told it
-};
-
-// Asks LR73 then KV at an address and records the status text in the
-// address table. Only a reply carrying the data asked for counts: any other
-// line ("N", NUL bytes, a bare "A") is no panel.
-PanelIdentification IdentifyPanelDetail(Configuration& config, PanelExchange& exchange,
-                                        int address);
-// The status text alone.
-std::string IdentifyPanel(Configuration& config, PanelExchange& exchange, int address);
+// Asks LR73 then KV at an address and records what it found in the
+// address table (an address outside it is only asked). Only a reply
+// carrying the data asked for counts: any other line ("N", NUL bytes, a
+// bare "A") is no panel, and one that came instead of an answer to LR73
+// makes the address Garbled.
+AddressEntry IdentifyPanel(Configuration& config, PanelExchange& exchange, int address);
 
 }  // namespace kvtk

@@ -18,6 +18,7 @@
 #include "files/file_header.h"
 #include "files/open_save_rules.h"
 #include "files/safe_save.h"
+#include "model/panel_reply.h"
 #include "model/products.h"
 #include "report/configuration_report.h"
 #include "report/page_grid.h"
@@ -99,10 +100,10 @@ std::string AtAddress(int address) {
 
 // A panel that answered but not the identity query is taken by rule; it
 // may as well be any product whose identity replies were lost.
-void NoteAssumedIdentity(CommandContext& c, const PanelIdentification& found) {
-    if (!found.Assumed) return;
+void NoteAssumedIdentity(CommandContext& c, const AddressEntry& found) {
+    if (found.Probe != ProbeState::Assumed) return;
     Error(c) << "note: the device " << AtAddress(c.Request.Address)
-             << " did not report its identity; it is taken as a " << found.Status
+             << " did not report its identity; it is taken as a " << AddressStatusText(found)
              << " (a panel that cannot report it), which is uncertain.\n";
 }
 
@@ -110,13 +111,12 @@ void NoteAssumedIdentity(CommandContext& c, const PanelIdentification& found) {
 // status (with the message given) when no panel answers, else kExitOk.
 int IdentifyConnected(CommandContext& c, Configuration& config, bool* assumed = nullptr) {
     const int address = c.Request.Address;
-    const PanelIdentification found = IdentifyPanelDetail(config, *c.Exchange, address);
-    const std::string& status = found.Status;
-    if (status == kNotConnected) return NoAnswer(c, AtAddress(address));
+    const AddressEntry found = IdentifyPanel(config, *c.Exchange, address);
+    if (!found.HasPanel()) return NoAnswer(c, AtAddress(address));
     NoteAssumedIdentity(c, found);
-    if (assumed) *assumed = found.Assumed;
-    ApplyIdentity(config, IdentityFromText(status));
-    if (c.Request.Verbose) c.Err << status << " at address " << address << '\n';
+    if (assumed) *assumed = found.Probe == ProbeState::Assumed;
+    ApplyIdentity(config, found.Identity);
+    if (c.Request.Verbose) c.Err << AddressStatusText(found) << " at address " << address << '\n';
     return kExitOk;
 }
 
@@ -190,26 +190,23 @@ bool BackUpFirst(CommandContext& c, const Configuration& config, const std::stri
     return AcceptBackup(c, BackupPanel(config, *c.Exchange, c.Host, BackupTo(c, description)));
 }
 
-JsonObject PanelJson(int address, const std::string& status) {
-    const bool answered = status != kNotConnected;
-    const ProductIdentity id = answered ? IdentityFromText(status) : ProductIdentity{};
+JsonObject PanelJson(int address, const AddressEntry& entry) {
+    const ProductIdentity id = entry.HasPanel() ? entry.Identity : ProductIdentity{};
     JsonObject json;
-    json.Number("address", address).Text("status", status);
+    json.Number("address", address).Text("status", AddressStatusText(entry));
     return json.Text("model", id.Model).Text("version", id.Version);
 }
 
 int Identify(CommandContext& c) {
     Configuration config = OnlineConfiguration(c.Request.Address);
-    const PanelIdentification found = IdentifyPanelDetail(config, *c.Exchange, c.Request.Address);
-    const std::string& status = found.Status;
+    const AddressEntry found = IdentifyPanel(config, *c.Exchange, c.Request.Address);
     NoteAssumedIdentity(c, found);
     if (c.Request.Json)
-        c.Out
-            << PanelJson(c.Request.Address, status).Flag("answered", status != kNotConnected).Json()
-            << '\n';
+        c.Out << PanelJson(c.Request.Address, found).Flag("answered", found.HasPanel()).Json()
+              << '\n';
     else
-        c.Out << status << '\n';
-    return status == kNotConnected ? NoAnswer(c, AtAddress(c.Request.Address)) : kExitOk;
+        c.Out << AddressStatusText(found) << '\n';
+    return found.HasPanel() ? kExitOk : NoAnswer(c, AtAddress(c.Request.Address));
 }
 
 ScanResult ScanWithProgress(CommandContext& c, Configuration& config,
@@ -243,11 +240,11 @@ int Scan(CommandContext& c) {
         ScanWithProgress(c, config, c.Request.Quick ? ScanPace::Quick : ScanPace::Plain);
     std::vector<std::string> panels;
     for (const int address : result.Found) {
-        const std::string& status = config.AddressTable[static_cast<size_t>(address)].Status;
+        const AddressEntry& entry = config.AddressTable[static_cast<size_t>(address)];
         if (c.Request.Json)
-            panels.push_back(PanelJson(address, status).Json());
+            panels.push_back(PanelJson(address, entry).Json());
         else
-            c.Out << address << '\t' << status << '\n';
+            c.Out << address << '\t' << AddressStatusText(entry) << '\n';
     }
     if (c.Request.Json)
         c.Out << JsonObject()
@@ -274,9 +271,10 @@ int BackupAll(CommandContext& c) {
     int saved = 0;
     for (const int address : result.Found) {
         if (c.Stopped()) break;
-        const std::string& status = scanned.AddressTable[static_cast<size_t>(address)].Status;
+        const AddressEntry& entry = scanned.AddressTable[static_cast<size_t>(address)];
+        const std::string status = AddressStatusText(entry);
         Configuration config = OnlineConfiguration(address);
-        ApplyIdentity(config, IdentityFromText(status));
+        ApplyIdentity(config, entry.Identity);
         const BackupOutcome backup = BackupPanel(
             config, *c.Exchange, c.Host,
             {c.Request.BackupFolder, "Backup of address " + std::to_string(address), now});
@@ -641,11 +639,17 @@ int Inputs(CommandContext& c) {
 
 int Send(CommandContext& c) {
     const std::string reply =
-        c.Exchange->Exchange(c.Request.Address, c.Request.PanelCommand, "", 0);
+        c.Exchange->Exchange(c.Request.Address, c.Request.PanelCommand, "", FailureStyle::Silent);
     c.Out << reply << '\n';
-    if (!reply.empty() && reply[0] == 'A') return kExitOk;
-    if (reply == "T" || reply == "C") return NoAnswer(c, AtAddress(c.Request.Address));
-    return kExitFailed;
+    switch (KindOfReply(reply)) {
+        case ReplyKind::Accepted:
+            return kExitOk;
+        case ReplyKind::NoResponse:
+        case ReplyKind::Garbled:
+            return NoAnswer(c, AtAddress(c.Request.Address));
+        default:
+            return kExitFailed;
+    }
 }
 
 int Report(CommandContext& c) {

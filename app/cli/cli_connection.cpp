@@ -1,11 +1,11 @@
 #include "app/cli/cli_connection.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/cli/cli_trace.h"
 #include "comm/relay_connection.h"
 #include "comm/serial_link.h"
+#include "comm/traffic_log.h"
 #include "files/small_file.h"
 #include "sim/demo_line.h"
 #include "sim/simulated_link.h"
@@ -17,28 +17,6 @@ constexpr int kRelayConnectWindowMs = 10000;
 
 FailurePolicy PolicyFor(const CliRequest& request) {
     return request.SkipFailed ? FailurePolicy::Ignore : FailurePolicy::Abort;
-}
-
-// The refused login's answer as this message has always spelled it out.
-std::string AnswerText(const std::string& bytes) {
-    std::string text;
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\r') {
-            text += "\\r";
-        } else if (c == '\n') {
-            text += "\\n";
-        } else if (c == '\\') {
-            text += "\\\\";
-        } else if (u < 0x20 || u == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", u);
-            text += hex;
-        } else {
-            text += c;
-        }
-    }
-    return text;
 }
 
 struct PasswordResult {
@@ -79,7 +57,7 @@ CliConnection::OpenResult LoginFailure(const RelayConnection& relay, int windowM
             return {"the relay server " + server +
                         " did not accept the user name and password (Authentication Failure); "
                         "it answered \"" +
-                        AnswerText(relay.LoginAnswer().toStdString()) + "\".",
+                        VisibleBytes(relay.LoginAnswer().toStdString(), HighBytes::AsText) + "\".",
                     kExitFailed};
         case LoginOutcome::NoAnswer:
             return {"the relay server " + server + " did not answer the login.", kExitNoPanel};

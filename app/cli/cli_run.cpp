@@ -7,6 +7,7 @@
 #include "app/cli/cli_stop.h"
 #include "app/cli/cli_stop_gate.h"
 #include "model/program_notice.h"
+#include "model/panel_reply.h"
 #include "transfer/operations/write_configuration.h"
 #include "transfer/registers/register_map.h"
 
@@ -28,7 +29,8 @@ void DisableWritingLeftOn(StopGate& gate, CommandContext& c) {
     if (addresses.empty()) return;
     c.Host.Wait({WaitKind::WriteDisablePause, kWriteDisablePauseMs, ""});
     for (const int address : addresses) {
-        if (gate.Exchange(address, kWriteDisableCommand, "Write Disable", 0) == "AY")
+        if (IsConfirmation(gate.Exchange(address, kWriteDisableCommand, "Write Disable",
+                                         FailureStyle::Silent)))
             c.Err << "kvtk-cli: writing was disabled again at address " << address << ".\n";
         else
             c.Err << "kvtk-cli: no device at address " << address

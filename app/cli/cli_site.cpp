@@ -135,9 +135,8 @@ std::vector<SitePanel> ListedPanels(CommandContext& c, const SiteFiles& files,
             continue;
         }
         Configuration line = SitePanelConfiguration(address, {});
-        const std::string status = IdentifyPanel(line, *c.Exchange, address);
-        const ProductIdentity id =
-            status == kNotConnected ? ProductIdentity{} : IdentityFromText(status);
+        const AddressEntry entry = IdentifyPanel(line, *c.Exchange, address);
+        const ProductIdentity id = entry.HasPanel() ? entry.Identity : ProductIdentity{};
         SiteObservation seen{!id.Model.empty(), false, id.Model, true, file->Model, 0};
         SitePanel row{address, StateOf(seen), id.Model, id.Version, file->Name, 0};
         if (row.State == SiteState::NoPanel)
@@ -158,9 +157,8 @@ std::vector<SitePanel> DifferingPanels(CommandContext& c, const SiteFiles& files
     for (const SiteFile& file : files.Files) {
         if (c.Stopped()) break;
         Configuration line = SitePanelConfiguration(file.Address, {});
-        const std::string status = IdentifyPanel(line, *c.Exchange, file.Address);
-        const ProductIdentity id =
-            status == kNotConnected ? ProductIdentity{} : IdentityFromText(status);
+        const AddressEntry entry = IdentifyPanel(line, *c.Exchange, file.Address);
+        const ProductIdentity id = entry.HasPanel() ? entry.Identity : ProductIdentity{};
         SiteObservation seen{!id.Model.empty(), false, id.Model, true, file.Model, std::nullopt};
         SitePanel row{file.Address, StateOf(seen), id.Model, id.Version, file.Name, 0};
         CompareSitePanel(row, file, *c.Exchange, c.Host);

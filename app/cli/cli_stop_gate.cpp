@@ -16,7 +16,8 @@ void StopGate::CancelRunning() {
 }
 
 std::string StopGate::DoExchange(int address, const std::string& command,
-                                 const std::string& description, int style, int dataChars) {
+                                 const std::string& description, FailureStyle style,
+                                 int dataChars) {
     if (stop_.Requested() && command != kWriteDisableCommand) return {};  // as a cancel
     running_ = &command;
     std::string reply = watch_.Exchange(address, command, description, style, dataChars);

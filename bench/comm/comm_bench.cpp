@@ -45,7 +45,7 @@ void BM_ExchangeOverPty(benchmark::State& state) {
     exchange.SetOffline(false);
     exchange.SetSerialLink(&link);
     for (auto _ : state) {
-        if (exchange.Exchange(1, "LR73", "", 0) != "A0001") {
+        if (exchange.Exchange(1, "LR73", "", FailureStyle::Silent) != "A0001") {
             state.SkipWithError("unexpected reply");
             break;
         }
@@ -84,7 +84,7 @@ void BM_ExchangeOverPtyWithTrafficPane(benchmark::State& state) {
     CommandExchange& exchange = panelLine.Exchange();
     exchange.SetOffline(false);
     for (auto _ : state) {
-        if (exchange.Exchange(1, "LR73", "", 0) != "A0001") {
+        if (exchange.Exchange(1, "LR73", "", FailureStyle::Silent) != "A0001") {
             state.SkipWithError("unexpected reply");
             break;
         }
@@ -121,7 +121,7 @@ void BM_ExchangeOverRelay(benchmark::State& state) {
     exchange.SetConnectionMode(ConnectionMode::Relay);
     exchange.SetRelayConnection(&relay);
     for (auto _ : state) {
-        if (exchange.Exchange(1, "LR73", "", 0) != "A0001") {
+        if (exchange.Exchange(1, "LR73", "", FailureStyle::Silent) != "A0001") {
             state.SkipWithError("unexpected reply");
             break;
         }
@@ -149,7 +149,7 @@ void BM_CpuWhileWaitingOutATimeOut(benchmark::State& state) {
     double cpuMs = 0;
     for (auto _ : state) {
         const double before = ProcessCpuMs();
-        const std::string reply = exchange.Exchange(9, "LR73", "", 0);
+        const std::string reply = exchange.Exchange(9, "LR73", "", FailureStyle::Silent);
         cpuMs += ProcessCpuMs() - before;
         if (reply != "T") state.SkipWithError("a silent address answered");
     }

@@ -18,7 +18,8 @@ std::size_t SnapshotBytes(const Configuration& c) {
     for (const auto& input : c.Inputs) bytes += HeapBytes(input.Name);
     for (const auto& group : c.Groups) bytes += HeapBytes(group.Name);
     for (const auto& entry : c.AddressTable)
-        bytes += HeapBytes(entry.Name) + HeapBytes(entry.Status);
+        bytes += HeapBytes(entry.Name) + HeapBytes(entry.Identity.Model) +
+                 HeapBytes(entry.Identity.Version) + HeapBytes(entry.Strange);
     const PanelConfig& p = c.Panel;
     bytes += p.EnergizeList.capacity() * sizeof(std::string);
     for (const auto& text : p.EnergizeList) bytes += HeapBytes(text);

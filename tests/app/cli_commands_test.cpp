@@ -173,6 +173,22 @@ TEST_F(CliCommandsTest, TraceSpellsOutBytesAsTheTrafficPaneDoes) {
     EXPECT_THAT(run.Err, ContainsRegex("< A\\\\x7F\\\\x80\\\\xFF..\\\\r\n"));
 }
 
+// The identity is taken as the panel reports it, whatever its model text
+// holds: a model with " Version " in it is no version.
+TEST_F(CliCommandsTest, IdentifyTakesTheModelAsReported) {
+    test::FakeLink link;
+    link.responder = [](test::FakeLink& self, const std::string& frame) {
+        const std::string command = frame.substr(3, frame.size() - 6);
+        if (command == "LR73") self.Deliver(test::PanelReply("0004"));
+        if (command == "KV") self.Deliver(test::PanelReply("A Version0400"));
+    };
+    const auto run = RunCliInProcess({"-a", "4", "identify", "--json"}, &link);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out,
+              "{\"address\":4,\"status\":\"A Version Version 4.00\",\"model\":\"A Version\","
+              "\"version\":\"4.00\",\"answered\":true}\n");
+}
+
 // A device that answers every frame with a bare "A", an "N" or NUL bytes is
 // no panel: nothing is listed, read, backed up, reset or reported clean.
 TEST_F(CliCommandsTest, RepliesWithoutDataAreNoPanel) {

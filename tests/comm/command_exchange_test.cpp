@@ -125,8 +125,10 @@ TEST_F(CommandExchangeTest, RepliesOfEveryShape) {
         prompter.answers = c.answers;
         settings.SetBusyLimitMs(c.busyLimitMs);
         std::string reply;
-        const double ms =
-            Timed([&] { reply = panel.Exchange(1, "LR73", "Inputs", c.style, c.dataChars); });
+        const double ms = Timed([&] {
+            reply = panel.Exchange(1, "LR73", "Inputs", static_cast<FailureStyle>(c.style),
+                                   c.dataChars);
+        });
         EXPECT_EQ(reply, c.reply) << c.name;
         EXPECT_EQ(link.writes, std::vector<std::string>(c.frames, ">01LR7369\r")) << c.name;
         EXPECT_EQ(link.discards, static_cast<int>(c.frames)) << c.name;  // stale bytes go first
@@ -174,7 +176,8 @@ TEST_F(CommandExchangeTest, QuickTriesWaitOnceForTheLineTime) {
         link.writes.clear();
         AnswerWith(c.bytes, c.delayMs);
         std::string reply;
-        const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0, 2); });
+        const double ms =
+            Timed([&] { reply = exchange.Exchange(1, "LR73", "", FailureStyle::Silent, 2); });
         EXPECT_EQ(reply, c.reply) << c.name;
         EXPECT_EQ(link.writes.size(), 1u) << c.name;
         EXPECT_EQ(exchange.HeardAnything(), c.heard) << c.name;
@@ -202,7 +205,8 @@ TEST_F(CommandExchangeTest, CancelDuringTheWaitReturnsEmptyAndClearsCancel) {
             settings.SetCancel(true);
         }
         std::string reply = "x";
-        const double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", 1); });
+        const double ms =
+            Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", FailureStyle::OkCancel); });
         EXPECT_EQ(reply, "") << whileIdle;
         EXPECT_LT(ms, 1000);
         EXPECT_FALSE(settings.Cancel());
@@ -215,10 +219,12 @@ TEST_F(CommandExchangeTest, NestedCallSendsNothingAndGetsTheEmptyReply) {
     std::string nested = "unset";
     link.responder = [&](FakeLink& l, const std::string& written) {
         if (written != SerialFrame(1, "LR73")) return;
-        QTimer::singleShot(5, &l, [&] { nested = exchange.Exchange(2, "KV", "Other", 2); });
+        QTimer::singleShot(5, &l, [&] {
+            nested = exchange.Exchange(2, "KV", "Other", FailureStyle::AbortRetryIgnore);
+        });
         l.Deliver(PanelReply("0001"), 20);
     };
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "Mine", 0), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "Mine", FailureStyle::Silent), "A0001");
     EXPECT_EQ(nested, "");
     EXPECT_EQ(link.writes.size(), 1u);
 }
@@ -227,14 +233,14 @@ TEST_F(CommandExchangeTest, NestedCallSendsNothingAndGetsTheEmptyReply) {
 // relay connection that is not there is said in words and cancels.
 TEST_F(CommandExchangeTest, OfflineNoLinkOrEmptyCommandSendNothing) {
     exchange.SetOffline(true);
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "T");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", FailureStyle::Silent), "T");
     exchange.SetOffline(false);
-    EXPECT_EQ(exchange.Exchange(1, "", "", 1), "");
+    EXPECT_EQ(exchange.Exchange(1, "", "", FailureStyle::OkCancel), "");
     EXPECT_EQ(settings.RelativeSpeed(), 0);
     exchange.SetSerialLink(nullptr);
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "T");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", FailureStyle::Silent), "T");
     exchange.SetConnectionMode(ConnectionMode::Relay);
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "Inputs", 0), "");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "Inputs", FailureStyle::Silent), "");
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].Text.find("network connection"), std::string::npos);
     EXPECT_FALSE(settings.Cancel());

@@ -57,7 +57,7 @@ TEST(PanelLine, ChoicesOpenAndCloseTheirLinks) {
             EXPECT_EQ(!link.isNull() && link->isOpen(), n == step.OpenSlot) << n;
         }
         if (step.OpenSlot == 0) continue;
-        line.Exchange().Exchange(1, "LR73", "", 0);
+        line.Exchange().Exchange(1, "LR73", "", FailureStyle::Silent);
         EXPECT_THAT(made[static_cast<size_t>(step.OpenSlot)]->writes,
                     ::testing::ElementsAre(">01LR7369\r"));
     }

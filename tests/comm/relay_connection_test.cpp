@@ -116,12 +116,12 @@ TEST_F(RelayTest, TheRelayExampleAndSequenceNumbersWrapAfter255) {
         if (laterRead) QTimer::singleShot(30, &s, [&s, ours] { s.write(ours); });
     };
     ConnectAndLogin();
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", FailureStyle::Silent), "A0001");
     relay.SetSequenceNumber(254);
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", FailureStyle::Silent), "A0001");
     laterRead = true;
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
-    EXPECT_EQ(exchange.Exchange(1, "LR73", "", 0), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", FailureStyle::Silent), "A0001");
+    EXPECT_EQ(exchange.Exchange(1, "LR73", "", FailureStyle::Silent), "A0001");
     EXPECT_THAT(server.received,
                 ElementsAre("0user|secret", "21|01LR73", "2255|01LR73", "20|01LR73", "21|01LR73"));
 }
@@ -134,12 +134,12 @@ TEST_F(RelayTest, ErrIsATimeOutAtOnceAndSilenceCostsTheRelayAllowance) {
     ConnectAndLogin();
     settings.SetAttempts(1);
     std::string reply;
-    double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
+    double ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", FailureStyle::Silent); });
     EXPECT_EQ(reply, "T");
     EXPECT_LT(ms, 400);
 
     server.onCommand = nullptr;  // never answers
-    ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", 0); });
+    ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "", FailureStyle::Silent); });
     EXPECT_EQ(reply, "T");
     EXPECT_GE(ms, 550);  // the relay's 500 ms on top of T
 
@@ -149,7 +149,7 @@ TEST_F(RelayTest, ErrIsATimeOutAtOnceAndSilenceCostsTheRelayAllowance) {
     };
     QSignalSpy closed(&relay, &RelayConnection::serverClosed);
     settings.SetMaxResponseMs(5000);
-    ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", 1); });
+    ms = Timed([&] { reply = exchange.Exchange(1, "LR73", "Inputs", FailureStyle::OkCancel); });
     EXPECT_EQ(reply, "");
     EXPECT_LT(ms, 2000);
     EXPECT_FALSE(settings.Cancel());

@@ -36,7 +36,8 @@ protected:
 // Identifying itself is the model's; here the frames reach a panel and back.
 TEST_F(PtyTest, IdentifyPanelFindsEachKindOfAddress) {
     Configuration config;
-    EXPECT_EQ(IdentifyPanel(config, rig.exchange, 2), "KV-4800 Version 4.00");
+    EXPECT_EQ(IdentifyPanel(config, rig.exchange, 2).Identity,
+              (ProductIdentity{"KV-4800", "4.00"}));
     EXPECT_THAT(line.PanelAt(2)->Received(), ::testing::ElementsAre("LR73", "KV"));
 }
 
@@ -58,7 +59,8 @@ TEST_F(PtyTest, PortDisappearingMidExchangeEndsItAndClosesThePort) {
     QSignalSpy lost(&rig.link, &ByteLink::linkLost);
     QTimer::singleShot(50, &rig.pty, [this] { rig.pty.CloseMaster(); });
     std::string reply;
-    const double ms = Timed([&] { reply = rig.exchange.Exchange(9, "LR73", "", 0); });
+    const double ms =
+        Timed([&] { reply = rig.exchange.Exchange(9, "LR73", "", FailureStyle::Silent); });
     EXPECT_EQ(reply, "T");
     EXPECT_LT(ms, 3000);
     EXPECT_EQ(lost.count(), 1);

@@ -37,12 +37,12 @@ TEST(ConfigHistory, UndoKeepsTheLineReportsOfNow) {
     config.Inputs[1].Name = "x";
     history.Record(config, "Rename");
     config.Status.Connection = PanelConnection::Serial(1);
-    config.AddressTable[4].Status = "WQ16 Version 5.00";
+    config.AddressTable[4].Record(ProbeState::Answered, {"WQ16", "5.00"});
     EXPECT_FALSE(history.Record(config, "Scan"));  // a report is no step
     ASSERT_TRUE(history.Undo(config));
     EXPECT_EQ(config.Inputs[1].Name, "");
     EXPECT_EQ(config.Status.Connection, PanelConnection::Serial(1));
-    EXPECT_EQ(config.AddressTable[4].Status, "WQ16 Version 5.00");
+    EXPECT_EQ(config.AddressTable[4].Identity.Model, "WQ16");
 }
 
 }  // namespace

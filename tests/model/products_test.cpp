@@ -82,19 +82,22 @@ TEST(Products, ProductMatch) {
         {"KV-480?", "KV-4801", 0, false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ProductMatch(c.a, c.b), c.result) << c.a << " / " << c.b;
+        EXPECT_EQ(static_cast<int>(ProductMatch(c.a, c.b)), c.result) << c.a << " / " << c.b;
         EXPECT_EQ(SameProductForWrite(c.a, c.b), c.sameForWrite) << c.a << " / " << c.b;
     }
 }
 
 TEST(Products, VersionCompare) {
-    EXPECT_EQ(VersionCompare("2.05", "4.00"), -1);
-    EXPECT_EQ(VersionCompare("4.00", "2.05"), 1);
-    EXPECT_EQ(VersionCompare("4.00+", "4"), 0);
+    EXPECT_EQ(VersionCompare("2.05", "4.00"), VersionOrder::Newer);
+    EXPECT_EQ(VersionCompare("4.00", "2.05"), VersionOrder::Older);
+    EXPECT_EQ(VersionCompare("4.00+", "4"), VersionOrder::Equal);
     // An old KV-4500 makes every version equal; a newer one or another product does not.
-    EXPECT_EQ(VersionCompare("2.05", "4.00", FileHeaderInfo{"KV-4500", "1.09"}), 0);
-    EXPECT_EQ(VersionCompare("2.05", "4.00", FileHeaderInfo{"KV-4500", "1.10"}), -1);
-    EXPECT_EQ(VersionCompare("2.05", "4.00", FileHeaderInfo{"KV-4800", "1.00"}), -1);
+    EXPECT_EQ(VersionCompare("2.05", "4.00", FileHeaderInfo{"KV-4500", "1.09"}),
+              VersionOrder::Equal);
+    EXPECT_EQ(VersionCompare("2.05", "4.00", FileHeaderInfo{"KV-4500", "1.10"}),
+              VersionOrder::Newer);
+    EXPECT_EQ(VersionCompare("2.05", "4.00", FileHeaderInfo{"KV-4800", "1.00"}),
+              VersionOrder::Newer);
 }
 
 TEST(Products, SelectCatalogueEntry) {

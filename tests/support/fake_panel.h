@@ -22,7 +22,7 @@ struct ExchangeCall {
     int Address;
     std::string Command;
     std::string Description;
-    int Style;
+    FailureStyle Style;
     int Attempts;   // the attempts setting when the call was made
     int DataChars;  // what the reply had to carry after its "A"
 };
@@ -80,7 +80,7 @@ protected:
     // A scripted "A" reply without the data asked for comes back as "C",
     // as the exchange returns it once its tries are spent.
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         Calls.push_back({address, command, description, style, attempts_, dataChars});
         if (command.empty()) return {};  // the port window's clear: nothing is sent
         if (log_) log_->push_back(">" + command);

@@ -39,7 +39,7 @@ protected:
             return answer;
         });
         ConnectChoice choice;
-        choice.Product = product;
+        choice.Product = IdentityFromText(product);
         window->ApplyConnectChoice(choice);
         window->show();
         QApplication::setActiveWindow(window.get());

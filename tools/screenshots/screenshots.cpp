@@ -58,7 +58,7 @@ std::unique_ptr<frmMain> OfflineMainWindow() {
     window->SetBeepSink([] {});
     window->SetQuestionAsker([](const QString&, const QString&) { return false; });
     ConnectChoice choice;
-    choice.Product = "WQ08 Version 5.00+";
+    choice.Product = {"WQ08", "5.00+"};
     window->ApplyConnectChoice(choice);
     return window;
 }
@@ -262,8 +262,8 @@ bool CommunicationWindow(const QDir& folder) {
     panelLine.Settings().SetMaxResponseMs(50);
     if (!panelLine.OpenSlot(1)) return false;
     for (const char* command : {"LR73", "KV", "LR65", "LR64"})
-        panelLine.Exchange().Exchange(1, command, "", 0);
-    panelLine.Exchange().Exchange(9, "LR73", "", 0);
+        panelLine.Exchange().Exchange(1, command, "", FailureStyle::Silent);
+    panelLine.Exchange().Exchange(9, "LR73", "", FailureStyle::Silent);
     comm.TrafficView().Refresh();
     return Save(comm, folder, "traffic-pane.png");
 }

@@ -2,18 +2,25 @@
 
 #include <algorithm>
 
+#include "model/panel_reply.h"
 #include "model/products.h"
-#include "transfer/registers/reply_tally.h"
 
 namespace kvtk {
 
-AddressView ViewOfAddress(const std::string& status, int address) {
+AddressView ViewOfAddress(const AddressEntry& entry, int address) {
     const std::string at = std::to_string(address);
-    if (status == kNotConnected) return {"No device was found at this address.", false};
-    // An address nobody has read yet counts as untested, whatever its text.
-    if (status == kUntestedAddress || status.empty())
-        return {"Click 'Read This Address' to look for a device at address " + at + ".", false};
-    return {"Connected to an " + status + " at address " + at + ".", true};
+    switch (entry.Probe) {
+        case ProbeState::Silent:
+            return {"No device was found at this address.", false};
+        case ProbeState::Garbled:
+            return GarbledView(address, entry.Strange);
+        case ProbeState::Untested:
+            return {"Click 'Read This Address' to look for a device at address " + at + ".", false};
+        case ProbeState::Answered:
+        case ProbeState::Assumed:
+            break;
+    }
+    return {"Connected to an " + AddressStatusText(entry) + " at address " + at + ".", true};
 }
 
 AddressView GarbledView(int address, const std::string& strange) {
@@ -56,12 +63,8 @@ std::string CurrentStatusText(bool online, const ProductIdentity& identity, int 
 
 AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address) {
     AddressReading reading;
-    ReplyTally replies(exchange);
-    reading.Status = IdentifyPanel(config, replies, address);
-    reading.Garbled = reading.Status == kNotConnected && replies.OnlyGarbled();
-    if (reading.Garbled) reading.Strange = replies.StrangeLine();
-    reading.View = reading.Garbled ? GarbledView(address, reading.Strange)
-                                   : ViewOfAddress(reading.Status, address);
+    reading.Entry = IdentifyPanel(config, exchange, address);
+    reading.View = ViewOfAddress(reading.Entry, address);
     return reading;
 }
 
@@ -95,9 +98,10 @@ bool AnswersQuickProbe(PanelExchange& exchange, int address) {
     };
     if (exchange.SetQuickTries(true) <= 0) return true;
     const QuickTries restore{exchange};
-    const std::string reply = exchange.Exchange(address, "LR73", "", 0, kAddressReplyChars);
+    const std::string reply =
+        exchange.Exchange(address, "LR73", "", FailureStyle::Silent, kAddressReplyChars);
     // A cancelled try is left to the full read, which ends at once as well.
-    return reply != "T" || exchange.HeardAnything();
+    return KindOfReply(reply) != ReplyKind::NoResponse || exchange.HeardAnything();
 }
 
 }  // namespace
@@ -116,19 +120,15 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
         step.Address = a;
         step.NewStatus = result.Found.empty() ? kScanningPleaseWait : result.FoundList;
         if (callbacks.BeforeAddress) callbacks.BeforeAddress(step);
-        ReplyTally replies(exchange);
-        if (pace == ScanPace::Quick && !AnswersQuickProbe(exchange, a)) {
-            step.Status = kNotConnected;
-            config.AddressTable[static_cast<size_t>(a)].Status = step.Status;
-        } else {
-            step.Status = IdentifyPanel(config, replies, a);
-        }
+        AddressEntry& entry = config.AddressTable[static_cast<size_t>(a)];
+        if (pace == ScanPace::Quick && !AnswersQuickProbe(exchange, a))
+            entry.Record(ProbeState::Silent);
+        else
+            IdentifyPanel(config, exchange, a);
+        step.Entry = entry;
         result.LastRead = a;
-        step.Found = step.Status != kNotConnected;
-        step.Garbled = !step.Found && replies.OnlyGarbled();
-        if (step.Garbled) step.Strange = replies.StrangeLine();
-        if (step.Garbled) result.Garbled.push_back(a);
-        if (step.Found) {
+        if (entry.Probe == ProbeState::Garbled) result.Garbled.push_back(a);
+        if (entry.HasPanel()) {
             result.Found.push_back(a);
             result.FoundList = FoundListText(result.Found);
             step.NewStatus = result.FoundList;
@@ -141,8 +141,8 @@ ScanResult ScanAddresses(Configuration& config, PanelExchange& exchange, ScanRan
         result.Beep = true;
     } else {
         result.Address = result.Found.front();
-        result.View = ViewOfAddress(config.AddressTable[static_cast<size_t>(result.Address)].Status,
-                                    result.Address);
+        result.View =
+            ViewOfAddress(config.AddressTable[static_cast<size_t>(result.Address)], result.Address);
     }
     return result;
 }

@@ -17,14 +17,13 @@ inline constexpr const char* kReadingPleaseWait = "Reading, please wait...";
 inline constexpr const char* kScanningPleaseWait = "Scaning, please wait...";
 inline constexpr const char* kNoDevicesFound = "No devices found";
 
-// The new-status line and OK for an address with this status: "Not
-// connected" and "Untested Address" (or no status yet) disable OK, an
-// identity text enables it.
+// The new-status line and OK for an address as last looked at: a silent,
+// untested or garbled address disables OK, one with a panel enables it.
 struct AddressView {
     std::string NewStatus;
     bool OkEnabled = false;
 };
-AddressView ViewOfAddress(const std::string& status, int address);
+AddressView ViewOfAddress(const AddressEntry& entry, int address);
 // A device answered at the address, but every reply failed its checksum: a
 // line fault, not an empty address. OK stays disabled. With `strange`, a
 // reply line of another kind that came ("N", NUL bytes), it says that.
@@ -40,9 +39,7 @@ std::string CurrentStatusText(bool online, const ProductIdentity& identity, int 
 
 // "&Read This Address": IdentifyPanel, then the view of the new status.
 struct AddressReading {
-    std::string Status;    // the address's status in the address table
-    bool Garbled = false;  // "Not connected" because no reply could be read
-    std::string Strange;   // the unreadable line that came, when one did
+    AddressEntry Entry;  // as recorded in the address table
     AddressView View;
 };
 AddressReading ReadAddress(Configuration& config, PanelExchange& exchange, int address);
@@ -58,11 +55,8 @@ struct ScanRange {
 // One address of a scan, told before and after it is read.
 struct ScanStep {
     int Address = 0;
-    std::string Status;     // after the read: the address's new status
+    AddressEntry Entry;     // after the read: what it found
     std::string NewStatus;  // the red progress line: "Scaning, please wait..." or the found list
-    bool Found = false;     // after the read: a panel answered
-    bool Garbled = false;   // after the read: answered, but no reply could be read
-    std::string Strange;    // after the read: the unreadable line that came
 };
 
 struct ScanCallbacks {

@@ -21,7 +21,7 @@ int16_t ScaleAnalog(int32_t raw, int16_t unitsAt0V, int16_t unitsAt5V);
 // lies outside the 16-bit range: the field answers "Invalid value.".
 std::optional<int16_t> CalibrationValue(const std::string& text);
 
-// The value read from a field when the window opens (no message possible
+// The value read from a field when the view opens (no message possible
 // there): like CalibrationValue, but text that is not numeric reads as 0 and
 // values beyond the 16-bit range are held to it.
 int16_t CalibrationValueOnOpening(const std::string& text);

@@ -10,7 +10,6 @@
 namespace kvtk {
 namespace {
 
-constexpr int kLiveStyle = 5;  // Retry and Cancel until the panel answers
 constexpr int kCountReplyChars = 2;
 
 bool ValidGroup(int group) {
@@ -20,7 +19,7 @@ bool ValidGroup(int group) {
 }  // namespace
 
 GroupMonitor::GroupMonitor(PanelExchange& exchange, const Configuration& config)
-    : exchange_(exchange), config_(config), noteText_(kRelaysRemainOnNote) {}
+    : config_(config), sender_(exchange, config), noteText_(kRelaysRemainOnNote) {}
 
 int GroupMonitor::MaxGroups() const {
     return std::clamp<int>(config_.Limits.MaxGroups, 1, kGroupCount);
@@ -28,16 +27,6 @@ int GroupMonitor::MaxGroups() const {
 
 double GroupMonitor::Firmware() const {
     return VersionValue(config_.Identity.Version);
-}
-
-std::string GroupMonitor::Send(const std::string& command, int dataChars) {
-    if (stopped_) {
-        lastReply_.clear();
-        return lastReply_;
-    }
-    lastReply_ =
-        exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle, dataChars);
-    return lastReply_;
 }
 
 void GroupMonitor::EmptyPanels() {
@@ -52,23 +41,15 @@ bool GroupMonitor::Open() {
     pendingStatusQuery_ = 0;
     pendingToggle_ = 0;
     pendingGroupCommand_ = 0;
-    stopped_ = false;
-    if (Send("LR64", kCountReplyChars).empty()) {
+    sender_.Start();
+    if (sender_.Send("LR64", kCountReplyChars).empty()) {
         running_ = false;
         return false;
     }
-    relayCount_ = ReplyHex(lastReply_, 2, 2);
+    relayCount_ = ReplyHex(sender_.LastReply(), 2, 2);
     running_ = true;
     EmptyPanels();
     return true;
-}
-
-void GroupMonitor::Run(const std::function<void()>& processEvents) {
-    do {
-        RunPass();
-        if (processEvents) processEvents();
-    } while (KeepRunning());
-    running_ = false;
 }
 
 void GroupMonitor::RunPass() {
@@ -82,7 +63,7 @@ void GroupMonitor::RunPass() {
         if (pendingGroupCommand_ != 0) {
             ServeGroupCommand();
             // A cancelled command ends the loop; do not ask the panel again.
-            if (lastReply_.empty()) return;
+            if (sender_.LastReply().empty()) return;
         }
         PollGroups(kReportBase);
     }
@@ -92,7 +73,7 @@ std::string GroupMonitor::PollGroups(int base) {
     const int maxGroups = MaxGroups();
     for (int first = 1; first <= maxGroups; first += kGroupsPerCommand) {
         const int last = std::min(first + kGroupsPerCommand - 1, maxGroups);
-        const std::string reply = Send(GroupCommand(base, first, last));
+        const std::string reply = sender_.Send(GroupCommand(base, first, last));
         if (reply.empty()) return reply;
         const GroupStates states = DecodeGroupStates(reply, last - first + 1);
         for (int g = first; g <= last; ++g) {
@@ -102,14 +83,15 @@ std::string GroupMonitor::PollGroups(int base) {
                 states.UnreadableFrom >= 0 && static_cast<int>(i) >= states.UnreadableFrom;
         }
     }
-    return lastReply_;
+    return sender_.LastReply();
 }
 
 void GroupMonitor::ServeToggle() {
     const int toggle = pendingToggle_;
     const int g = toggle & 0x3F;
     EmptyPanels();
-    if (!Send(GroupCommand(toggle)).empty() && !PollGroups(kReportBase).empty() && ValidGroup(g)) {
+    if (!sender_.Send(GroupCommand(toggle)).empty() && !PollGroups(kReportBase).empty() &&
+        ValidGroup(g)) {
         const bool wantsOn = toggle >= kOnBase;
         const bool refused =
             (!IndicatorOn(g) && toggle > kOnBase) || (IndicatorOn(g) && toggle < kOnBase);
@@ -123,7 +105,7 @@ void GroupMonitor::ServeToggle() {
             if (!wantsOn) noteText_ = kRelaysRemainOnNote;
         }
     }
-    if (ValidGroup(g)) focusRequest_ = g;
+    if (ValidGroup(g)) servedGroup_ = g;
     pendingToggle_ = 0;
     pendingStatusQuery_ = 0;
 }
@@ -137,19 +119,19 @@ void GroupMonitor::ServeAllGroups() {
 
 void GroupMonitor::ServeStatusQuery() {
     const int g = pendingStatusQuery_;
-    const std::string reply = Send(GroupCommand(g));
+    const std::string reply = sender_.Send(GroupCommand(g));
     if (!reply.empty()) {
         const std::string digit = ReplyChars(reply, 2, 1);
         const char d = digit.empty() ? '\0' : digit[0];
         statusText_ = StatusDigitText(d, g, Firmware(), statusText_);
         noteText_ = d == '4' ? std::string{} : LastSwitchedText(g, reply);
     }
-    focusRequest_ = g;
+    servedGroup_ = g;
     pendingStatusQuery_ = 0;
 }
 
 void GroupMonitor::ServeGroupCommand() {
-    Send(GroupCommand(pendingGroupCommand_));
+    sender_.Send(GroupCommand(pendingGroupCommand_));
     statusText_ = GroupCommandComplianceText(Firmware());
     pendingGroupCommand_ = 0;
 }
@@ -191,9 +173,9 @@ bool GroupMonitor::IndicatorUnreadable(int group) const {
     return ValidGroup(group) && unreadable_[static_cast<size_t>(group)];
 }
 
-std::optional<int> GroupMonitor::TakeFocusRequest() {
-    auto request = focusRequest_;
-    focusRequest_.reset();
+std::optional<int> GroupMonitor::TakeServedGroup() {
+    auto request = servedGroup_;
+    servedGroup_.reset();
     return request;
 }
 

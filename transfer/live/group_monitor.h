@@ -1,9 +1,9 @@
 #pragma once
-// The group check's switcher: live on/off states of groups 1..MaxGroups,
-// the switch requests and the refresh loop that serves them (the window
-// keeps the focus, the selected group, captions and bold rows). Requests
-// are only posted; each pass of the loop polls the
-// panel and serves at most one request, in the order toggle, all groups,
+// The group check's switcher: live on/off states of groups 1..MaxGroups
+// and the switch requests, served one pass at a time (the front end runs
+// the passes and keeps the focus, the selected group, captions and bold
+// rows). Requests are only posted; each pass polls the panel and serves at
+// most one request, in the order toggle, all groups,
 // status query, group command. Every exchange goes to the configuration's
 // Address with an empty description and message style 5; an empty reply
 // (the user cancelled) ends the loop.
@@ -15,6 +15,7 @@
 
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
+#include "transfer/live/live_sender.h"
 
 namespace kvtk {
 
@@ -24,25 +25,20 @@ public:
     // whenever it runs; changes nothing in it.
     GroupMonitor(PanelExchange& exchange, const Configuration& config);
 
-    // Opening (each time the window becomes active): clears the pending
-    // requests, reads the relay count ("LR64") and starts the loop. False when
-    // the reply is empty: the window closes at once.
+    // Opening (each time the view starts): clears the pending requests,
+    // reads the relay count ("LR64") and starts running. False when the
+    // reply is empty: the view ends at once.
     bool Open();
 
-    // The loop: passes until the last reply is empty or Stop() was called;
-    // `processEvents` runs after each pass (the window's pending events, or
-    // the command line's output). The caption is "&Auto Refresh" afterwards.
-    void Run(const std::function<void()>& processEvents);
     // One pass: serves the first pending request, else polls.
     void RunPass();
     // Whether the loop goes on after this pass.
-    bool KeepRunning() const { return running_ && !lastReply_.empty(); }
-    // The Close button or the close box: the exchange under way finishes and
-    // nothing more is sent (the rest of the pass reads as cancelled) until
-    // the next Open().
+    bool KeepRunning() const { return running_ && !sender_.LastReply().empty(); }
+    // Stops: the exchange under way finishes and nothing more is sent (the
+    // rest of the pass reads as cancelled) until the next Open().
     void Stop() {
         running_ = false;
-        stopped_ = true;
+        sender_.Stop();
     }
 
     // One poll of every group, switching them first when base is 0x80 (all
@@ -57,7 +53,7 @@ public:
     void PostStatusQuery(int group);  // single click / Enter on an indicator
     void PostToggle(int group);       // double click / Space on an indicator
 
-    // What the window shows.
+    // What the view shows.
     int MaxGroups() const;
     bool RowVisible(int group) const { return group >= 1 && group <= MaxGroups(); }
     std::string RowName(int group) const;
@@ -66,21 +62,20 @@ public:
     bool IndicatorUnreadable(int group) const;
     const std::string& StatusText() const { return statusText_; }
     const std::string& NoteText() const { return noteText_; }
-    std::string RefreshCaption() const { return running_ ? "&Close" : "&Auto Refresh"; }
-    // The indicator the loop wants focused after serving a request (once).
-    std::optional<int> TakeFocusRequest();
+    // From Open() until Stop(), or until an opening failed.
+    bool Running() const { return running_; }
+    // The group the last served request was about, told once.
+    std::optional<int> TakeServedGroup();
 
-    // Window state.
+    // Pending requests and the last reply.
     int RelayCount() const { return relayCount_; }
     int PendingGroupCommand() const { return pendingGroupCommand_; }
     int PendingAllGroups() const { return pendingAllGroups_; }
     int PendingStatusQuery() const { return pendingStatusQuery_; }
     int PendingToggle() const { return pendingToggle_; }
-    const std::string& LastReply() const { return lastReply_; }
+    const std::string& LastReply() const { return sender_.LastReply(); }
 
 private:
-    // `dataChars`: the digits the reply must carry (0 for a command).
-    std::string Send(const std::string& command, int dataChars = 0);
     double Firmware() const;
     void ServeToggle();
     void ServeAllGroups();
@@ -88,21 +83,19 @@ private:
     void ServeGroupCommand();
     void EmptyPanels();
 
-    PanelExchange& exchange_;
     const Configuration& config_;
+    LiveSender sender_;
     int relayCount_ = 0;
     int pendingGroupCommand_ = 0;
     int pendingAllGroups_ = 0;
     int pendingStatusQuery_ = 0;
     int pendingToggle_ = 0;
-    std::string lastReply_;
     std::array<bool, kGroupCount + 1> on_{};
     std::array<bool, kGroupCount + 1> unreadable_{};
     std::string statusText_;
     std::string noteText_;
     bool running_ = false;
-    bool stopped_ = false;
-    std::optional<int> focusRequest_;
+    std::optional<int> servedGroup_;
 };
 
 }  // namespace kvtk

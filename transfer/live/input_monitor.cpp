@@ -10,7 +10,6 @@
 namespace kvtk {
 namespace {
 
-constexpr int kLiveStyle = 5;  // Retry and Cancel until the panel answers
 constexpr double kAnalogFirmware = 4.0;
 constexpr double kSixChannelFirmware = 4.01;
 constexpr int kSingleChannel = 5;  // the one channel older firmware reports
@@ -20,7 +19,7 @@ constexpr int kChannelReplyChars = 4;
 }  // namespace
 
 InputMonitor::InputMonitor(PanelExchange& exchange, Configuration& config)
-    : exchange_(exchange), config_(config) {
+    : config_(config), sender_(exchange, config) {
     if (config_.Panel.UnitsAt0V.empty()) config_.Panel.UnitsAt0V = "0";
     if (config_.Panel.UnitsAt5V.empty()) config_.Panel.UnitsAt5V = "100";
     for (int c = 1; c <= kAnalogChannels; ++c) analog_[static_cast<size_t>(c)] = "0";
@@ -34,34 +33,18 @@ int InputMonitor::InputBytes() const {
     return config_.Identity.Model == "KV-4800" ? 2 : kInputCount / 8;
 }
 
-std::string InputMonitor::Send(const std::string& command, int dataChars) {
-    if (stopped_) {
-        lastReply_.clear();
-        return lastReply_;
-    }
-    lastReply_ =
-        exchange_.Exchange(IntegerValue(config_.Panel.Address), command, "", kLiveStyle, dataChars);
-    return lastReply_;
-}
-
 bool InputMonitor::Open() {
     analogShown_ = Firmware() >= kAnalogFirmware;
     unitsAt0V_ = CalibrationValueOnOpening(config_.Panel.UnitsAt0V);
     unitsAt5V_ = CalibrationValueOnOpening(config_.Panel.UnitsAt5V);
-    stopped_ = false;
-    if (Send("LR65", kCountReplyChars).empty()) {
+    sender_.Start();
+    if (sender_.Send("LR65", kCountReplyChars).empty()) {
         running_ = false;
         return false;
     }
-    visibleInputs_ = std::clamp(ReplyHex(lastReply_, 2, 2), 0, kInputCount);
+    visibleInputs_ = std::clamp(ReplyHex(sender_.LastReply(), 2, 2), 0, kInputCount);
     running_ = true;
     return true;
-}
-
-void InputMonitor::Run(const std::function<void()>& processEvents) {
-    while (RunPass())
-        if (processEvents) processEvents();
-    running_ = false;
 }
 
 bool InputMonitor::RunPass() {
@@ -70,29 +53,29 @@ bool InputMonitor::RunPass() {
 
 std::string InputMonitor::PollInputs() {
     // Only a whole reply changes what is shown; a short one is no reading.
-    if (!IsAcceptedReply(Send("LR8", 2 * InputBytes()))) return lastReply_;
+    if (!IsAcceptedReply(sender_.Send("LR8", 2 * InputBytes()))) return sender_.LastReply();
     for (int b = 0; b < InputBytes(); ++b) {
-        const int32_t v = ReplyHex(lastReply_, 2 * b + 2, 2);
+        const int32_t v = ReplyHex(sender_.LastReply(), 2 * b + 2, 2);
         for (int j = 0; j < 8; ++j) ticked_[static_cast<size_t>(8 * b + j + 1)] = (v >> j) & 1;
     }
-    if (!analogShown_) return lastReply_;
+    if (!analogShown_) return sender_.LastReply();
     if (Firmware() >= kSixChannelFirmware) {
-        if (!IsAcceptedReply(Send("LR270106", kAnalogChannels * kChannelReplyChars)))
-            return lastReply_;
+        if (!IsAcceptedReply(sender_.Send("LR270106", kAnalogChannels * kChannelReplyChars)))
+            return sender_.LastReply();
         for (int c = 1; c <= kAnalogChannels; ++c) {
-            const int32_t raw = ReplyHex(lastReply_, 4 * (c - 1) + 2, 4);
+            const int32_t raw = ReplyHex(sender_.LastReply(), 4 * (c - 1) + 2, 4);
             analog_[static_cast<size_t>(c)] =
                 std::to_string(ScaleAnalog(raw, unitsAt0V_, unitsAt5V_));
         }
-        return lastReply_;
+        return sender_.LastReply();
     }
-    if (IsAcceptedReply(Send("LR26", kCountReplyChars))) {
-        const int32_t raw = ReplyHex(lastReply_, 2, 2);
+    if (IsAcceptedReply(sender_.Send("LR26", kCountReplyChars))) {
+        const int32_t raw = ReplyHex(sender_.LastReply(), 2, 2);
         analog_[kSingleChannel] = std::to_string(ScaleAnalog(raw, unitsAt0V_, unitsAt5V_));
     }
     for (int c = 1; c <= kAnalogChannels; ++c)
         if (c != kSingleChannel) analog_[static_cast<size_t>(c)] = "0";
-    return lastReply_;
+    return sender_.LastReply();
 }
 
 std::optional<std::string> InputMonitor::Leave(std::string& field, int16_t& value,

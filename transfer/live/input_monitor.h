@@ -1,9 +1,10 @@
 #pragma once
-// The input check window without its widgets: which inputs of the panel are
+// The input check's reader: which inputs of the panel are
 // activated ("LR8") and, from firmware 4.00, its analog channels in user
 // units ("LR270106" from 4.01, only channel 5 through "LR26" below). Every
 // exchange goes to the configuration's Address with an empty description
-// and message style 5; an empty reply (the user cancelled) ends the loop.
+// and message style 5; an empty reply (the user cancelled) ends the
+// passes, which the front end runs.
 
 #include <array>
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 #include "model/configuration.h"
 #include "model/panel_exchange.h"
+#include "transfer/live/live_sender.h"
 
 namespace kvtk {
 
@@ -24,23 +26,19 @@ public:
     // texts; empty ones start as "0" and "100".
     InputMonitor(PanelExchange& exchange, Configuration& config);
 
-    // Opening (each time the window becomes active): shows the analog frame
-    // from firmware 4.00, takes the calibration values from the fields, reads
-    // the input count ("LR65") and starts the loop. False when the reply is
-    // empty: the window closes at once.
+    // Opening (each time the view starts): the analog channels are shown
+    // from firmware 4.00, the calibration values are taken from their texts,
+    // the input count ("LR65") is read and the view runs. False when the
+    // reply is empty: the view ends at once.
     bool Open();
 
-    // The loop: polls until a reply is empty or Stop() was called;
-    // `processEvents` runs after each poll. The caption is "&Auto Refresh"
-    // afterwards.
-    void Run(const std::function<void()>& processEvents);
-    // One pass of the loop; false when the loop ends after it.
+    // One pass; false when no further pass follows.
     bool RunPass();
-    // The Close button or the close box: the exchange under way finishes and
-    // nothing more is sent until the next Open().
+    // Stops: the exchange under way finishes and nothing more is sent until
+    // the next Open().
     void Stop() {
         running_ = false;
-        stopped_ = true;
+        sender_.Stop();
     }
 
     // One poll; returns the last reply (empty when an exchange was cancelled).
@@ -53,40 +51,37 @@ public:
     std::optional<std::string> LeaveUnitsAt0V(const std::string& text);
     std::optional<std::string> LeaveUnitsAt5V(const std::string& text);
 
-    // What the window shows.
+    // What the view shows.
     bool BoxVisible(int input) const;
     bool BoxTicked(int input) const;
     int VisibleInputs() const { return visibleInputs_; }
     bool AnalogShown() const { return analogShown_; }
     const std::string& AnalogText(int channel) const;  // channels 1..6
-    std::string RefreshCaption() const { return running_ ? "&Close" : "&Auto Refresh"; }
+    // From Open() until Stop(), or until an opening failed.
+    bool Running() const { return running_; }
     const std::string& UnitsAt0VText() const { return config_.Panel.UnitsAt0V; }
     const std::string& UnitsAt5VText() const { return config_.Panel.UnitsAt5V; }
     int16_t UnitsAt0V() const { return unitsAt0V_; }
     int16_t UnitsAt5V() const { return unitsAt5V_; }
-    const std::string& LastReply() const { return lastReply_; }
+    const std::string& LastReply() const { return sender_.LastReply(); }
 
     // Input bytes decoded from "LR8": 2 (inputs 1..16) for exactly
     // "KV-4800", 15 (inputs 1..120) otherwise.
     int InputBytes() const;
 
 private:
-    // `dataChars`: the digits the reply must carry (0 for a command).
-    std::string Send(const std::string& command, int dataChars = 0);
     double Firmware() const;
     std::optional<std::string> Leave(std::string& field, int16_t& value, const std::string& text);
 
-    PanelExchange& exchange_;
     Configuration& config_;
+    LiveSender sender_;
     int16_t unitsAt0V_ = 0;
     int16_t unitsAt5V_ = 100;
     int visibleInputs_ = kInputCount;
     bool analogShown_ = false;
     bool running_ = false;
-    bool stopped_ = false;
     std::array<bool, kInputCount + 1> ticked_{};
     std::array<std::string, kAnalogChannels + 1> analog_{};
-    std::string lastReply_;
 };
 
 }  // namespace kvtk

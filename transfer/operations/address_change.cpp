@@ -3,7 +3,6 @@
 #include "model/products.h"
 #include "transfer/operations/operation_support.h"
 #include "transfer/registers/register_map.h"
-#include "transfer/registers/reply_tally.h"
 
 namespace kvtk {
 namespace {
@@ -17,7 +16,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         std::string reply =
             ForwardingExchange::DoExchange(address, command, description, style, dataChars);
         if (IsCancelled(reply)) cancelled_ = true;
@@ -69,17 +68,16 @@ private:
 
 AddressChangeOutcome AddressChanger::Run() {
     Step("Checking new address");
-    ReplyTally replies(exchange_);
-    const std::string found = IdentifyPanel(config_, replies, newAddress_);
+    const AddressEntry found = IdentifyPanel(config_, exchange_, newAddress_);
     if (exchange_.Cancelled()) return Finish(AddressChangeResult::Cancelled);
-    if (found != kNotConnected) {
+    if (found.HasPanel()) {
         host_.Beep();
-        Step(found + " is at address " + std::to_string(newAddress_) + ".");
+        Step(AddressStatusText(found) + " is at address " + std::to_string(newAddress_) + ".");
         return Finish(AddressChangeResult::Occupied);
     }
     // Something answers there, only not readably: two devices must not
     // end up at one address.
-    if (replies.OnlyGarbled()) {
+    if (found.Probe == ProbeState::Garbled) {
         host_.Beep();
         Step("A device answers at address " + std::to_string(newAddress_) +
              ", but its replies cannot be read.");
@@ -97,9 +95,9 @@ AddressChangeOutcome AddressChanger::Run() {
         return Finish(AddressChangeResult::Cancelled);
 
     Step("Verifying address write");
-    const std::string answered = IdentifyPanel(config_, exchange_, newAddress_);
+    const AddressEntry answered = IdentifyPanel(config_, exchange_, newAddress_);
     if (exchange_.Cancelled()) return Finish(AddressChangeResult::Cancelled);
-    if (answered == kNotConnected) {
+    if (!answered.HasPanel()) {
         // No further commands may go to an address that does not answer.
         host_.Beep();
         Step("No response at new address. Going offline");
@@ -118,7 +116,7 @@ AddressChangeOutcome AddressChanger::Run() {
     const bool saved = Send(newAddress_, kSaveCommand);
     exchange_.SetAttempts(attempts);
     if (!saved) return Finish(AddressChangeResult::Cancelled);
-    outcome_.CloseWindow = true;
+    outcome_.Completed = true;
     return Finish(AddressChangeResult::Changed);
 }
 

@@ -18,12 +18,12 @@ inline constexpr int kHighestNewAddress = 255;
 
 enum class AddressChangeResult {
     InvalidAddress,  // outside 1..255: nothing sent, nothing changed
-    Renumbered,      // offline: the configuration's address changed; the window stays open
+    Renumbered,      // offline: the configuration's address changed; another may follow
     Occupied,        // a panel already answers there: nothing written
     NotBackedUp,     // the step before the write (the backup) said stop: nothing written
-    Cancelled,       // an exchange was cancelled; the window stays open at the step reached
+    Cancelled,       // an exchange was cancelled at the step reached; it may be tried again
     WentOffline,     // written, but nothing answers at the new address: now offline
-    Changed,         // written, verified and saved: the window closes
+    Changed,         // written, verified and saved: the change is done
 };
 
 // What the dialog applies. On WentOffline the dialog disables the address
@@ -33,7 +33,7 @@ enum class AddressChangeResult {
 struct AddressChangeOutcome {
     AddressChangeResult Result = AddressChangeResult::InvalidAddress;
     std::string ProgressLine;  // the last text of the dialog's progress line
-    bool CloseWindow = false;
+    bool Completed = false;    // nothing is left to do
     bool GoOffline = false;
 };
 

@@ -42,7 +42,7 @@ BadRelayOutcome RunCheck(const Configuration& config, PanelExchange& exchange,
     const std::string cleared =
         exchange.Exchange(address, kBadRelayClearCommand, "", kStyleRetryCancel);
     if (IsCancelled(cleared)) return outcome;
-    if (cleared != "AY") {
+    if (!IsConfirmation(cleared)) {
         outcome.Result = BadRelayResult::NotCleared;
         return outcome;
     }

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "model/configuration.h"
+#include "model/panel_exchange.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 
@@ -11,13 +13,13 @@ namespace kvtk {
 int PanelAddress(const Configuration& config);
 
 // The message styles the operations pass to the exchange.
-inline constexpr int kStyleSilent = 0;
-inline constexpr int kStyleAbortRetryIgnore = 2;
-inline constexpr int kStyleRetryCancel = 5;
+inline constexpr FailureStyle kStyleSilent = FailureStyle::Silent;
+inline constexpr FailureStyle kStyleAbortRetryIgnore = FailureStyle::AbortRetryIgnore;
+inline constexpr FailureStyle kStyleRetryCancel = FailureStyle::RetryCancel;
 
 // A reply that ends an operation: the user cancelled the exchange.
 inline bool IsCancelled(const std::string& reply) {
-    return reply.empty();
+    return KindOfReply(reply) == ReplyKind::Cancelled;
 }
 
 }  // namespace kvtk

@@ -23,7 +23,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         if (progress_ && !command.empty()) progress_(++sent_, ReadRegisterCount(reading_));
         const std::string reply = ForwardingExchange::DoExchange(
             address, command, description.empty() ? description : step_ + ": " + description, style,

@@ -4,12 +4,6 @@
 #include "transfer/registers/register_map.h"
 
 namespace kvtk {
-namespace {
-
-constexpr const char* kAccepted = "AY";
-
-}  // namespace
-
 const std::array<ProductCode, 14>& ProductCodes() {
     static const std::array<ProductCode, 14> codes{{
         {"TMC-1400", 1},
@@ -45,11 +39,12 @@ ProductCodeResult Change(int address, int listIndex, PanelExchange& exchange, Op
     // Checked before anything is sent: enabling writes for a code that is
     // never sent would leave the panel write-enabled.
     if (listIndex < 0 || listIndex >= static_cast<int>(ProductCodes().size())) return rejected();
-    if (send(kWriteEnableCommand) != kAccepted) {
+    if (!IsConfirmation(send(kWriteEnableCommand))) {
         host.ShowStatusLine("Writes to Device Disabled", LineTone::Unchanged);
         return ProductCodeResult::WritesDisabled;
     }
-    if (send(ProductCodeCommand(ProductCodes()[static_cast<size_t>(listIndex)].Code)) != kAccepted)
+    if (!IsConfirmation(
+            send(ProductCodeCommand(ProductCodes()[static_cast<size_t>(listIndex)].Code))))
         return rejected();
     host.ShowStatusLine("Changing Product Code ", LineTone::Normal);
     send(kSaveEnableCommand);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "model/conversions.h"
+#include "model/panel_reply.h"
 #include "transfer/registers/register_map.h"
 
 namespace kvtk {
@@ -19,13 +20,14 @@ std::optional<int> MovedTo(const std::string& command) {
 }  // namespace
 
 std::string WriteEnableWatch::DoExchange(int address, const std::string& command,
-                                         const std::string& description, int style, int dataChars) {
+                                         const std::string& description, FailureStyle style,
+                                         int dataChars) {
     // Sent is enough: a lost or cancelled reply says nothing of what the
     // panel did with the command.
     if (command == kWriteEnableCommand) enabled_.insert(address);
     const std::string reply =
         ForwardingExchange::DoExchange(address, command, description, style, dataChars);
-    const bool accepted = reply == "AY";
+    const bool accepted = IsConfirmation(reply);
     if (command == kWriteDisableCommand && accepted) enabled_.erase(address);
     if (const auto moved = MovedTo(command); moved && enabled_.contains(address)) {
         enabled_.insert(*moved);

@@ -1,11 +1,12 @@
 #include "transfer/registers/register_reply.h"
 
 #include "model/conversions.h"
+#include "model/panel_reply.h"
 
 namespace kvtk {
 
 bool IsAcceptedReply(const std::string& reply) {
-    return !reply.empty() && reply.front() == 'A';
+    return IsAccepted(reply);
 }
 
 std::string ReplyChars(const std::string& reply, int first, int count) {

@@ -20,7 +20,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override;
+                           FailureStyle style, int dataChars) override;
 
 private:
     int garbled_ = 0;

@@ -18,7 +18,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         std::string reply =
             ForwardingExchange::DoExchange(address, command, description, style, dataChars);
         if (reply == "C") sawGarbled_ = true;
@@ -76,8 +76,7 @@ std::vector<SitePanel> ScanSite(const SiteFiles& files, PanelExchange& exchange,
         SitePanel row;
         row.Address = address;
         if (seen.Answered) {
-            const ProductIdentity id =
-                IdentityFromText(line.AddressTable[static_cast<size_t>(address)].Status);
+            const ProductIdentity& id = line.AddressTable[static_cast<size_t>(address)].Identity;
             row.Model = id.Model;
             row.Version = id.Version;
             seen.PanelModel = id.Model;

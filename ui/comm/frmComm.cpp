@@ -204,7 +204,7 @@ void frmComm::BuildWidgets() {
     connect(txtErrType_, &QLineEdit::editingFinished, this, [this] {
         const auto value = FieldNumber(txtErrType_);
         if (!value || *value < 0 || *value > 5)
-            txtErrType_->setText(QString::number(settings_.Style()));
+            txtErrType_->setText(QString::number(static_cast<int>(settings_.Style())));
     });
     ApplyFace();
 }
@@ -218,7 +218,7 @@ void frmComm::BindSettings() {
         txtAddress_->setText(QString::number(settings_.Address()));
         txtCommandString_->setText(ToQString(settings_.Command()));
         lblCommandDescription_->setText(ToQString(settings_.Description()));
-        txtErrType_->setText(QString::number(settings_.Style()));
+        txtErrType_->setText(QString::number(static_cast<int>(settings_.Style())));
     };
     auto showLimits = [this] {
         txtAttempts_->setText(QString::number(settings_.Attempts()));
@@ -307,7 +307,9 @@ void frmComm::ChoosePort() {
 
 void frmComm::RunManualCommand() {
     const int address = FieldNumber(txtAddress_).value_or(settings_.Address());
-    const int style = std::clamp(FieldNumber(txtErrType_).value_or(settings_.Style()), 0, 5);
+    const int number = FieldNumber(txtErrType_).value_or(static_cast<int>(settings_.Style()));
+    // The field edits the style's number; anything beyond 0..5 is held to it.
+    const auto style = static_cast<FailureStyle>(std::clamp(number, 0, 5));
     line_.Exchange().Exchange(address, ToCoreText(txtCommandString_->text()),
                               ToCoreText(lblCommandDescription_->text()), style);
 }

@@ -25,8 +25,7 @@ FoundPanelsList::FoundPanelsList(QWidget* parent) : QTreeWidget(parent) {
 void FoundPanelsList::Fill(const std::vector<int>& found, const Configuration& config) {
     clear();
     for (const int address : found) {
-        const ProductIdentity id =
-            IdentityFromText(config.AddressTable[static_cast<size_t>(address)].Status);
+        const ProductIdentity& id = config.AddressTable[static_cast<size_t>(address)].Identity;
         auto* item = new QTreeWidgetItem(
             this, {QString::number(address), ToQString(id.Model), ToQString(id.Version)});
         item->setData(0, Qt::UserRole, address);

@@ -312,7 +312,7 @@ void frmConnect::Load() {
     for (const std::string& entry : ProductCatalogue()) cmbProductType_->addItem(ToQString(entry));
     cmbProductType_->setCurrentIndex(kDefaultCataloguePosition);
     cmbProductType_->blockSignals(false);
-    for (AddressEntry& record : main_.Config().AddressTable) record.Status = kUntestedAddress;
+    for (AddressEntry& record : main_.Config().AddressTable) record.Record(ProbeState::Untested);
     if (txtAddress_->text().isEmpty()) txtAddress_->setText(QStringLiteral("1"));
     if (optCommPort_[kOffline]->isChecked())
         ChooseConnection(kOffline);
@@ -452,22 +452,13 @@ void frmConnect::RefreshAddressStatus() {
         cmdOK_->setEnabled(true);
         return;
     }
-    const std::string& status =
-        main_.Config().AddressTable[static_cast<size_t>(std::clamp(address, 0, 255))].Status;
-    lblProductType_->setText(ToQString(status));
+    const AddressEntry& entry =
+        main_.Config().AddressTable[static_cast<size_t>(std::clamp(address, 0, 255))];
+    lblProductType_->setText(ToQString(AddressStatusText(entry)));
     if (shownPanel_ != fraOnline_) return;  // the relay panel: OK waits for the login
-    const bool garbled = status == kNotConnected && garbled_.contains(address);
-    const AddressView view =
-        garbled ? GarbledView(address, garbled_.at(address)) : ViewOfAddress(status, address);
-    SetNewStatus(ToQString(view.NewStatus), garbled);
+    const AddressView view = ViewOfAddress(entry, address);
+    SetNewStatus(ToQString(view.NewStatus), entry.Probe == ProbeState::Garbled);
     cmdOK_->setEnabled(view.OkEnabled);
-}
-
-void frmConnect::NoteGarbled(int address, bool garbled, const std::string& strange) {
-    if (garbled)
-        garbled_[address] = strange;
-    else
-        garbled_.erase(address);
 }
 
 void frmConnect::SetBusyControls(bool busy) {
@@ -487,8 +478,7 @@ void frmConnect::ReadThisAddress() {
     reading_ = true;
     SetBusyControls(true);
     SetNewStatus(QString::fromLatin1(kReadingPleaseWait), true);
-    const AddressReading reading = ReadAddress(main_.Config(), line_.Exchange(), Address());
-    NoteGarbled(Address(), reading.Garbled, reading.Strange);
+    ReadAddress(main_.Config(), line_.Exchange(), Address());
     reading_ = false;
     SetBusyControls(false);
     RefreshAddressStatus();
@@ -517,9 +507,8 @@ void frmConnect::ScanOrStop() {
     callbacks.AfterAddress = [this, &timeLeft](const ScanStep& step) {
         timeLeft.Progress(step.Address + 1, kAddressCount);
         main_.ShowOperationProgress("Scanning: " + timeLeft.Text(), timeLeft.Percent());
-        NoteGarbled(step.Address, step.Garbled, step.Strange);
         txtAddress_->setText(QString::number(step.Address));
-        lblProductType_->setText(ToQString(step.Status));
+        lblProductType_->setText(ToQString(AddressStatusText(step.Entry)));
     };
     const ScanResult result =
         ScanAddresses(main_.Config(), line_.Exchange(), {}, callbacks,
@@ -532,8 +521,8 @@ void frmConnect::ScanOrStop() {
     txtAddress_->blockSignals(true);
     txtAddress_->setText(QString::number(result.Address));
     txtAddress_->blockSignals(false);
-    lblProductType_->setText(
-        ToQString(main_.Config().AddressTable[static_cast<size_t>(result.Address)].Status));
+    lblProductType_->setText(ToQString(
+        AddressStatusText(main_.Config().AddressTable[static_cast<size_t>(result.Address)])));
     SetNewStatus(ToQString(result.View.NewStatus), !result.Garbled.empty() && result.Found.empty());
     cmdOK_->setEnabled(result.View.OkEnabled && ChoiceIndex() != kOffline);
     lstFound_->Fill(result.Found, main_.Config());
@@ -550,7 +539,7 @@ void frmConnect::OnLoginFinished(bool authenticated) {
     ShowPanel(fraOnline_);
     const int address = std::clamp(Address(), 0, 255);
     lblProductType_->setText(
-        ToQString(main_.Config().AddressTable[static_cast<size_t>(address)].Status));
+        ToQString(AddressStatusText(main_.Config().AddressTable[static_cast<size_t>(address)])));
     cmdOK_->setEnabled(false);
 }
 
@@ -577,11 +566,12 @@ ConnectChoice frmConnect::Choice() const {
                                          : PanelConnection::Serial(n);
     choice.Address = Address();
     if (!choice.Connection.IsOnline()) {
-        choice.Product = ToCoreText(cmbProductType_->currentText());
+        // The catalogue entry's text is the user's choice: it is read as one.
+        choice.Product = IdentityFromText(ToCoreText(cmbProductType_->currentText()));
     } else {
         choice.Product = main_.Config()
                              .AddressTable[static_cast<size_t>(std::clamp(choice.Address, 0, 255))]
-                             .Status;
+                             .Identity;
     }
     return choice;
 }

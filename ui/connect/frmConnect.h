@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <array>
 #include <functional>
-#include <map>
 #include <optional>
 
 #include "model/panel_connection.h"
@@ -133,11 +132,6 @@ private:
     TextPrompt textPrompt_;
     bool scanning_ = false;
     bool reading_ = false;
-    // Addresses whose last read came back garbled: shown as a line fault,
-    // not as an empty address, until they are read again.
-    // With the unreadable line that came, when one did.
-    std::map<int, std::string> garbled_;
-    void NoteGarbled(int address, bool garbled, const std::string& strange);
     bool centred_ = false;
     QGroupBox* shownPanel_ = nullptr;
 

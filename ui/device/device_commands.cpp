@@ -23,7 +23,8 @@ namespace {
 // so an operation ends at once without taking a value.
 class NoExchange : public PanelExchange {
 protected:
-    std::string DoExchange(int, const std::string&, const std::string&, int, int) override {
+    std::string DoExchange(int, const std::string&, const std::string&, FailureStyle,
+                           int) override {
         return "";
     }
 };

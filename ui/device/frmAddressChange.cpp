@@ -154,14 +154,14 @@ void frmAddressChange::Change() {
         cmdCancel_->setText(QStringLiteral("&OK"));
         cmdCancel_->setFocus(Qt::OtherFocusReason);
         emit wentOffline();
-    } else if (!outcome.CloseWindow) {
+    } else if (!outcome.Completed) {
         // Disabling the window (and the backup read enabling the main
         // window) took the focus away: the next try starts in the field.
         activateWindow();
         txtNewAddress_->setFocus(Qt::OtherFocusReason);
         txtNewAddress_->selectAll();
     }
-    if (outcome.CloseWindow) accept();
+    if (outcome.Completed) accept();
 }
 
 void frmAddressChange::reject() {

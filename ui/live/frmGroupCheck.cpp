@@ -139,12 +139,12 @@ void frmGroupCheck::ShowState() {
     StatusP_->setText(ToQString(monitor_.StatusText()));
     OnOffP_->setText(ToQString(monitor_.NoteText()));
     cmdAutoRefresh()->setText(RefreshCaption());
-    if (const auto focus = monitor_.TakeFocusRequest(); focus && isVisible())
+    if (const auto focus = monitor_.TakeServedGroup(); focus && isVisible())
         picGroup(*focus)->setFocus(Qt::OtherFocusReason);
 }
 
-QString frmGroupCheck::RefreshCaption() const {
-    return QString::fromLatin1(monitor_.RefreshCaption());
+bool frmGroupCheck::ViewRunning() const {
+    return monitor_.Running();
 }
 
 void frmGroupCheck::FocusChanged(int group, bool focused) {

@@ -42,7 +42,7 @@ protected:
     bool RunPass() override;
     void StopView() override { monitor_.Stop(); }
     void ShowState() override;
-    QString RefreshCaption() const override;
+    bool ViewRunning() const override;
 
 private:
     struct Row {

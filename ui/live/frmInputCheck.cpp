@@ -146,8 +146,8 @@ void frmInputCheck::ShowState() {
     cmdAutoRefresh()->setText(RefreshCaption());
 }
 
-QString frmInputCheck::RefreshCaption() const {
-    return QString::fromLatin1(monitor_.RefreshCaption());
+bool frmInputCheck::ViewRunning() const {
+    return monitor_.Running();
 }
 
 bool frmInputCheck::eventFilter(QObject* watched, QEvent* event) {

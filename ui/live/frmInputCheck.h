@@ -48,7 +48,7 @@ protected:
     bool RunPass() override { return monitor_.RunPass(); }
     void StopView() override { monitor_.Stop(); }
     void ShowState() override;
-    QString RefreshCaption() const override;
+    bool ViewRunning() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -9,7 +9,7 @@
 namespace kvtk {
 
 std::string LiveCommands::Route::DoExchange(int address, const std::string& command,
-                                            const std::string& description, int style,
+                                            const std::string& description, FailureStyle style,
                                             int dataChars) {
     return Target ? Target->Exchange(address, command, description, style, dataChars)
                   : std::string{};

@@ -50,7 +50,8 @@ private:
     struct Route : PanelExchange {
         PanelExchange* Target = nullptr;
         std::string DoExchange(int address, const std::string& command,
-                               const std::string& description, int style, int dataChars) override;
+                               const std::string& description, FailureStyle style,
+                               int dataChars) override;
         int Attempts() const override;
         void SetAttempts(int attempts) override;
     };

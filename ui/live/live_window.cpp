@@ -14,6 +14,10 @@ LiveWindow::LiveWindow(QWidget* parent)
     connect(cmdAutoRefresh_, &QPushButton::clicked, this, &LiveWindow::RefreshClicked);
 }
 
+QString LiveWindow::RefreshCaption() const {
+    return ViewRunning() ? QStringLiteral("&Close") : QStringLiteral("&Auto Refresh");
+}
+
 void LiveWindow::Start() {
     if (looping_) return;
     looping_ = true;

@@ -38,7 +38,9 @@ protected:
     virtual void StopView() = 0;
     // Redraws every control from the view's state.
     virtual void ShowState() = 0;
-    virtual QString RefreshCaption() const = 0;
+    // "&Close" while the view runs, "&Auto Refresh" otherwise.
+    virtual bool ViewRunning() const = 0;
+    QString RefreshCaption() const;
 
     void closeEvent(QCloseEvent* event) override;
     void reject() override;

@@ -243,25 +243,26 @@ bool frmMain::Ask(const QString& title, const QString& text) const {
 }
 
 void frmMain::ApplyConnectChoice(const ConnectChoice& choice) {
-    const ProductIdentity wanted = IdentityFromText(choice.Product);
+    const ProductIdentity& wanted = choice.Product;
     const ProductIdentity shown = config_.Identity;
     if (!choice.Connection.IsOnline()) {
         SetConnection(PanelConnection::Offline());
         SetAddress(choice.Address);
-        const int16_t match = ProductMatch(shown.Model, wanted.Model);
-        const int16_t newer = VersionCompare(shown.Version, wanted.Version, lastFileHeader_);
+        const ModelMatch match = ProductMatch(shown.Model, wanted.Model);
+        const VersionOrder order = VersionCompare(shown.Version, wanted.Version, lastFileHeader_);
         ProductIdentity next = shown;
-        if (match == 0 || newer == -1) {
+        if (match == ModelMatch::None || order == VersionOrder::Newer) {
             next = wanted;
         } else {
-            if (match == 1) next.Model = wanted.Model;
-            if (newer == 1) next.Version = wanted.Version;
+            if (match == ModelMatch::FirstGeneral) next.Model = wanted.Model;
+            if (order == VersionOrder::Older) next.Version = wanted.Version;
         }
         SetIdentity(next);
         SetMemoryCheck("N/A", "N/A");
     } else if (!config_.Status.IsOnline() || wanted.Model != shown.Model ||
                choice.Address != Address() ||
-               VersionCompare(shown.Version, wanted.Version, lastFileHeader_) != 0) {
+               VersionCompare(shown.Version, wanted.Version, lastFileHeader_) !=
+                   VersionOrder::Equal) {
         SetConnection(choice.Connection);
         SetAddress(choice.Address);
         SetIdentity(wanted);

@@ -38,9 +38,9 @@ class PanelSettingsEditor;
 struct ConnectChoice {
     PanelConnection Connection;
     int Address = 1;
-    // Offline: the catalogue entry chosen ("WQ08 Version 5.00+"); online:
-    // the status of the address ("KV-4800 Version 4.00").
-    std::string Product;
+    // Offline: the catalogue entry chosen (for "WQ08 Version 5.00+": WQ08,
+    // "5.00+"); online: the identity the panel at the address reported.
+    ProductIdentity Product;
 };
 
 class frmMain : public QMainWindow, public MainWindowAccess {

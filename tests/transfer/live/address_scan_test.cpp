@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/conversions.h"
+#include "model/products.h"
 #include "tests/support/fake_panel.h"
 
 namespace kvtk {
@@ -23,16 +24,22 @@ std::function<std::string(int, const std::string&)> PanelsAt(std::set<int> addre
 
 // Only a panel found lets OK go on; the texts are checked by their telling words.
 TEST(AddressScan, NewStatusAndOkFollowTheAddressStatus) {
-    const std::vector<std::tuple<const char*, const char*, bool>> cases{
-        {"Not connected", "No device was found", false},
-        {"Untested Address", "Click 'Read This Address'", false},
-        {"", "look for a device at address 17.", false},
-        {"KV-4800 Version 4.00", "Connected to an KV-4800 Version 4.00 at address 17.", true},
+    using P = ProbeState;
+    const std::vector<std::tuple<ProbeState, const char*, bool>> cases{
+        {P::Silent, "No device was found", false},
+        {P::Untested, "Click 'Read This Address' to look for a device at address 17.", false},
+        {P::Garbled, "Garbled replies at address 17", false},
+        {P::Answered, "Connected to an KV-4800 Version 4.00 at address 17.", true},
+        {P::Assumed, "Connected to an KV-4800 Version 4.00 at address 17.", true},
     };
-    for (const auto& [status, words, ok] : cases) {
-        const AddressView view = ViewOfAddress(status, 17);
-        EXPECT_NE(view.NewStatus.find(words), std::string::npos) << status;
-        EXPECT_EQ(view.OkEnabled, ok) << status;
+    for (const auto& [probe, words, ok] : cases) {
+        AddressEntry entry;
+        entry.Record(probe, probe == P::Answered || probe == P::Assumed
+                                ? ProductIdentity{"KV-4800", "4.00"}
+                                : ProductIdentity{});
+        const AddressView view = ViewOfAddress(entry, 17);
+        EXPECT_NE(view.NewStatus.find(words), std::string::npos) << words;
+        EXPECT_EQ(view.OkEnabled, ok) << words;
     }
     EXPECT_EQ(OfflineNewStatus("WQ08 Version 5.00+", 1),
               "Offline programming an WQ08 Version 5.00+ at address 1.");
@@ -88,12 +95,12 @@ TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
         return address == 5 || address == 6 ? "C" : "T";
     };
     const AddressReading reading = ReadAddress(config, exchange, 5);
-    EXPECT_TRUE(reading.Garbled);
-    EXPECT_EQ(reading.Status, "Not connected");
+    EXPECT_EQ(reading.Entry.Probe, ProbeState::Garbled);
+    EXPECT_EQ(AddressStatusText(reading.Entry), "Not connected");
     EXPECT_EQ(reading.View.NewStatus, GarbledView(5).NewStatus);
     EXPECT_NE(reading.View.NewStatus.find("Garbled replies at address 5"), std::string::npos);
     EXPECT_FALSE(reading.View.OkEnabled);
-    EXPECT_FALSE(ReadAddress(config, exchange, 4).Garbled);
+    EXPECT_EQ(ReadAddress(config, exchange, 4).Entry.Probe, ProbeState::Silent);
 
     const ScanResult result = ScanAddresses(config, exchange, {4, 7});
     EXPECT_EQ(result.Garbled, (std::vector<int>{5, 6}));
@@ -116,7 +123,7 @@ TEST(AddressScan, GarbledRepliesAreALineFaultNotAnEmptyAddress) {
     for (const auto& [line, view] : strange) {
         exchange.Responder = [line](int, const std::string&) { return line; };
         const AddressReading odd = ReadAddress(config, exchange, 5);
-        EXPECT_EQ(odd.Status, "Not connected");
+        EXPECT_EQ(AddressStatusText(odd.Entry), "Not connected");
         EXPECT_EQ(odd.View.NewStatus, view);
         const ScanResult scan = ScanAddresses(config, exchange, {5, 6});
         EXPECT_TRUE(scan.Found.empty());
@@ -140,7 +147,7 @@ public:
 
 protected:
     std::string DoExchange(int address, const std::string& command, const std::string& description,
-                           int style, int dataChars) override {
+                           FailureStyle style, int dataChars) override {
         QuickCalls.push_back(quick_);
         const std::string reply =
             ScriptedPanel::DoExchange(address, command, description, style, dataChars);
@@ -196,7 +203,8 @@ TEST(AddressScan, QuickScanReadsInFullOnlyWhereSomethingAnswered) {
         EXPECT_EQ(line.QuickCalls, c.quick) << c.what;
         EXPECT_EQ(result.Found.size(), c.found ? 1u : 0u) << c.what;
         EXPECT_EQ(result.Garbled.size(), c.garbled ? 1u : 0u) << c.what;
-        EXPECT_EQ(config.AddressTable[9].Status, c.found ? "KV-4800 Version 4.00" : "Not connected")
+        EXPECT_EQ(AddressStatusText(config.AddressTable[9]),
+                  c.found ? "KV-4800 Version 4.00" : "Not connected")
             << c.what;
     }
 

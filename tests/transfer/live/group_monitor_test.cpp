@@ -114,19 +114,19 @@ TEST_F(GroupMonitorTest, OpeningReadsOnceAndForgetsEarlierRequests) {
     monitor.PostStatusQuery(3);
     monitor.PostGroupOn(1);
     ASSERT_TRUE(monitor.Open());
-    EXPECT_EQ(monitor.RefreshCaption(), "&Close");
+    EXPECT_TRUE(monitor.Running());
     EXPECT_EQ(monitor.PendingAllGroups() + monitor.PendingToggle() + monitor.PendingStatusQuery() +
                   monitor.PendingGroupCommand(),
               0);
     ASSERT_EQ(exchange.Calls.size(), 1u);
     EXPECT_EQ(exchange.Calls[0].Address, 9);
-    EXPECT_EQ(exchange.Calls[0].Style, 5);
+    EXPECT_EQ(exchange.Calls[0].Style, FailureStyle::RetryCancel);
     EXPECT_TRUE(monitor.RowVisible(12));
     EXPECT_FALSE(monitor.RowVisible(13));
 
     exchange.Queued = {""};
     EXPECT_FALSE(monitor.Open());
-    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+    EXPECT_FALSE(monitor.Running());
 }
 
 // One pass after each action: what it sends, the two text panels and the
@@ -186,7 +186,7 @@ TEST_F(GroupMonitorTest, DoubleClickSwitchesToTheOtherState) {
         EXPECT_EQ(exchange.Sent(), step.sent);
         EXPECT_EQ(monitor.StatusText(), step.status) << step.sent;
         EXPECT_EQ(monitor.NoteText(), step.note) << step.sent;
-        EXPECT_EQ(monitor.TakeFocusRequest(), step.focus) << step.sent;
+        EXPECT_EQ(monitor.TakeServedGroup(), step.focus) << step.sent;
         exchange.Calls.clear();
     }
     EXPECT_FALSE(monitor.IndicatorOn(7));
@@ -222,15 +222,16 @@ TEST_F(GroupMonitorTest, OneRequestPerPassInFixedOrder) {
 TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
     OpenQuietly();
     int passes = 0;
-    monitor.Run([&] {
+    do {
+        monitor.RunPass();
         if (++passes == 3) {
             monitor.PostStatusQuery(2);  // posted, then the close box
             monitor.Stop();
         }
-    });
+    } while (monitor.KeepRunning());
     EXPECT_EQ(passes, 3);
     EXPECT_EQ(exchange.Calls.size(), 3u);  // the query is never sent
-    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+    EXPECT_FALSE(monitor.Running());
     EXPECT_TRUE(monitor.Open());
     EXPECT_EQ(monitor.PendingStatusQuery(), 0);
 
@@ -252,10 +253,12 @@ TEST_F(GroupMonitorTest, LoopEndsOnCancelOrClose) {
     exchange.Queued = {""};
     monitor.PostGroupOn(1);
     passes = 0;
-    monitor.Run([&] { ++passes; });
+    do {
+        monitor.RunPass();
+        ++passes;
+    } while (monitor.KeepRunning());
     EXPECT_EQ(passes, 1);
     EXPECT_EQ(exchange.Calls.size(), 1u);
-    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
 }
 
 }  // namespace

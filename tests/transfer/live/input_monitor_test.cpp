@@ -79,12 +79,12 @@ protected:
 TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
     inputCount = "A0C";
     ASSERT_TRUE(monitor.Open());
-    EXPECT_EQ(monitor.RefreshCaption(), "&Close");
+    EXPECT_TRUE(monitor.Running());
     EXPECT_TRUE(monitor.BoxVisible(12));
     EXPECT_FALSE(monitor.BoxVisible(13));
     EXPECT_EQ(exchange.Sent(), "LR65");
     EXPECT_EQ(exchange.Calls[0].Address, 12);
-    EXPECT_EQ(exchange.Calls[0].Style, 5);
+    EXPECT_EQ(exchange.Calls[0].Style, FailureStyle::RetryCancel);
 
     inputCount = "AFF";  // never more than 120 boxes
     ASSERT_TRUE(monitor.Open());
@@ -112,7 +112,7 @@ TEST_F(InputMonitorTest, OpeningShowsTheReportedInputs) {
 
     inputCount = "";
     EXPECT_FALSE(monitor.Open());
-    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+    EXPECT_FALSE(monitor.Running());
 }
 
 // 4.01 reads six channels, 4.00 only channel 5 through LR26, 3.90 none.
@@ -161,12 +161,11 @@ TEST_F(InputMonitorTest, NothingIsSentAfterClose) {
     ASSERT_TRUE(monitor.Open());
     exchange.Calls.clear();
     int events = 0;
-    monitor.Run([&] {
+    while (monitor.RunPass())
         if (++events == 2) monitor.Stop();
-    });
     EXPECT_EQ(events, 2);
     EXPECT_EQ(exchange.Commands().size(), 4u);  // two whole polls
-    EXPECT_EQ(monitor.RefreshCaption(), "&Auto Refresh");
+    EXPECT_FALSE(monitor.Running());
 
     // Closed while "LR8" is under way: the analog read is not sent.
     ASSERT_TRUE(monitor.Open());
@@ -181,7 +180,7 @@ TEST_F(InputMonitorTest, NothingIsSentAfterClose) {
     ASSERT_TRUE(monitor.Open());
     exchange.Queued = {"A00", ""};  // cancelled analog read
     events = 0;
-    monitor.Run([&] { ++events; });
+    while (monitor.RunPass()) ++events;
     EXPECT_EQ(events, 0);
     EXPECT_EQ(monitor.LastReply(), "");
 }

@@ -34,7 +34,7 @@ TEST(ResetPanel, AsksResetsWaitsAndPolls) {
         EXPECT_EQ(log, expected);
         for (const auto& call : panel.Calls) {
             EXPECT_EQ(call.Address, 3);
-            EXPECT_EQ(call.Style, 5);
+            EXPECT_EQ(call.Style, FailureStyle::RetryCancel);
         }
     }
 }
@@ -62,7 +62,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
             panel.Commands(),
             Commands(sequence.begin(), sequence.begin() + std::min(step + 1, sequence.size())));
         EXPECT_EQ(config.Panel.Address, step < 5 ? "1" : "7") << step;
-        EXPECT_EQ(outcome.CloseWindow, !cancelled);
+        EXPECT_EQ(outcome.Completed, !cancelled);
         EXPECT_EQ(host.Beeps, 0);
         EXPECT_TRUE(config.Status.IsOnline());
         EXPECT_EQ(panel.Attempts(), 2);
@@ -70,7 +70,7 @@ TEST(AddressChange, StopsWhereThePanelDoesNotGoOn) {
         const std::vector<int> addresses{7, 1, 1, 7, 7, 7, 7};
         for (size_t i = 0; i < addresses.size(); ++i)
             EXPECT_EQ(panel.Calls[i].Address, addresses[i]) << panel.Calls[i].Command;
-        EXPECT_EQ(panel.Find("LSWEN")->Style, 5);
+        EXPECT_EQ(panel.Find("LSWEN")->Style, FailureStyle::RetryCancel);
         EXPECT_EQ(panel.Find("LSYS_SAVE")->Attempts, 4);
         EXPECT_EQ(panel.Find("LSAVE_EN")->Attempts, 2);
     }
@@ -159,7 +159,7 @@ TEST(BadRelays, ListsAsksAndClears) {
         EXPECT_EQ(outcome.Result, c.result) << c.read;
         EXPECT_EQ(panel.Sent(), c.sent) << c.read;
         EXPECT_EQ(host.Messages, c.message ? Commands{c.message} : Commands{}) << c.read;
-        for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, 5);
+        for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, FailureStyle::RetryCancel);
         if (c.result != R::Cleared) continue;
         EXPECT_EQ(outcome.Relays, (std::vector<int>{3, 17}));
         EXPECT_EQ(host.Prompts.asked.at(0).Text,

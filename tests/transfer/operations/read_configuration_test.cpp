@@ -57,7 +57,7 @@ TEST(ReadConfiguration, FullReadOfWq16At500) {
     expected.push_back("LR23");
     EXPECT_EQ(panel.Commands(), expected);
     for (const auto& call : panel.Calls) {
-        EXPECT_EQ(call.Style, 2) << call.Command;
+        EXPECT_EQ(call.Style, FailureStyle::AbortRetryIgnore) << call.Command;
         EXPECT_EQ(call.Address, 1) << call.Command;
     }
     // A step per register, between "started" and "finished", counted from
@@ -233,7 +233,7 @@ TEST(CheckMemory, AsksThePanelSilentlyAndKeepsTheAnswer) {
     EXPECT_EQ(config.Status.Eeprom, "Error!");
     ASSERT_EQ(panel.Calls.size(), 1u);
     EXPECT_EQ(panel.Calls[0].Address, 9);
-    EXPECT_EQ(panel.Calls[0].Style, 0);
+    EXPECT_EQ(panel.Calls[0].Style, FailureStyle::Silent);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(WriteConfiguration, WholeConfigurationInCommandOrder) {
         ASSERT_NE(call, nullptr) << command;
         EXPECT_EQ(call->Description, description);
     }
-    for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, 5);
+    for (const auto& call : panel.Calls) EXPECT_EQ(call.Style, FailureStyle::RetryCancel);
     EXPECT_EQ(outcome.Result, WriteResult::Saved);
     EXPECT_EQ(outcome.InputsWritten, 3);
     EXPECT_EQ(Commands(log.end() - 3, log.end()),

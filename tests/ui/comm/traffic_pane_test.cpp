@@ -46,7 +46,7 @@ protected:
 TEST_F(TrafficPaneTest, ShowsSerialAndRelayTrafficButNeverThePassword) {
     comm.cmdTraffic()->click();
     ASSERT_TRUE(panelLine.OpenSlot(1));
-    ASSERT_EQ(panelLine.Exchange().Exchange(1, "LR73", "", 0), "A0001");
+    ASSERT_EQ(panelLine.Exchange().Exchange(1, "LR73", "", FailureStyle::Silent), "A0001");
     EXPECT_THAT(Shown(), ::testing::MatchesRegex("[0-9:.]{12} > >01LR73..\\\\r\n"
                                                  "[0-9:.]{12} < A0001..\\\\r"));
 
@@ -57,7 +57,7 @@ TEST_F(TrafficPaneTest, ShowsSerialAndRelayTrafficButNeverThePassword) {
                               "s3cret-pw");
     ASSERT_TRUE(panelLine.Relay().WaitForLogin(5000));
     panelLine.Exchange().SetConnectionMode(ConnectionMode::Relay);
-    ASSERT_EQ(panelLine.Exchange().Exchange(1, "LR73", "", 0), "A0001");
+    ASSERT_EQ(panelLine.Exchange().Exchange(1, "LR73", "", FailureStyle::Silent), "A0001");
     const std::string shown = Shown();
     EXPECT_THAT(shown, HasSubstr("> 0tech|********\\r"));
     EXPECT_THAT(shown, HasSubstr("> 21|01LR73\\r"));

@@ -76,7 +76,7 @@ protected:
     PanelLine& panelLine() { return session->Line(); }
     PanelAddressField& address() { return *static_cast<PanelAddressField*>(dialog().txtAddress()); }
     std::string StatusOf(int a) {
-        return main->Config().AddressTable[static_cast<size_t>(a)].Status;
+        return AddressStatusText(main->Config().AddressTable[static_cast<size_t>(a)]);
     }
     void ChooseCom1() { dialog().CommPortOption(1)->click(); }
     void SetAddress(int a) { address().setText(QString::number(a)); }

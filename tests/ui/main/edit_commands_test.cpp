@@ -31,7 +31,7 @@ protected:
         panel.DefaultReply = "A0000000000000000";  // every register read as zeros
         window->Device().SetExchange(&panel);
         window->Device().Host().SetWaitCapMs(20);
-        ConnectChoice online{PanelConnection::Serial(1), 1, "WQ16 Version 5.00"};
+        ConnectChoice online{PanelConnection::Serial(1), 1, {"WQ16", "5.00"}};
         window->ApplyConnectChoice(online);
     }
     EditCommands& edit() { return window->Edit(); }

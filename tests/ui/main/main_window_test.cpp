@@ -104,12 +104,12 @@ TEST_F(MainWindowTest, NameGoesToTheAddressTable) {
 TEST_F(MainWindowTest, OfflineChoiceKeepsTheMoreSpecificIdentity) {
     Open("KV-4800 Version 4.00+");
     ConnectChoice choice;
-    choice.Product = "KV-??00 Version 2.05+";  // more general: the model stays
+    choice.Product = IdentityFromText("KV-??00 Version 2.05+");  // more general: the model stays
     window->ApplyConnectChoice(choice);
     EXPECT_EQ(config().Identity.Model, "KV-4800");
     EXPECT_EQ(config().Identity.Version, "2.05+");  // an older version is taken
     EXPECT_EQ(settings().lblVersion()->text(), QStringLiteral("2.05+"));
-    choice.Product = "TMC-1400 Version 2.05+";  // another family
+    choice.Product = IdentityFromText("TMC-1400 Version 2.05+");  // another family
     window->ApplyConnectChoice(choice);
     EXPECT_EQ(config().Identity.Model, "TMC-1400");
     EXPECT_EQ(config().Identity.Version, "2.05+");
