@@ -262,8 +262,8 @@ TEST_F(FileCommandsTest, FileMenuShortcutsReachTheirCommands) {
     EXPECT_THAT(questions.back().toStdString(), HasSubstr("Exit ?|"));
 }
 
-// Save writes the file the data came from again, with its description;
-// Save As, Open Names and no file yet ask for a name.
+// Save shows its dialog every time, as Save As does: the description is
+// edited there and an existing file is replaced only after its question.
 TEST_F(FileCommandsTest, SaveAndSaveAsBothAskForTheFile) {
     const QString lobby = WriteSample("lobby.kvx", "WQ08", "5.00", 3, "East wing");
     OpenFile(lobby);
