@@ -6,8 +6,8 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_stop.h"
 #include "app/cli/cli_stop_gate.h"
-#include "model/program_notice.h"
 #include "model/panel_reply.h"
+#include "model/program_notice.h"
 #include "transfer/operations/write_configuration.h"
 #include "transfer/registers/register_map.h"
 

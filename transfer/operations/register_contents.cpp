@@ -19,7 +19,8 @@ bool RegisterContents::Holds(const std::string& writeCommand) const {
 }
 
 std::string RegisterRecorder::DoExchange(int address, const std::string& command,
-                                         const std::string& description, FailureStyle style, int dataChars) {
+                                         const std::string& description, FailureStyle style,
+                                         int dataChars) {
     std::string reply =
         ForwardingExchange::DoExchange(address, command, description, style, dataChars);
     // A reply short of the register's digits is no value at all.
