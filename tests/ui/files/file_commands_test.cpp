@@ -262,23 +262,6 @@ TEST_F(FileCommandsTest, FileMenuShortcutsReachTheirCommands) {
     EXPECT_THAT(questions.back().toStdString(), HasSubstr("Exit ?|"));
 }
 
-// Save shows its dialog every time, as Save As does: the description is
-// edited there and an existing file is replaced only after its question.
-TEST_F(FileCommandsTest, SaveAndSaveAsBothAskForTheFile) {
-    const QString lobby = WriteSample("lobby.kvx", "WQ08", "5.00", 3, "East wing");
-    OpenFile(lobby);
-    ASSERT_EQ(files().CurrentFile(), lobby);
-    const QString copy = Path(QStringLiteral("copy.kvx"));
-    for (auto save : {&FileCommands::Save, &FileCommands::SaveAs}) {
-        prompts->dialogRequests.clear();
-        prompts->dialogs = {{QString(), copy}};
-        prompts->answers = {QMessageBox::Yes};  // replace the copy the first round made
-        EXPECT_EQ((files().*save)(), FileCommands::SaveOutcome::Written);
-        EXPECT_EQ(prompts->Titles(), QStringList{QStringLiteral("Save file")});
-        EXPECT_EQ(files().CurrentFile(), copy);
-    }
-}
-
 // Open Recent: newest first, each file once, at most eight; a file that is
 // gone is taken off with a word, one still there opens as Open would.
 TEST_F(FileCommandsTest, OpenRecentListsTheLastFilesAndDropsMissingOnes) {
